@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GameRecord.h"
+
+// Sentences the board announces after a recorded move.
+namespace announce {
+inline constexpr const char* kFiftyMoveDraw =
+    "Draw by 50-move rule (each side has made 50 moves without a capture or Pawn move).";
+inline constexpr const char* kRepetitionDraw = "Draw by repetition (position has repeated 3 times).";
+inline constexpr const char* kCheckMate = "CheckMate!";
+inline constexpr const char* kStaleMate = "StaleMate!";
+inline constexpr const char* kRecordFull =
+    "This game already holds 300 half-moves, the most a game can record. No further move can "
+    "be added.";
+}  // namespace announce
+
+// A piece carried from one square and let go on another (possibly off the
+// board); the origin square is already empty.
+struct PieceDrop {
+    int kind = Pawn;
+    int color = White;
+    int fromFile = -1, fromRank = -1;
+    int toFile = -1, toRank = -1;
+};
+
+struct DropOutcome {
+    bool accepted = false;   // the piece stays on the target
+    std::string refusal;     // the sentence to show; empty when there is none to show
+    bool recorded = false;   // a ply was recorded
+    int firstDroppedPly = -1;  // plies from here on were dropped: list lines index + 1
+    int droppedCount = 0;
+    std::string line;                        // the new move-list line
+    std::vector<std::string> announcements;  // in the order to show them
+};
+
+// Asked only when a legal pawn move reaches the last rank: the kind it becomes.
+using PromotionChooser = std::function<int()>;
+
+// Everything a drop does to the game after the window has asked whether later
+// plies may go: the legality test, putting the piece down, the promotion, and,
+// outside position setup, the fifty-move, repetition, mate and stalemate
+// tests, the move text and line, dropping the later plies with their notes,
+// storing the ply with `date` and passing the move. A refused drop puts the
+// piece back (outside setup) and records nothing. At the 300-ply limit the
+// drop is refused before anything changes.
+DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setupActive,
+                             const std::string& date, const PromotionChooser& choosePromotion);

@@ -1,0 +1,44 @@
+#include "MoveRecording.h"
+
+GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture) {
+    GameEndEvents events;
+    if (!capture && kind != Pawn) {
+        game.m_halfMoveClock += 1;
+        if (game.m_halfMoveClock >= 100) {
+            game.m_status = 'D';
+            events.fiftyMoveDraw = true;
+        }
+    } else {
+        game.m_halfMoveClock = 0;
+    }
+    if (game.m_status == 'P') {
+        const int repeats = game.SetRepeatCount(game.FindRepetition());
+        if (repeats > 1) {
+            game.m_status = 'D';
+            events.repetitionDraw = true;
+        }
+    }
+    const int opponent = OtherColor(color);
+    game.FindPiece(opponent, King, events.kingFile, events.kingRank);
+    std::string ignored;
+    if (game.CountLegalMoves(opponent, ignored) < 1) {
+        // A side without a king has nothing to be mated: that is stalemate.
+        if (game.IsSquareAttacked(opponent, events.kingFile, events.kingRank)) {
+            game.m_status = 'M';
+            events.checkmate = true;
+        } else {
+            game.m_status = 'S';
+            events.stalemate = true;
+        }
+    }
+    return events;
+}
+
+bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,
+               const std::string& line) {
+    if (!game.StorePly(fromFile, fromRank, toFile, toRank, line)) return false;
+    game.m_sideToMove = OtherColor(game.m_sideToMove);
+    game.m_curPly += 1;
+    game.m_plyCount = game.m_curPly;
+    return true;
+}

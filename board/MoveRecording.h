@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "GameRecord.h"
+
+// What a move did to the game's end, in the order the tests run.
+struct GameEndEvents {
+    bool fiftyMoveDraw = false;
+    bool repetitionDraw = false;
+    bool checkmate = false;
+    bool stalemate = false;
+    int kingFile = -1, kingRank = -1;  // the opponent's king, (-1, -1) when none
+};
+
+// After a move has been put on the board: the fifty-move count, the
+// repetition count while the game is in play, then mate or stalemate of the
+// opponent whatever the status. Sets the clock, counts and status.
+GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture);
+
+// Records the shown position as the next ply with its line, passes the move
+// to the other side and makes it the last ply. False, changing nothing, when
+// the record is full.
+bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,
+               const std::string& line);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "GameRecord.h"
+
+enum class MoveTextResult {
+    Played,              // found and legal
+    PlayedAgainstRules,  // found and applied, though the rules refuse it
+    NotPlayed,           // no piece of the side found for it, or the record is full
+};
+
+// Applies one move token of a game text ("Nbd2", "exd5", "O-O-O", "e8=Q+")
+// for `side` as the next ply, silently: the draw, mate and stalemate tests
+// set the status, the line keeps the token as written, no date is set. A
+// token whose piece cannot be found changes nothing.
+MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side);

@@ -1,0 +1,183 @@
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "GameRecord.h"
+#include "TextField.h"
+
+namespace {
+
+int PieceFromLetter(char letter) {
+    switch (letter) {
+        case 'p': case 'P': return Pawn;
+        case 'n': case 'N': return Knight;
+        case 'b': case 'B': return Bishop;
+        case 'r': case 'R': return Rook;
+        case 'q': case 'Q': return Queen;
+        case 'k': case 'K': return King;
+        default: return NoPiece;
+    }
+}
+
+std::vector<std::string> SplitFields(const std::string& text) {
+    std::vector<std::string> fields;
+    std::istringstream stream(text);
+    std::string field;
+    while (stream >> field) fields.push_back(field);
+    return fields;
+}
+
+// Reads a FEN placement into the two arrays. False when it does not describe
+// eight ranks of eight squares with piece letters and the digits 1 to 8.
+bool ReadPlacement(const std::string& placement, int piece[8][8], int color[8][8]) {
+    std::memset(piece, -1, sizeof(int) * 64);
+    std::memset(color, -1, sizeof(int) * 64);
+    int file = 0;
+    int rank = 7;
+    for (char c : placement) {
+        if (c == '/') {
+            if (file != 8 || rank == 0) return false;
+            --rank;
+            file = 0;
+        } else if (c >= '1' && c <= '8') {
+            file += c - '0';
+            if (file > 8) return false;
+        } else {
+            const int kind = PieceFromLetter(c);
+            if (kind == NoPiece || file >= 8) return false;
+            piece[file][rank] = kind;
+            color[file][rank] = (c >= 'a') ? Black : White;
+            ++file;
+        }
+    }
+    return rank == 0 && file == 8;
+}
+
+}  // namespace
+
+bool CGameRecord::SetFromFen(const std::string& text) {
+    if (text.size() >= static_cast<std::size_t>(kStartFenSize)) return false;
+    const std::vector<std::string> fields = SplitFields(text);
+    if (fields.empty()) return false;
+    int piece[8][8];
+    int color[8][8];
+    if (!ReadPlacement(fields[0], piece, color)) return false;
+
+    CopyToField(m_startFen, kStartFenSize, text);
+    std::memcpy(m_piece, piece, sizeof m_piece);
+    std::memcpy(m_color, color, sizeof m_color);
+
+    m_sideToMove = (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
+
+    m_canCastleWK = m_canCastleWQ = m_canCastleBK = m_canCastleBQ = 0;
+    if (fields.size() >= 3) {
+        for (char c : fields[2]) {
+            if (c == 'K') m_canCastleWK = 1;
+            if (c == 'Q') m_canCastleWQ = 1;
+            if (c == 'k') m_canCastleBK = 1;
+            if (c == 'q') m_canCastleBQ = 1;
+        }
+    }
+
+    // The record keeps the square of the pawn that advanced, not the square
+    // it passed over; a target that no two-square advance can leave is ignored.
+    m_epFile = m_epRank = -1;
+    if (fields.size() >= 4 && fields[3].size() == 2 && fields[3][0] >= 'a' &&
+        fields[3][0] <= 'h') {
+        const char rankDigit = fields[3][1];
+        if (m_sideToMove == Black && rankDigit == '3') {
+            m_epFile = fields[3][0] - 'a';
+            m_epRank = 3;
+        } else if (m_sideToMove == White && rankDigit == '6') {
+            m_epFile = fields[3][0] - 'a';
+            m_epRank = 4;
+        }
+    }
+
+    m_halfMoveClock = 0;
+    if (fields.size() >= 5) {
+        for (std::size_t i = 0; i < fields[4].size() && i < 4; ++i) {
+            const char c = fields[4][i];
+            if (c < '0' || c > '9') break;
+            m_halfMoveClock = m_halfMoveClock * 10 + (c - '0');
+        }
+    }
+
+    m_repeatCount = 0;
+    m_curPly = 0;
+    m_status = 'P';
+    m_fromSetup = 1;
+    return true;
+}
+
+int CGameRecord::StartSideToMove() const {
+    const char* space = std::strchr(m_startFen, ' ');
+    return (space != nullptr && space[1] == 'b') ? Black : White;
+}
+
+namespace {
+
+std::string Placement(const int piece[8][8], const int color[8][8]) {
+    std::string text;
+    for (int rank = 7; rank >= 0; --rank) {
+        int empty = 0;
+        for (int file = 0; file < 8; ++file) {
+            if (piece[file][rank] < 0) {
+                ++empty;
+                continue;
+            }
+            if (empty > 0) text += static_cast<char>('0' + empty);
+            empty = 0;
+            const char letter = PieceLetter(piece[file][rank]);
+            text += color[file][rank] == Black ? static_cast<char>(letter - 'A' + 'a') : letter;
+        }
+        if (empty > 0) text += static_cast<char>('0' + empty);
+        if (rank > 0) text += '/';
+    }
+    return text;
+}
+
+}  // namespace
+
+void CGameRecord::MakeStartFen() {
+    CopyToField(m_startFen, kStartFenSize, Placement(m_piece, m_color) + " w KQkq - 0 1");
+}
+
+std::string CGameRecord::MakeFullFen() const {
+    std::string fen = Placement(m_piece, m_color);
+    fen += m_sideToMove == Black ? " b " : " w ";
+
+    // Only rights that a king and rook still at home could use.
+    auto usable = [this](int flag, int color, int rookFile) {
+        const int rank = BackRank(color);
+        return flag && m_piece[4][rank] == King && m_color[4][rank] == color &&
+               m_piece[rookFile][rank] == Rook && m_color[rookFile][rank] == color;
+    };
+    std::string castling;
+    if (usable(m_canCastleWK, White, 7)) castling += 'K';
+    if (usable(m_canCastleWQ, White, 0)) castling += 'Q';
+    if (usable(m_canCastleBK, Black, 7)) castling += 'k';
+    if (usable(m_canCastleBQ, Black, 0)) castling += 'q';
+    fen += castling.empty() ? "-" : castling;
+
+    if (m_epFile >= 0 && (m_epRank == 3 || m_epRank == 4))
+        fen += " " + SquareName(m_epFile, m_epRank == 3 ? 2 : 5);
+    else
+        fen += " -";
+
+    // The move number counts on from the start FEN's own.
+    int startMove = 1;
+    const std::vector<std::string> fields = SplitFields(m_startFen);
+    if (fields.size() >= 6) {
+        startMove = 0;
+        for (std::size_t i = 0; i < fields[5].size() && i < 4; ++i) {
+            const char c = fields[5][i];
+            if (c < '0' || c > '9') break;
+            startMove = startMove * 10 + (c - '0');
+        }
+        if (startMove < 1) startMove = 1;
+    }
+    const int moveNumber = startMove + (m_curPly + StartSideToMove()) / 2;
+    fen += " " + std::to_string(m_halfMoveClock) + " " + std::to_string(moveNumber);
+    return fen;
+}

@@ -1,0 +1,126 @@
+#include "GameRecord.h"
+
+#include <cstring>
+
+#include "MoveTables.h"
+#include "TextField.h"
+
+const char* const CGameRecord::kTagNames[kTagCount] = {"Event", "Site",  "Date",  "Round",
+                                                       "White", "Black", "Result"};
+
+namespace {
+const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const int kBackRankPieces[8] = {Rook, Knight, Bishop, Queen, King, Bishop, Knight, Rook};
+}  // namespace
+
+CGameRecord::CGameRecord() {
+    InitMoveTables();
+    // The position is set by SetStartPosition or SetFromFen; start from a
+    // defined empty state all the same, so no field is ever read unset.
+    std::memset(m_piece, -1, sizeof m_piece);
+    std::memset(m_color, -1, sizeof m_color);
+    std::memset(m_tag, 0, sizeof m_tag);
+    std::memset(m_startFen, 0, sizeof m_startFen);
+}
+
+CGameRecord::~CGameRecord() = default;
+
+std::string SquareName(int file, int rank) {
+    return std::string{static_cast<char>('a' + file), static_cast<char>('1' + rank)};
+}
+
+void CGameRecord::SetSquare(int file, int rank, int color, int piece) {
+    if (!IsOnBoard(file, rank)) return;
+    m_piece[file][rank] = piece;
+    m_color[file][rank] = color;
+}
+
+int CGameRecord::GetPiece(int file, int rank) const {
+    return IsOnBoard(file, rank) ? m_piece[file][rank] : -1;
+}
+
+int CGameRecord::GetColor(int file, int rank) const {
+    return IsOnBoard(file, rank) ? m_color[file][rank] : -1;
+}
+
+void CGameRecord::FindPiece(int color, int piece, int& file, int& rank) const {
+    for (int f = 0; f < 8; ++f) {
+        for (int r = 0; r < 8; ++r) {
+            if (f == file && r == rank) continue;
+            if (m_piece[f][r] == piece && m_color[f][r] == color) {
+                file = f;
+                rank = r;
+                return;
+            }
+        }
+    }
+}
+
+void CGameRecord::SetTag(int tag, const std::string& value) {
+    if (tag < 0 || tag >= kTagCount) return;
+    CopyToField(m_tag[tag], kTagSize, value);
+}
+
+void CGameRecord::SetStartPosition() {
+    m_setupMode = 0;
+    for (int f = 0; f < 8; ++f) {
+        for (int r = 0; r < 8; ++r) SetSquare(f, r, NoColor, NoPiece);
+        SetSquare(f, 0, White, kBackRankPieces[f]);
+        SetSquare(f, 1, White, Pawn);
+        SetSquare(f, 6, Black, Pawn);
+        SetSquare(f, 7, Black, kBackRankPieces[f]);
+    }
+    m_epFile = m_epRank = -1;
+    m_canCastleWK = m_canCastleWQ = m_canCastleBK = m_canCastleBQ = 1;
+    m_curPly = m_plyCount = 0;
+    m_sideToMove = White;
+    m_halfMoveClock = m_repeatCount = 0;
+    m_hasStartNote = 0;
+    m_startNote.clear();
+    m_status = 'P';
+    m_fromSetup = 0;
+    CopyToField(m_startFen, kStartFenSize, kStandardFen);
+    for (PlyRecord& ply : m_ply) ply.ClearNote();
+}
+
+bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
+                           const std::string& text) {
+    if (m_curPly < 0 || m_curPly >= kMaxPlies) return false;
+    PlyRecord& ply = m_ply[m_curPly];
+    ply.fromFile = fromFile;
+    ply.fromRank = fromRank;
+    ply.toFile = toFile;
+    ply.toRank = toRank;
+    ply.canCastleWK = m_canCastleWK;
+    ply.canCastleWQ = m_canCastleWQ;
+    ply.canCastleBK = m_canCastleBK;
+    ply.canCastleBQ = m_canCastleBQ;
+    ply.epFile = m_epFile;
+    ply.epRank = m_epRank;
+    ply.repeatCount = m_repeatCount;
+    ply.halfMoveClock = m_halfMoveClock;
+    ply.status = m_status;
+    CopyToField(ply.text, PlyRecord::kTextSize, text);
+    std::memcpy(ply.piece, m_piece, sizeof m_piece);
+    std::memcpy(ply.color, m_color, sizeof m_color);
+    return true;
+}
+
+void CGameRecord::RestorePly(int k) {
+    if (k < 0 || k >= kMaxPlies) return;
+    const PlyRecord& ply = m_ply[k];
+    m_canCastleWK = ply.canCastleWK;
+    m_canCastleWQ = ply.canCastleWQ;
+    m_canCastleBK = ply.canCastleBK;
+    m_canCastleBQ = ply.canCastleBQ;
+    m_epFile = ply.epFile;
+    m_epRank = ply.epRank;
+    m_halfMoveClock = ply.halfMoveClock;
+    m_repeatCount = ply.repeatCount;
+    m_status = ply.status;
+    std::memcpy(m_piece, ply.piece, sizeof m_piece);
+    std::memcpy(m_color, ply.color, sizeof m_color);
+    m_curPly = k + 1;
+    // A game may start with Black to move, so parity alone does not tell.
+    m_sideToMove = (k + 1 + StartSideToMove()) % 2;
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <string>
+
+#include "PieceTypes.h"
+#include "PlyRecord.h"
+
+// The whole state of one game: the position shown with its rule state, the
+// header tags, up to 300 recorded half-moves, the start FEN and the notes.
+class CGameRecord {
+public:
+    static constexpr int kMaxPlies = 300;
+    static constexpr int kTagCount = 7;
+    static constexpr int kTagSize = 256;       // 255 characters and the terminator
+    static constexpr int kStartFenSize = 128;  // room for any FEN MakeStartFen writes
+    static constexpr std::size_t kMaxNoteLength = 4096;
+    enum Tag { Event, Site, Date, Round, WhiteName, BlackName, Result };
+    static const char* const kTagNames[kTagCount];
+
+    CGameRecord();
+    CGameRecord(const CGameRecord& other) = default;
+    CGameRecord& operator=(const CGameRecord& other) = default;
+    virtual ~CGameRecord();
+
+    // Square access. Squares off the board read as -1 and are never written.
+    void SetSquare(int file, int rank, int color, int piece);
+    int GetPiece(int file, int rank) const;
+    int GetColor(int file, int rank) const;
+    // Finds the first square (files a..h, ranks 1..8 within a file) holding
+    // `piece` of `color` other than (file, rank), and writes it there; leaves
+    // (file, rank) alone when there is none.
+    void FindPiece(int color, int piece, int& file, int& rank) const;
+
+    void SetSideToMove(int color) { m_sideToMove = color; }
+    int GetSideToMove() const { return m_sideToMove; }
+    void SetCurPly(int n) { m_curPly = n; }
+    int GetCurPly() const { return m_curPly; }
+    void SetPlyCount(int n) { m_plyCount = n; }
+    int GetPlyCount() const { return m_plyCount; }
+    void SetStatus(char status) { m_status = status; }
+    char GetStatus() const { return m_status; }
+    void SetHalfMoveClock(int n) { m_halfMoveClock = n; }
+    int GetHalfMoveClock() const { return m_halfMoveClock; }
+    int SetRepeatCount(int n) { return m_repeatCount = n; }
+
+    void SetTag(int tag, const std::string& value);
+    const char* GetTag(int tag) const { return m_tag[tag]; }
+
+    // The standard start and an empty game; tags and the flip stay.
+    void SetStartPosition();
+    // Sets the board and rule state from FEN text. Refuses, changing nothing,
+    // text that is not a position (see the definition for what is read).
+    bool SetFromFen(const std::string& text);
+    // Writes the board's placement and " w KQkq - 0 1" into m_startFen.
+    void MakeStartFen();
+    // The full FEN of the position shown: side, castling rights that can
+    // still be used, en-passant target after any two-square advance, clock
+    // and move number.
+    std::string MakeFullFen() const;
+    // The side to move in the starting position.
+    int StartSideToMove() const;
+
+    // Records the shown position as ply m_curPly. Refuses at the 300-ply limit.
+    bool StorePly(int fromFile, int fromRank, int toFile, int toRank, const std::string& text);
+    // Shows the position after ply k.
+    void RestorePly(int k);
+    void Assign(const CGameRecord& other) { *this = other; }
+
+    // Move legality: 1 when the lifted piece may go from the from-square to
+    // the target, else 0 with the reason in `message`. See MoveLegality.cpp.
+    int TestMove(int color, int piece, int fromFile, int fromRank, int toFile, int toRank,
+                 std::string& message, int commit);
+    int IsFileClear(int file, int fromRank, int toRank) const;
+    int IsRankClear(int rank, int fromFile, int toFile) const;
+    int IsDiagonalClear(int fromFile, int fromRank, int toFile, int toRank) const;
+
+    // 1 when a piece not of `color` attacks the square; 0 off the board.
+    int IsSquareAttacked(int color, int file, int rank) const;
+    int CountLegalMoves(int color, std::string& message);
+    int FindRepetition() const;
+
+    // Geometric reach of a piece along the movement tables, pins ignored.
+    bool CanReach(int piece, int color, int fromFile, int fromRank, int toFile, int toRank) const;
+
+    // Finds the squares of a move given as short algebraic text; shortens
+    // `text` to its cleaned form. See MoveReading.cpp.
+    void converMove(int& fromFile, int& fromRank, int& toFile, int& toRank, std::string& text,
+                    int color);
+    std::string GetLongMoveText(int ply) const;
+    std::string GetMoveWithoutNumber(int ply) const;
+    std::string GetPlyDate(int ply) const;
+
+    int m_piece[8][8];
+    int m_color[8][8];
+    int m_epFile = -1, m_epRank = -1;
+    int m_canCastleWK = 0, m_canCastleWQ = 0, m_canCastleBK = 0, m_canCastleBQ = 0;
+    int m_halfMoveClock = 0;
+    int m_repeatCount = 0;
+    char m_status = 'P';
+    int m_flipped = 0;
+    char m_tag[kTagCount][kTagSize];
+    PlyRecord m_ply[kMaxPlies];
+    int m_curPly = 0;
+    int m_plyCount = 0;
+    int m_sideToMove = White;
+    int m_fromSetup = 0;
+    char m_startFen[kStartFenSize];
+    int m_hasStartNote = 0;
+    std::string m_startNote;
+    int m_setupMode = 0;
+
+private:
+    bool TestPawnMove(int color, int fromFile, int fromRank, int toFile, int toRank,
+                      std::string& message);
+    bool TestCastling(int color, int fromFile, int toFile, std::string& message);
+    void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile,
+                         int toRank);
+    void TryPieceMoves(int color, int piece, int file, int rank, std::string& message,
+                       int& count);
+    void TryPawnMoves(int color, int file, int rank, std::string& message, int& count);
+    bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
+                         int toRank);
+};
+
+// Square in text: file letter then rank digit ("e4").
+std::string SquareName(int file, int rank);
+void StripChar(std::string& text, char ch);

@@ -1,0 +1,233 @@
+// Reading moves given as short algebraic text, and taking a recorded ply's
+// text apart for the clipboard reports.
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "GameRecord.h"
+#include "MoveTables.h"
+
+void StripChar(std::string& text, char ch) {
+    text.erase(std::remove(text.begin(), text.end(), ch), text.end());
+}
+
+namespace {
+
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int PieceFromMoveLetter(char letter) {
+    switch (letter) {
+        case 'N': return Knight;
+        case 'B': return Bishop;
+        case 'R': return Rook;
+        case 'Q': return Queen;
+        case 'K': return King;
+        default: return NoPiece;
+    }
+}
+
+char At(const std::string& text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+
+}  // namespace
+
+// The square a piece of `piece` and `color` comes from to reach the target,
+// within the file and rank already known (-1 when not). Prefers a piece whose
+// path is clear and, among several, one whose move is legal, so a blocked or
+// pinned piece is not taken for the one meant. False when none can go there.
+bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
+                                  int toRank) {
+    std::vector<std::pair<int, int>> reaching;
+    for (int f = 0; f < 8; ++f) {
+        if (fromFile >= 0 && f != fromFile) continue;
+        for (int r = 0; r < 8; ++r) {
+            if (fromRank >= 0 && r != fromRank) continue;
+            if (m_piece[f][r] == piece && m_color[f][r] == color &&
+                CanReach(piece, color, f, r, toFile, toRank))
+                reaching.emplace_back(f, r);
+        }
+    }
+    if (reaching.empty()) return false;
+    std::pair<int, int> chosen = reaching.front();
+    if (reaching.size() > 1) {
+        const int savedSide = m_sideToMove;
+        m_sideToMove = color;
+        std::string message;
+        for (const auto& square : reaching) {
+            SetSquare(square.first, square.second, NoColor, NoPiece);
+            const int legal = TestMove(color, piece, square.first, square.second, toFile,
+                                       toRank, message, 0);
+            SetSquare(square.first, square.second, color, piece);
+            if (legal) {
+                chosen = square;
+                break;
+            }
+        }
+        m_sideToMove = savedSide;
+    }
+    fromFile = chosen.first;
+    fromRank = chosen.second;
+    return true;
+}
+
+void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toRank,
+                             std::string& text, int color) {
+    InitMoveTables();
+    for (char mark : {'x', '!', '+', '#', '?'}) StripChar(text, mark);
+    const std::size_t equals = text.find('=');
+    if (equals != std::string::npos) text.erase(equals);
+    const std::size_t enPassant = text.find(" e.p.");
+    if (enPassant != std::string::npos) text.erase(enPassant);
+
+    fromFile = fromRank = toFile = toRank = -1;
+    if (text.empty()) return;
+    const int forward = PawnForward(color);
+
+    if (IsLower(text[0])) {
+        fromFile = text[0] - 'a';
+        if (IsDigit(At(text, 1))) {
+            // An advance: the pawn stands one or two squares behind the target.
+            toFile = fromFile;
+            toRank = text[1] - '1';
+            fromRank = toRank - forward;
+            while (IsOnBoard(fromFile, fromRank) && GetPiece(fromFile, fromRank) != Pawn)
+                fromRank -= forward;
+        } else if (IsLower(At(text, 1)) && IsDigit(At(text, 2))) {
+            toFile = text[1] - 'a';
+            toRank = text[2] - '1';
+            fromRank = toRank - forward;
+        } else if (IsLower(At(text, 1))) {
+            // File to file ("ed"): the first of our pawns on the file that has
+            // an enemy piece diagonally ahead of it on the target file.
+            toFile = text[1] - 'a';
+            for (int rank = PawnHomeRank(color); IsOnBoard(fromFile, rank); rank += forward) {
+                const bool stop = GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
+                if (stop && GetColor(toFile, rank + forward) == OtherColor(color)) {
+                    fromRank = rank;
+                    toRank = rank + forward;
+                    break;
+                }
+            }
+        }
+        return;
+    }
+
+    std::size_t target = 1;
+    if (text.size() > 3) {
+        if (IsDigit(text[1])) {
+            fromRank = text[1] - '1';
+            target = 2;
+        } else if (IsDigit(At(text, 2))) {
+            fromFile = text[1] - 'a';
+            fromRank = text[2] - '1';
+            target = 3;
+        } else {
+            fromFile = text[1] - 'a';
+            target = 2;
+        }
+    }
+    if (text[0] != 'O') {
+        toFile = At(text, target) - 'a';
+        toRank = At(text, target + 1) - '1';
+    }
+    if (text[0] == 'O') {
+        fromFile = 4;
+        fromRank = toRank = BackRank(color);
+        toFile = text == "O-O-O" ? 2 : 6;
+        return;
+    }
+    const int piece = PieceFromMoveLetter(text[0]);
+    if (piece == NoPiece || !IsOnBoard(toFile, toRank)) return;
+    if (fromFile >= 0 && fromRank >= 0) return;
+    if (FindMovingPiece(piece, color, fromFile, fromRank, toFile, toRank)) return;
+
+    // No piece of the kind can reach the target: fall back to the plain search
+    // (a scan of the given file or rank, else the nearest piece along any line),
+    // which leaves a square the piece does not stand on when there is none.
+    if (fromRank >= 0) {
+        for (fromFile = 0; fromFile < 8; ++fromFile)
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+        return;
+    }
+    if (fromFile >= 0) {
+        for (fromRank = 0; fromRank < 8; ++fromRank)
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+        return;
+    }
+    const int maxDistance = g_moveRange[piece];
+    for (int distance = 1; distance <= maxDistance; ++distance) {
+        for (int dir = 0; dir < g_moveDirCount[piece]; ++dir) {
+            const int f = toFile + g_moveDir[piece][dir][0] * distance;
+            const int r = toRank + g_moveDir[piece][dir][1] * distance;
+            if (IsOnBoard(f, r) && m_piece[f][r] == piece && m_color[f][r] == color) {
+                fromFile = f;
+                fromRank = r;
+                return;
+            }
+        }
+    }
+}
+
+namespace {
+
+// Splits a move-list line into its number prefix and the move proper: at the
+// tab of a Black line, else at the first blank.
+void SplitLine(const char* line, std::string& prefix, std::string& move) {
+    const std::string text(line);
+    std::size_t separator = text.find('\t');
+    if (separator == std::string::npos) separator = text.find(' ');
+    if (separator == std::string::npos) {
+        prefix.clear();
+        move = text;
+        return;
+    }
+    prefix = text.substr(0, separator);
+    move = text.substr(separator + 1);
+}
+
+}  // namespace
+
+std::string CGameRecord::GetLongMoveText(int ply) const {
+    if (ply < 0 || ply >= kMaxPlies) return {};
+    const PlyRecord& record = m_ply[ply];
+    std::string prefix, move;
+    SplitLine(record.text, prefix, move);
+    std::string separator = "-";
+    std::string letter;
+    std::string rest;
+    if (!move.empty() && IsLower(move[0])) {
+        if (At(move, 1) == 'x') {
+            separator = "x";
+            rest = move.substr(2);
+        } else {
+            rest = move;
+        }
+    } else if (!move.empty()) {
+        letter = move.substr(0, 1);
+        const std::size_t capture = move.find('x');
+        if (capture != std::string::npos)
+            separator = "x", rest = move.substr(capture + 1);
+        else if (IsDigit(At(move, 2)))
+            rest = move.substr(std::min<std::size_t>(1, move.size()));
+        else
+            rest = move.substr(std::min<std::size_t>(2, move.size()));
+    }
+    std::string out = prefix + " " + letter;
+    if (IsOnBoard(record.fromFile, record.fromRank))
+        out += SquareName(record.fromFile, record.fromRank);
+    return out + separator + rest;
+}
+
+std::string CGameRecord::GetMoveWithoutNumber(int ply) const {
+    if (ply < 0 || ply >= kMaxPlies) return {};
+    std::string prefix, move;
+    SplitLine(m_ply[ply].text, prefix, move);
+    std::size_t start = 0;
+    while (start < move.size() && static_cast<unsigned char>(move[start]) < '!') ++start;
+    return move.substr(start);
+}
+
+std::string CGameRecord::GetPlyDate(int ply) const {
+    if (ply < 0 || ply >= kMaxPlies) return {};
+    return m_ply[ply].date;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+// A snapshot of the game after one half-move: the move's squares, the rule
+// state and the whole board after it, its move-list line, note and date.
+struct PlyRecord {
+    static constexpr int kTextSize = 23;  // move-list line, at most 22 characters
+    static constexpr int kDateSize = 12;  // MM/DD/YY, at most 11 characters
+
+    int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
+    int canCastleWK = 0, canCastleWQ = 0, canCastleBK = 0, canCastleBQ = 0;
+    int epFile = -1, epRank = -1;
+    int repeatCount = 0;
+    int piece[8][8] = {};
+    int color[8][8] = {};
+    int halfMoveClock = 0;
+    char status = 'P';
+    char text[kTextSize] = {};
+    std::string note;  // owned by value: copying a record copies its notes
+    int hasNote = 0;
+    char date[kDateSize] = {};
+
+    void ClearNote() {
+        note.clear();
+        hasNote = 0;
+    }
+};

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the normal
+# build first, then the window-free code again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source ./tools/ensure-packages.sh
+ensure_packages
+
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELIN_SANITIZE=ON \
+      -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
