@@ -1,0 +1,442 @@
+// Reading a game back. The header holds the tags; the movetext is read as
+// tokens, so move numbers, glyphs, comments and variations may stand anywhere
+// and lines may be of any length. A file that cannot be read whole is refused.
+#include "PgnReader.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+#include "MoveText.h"
+#include "MoveTextApply.h"
+#include "PlyLine.h"
+#include "TextField.h"
+
+namespace {
+
+constexpr std::size_t kMaxCommentLength = 4097;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string Trim(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Name and value of a tag line `[Name "value"]`. The value runs from the
+// first quote to the last one, so quotes inside it (written unescaped) stay.
+// `rest` gets what follows the closing bracket (some files go on with moves).
+bool ParseTag(const std::string& line, std::string& name, std::string& value, std::string& rest) {
+    const std::string text = Trim(line);
+    if (text.size() < 2 || text[0] != '[') return false;
+    std::size_t pos = 1;
+    while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != '"' && text[pos] != ']')
+        ++pos;
+    name = text.substr(1, pos - 1);
+    const std::size_t open = text.find('"', pos);
+    const std::size_t close = text.rfind('"');
+    rest.clear();
+    if (open != std::string::npos && close != std::string::npos && close > open) {
+        value = text.substr(open + 1, close - open - 1);
+        const std::size_t bracket = text.find(']', close);
+        if (bracket != std::string::npos) rest = Trim(text.substr(bracket + 1));
+    } else {
+        const std::size_t bracket = text.rfind(']');
+        value = Trim(text.substr(pos, bracket == std::string::npos || bracket < pos
+                                          ? std::string::npos
+                                          : bracket - pos));
+    }
+    return !name.empty();
+}
+
+bool IsResultToken(const std::string& token) {
+    return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
+           token == "\xC2\xBD-\xC2\xBD";  // ½-½
+}
+
+// Castling written with zeros, as some programs do.
+void NormaliseCastling(std::string& token) {
+    if (token.compare(0, 3, "0-0") != 0) return;
+    std::size_t end = 3;
+    if (token.compare(3, 2, "-0") == 0) end = 5;
+    for (std::size_t i = 0; i < end; ++i)
+        if (token[i] == '0') token[i] = 'O';
+}
+
+bool IsAnnotationOnly(const std::string& token) {
+    for (char c : token)
+        if (std::isalnum(static_cast<unsigned char>(c))) return false;
+    return token != "--";  // a null move is a move that cannot be played
+}
+
+bool IsEnPassantMark(const std::string& token) {
+    if (token.compare(0, 4, "e.p.") != 0) return false;
+    for (std::size_t i = 4; i < token.size(); ++i)
+        if (token[i] != '+' && token[i] != '#' && token[i] != '=') return false;
+    return true;
+}
+
+// A move given by its squares ("e2e4", "e7-e8q", "d7d8R").
+bool ParseCoordinateMove(const std::string& token, int& fromFile, int& fromRank, int& toFile,
+                         int& toRank, char& promotion) {
+    auto isFile = [](char c) { return c >= 'a' && c <= 'h'; };
+    auto isRank = [](char c) { return c >= '1' && c <= '8'; };
+    if (token.size() < 4 || !isFile(token[0]) || !isRank(token[1])) return false;
+    std::size_t pos = 2;
+    if (token[pos] == '-' || token[pos] == 'x') ++pos;
+    if (pos + 1 >= token.size() + 0 || !isFile(token[pos]) || !isRank(token[pos + 1])) return false;
+    fromFile = token[0] - 'a';
+    fromRank = token[1] - '1';
+    toFile = token[pos] - 'a';
+    toRank = token[pos + 1] - '1';
+    pos += 2;
+    if (pos < token.size() && token[pos] == '=') ++pos;
+    promotion = 0;
+    if (pos < token.size() && std::string("NBRQnbrq").find(token[pos]) != std::string::npos)
+        promotion = static_cast<char>(std::toupper(static_cast<unsigned char>(token[pos++])));
+    for (; pos < token.size(); ++pos)
+        if (std::string("+#!?").find(token[pos]) == std::string::npos) return false;
+    return true;
+}
+
+class PgnReader {
+public:
+    PgnReader(ByteReader& in, CGameRecord& game) : m_in(in), m_game(game) {}
+    PgnReadResult Read();
+
+private:
+    bool NextLine(std::string& line);
+    bool ReadHeaderLine(const std::string& line);
+    void ScanMoveLine(const std::string& line);
+    void OpenComment(char opener);
+    void CollectCommentChar(char c);
+    void FinishComment();
+    void AttachNote(const std::string& text);
+    void PlayToken(std::string token);
+    bool PlayCoordinateMove(const std::string& token);
+    std::string MoveName(const std::string& token) const;
+    void Refuse(const std::string& message) {
+        if (m_error.empty()) m_error = message;
+    }
+    bool Stopped() const { return m_ended || !m_error.empty(); }
+
+    ByteReader& m_in;
+    CGameRecord& m_game;
+    bool m_firstLine = true;
+    bool m_atEnd = false;
+    std::string m_pendingLine;
+    bool m_hasPendingLine = false;
+
+    std::string m_openers;  // the brackets of the comment being read, innermost last
+    std::string m_comment;
+    bool m_ended = false;
+    std::string m_error;
+};
+
+bool PgnReader::NextLine(std::string& line) {
+    if (m_hasPendingLine) {
+        line.swap(m_pendingLine);
+        m_hasPendingLine = false;
+        return true;
+    }
+    if (m_atEnd) return false;
+    line.clear();
+    char byte;
+    bool any = false;
+    while (m_in.ReadByte(byte)) {
+        any = true;
+        if (byte == '\n') break;
+        line += byte;
+    }
+    if (!any) {
+        m_atEnd = true;
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (m_firstLine && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    m_firstLine = false;
+    return true;
+}
+
+// One line of the header section; false when the line starts the movetext.
+bool PgnReader::ReadHeaderLine(const std::string& line) {
+    const std::string text = Trim(line);
+    if (text.empty()) return true;
+    if (text == "%F") {
+        m_game.m_flipped = 1;
+        return true;
+    }
+    if (text[0] == '%') return true;  // an escaped line: nothing for us
+    if (text[0] != '[') return false;
+    std::string name, value, rest;
+    if (!ParseTag(text, name, value, rest)) return true;
+    if (!rest.empty()) {
+        m_pendingLine = rest;
+        m_hasPendingLine = true;
+    }
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        if (name == CGameRecord::kTagNames[tag]) m_game.SetTag(tag, value);
+    if (name == "FEN" && !m_game.SetFromFen(Trim(value)))
+        Refuse("The FEN tag of this game does not describe a chess position: \"" + value + "\".");
+    if (name == "Variant" && !EqualsIgnoringCase(value, "Standard") &&
+        !EqualsIgnoringCase(value, "Chess") && !EqualsIgnoringCase(value, "Normal") &&
+        !EqualsIgnoringCase(value, "From Position") && !value.empty())
+        Refuse("This game is a chess variant (" + value + "); Ravelin records standard chess only.");
+    return true;
+}
+
+void PgnReader::OpenComment(char opener) {
+    if (m_openers.empty()) m_comment.clear();
+    m_openers += opener;
+}
+
+void PgnReader::CollectCommentChar(char c) {
+    if (m_comment.size() < kMaxCommentLength) m_comment += c;
+}
+
+void PgnReader::AttachNote(const std::string& text) {
+    // Several comments on one move are kept together, never one over another.
+    auto join = [](std::string& note, const std::string& more) {
+        if (!note.empty() && !more.empty() && note.back() != ' ' && more.front() != ' ')
+            note += ' ';
+        note += more;
+        note.resize(Utf8SafeCut(note, kMaxCommentLength));
+    };
+    if (m_game.m_curPly == 0) {
+        // A comment before the first move describes the starting position.
+        join(m_game.m_startNote, text);
+        m_game.m_hasStartNote = 1;
+        return;
+    }
+    PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+    if (!ply.hasNote) ply.note.clear();
+    join(ply.note, text);
+    ply.hasNote = 1;
+}
+
+void PgnReader::FinishComment() {
+    m_comment.resize(Utf8SafeCut(m_comment, kMaxCommentLength));
+    AttachNote(m_comment);
+    m_comment.clear();
+}
+
+std::string PgnReader::MoveName(const std::string& token) const {
+    const int number = (m_game.m_curPly + 2) / 2;
+    return std::to_string(number) + (m_game.m_sideToMove == Black ? "... " : ". ") + token;
+}
+
+bool PgnReader::PlayCoordinateMove(const std::string& token) {
+    int fromFile, fromRank, toFile, toRank;
+    char promotion;
+    if (!ParseCoordinateMove(token, fromFile, fromRank, toFile, toRank, promotion)) return false;
+    const int side = m_game.m_sideToMove;
+    const int kind = m_game.GetPiece(fromFile, fromRank);
+    if (m_game.GetColor(fromFile, fromRank) != side) {
+        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+        return true;
+    }
+    // Say the move in a text the move reader maps back to exactly these squares.
+    std::string text;
+    const bool castling = kind == King && fromFile == 4 && std::abs(toFile - fromFile) == 2;
+    if (castling)
+        text = toFile == 6 ? "O-O" : "O-O-O";
+    else if (kind == Pawn)
+        text = fromFile == toFile ? SquareName(toFile, toRank)
+                                  : std::string(1, static_cast<char>('a' + fromFile)) +
+                                        SquareName(toFile, toRank);
+    else
+        text = std::string(1, PieceLetter(kind)) + SquareName(fromFile, fromRank) +
+               SquareName(toFile, toRank);
+    if (promotion) text += std::string("=") + promotion;
+
+    MoveFacts facts;
+    facts.kind = kind;
+    facts.color = side;
+    facts.fromFile = fromFile;
+    facts.fromRank = fromRank;
+    facts.toFile = toFile;
+    facts.toRank = toRank;
+    facts.enPassant = kind == Pawn && fromFile != toFile && m_game.GetPiece(toFile, toRank) == NoPiece;
+    facts.capture = m_game.GetPiece(toFile, toRank) != NoPiece || facts.enPassant;
+    const int ply = m_game.m_curPly;
+    if (ApplyMoveText(m_game, text, side) != MoveTextResult::Played) {
+        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+        return true;
+    }
+    // The list shows the move as the board would have written it.
+    if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_game.GetPiece(toFile, toRank);
+    m_game.FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
+    CopyToField(m_game.m_ply[ply].text, PlyRecord::kTextSize,
+                FormatPlyLine(ply, side, BuildMoveText(m_game, facts)));
+    return true;
+}
+
+void PgnReader::PlayToken(std::string token) {
+    if (token.empty()) return;
+    if (IsResultToken(token)) {
+        m_ended = true;
+        return;
+    }
+    // Move numbers in any form: "12.", "12...", "12...Nf6" (the move follows).
+    if (IsDigit(token[0])) {
+        std::size_t pos = 0;
+        while (pos < token.size() && IsDigit(token[pos])) ++pos;
+        if (pos == token.size()) return;
+        if (token[pos] != '.') {
+            Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+            return;
+        }
+        while (pos < token.size() && token[pos] == '.') ++pos;
+        token.erase(0, pos);
+        if (token.empty()) return;
+    }
+    if (token.find_first_not_of('.') == std::string::npos) return;  // "..." alone
+    NormaliseCastling(token);
+    if (IsEnPassantMark(token)) {
+        if (m_game.m_curPly > 0) {
+            PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+            CopyToField(ply.text, PlyRecord::kTextSize, std::string(ply.text) + " " + token);
+        }
+        return;
+    }
+    if (IsAnnotationOnly(token)) return;
+    if (m_game.m_curPly >= CGameRecord::kMaxPlies) {
+        Refuse("This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.");
+        return;
+    }
+    if (PlayCoordinateMove(token)) return;
+    if (ApplyMoveText(m_game, token, m_game.m_sideToMove) != MoveTextResult::Played)
+        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+}
+
+void PgnReader::ScanMoveLine(const std::string& line) {
+    if (m_openers.empty() && Trim(line) == "%F") {
+        m_game.m_flipped = 1;
+        return;
+    }
+    std::string token;
+    bool tokenStart = true;
+    for (std::size_t p = 0; p < line.size() && !Stopped(); ++p) {
+        const char c = line[p];
+        if (!m_openers.empty()) {
+            const char innermost = m_openers.back();
+            const bool opens = c == '{' || (c == '(' && innermost == '(');
+            const bool closes = (c == '}' && innermost == '{') || (c == ')' && innermost == '(');
+            if (opens) {
+                m_openers += c;
+                CollectCommentChar(c);
+            } else if (closes) {
+                m_openers.pop_back();
+                if (m_openers.empty())
+                    FinishComment();
+                else
+                    CollectCommentChar(c);
+            } else {
+                CollectCommentChar(c);
+            }
+            tokenStart = true;
+            continue;
+        }
+        if (IsBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
+            PlayToken(token);
+            token.clear();
+            tokenStart = true;
+            if (Stopped()) break;
+            if (c == '{' || c == '(') {
+                OpenComment(c);
+            } else if (c == ';') {
+                m_comment = line.substr(p + 1);
+                FinishComment();
+                break;
+            } else if (c == '$') {
+                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;  // a glyph: skipped
+            }
+            continue;
+        }
+        if (tokenStart && c == '%') {
+            // A date line after a move: "%X MM/DD/YY" keeps the text after "%X".
+            if (m_game.m_curPly > 0)
+                CopyToField(m_game.m_ply[m_game.m_curPly - 1].date, PlyRecord::kDateSize,
+                            p + 2 <= line.size() ? line.substr(p + 2) : std::string());
+            return;
+        }
+        tokenStart = false;
+        token += c;
+    }
+    if (!Stopped()) PlayToken(token);
+    // Lines of a comment are joined with one blank, unless one already ends it.
+    if (!m_openers.empty() && !m_comment.empty() && m_comment.back() != ' ')
+        CollectCommentChar(' ');
+}
+
+PgnReadResult PgnReader::Read() {
+    PgnReadResult result;
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) m_game.m_tag[tag][0] = '\0';
+    m_game.SetStartPosition();
+    m_game.m_flipped = 0;
+
+    std::string line;
+    bool inMoves = false;
+    while (!Stopped() && NextLine(line)) {
+        if (!inMoves && ReadHeaderLine(line)) continue;
+        if (!inMoves) {
+            inMoves = true;
+            m_game.m_curPly = 0;
+        }
+        if (m_openers.empty() && Trim(line).compare(0, 1, "[") == 0) {
+            // Another game's tags before this game's result.
+            m_pendingLine = line;
+            m_hasPendingLine = true;
+            break;
+        }
+        ScanMoveLine(line);
+    }
+    if (!m_error.empty()) {
+        result.message = m_error;
+        return result;
+    }
+    if (!m_ended) {
+        result.message = pgnmsg::kUnexpectedFormat;
+        return result;
+    }
+    while (NextLine(line)) {
+        if (Trim(line).compare(0, 1, "[") == 0) {
+            result.moreGames = true;
+            break;
+        }
+    }
+    m_game.m_plyCount = m_game.m_curPly;
+    result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+PgnReadResult ReadPgn(ByteReader& in, CGameRecord& game) {
+    // Read into a record of its own, so a refused file leaves the game alone.
+    auto scratch = std::make_unique<CGameRecord>();
+    PgnReader reader(in, *scratch);
+    PgnReadResult result = reader.Read();
+    if (result.ok) game.Assign(*scratch);
+    return result;
+}
+
+PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game) {
+    std::istringstream stream(bytes);
+    ByteReader in(stream);
+    return ReadPgn(in, game);
+}

@@ -1,0 +1,145 @@
+#include "PgnWriter.h"
+
+#include <sstream>
+
+void WriteText(ByteWriter& out, const std::string& text) {
+    for (char c : text) out.WriteByte(c);
+}
+
+void WriteLine(ByteWriter& out, const std::string& text) {
+    WriteText(out, text);
+    WriteText(out, "\r\n");
+}
+
+void WriteMoveText(ByteWriter& out, const std::string& text) {
+    WriteText(out, text);
+    out.WriteByte(' ');
+}
+
+void WriteTagPair(ByteWriter& out, const std::string& name, const std::string& value) {
+    WriteLine(out, "[" + name + " \"" + value + "\"]");
+}
+
+int ReplaceChar(std::string& text, char from, char to) {
+    int count = 0;
+    for (char& c : text) {
+        if (c == from) {
+            c = to;
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::size_t TrimTrailingBlanks(std::string& text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    return text.size();
+}
+
+std::size_t TakeWrappedLine(std::string& rest, std::string& line) {
+    constexpr std::size_t kWidth = 80;
+    if (rest.size() <= kWidth) {
+        line.swap(rest);
+        rest.clear();
+        return line.size();
+    }
+    std::size_t blank = rest.rfind(' ', kWidth);
+    if (blank == std::string::npos) blank = rest.find(' ');
+    if (blank == std::string::npos) {
+        line.swap(rest);
+        rest.clear();
+        return line.size();
+    }
+    line = rest.substr(0, blank + 1);
+    rest.erase(0, blank + 1);
+    return line.size();
+}
+
+std::string NoteAsWritten(const std::string& note) {
+    std::string text = note;
+    TrimTrailingBlanks(text);
+    for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
+    ReplaceChar(text, ';', ':');
+    // Brackets at the end became blanks: trim again, so that a note read back
+    // is written the same way the next time.
+    TrimTrailingBlanks(text);
+    return text;
+}
+
+void WriteNoteBlock(ByteWriter& out, const std::string& note) {
+    std::string rest = NoteAsWritten(note);
+    if (rest.empty()) return;
+    out.WriteByte('{');
+    std::string line;
+    while (TakeWrappedLine(rest, line) > 0) {
+        WriteText(out, line);
+        WriteLine(out, rest.empty() ? "}" : "");
+    }
+}
+
+namespace {
+
+bool HasNoteToWrite(const std::string& note) { return !NoteAsWritten(note).empty(); }
+
+// The word a ply stands for in the movetext. A White ply keeps its number; a
+// Black ply is its move alone, except a game's very first ply when Black
+// moves first, which keeps its number as "12... e5" so it reads back as Black's.
+std::string MoveWord(const PlyRecord& ply, int index) {
+    const std::string text = ply.text;
+    const std::size_t tab = text.find('\t');
+    if (tab == std::string::npos) return text;
+    if (index > 0) return text.substr(tab + 1);
+    std::string number = text.substr(0, tab);
+    const std::size_t blank = number.find(' ');
+    if (blank != std::string::npos) number.erase(blank, 1);
+    return number + " " + text.substr(tab + 1);
+}
+
+}  // namespace
+
+void WritePgn(const CGameRecord& game, ByteWriter& out) {
+    static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
+                                                                  "?", "?", "*"};
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
+        const char* value = game.m_tag[tag];
+        WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
+    }
+    if (game.m_fromSetup) {
+        WriteTagPair(out, "SETUP", "1");
+        WriteTagPair(out, "FEN", game.m_startFen);
+    }
+    if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
+
+    std::size_t count = 0;
+    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = game.m_ply[i];
+        const std::string word = MoveWord(ply, i);
+        count += word.size();
+        if (count >= 80) {
+            WriteLine(out, "");
+            count = word.size();
+        }
+        WriteMoveText(out, word);
+        if (ply.hasNote && HasNoteToWrite(ply.note)) {
+            WriteNoteBlock(out, ply.note);
+            count = 0;
+        }
+        WriteLine(out, "");
+    }
+    if (game.m_flipped) {
+        WriteLine(out, "");
+        WriteLine(out, "%F");
+    }
+    const std::string result = game.m_tag[CGameRecord::Result];
+    WriteLine(out, (result == "1-0" || result == "0-1" || result == "1/2-1/2") ? result : "*");
+}
+
+std::string WritePgnToString(const CGameRecord& game) {
+    std::ostringstream stream;
+    {
+        ByteWriter out(stream);
+        WritePgn(game, out);
+    }
+    return stream.str();
+}
