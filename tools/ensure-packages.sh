@@ -1,6 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs
 # when any is missing. Needs root (or sudo) only when something is missing.
-RAVELIN_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev)
+RAVELIN_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev libx11-dev fonts-dejavu-core)
 
 ensure_packages() {
   local missing=()

@@ -1,0 +1,28 @@
+#include "CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QScrollArea>
+
+#include "CVexilView.h"
+#include "DocumentManager.h"
+
+CChildFrame::CChildFrame(CVexilDoc* document, DocumentManager* manager)
+    : m_document(document), m_manager(manager) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* scroller = new QScrollArea(this);
+    m_view = new CVexilView(document, scroller);
+    scroller->setWidget(m_view);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    setWidget(scroller);
+    const QSize form = m_view->minimumSize();
+    resize(form.width() + 2 * frameGeometry().width() / 100 + 24, kInitialHeight);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!m_manager->CanCloseFrame(this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

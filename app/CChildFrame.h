@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+class CVexilDoc;
+class CVexilView;
+class DocumentManager;
+
+// One game window: a board view on a document, inside the main window.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kInitialHeight = 330;
+
+    CChildFrame(CVexilDoc* document, DocumentManager* manager);
+    CVexilDoc* Document() const { return m_document; }
+    CVexilView* View() const { return m_view; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CVexilDoc* m_document;
+    DocumentManager* m_manager;
+    CVexilView* m_view;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class CChildFrame;
+class CVexilView;
+class DocumentManager;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+// The main window: the game windows inside it, the menus (one set while no
+// game window is open, another while one is), the toolbar and status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    DocumentManager& Documents() { return *m_documents; }
+    QMdiArea* Area() const { return m_area; }
+    // The action of a command, by its identifier.
+    QAction* Action(int command) const { return m_actions.value(command); }
+    CVexilView* ActiveView() const;
+    // Prints the active game's board view.
+    bool PrintActiveView(QPrinter& printer);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddAction(int command, const QString& text, const QString& prompt,
+                       const QKeySequence& shortcut = QKeySequence());
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void UpdateMenus();
+    void UpdateTitle();
+    void UpdateRecentFiles();
+    void UpdateLockIndicators();
+    void OnPrint();
+    void OnAppAbout();
+
+    QMdiArea* m_area;
+    DocumentManager* m_documents;
+    QHash<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QList<QMenu*> m_menusWithoutGame;
+    QList<QMenu*> m_menusWithGame;
+    bool m_showingGameMenus = false;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_lockLabels[3] = {};
+};

@@ -1,0 +1,31 @@
+#include "CVexilApp.h"
+
+#include "CMainFrame.h"
+#include "DocumentManager.h"
+#include "QtUserPrompts.h"
+#include "Resources.h"
+
+CVexilApp::CVexilApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Ravelin"));
+    setApplicationDisplayName(QStringLiteral("Ravelin"));
+    setOrganizationName(QStringLiteral("Ravelin"));
+    setApplicationVersion(QStringLiteral("1.10"));
+    InitRavelinResources();
+    m_prompts = std::make_unique<QtUserPrompts>();
+    SetPrompts(m_prompts.get());
+}
+
+CVexilApp::~CVexilApp() {
+    m_mainFrame.reset();
+    SetPrompts(nullptr);
+}
+
+bool CVexilApp::InitInstance(const QStringList& arguments) {
+    m_mainFrame = std::make_unique<CMainFrame>();
+    DocumentManager& documents = m_mainFrame->Documents();
+    const bool ok = arguments.isEmpty() ? documents.NewDocument() != nullptr
+                                        : documents.OpenDocument(arguments.first()) != nullptr;
+    if (!ok) return false;
+    m_mainFrame->show();
+    return true;
+}

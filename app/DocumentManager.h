@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include "RecentFiles.h"
+
+class CChildFrame;
+class CVexilDoc;
+class QMdiArea;
+
+// The document steps of the program: new, open, save, save as, close, the
+// save prompt, the window titles of documents with several windows, and the
+// recent-file list. Every message and question goes through the prompts.
+class DocumentManager : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentManager(QMdiArea* area, QObject* parent = nullptr);
+
+    CVexilDoc* NewDocument();
+    // Opens the file, or shows the game's window when it is open already;
+    // nullptr, after telling the user why, when it cannot be read.
+    CVexilDoc* OpenDocument(const QString& path);
+    CVexilDoc* OpenWithDialog();
+    bool Save(CVexilDoc* document);
+    bool SaveAs(CVexilDoc* document);
+    // Asks "Save changes to ...?" for a modified document; false on Cancel.
+    bool SaveModified(CVexilDoc* document);
+    bool CloseDocument(CVexilDoc* document);
+    // Closes every document, asking for each modified one; false on Cancel.
+    bool CloseAll();
+    CChildFrame* NewWindow(CVexilDoc* document);
+
+    CChildFrame* ActiveFrame() const;
+    CVexilDoc* ActiveDocument() const;
+    QList<CVexilDoc*> Documents() const { return m_documents; }
+    QList<CChildFrame*> Frames(const CVexilDoc* document) const;
+    // "Untitled1", or "Untitled1:2" for the second of several windows.
+    QString FrameTitle(const CChildFrame* frame) const;
+    RecentFiles& Recent() { return m_recent; }
+
+    // Called by a game window about to close: its document asks to be saved
+    // when this is its last window.
+    bool CanCloseFrame(CChildFrame* frame);
+
+signals:
+    void TitlesChanged();
+    void RecentChanged();
+
+private:
+    CChildFrame* CreateFrame(CVexilDoc* document);
+    CVexilDoc* AdoptDocument(CVexilDoc* document);
+    void FrameDestroyed(CChildFrame* frame);
+    void UpdateTitles(const CVexilDoc* document);
+    bool WriteDocument(CVexilDoc* document, const QString& path);
+
+    QMdiArea* m_area;
+    QList<CVexilDoc*> m_documents;
+    QList<CChildFrame*> m_frames;
+    RecentFiles m_recent;
+    int m_untitledCount = 0;
+    bool m_closingAll = false;
+};

@@ -1,0 +1,76 @@
+#include "QtUserPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "CAboutDlg.h"
+#include "CPromotionDlg.h"
+
+namespace {
+const char kFilters[] = "PGN Files (*.pgn);;All Files (*.*)";
+}
+
+QWidget* QtUserPrompts::Owner() {
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : QApplication::activeModalWidget();
+}
+
+void QtUserPrompts::Tell(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+void QtUserPrompts::Warn(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+bool QtUserPrompts::AskWarning(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning!"), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, Owner());
+    return box.exec() == QMessageBox::Ok;
+}
+
+UserPrompts::SaveAnswer QtUserPrompts::AskSaveChanges(const QString& title) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    QStringLiteral("Save changes to %1?").arg(title),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Owner());
+    switch (box.exec()) {
+        case QMessageBox::Yes: return SaveAnswer::Yes;
+        case QMessageBox::No: return SaveAnswer::No;
+        default: return SaveAnswer::Cancel;
+    }
+}
+
+QString QtUserPrompts::AskOpenFileName() {
+    QFileDialog dialog(Owner(), QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromLatin1(kFilters));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtUserPrompts::AskSaveFileName(const QString& suggested) {
+    QFileDialog dialog(Owner(), QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QString::fromLatin1(kFilters));
+    dialog.setDefaultSuffix(QStringLiteral("pgn"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+int QtUserPrompts::AskPromotion() {
+    CPromotionDlg dialog(Owner());
+    dialog.exec();
+    return dialog.ChosenPiece();
+}
+
+void QtUserPrompts::ShowAbout() {
+    CAboutDlg dialog(Owner());
+    dialog.exec();
+}

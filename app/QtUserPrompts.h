@@ -1,0 +1,22 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+class QWidget;
+
+// The prompts a person sees: Qt's message boxes and file dialogs, captioned
+// with the application's title, and the program's own dialogs.
+class QtUserPrompts : public UserPrompts {
+public:
+    void Tell(const QString& text) override;
+    void Warn(const QString& text) override;
+    bool AskWarning(const QString& text) override;
+    SaveAnswer AskSaveChanges(const QString& title) override;
+    QString AskOpenFileName() override;
+    QString AskSaveFileName(const QString& suggested) override;
+    int AskPromotion() override;
+    void ShowAbout() override;
+
+private:
+    static QWidget* Owner();
+};

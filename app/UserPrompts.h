@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Everything the program tells or asks the user goes through here, so tests
+// can answer in place of a person. The application owns the one in use.
+class UserPrompts {
+public:
+    enum class SaveAnswer { Yes, No, Cancel };
+
+    virtual ~UserPrompts() = default;
+
+    // A message with an OK button and the application's title as caption.
+    virtual void Tell(const QString& text) = 0;
+    // The same with an exclamation icon.
+    virtual void Warn(const QString& text) = 0;
+    // A question with the caption "Warning!", OK and Cancel and an
+    // exclamation icon; true for OK.
+    virtual bool AskWarning(const QString& text) = 0;
+    // "Save changes to <title>?" with Yes, No and Cancel.
+    virtual SaveAnswer AskSaveChanges(const QString& title) = 0;
+    // A file to open, or an empty text when the user cancelled.
+    virtual QString AskOpenFileName() = 0;
+    // A file name to save under, starting from `suggested`; empty when cancelled.
+    virtual QString AskSaveFileName(const QString& suggested) = 0;
+    // The piece a pawn on the last rank becomes (a PieceType).
+    virtual int AskPromotion() = 0;
+    // The About box.
+    virtual void ShowAbout() = 0;
+};
+
+// The prompts in use. Never null once the application has started.
+UserPrompts& Prompts();
+// Installs `prompts` (not owned) and returns the one it replaces.
+UserPrompts* SetPrompts(UserPrompts* prompts);

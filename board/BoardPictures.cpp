@@ -1,0 +1,78 @@
+#include "BoardPictures.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+const QColor kLightSquare(0xEE, 0xD8, 0xB0);
+const QColor kDarkSquare(0xB5, 0x88, 0x63);
+
+QString PieceFile(int color, int kind) {
+    static const char* const kNames[6] = {"pawn", "knight", "bishop", "rook", "queen", "king"};
+    return QStringLiteral(":/pictures/%1-%2.svg")
+        .arg(color == 0 ? QStringLiteral("white") : QStringLiteral("black"), kNames[kind]);
+}
+
+QPixmap Blank(int width, int height, qreal ratio, const QColor& fill) {
+    QPixmap pixmap(qCeil(width * ratio), qCeil(height * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(fill);
+    return pixmap;
+}
+
+// White paper with the rank digits down the left edge and the file letters
+// along the bottom, lined up with the squares drawn over it.
+QPixmap DrawBackground(bool flipped, qreal ratio) {
+    QPixmap pixmap = Blank(BoardPictures::kBackgroundWidth, BoardPictures::kBackgroundHeight,
+                           ratio, Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+    const int squares = BoardPictures::kSquare;
+    for (int i = 0; i < 8; ++i) {
+        // Row i from the top and column i from the left.
+        const QChar digit = QChar('1' + (flipped ? i : 7 - i));
+        const QChar letter = QChar('a' + (flipped ? 7 - i : i));
+        painter.drawText(QRect(0, i * squares, 20, squares), Qt::AlignCenter, QString(digit));
+        painter.drawText(QRect(20 + i * squares, 256, squares, 26), Qt::AlignCenter,
+                         QString(letter));
+    }
+    // A thin frame around the squares.
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(QRectF(19.5, -0.5, 257, 257));
+    return pixmap;
+}
+
+}  // namespace
+
+BoardPictures::BoardPictures(qreal ratio) {
+    m_normal = DrawBackground(false, ratio);
+    m_flipped = DrawBackground(true, ratio);
+    m_empty[0] = Blank(kSquare, kSquare, ratio, kLightSquare);
+    m_empty[1] = Blank(kSquare, kSquare, ratio, kDarkSquare);
+    for (int color = 0; color < 2; ++color) {
+        for (int kind = 0; kind < 6; ++kind) {
+            QSvgRenderer svg(PieceFile(color, kind));
+            for (int shade = 0; shade < 2; ++shade) {
+                QPixmap square = m_empty[shade];
+                QPainter painter(&square);
+                painter.setRenderHint(QPainter::Antialiasing);
+                svg.render(&painter, QRectF(0, 0, kSquare, kSquare));
+                m_pieces[color][kind][shade] = square;
+            }
+            QPixmap pointer = Blank(kSquare, kSquare, ratio, Qt::transparent);
+            {
+                QPainter painter(&pointer);
+                painter.setRenderHint(QPainter::Antialiasing);
+                svg.render(&painter, QRectF(0, 0, kSquare, kSquare));
+            }
+            m_pointers[color][kind] = QCursor(pointer, kSquare / 2, kSquare / 2);
+        }
+    }
+}

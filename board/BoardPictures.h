@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QCursor>
+#include <QPixmap>
+
+// The pictures a board view draws with: the two board backgrounds with their
+// rank digits and file letters, the empty light and dark squares, a piece on
+// either shade, and the piece-shaped pointers. Drawn once per scale.
+class BoardPictures {
+public:
+    static constexpr int kSquare = 32;
+    static constexpr int kBackgroundWidth = 282;
+    static constexpr int kBackgroundHeight = 284;
+
+    explicit BoardPictures(qreal devicePixelRatio);
+
+    const QPixmap& Background(bool flipped) const { return flipped ? m_flipped : m_normal; }
+    const QPixmap& EmptySquare(int shade) const { return m_empty[shade]; }
+    const QPixmap& PieceOnSquare(int color, int kind, int shade) const {
+        return m_pieces[color][kind][shade];
+    }
+    const QCursor& Pointer(int color, int kind) const { return m_pointers[color][kind]; }
+
+    // Shade of a square: 0 light, 1 dark (a1 is dark).
+    static int Shade(int file, int rank) { return (file + rank) % 2 == 1 ? 0 : 1; }
+
+private:
+    QPixmap m_normal;
+    QPixmap m_flipped;
+    QPixmap m_empty[2];
+    QPixmap m_pieces[2][6][2];
+    QCursor m_pointers[2][6];
+};

@@ -1,0 +1,343 @@
+#include "CVexilView.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "AnnotationEdit.h"
+#include "BoardPictures.h"
+#include "CVexilDoc.h"
+#include "DialogUnits.h"
+#include "HeaderSummary.h"
+#include "MoveEntry.h"
+#include "MoveListDelegate.h"
+#include "MoveListNotes.h"
+#include "MoveTables.h"
+#include "ResourceIds.h"
+#include "TextEncoding.h"
+#include "UserPrompts.h"
+
+namespace {
+
+const char kGameOver[] = "The game is over. Please select New from the File menu.";
+
+QString GameText(const std::string& bytes) { return QString::fromStdString(DisplayUtf8(bytes)); }
+
+// Today as the move list records it: MM/DD/YY.
+std::string TodayText() {
+    return QDate::currentDate().toString(QStringLiteral("MM/dd/yy")).toStdString();
+}
+
+}  // namespace
+
+CVexilView::CVexilView(CVexilDoc* document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_game(std::make_unique<CGameRecord>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    CreateControls();
+}
+
+CVexilView::~CVexilView() = default;
+
+void CVexilView::CreateControls() {
+    const DialogTemplate& form = layout::kGameForm;
+    const DialogUnits units(font());
+    const QSize size = units.Size(form);
+    setMinimumSize(size.expandedTo(QSize(288, 288)));
+
+    for (const char* label : {"Move List", "Game Header Information", "Move-by-move annotation"})
+        PlaceItem(new QLabel(QString::fromLatin1(label), this), *form.FindLabel(label), units);
+
+    m_moveList = new QListWidget(this);
+    m_moveList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_moveList->setItemDelegate(new MoveListDelegate(m_moveList));
+    m_moveList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PlaceItem(m_moveList, *form.Find(res::kMoveList), units);
+    connect(m_moveList, &QListWidget::currentRowChanged, this,
+            [this] { OnSelchangeMoveList(); });
+
+    auto makeButton = [&](int id) {
+        auto* button = new QPushButton(QString::fromLatin1(form.Find(id)->text), this);
+        button->setFocusPolicy(Qt::TabFocus);
+        PlaceItem(button, *form.Find(id), units);
+        return button;
+    };
+    m_goToStart = makeButton(res::kGoToStartButton);
+    m_copy = makeButton(res::kCopyButton);
+    m_report = makeButton(res::kReportButton);
+    m_goToEnd = makeButton(res::kGoToEndButton);
+    connect(m_goToStart, &QPushButton::clicked, this, &CVexilView::OnGoToStart);
+    connect(m_goToEnd, &QPushButton::clicked, this, &CVexilView::OnGoToEnd);
+
+    m_headerBox = new QPlainTextEdit(this);
+    m_headerBox->setReadOnly(true);
+    m_headerBox->setFocusPolicy(Qt::ClickFocus);
+    m_headerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PlaceItem(m_headerBox, *form.Find(res::kHeaderBox), units);
+
+    auto* annotation = new AnnotationEdit(this);
+    annotation->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength));
+    m_annotationBox = annotation;
+    m_annotationBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PlaceItem(m_annotationBox, *form.Find(res::kAnnotationBox), units);
+    connect(m_annotationBox, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_pushing) OnChangeAnnotation();
+    });
+
+    setTabOrder(m_moveList, m_goToStart);
+    setTabOrder(m_goToStart, m_copy);
+    setTabOrder(m_copy, m_report);
+    setTabOrder(m_report, m_goToEnd);
+    setTabOrder(m_goToEnd, m_annotationBox);
+}
+
+const BoardPictures& CVexilView::Pictures() {
+    const qreal ratio = devicePixelRatioF();
+    if (!m_pictures) m_pictures = std::make_unique<BoardPictures>(ratio);
+    return *m_pictures;
+}
+
+void CVexilView::OnInitialUpdate() {
+    m_dragPiece = kNothingCarried;
+    m_dragColor = 0;
+    m_game->Assign(m_document->Game());
+    m_flipped = m_game->m_flipped;
+    m_setupActive = 0;
+    ShowArrow();
+    InitMoveTables();
+    m_game->m_plyCount = m_game->m_curPly;
+
+    {
+        const QSignalBlocker blocker(m_moveList);
+        m_moveList->clear();
+        m_moveList->addItem(QStringLiteral("(starting position)"));
+        for (int i = 0; i < m_game->m_plyCount; ++i)
+            m_moveList->addItem(GameText(m_game->m_ply[i].text));
+    }
+    RefreshHeaderText();
+    m_game->SetFromFen(m_game->m_startFen);
+    SelectLine(0);
+    m_game->m_curPly = 0;
+    update();
+}
+
+void CVexilView::SquareFromPoint(int x, int y, bool flipped, int& file, int& rank) {
+    // Integer division truncates toward zero, as the board's bands expect.
+    const int file0 = (x + 11) / 32 - 1;
+    const int rank0 = (-31 - y) / 32 + 8;
+    file = flipped ? 7 - file0 : file0;
+    rank = flipped ? 7 - rank0 : rank0;
+}
+
+QPoint CVexilView::SquareCentre(int file, int rank, bool flipped) {
+    const int file0 = flipped ? 7 - file : file;
+    const int rank0 = flipped ? 7 - rank : rank;
+    return QPoint(32 * file0 + 36, 240 - 32 * rank0);
+}
+
+QPoint CVexilView::SquareOrigin(int file, int rank, bool flipped) {
+    return flipped ? QPoint(244 - 32 * file, 32 * rank) : QPoint(20 + 32 * file, 224 - 32 * rank);
+}
+
+void CVexilView::PaintBoard(QPainter& painter) const {
+    auto& pictures = const_cast<CVexilView*>(this)->Pictures();
+    painter.drawPixmap(0, 0, pictures.Background(m_flipped != 0));
+    for (int file = 0; file < 8; ++file) {
+        for (int rank = 0; rank < 8; ++rank) {
+            const int kind = m_game->GetPiece(file, rank);
+            const int shade = BoardPictures::Shade(file, rank);
+            const QPixmap& picture =
+                kind >= 0 ? pictures.PieceOnSquare(m_game->GetColor(file, rank), kind, shade)
+                          : pictures.EmptySquare(shade);
+            painter.drawPixmap(SquareOrigin(file, rank, m_flipped != 0), picture);
+        }
+    }
+}
+
+void CVexilView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintBoard(painter);
+}
+
+void CVexilView::ShowArrow() { setCursor(Qt::ArrowCursor); }
+
+void CVexilView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        OnBoardPress(point.x(), point.y());
+    }
+}
+
+void CVexilView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        OnBoardRelease(point.x(), point.y());
+    }
+}
+
+void CVexilView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonDblClk();
+}
+
+void CVexilView::OnBoardPress(int x, int y) {
+    if (m_game->m_status != 'P') {
+        Prompts().Tell(QString::fromLatin1(kGameOver));
+        return;
+    }
+    int file, rank;
+    SquareFromPoint(x, y, m_flipped != 0, file, rank);
+    m_dragFromFile = file;
+    m_dragFromRank = rank;
+    m_dragPiece = m_game->GetPiece(file, rank);
+    m_dragColor = m_game->GetColor(file, rank);
+    if (m_dragColor == -1) {
+        m_dragColor = 0;
+        m_dragPiece = kNothingCarried;
+        ShowArrow();
+        return;
+    }
+    QCursor::setPos(mapToGlobal(SquareCentre(file, rank, m_flipped != 0)));
+    m_game->SetSquare(file, rank, NoColor, NoPiece);
+    update();
+    setCursor(Pictures().Pointer(m_dragColor, m_dragPiece));
+}
+
+void CVexilView::OnBoardRelease(int x, int y) {
+    const int kind = m_dragPiece;
+    const int color = m_dragColor;
+    m_dragColor = 0;
+    m_dragPiece = kNothingCarried;
+    ShowArrow();
+    if (color == -1 || kind == kNothingCarried) return;
+
+    PieceDrop drop;
+    drop.kind = kind;
+    drop.color = color;
+    drop.fromFile = m_dragFromFile;
+    drop.fromRank = m_dragFromRank;
+    SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank);
+
+    bool asked = true;
+    if (!m_game->m_setupMode && m_game->m_curPly + 1 < m_game->m_plyCount)
+        asked = Prompts().AskWarning(QStringLiteral(
+            "Changing a previous move will delete all subsequent moves. Are you sure you want to "
+            "do this?"));
+    DropOutcome outcome;
+    if (asked) {
+        outcome = PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(),
+                                   [] { return Prompts().AskPromotion(); });
+        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    } else {
+        m_game->SetSquare(drop.fromFile, drop.fromRank, color, kind);
+    }
+
+    // Every release of a carried piece empties the note box; this is not an
+    // edit, so no note changes.
+    m_annotation.clear();
+    Push();
+    update();
+    if (!outcome.recorded) return;
+
+    for (const std::string& announcement : outcome.announcements)
+        Prompts().Tell(QString::fromStdString(announcement));
+    {
+        const QSignalBlocker blocker(m_moveList);
+        for (int i = outcome.firstDroppedPly + outcome.droppedCount - 1;
+             outcome.droppedCount > 0 && i >= outcome.firstDroppedPly; --i)
+            delete m_moveList->takeItem(i + 1);
+        m_moveList->addItem(QString::fromStdString(outcome.line));
+    }
+    SelectLine(m_moveList->count() - 1);
+    PublishGame();
+}
+
+void CVexilView::OnLButtonDblClk() {
+    // The press that ends a double click carries nothing, so its release
+    // makes no move.
+    m_dragPiece = kNothingCarried;
+    m_dragColor = 0;
+    ShowArrow();
+}
+
+void CVexilView::SelectLine(int line) {
+    const QSignalBlocker blocker(m_moveList);
+    m_moveList->setCurrentRow(line);
+    m_moveList->scrollToItem(m_moveList->item(line));
+}
+
+void CVexilView::OnSelchangeMoveList() {
+    const int line = m_moveList->currentRow();
+    if (line < 0) return;
+    m_annotation = GameText(NoteOfLine(*m_game, line));
+    Push();
+    if (line > 0)
+        m_game->RestorePly(line - 1);
+    else
+        m_game->SetFromFen(m_game->m_startFen);
+    update();
+}
+
+void CVexilView::OnGoToStart() {
+    m_game->SetFromFen(m_game->m_startFen);
+    SelectLine(0);
+    m_game->m_curPly = 0;
+    update();
+    m_moveList->setFocus();
+}
+
+void CVexilView::OnGoToEnd() {
+    if (m_game->m_plyCount > 0)
+        m_game->RestorePly(m_game->m_plyCount - 1);
+    else
+        m_game->SetFromFen(m_game->m_startFen);
+    SelectLine(m_moveList->count() - 1);
+    m_game->m_curPly = m_game->m_plyCount;
+    update();
+    m_moveList->setFocus();
+}
+
+void CVexilView::OnFlipBoard() {
+    m_flipped = m_flipped ? 0 : 1;
+    m_game->m_flipped = m_flipped;
+    PublishGame();
+    update();
+}
+
+void CVexilView::PublishGame() {
+    m_document->Game().Assign(*m_game);
+    m_document->SetModified(true);
+}
+
+void CVexilView::Push() {
+    m_pushing = true;
+    if (m_annotationBox->toPlainText() != m_annotation) m_annotationBox->setPlainText(m_annotation);
+    if (m_headerBox->toPlainText() != m_headerText) m_headerBox->setPlainText(m_headerText);
+    m_pushing = false;
+}
+
+void CVexilView::Pull() {
+    m_annotation = m_annotationBox->toPlainText();
+    m_headerText = m_headerBox->toPlainText();
+}
+
+void CVexilView::OnChangeAnnotation() {
+    Pull();
+    StoreNote(*m_game, m_moveList->currentRow(), m_annotation.toStdString());
+    PublishGame();
+}
+
+void CVexilView::RefreshHeaderText() {
+    m_headerText = GameText(BuildHeaderSummary(*m_game));
+    Push();
+}
+
+void CVexilView::OnEditCut() { m_annotationBox->cut(); }
+void CVexilView::OnEditCopy() { m_annotationBox->copy(); }
+void CVexilView::OnEditPaste() { m_annotationBox->paste(); }
+void CVexilView::OnEditHeader() {}
+void CVexilView::OnSetupPosition() {}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "GameRecord.h"
+
+class BoardPictures;
+class CVexilDoc;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The game window's form: the board drawn at the upper left, the move list,
+// the header summary, the note box and the navigation buttons. All editing
+// happens on the view's own copy of the game, which it publishes to the
+// document after every change.
+class CVexilView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kNothingCarried = 6;
+
+    explicit CVexilView(CVexilDoc* document, QWidget* parent = nullptr);
+    ~CVexilView() override;
+
+    // First showing: copies the document's game, lists its plies and shows
+    // its starting position.
+    void OnInitialUpdate();
+    CVexilDoc* GetDocument() const { return m_document; }
+    const CGameRecord& Game() const { return *m_game; }
+
+    // Board geometry, in client pixels of the view.
+    static void SquareFromPoint(int x, int y, bool flipped, int& file, int& rank);
+    static QPoint SquareCentre(int file, int rank, bool flipped);
+    // Where the 32 x 32 picture of a square is drawn.
+    static QPoint SquareOrigin(int file, int rank, bool flipped);
+
+    void OnFlipBoard();
+    bool IsFlipped() const { return m_flipped != 0; }
+    void OnGoToStart();
+    void OnGoToEnd();
+    // Copies the whole game to the document and marks it modified.
+    void PublishGame();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditHeader();
+    void OnSetupPosition();
+    bool IsSetupActive() const { return m_setupActive != 0; }
+
+    QListWidget* MoveList() const { return m_moveList; }
+    QPlainTextEdit* AnnotationBox() const { return m_annotationBox; }
+    QPlainTextEdit* HeaderBox() const { return m_headerBox; }
+
+    // The board as drawn, for printing.
+    void PaintBoard(QPainter& painter) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void CreateControls();
+    void OnBoardPress(int x, int y);
+    void OnBoardRelease(int x, int y);
+    void OnLButtonDblClk();
+    void OnSelchangeMoveList();
+    void OnChangeAnnotation();
+    void RefreshHeaderText();
+    void Push();
+    void Pull();
+    void ShowArrow();
+    void SelectLine(int line);
+    const BoardPictures& Pictures();
+
+    CVexilDoc* m_document;
+    std::unique_ptr<CGameRecord> m_game;
+    std::unique_ptr<BoardPictures> m_pictures;
+    int m_dragPiece = kNothingCarried;
+    int m_dragColor = 0;
+    int m_dragFromFile = -1;
+    int m_dragFromRank = -1;
+    int m_setupActive = 0;
+    int m_flipped = 0;
+    QString m_annotation;
+    QString m_headerText;
+    bool m_pushing = false;
+
+    QListWidget* m_moveList = nullptr;
+    QPlainTextEdit* m_annotationBox = nullptr;
+    QPlainTextEdit* m_headerBox = nullptr;
+    QPushButton* m_goToStart = nullptr;
+    QPushButton* m_goToEnd = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_report = nullptr;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "GameRecord.h"
+
+// The one-paragraph summary of the seven tags shown beside the board:
+// "EVENT: ...  SITE: ...  DATE: ...  ROUND: ...  WHITE: ...  BLACK: ...  RESULT:..."
+std::string BuildHeaderSummary(const CGameRecord& game);

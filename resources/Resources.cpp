@@ -1,0 +1,5 @@
+#include "Resources.h"
+
+#include <QtGlobal>
+
+void InitRavelinResources() { Q_INIT_RESOURCE(pictures); }
