@@ -185,6 +185,15 @@ void SplitLine(const char* line, std::string& prefix, std::string& move) {
     move = text.substr(separator + 1);
 }
 
+// Where the target square of a piece move begins: the last file letter
+// followed by a rank digit. npos for castling, which names no square.
+std::size_t TargetSquareAt(const std::string& move) {
+    for (std::size_t i = move.size(); i-- > 1;)
+        if (move[i] >= '1' && move[i] <= '8' && move[i - 1] >= 'a' && move[i - 1] <= 'h')
+            return i - 1;
+    return std::string::npos;
+}
+
 }  // namespace
 
 std::string CGameRecord::GetLongMoveText(int ply) const {
@@ -205,10 +214,11 @@ std::string CGameRecord::GetLongMoveText(int ply) const {
     } else if (!move.empty()) {
         letter = move.substr(0, 1);
         const std::size_t capture = move.find('x');
+        const std::size_t target = TargetSquareAt(move);
         if (capture != std::string::npos)
             separator = "x", rest = move.substr(capture + 1);
-        else if (IsDigit(At(move, 2)))
-            rest = move.substr(std::min<std::size_t>(1, move.size()));
+        else if (target != std::string::npos)
+            rest = move.substr(target);  // the target of "Nf3", "Nbd2" and "Qh4e1" alike
         else
             rest = move.substr(std::min<std::size_t>(2, move.size()));
     }
