@@ -5,7 +5,9 @@
 #include <QMessageBox>
 
 #include "CAboutDlg.h"
+#include "CHeaderInfoDlg.h"
 #include "CPromotionDlg.h"
+#include "CSetupPieceDlg.h"
 
 namespace {
 const char kFilters[] = "PGN Files (*.pgn);;All Files (*.*)";
@@ -73,4 +75,20 @@ int QtUserPrompts::AskPromotion() {
 void QtUserPrompts::ShowAbout() {
     CAboutDlg dialog(Owner());
     dialog.exec();
+}
+
+void QtUserPrompts::EditHeader(std::array<QString, 7>& tags) {
+    CHeaderInfoDlg dialog(Owner());
+    dialog.SetFields(tags);
+    dialog.exec();
+    tags = dialog.Fields();
+}
+
+void QtUserPrompts::ChooseSetupPiece(int& pieceChoice, int& colorChoice) {
+    CSetupPieceDlg dialog(Owner());
+    dialog.m_pieceChoice = pieceChoice;
+    dialog.m_colorChoice = colorChoice;
+    dialog.exec();
+    pieceChoice = dialog.m_pieceChoice;
+    colorChoice = dialog.m_colorChoice;
 }

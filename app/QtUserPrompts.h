@@ -16,6 +16,8 @@ public:
     QString AskSaveFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;
+    void EditHeader(std::array<QString, 7>& tags) override;
+    void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
 
 private:
     static QWidget* Owner();

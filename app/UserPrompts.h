@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 // Everything the program tells or asks the user goes through here, so tests
 // can answer in place of a person. The application owns the one in use.
@@ -27,6 +28,13 @@ public:
     virtual int AskPromotion() = 0;
     // The About box.
     virtual void ShowAbout() = 0;
+    // "Game Header Information" on the seven tags, Event to Result. Whichever
+    // button closes it, `tags` gets what the dialog took from its fields.
+    virtual void EditHeader(std::array<QString, 7>& tags) = 0;
+    // "Setup Piece", preset with the given choices. Both come back as the
+    // radio indices after OK, or as a result code: -1 Empty Square,
+    // -2 cancelled, -3 Clear Board.
+    virtual void ChooseSetupPiece(int& pieceChoice, int& colorChoice) = 0;
 };
 
 // The prompts in use. Never null once the application has started.

@@ -1,6 +1,8 @@
 #include "CVexilView.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +16,8 @@
 #include "BoardPictures.h"
 #include "CVexilDoc.h"
 #include "DialogUnits.h"
+#include "ClipboardText.h"
+#include "GameTextEncoding.h"
 #include "HeaderSummary.h"
 #include "MoveEntry.h"
 #include "MoveListDelegate.h"
@@ -21,11 +25,13 @@
 #include "MoveTables.h"
 #include "ResourceIds.h"
 #include "TextEncoding.h"
+#include "TextField.h"
 #include "UserPrompts.h"
 
 namespace {
 
 const char kGameOver[] = "The game is over. Please select New from the File menu.";
+const char kTooLong[] = "Please enter no more than %1 characters.";
 
 QString GameText(const std::string& bytes) { return QString::fromStdString(DisplayUtf8(bytes)); }
 
@@ -73,6 +79,8 @@ void CVexilView::CreateControls() {
     m_goToEnd = makeButton(res::kGoToEndButton);
     connect(m_goToStart, &QPushButton::clicked, this, &CVexilView::OnGoToStart);
     connect(m_goToEnd, &QPushButton::clicked, this, &CVexilView::OnGoToEnd);
+    connect(m_copy, &QPushButton::clicked, this, &CVexilView::OnCopyRecentMoves);
+    connect(m_report, &QPushButton::clicked, this, &CVexilView::OnCopyGameScore);
 
     m_headerBox = new QPlainTextEdit(this);
     m_headerBox->setReadOnly(true);
@@ -273,7 +281,7 @@ void CVexilView::SelectLine(int line) {
 void CVexilView::OnSelchangeMoveList() {
     const int line = m_moveList->currentRow();
     if (line < 0) return;
-    m_annotation = GameText(NoteOfLine(*m_game, line));
+    m_annotation = NoteText(NoteOfLine(*m_game, line));
     Push();
     if (line > 0)
         m_game->RestorePly(line - 1);
@@ -320,14 +328,36 @@ void CVexilView::Push() {
     m_pushing = false;
 }
 
-void CVexilView::Pull() {
+bool CVexilView::Pull() {
     m_annotation = m_annotationBox->toPlainText();
     m_headerText = m_headerBox->toPlainText();
+    const std::size_t limit = CGameRecord::kMaxNoteLength;
+    if (NoteBytes(m_annotation).size() <= limit) return true;
+    Prompts().Warn(QString::fromLatin1(kTooLong).arg(limit));
+    m_annotationBox->setFocus();
+    m_annotationBox->selectAll();
+    return false;
+}
+
+// Notes keep CR LF line breaks, as the file writes them; the box shows LF.
+QString CVexilView::NoteText(const std::string& bytes) const {
+    QString text = GameText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string CVexilView::NoteBytes(const QString& text) {
+    QString withBreaks = text;
+    withBreaks.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return EncodeUserText(*m_game, withBreaks.toStdString());
 }
 
 void CVexilView::OnChangeAnnotation() {
     Pull();
-    StoreNote(*m_game, m_moveList->currentRow(), m_annotation.toStdString());
+    // A note holds at most 4096 bytes: what a paste brought beyond them is cut.
+    std::string bytes = NoteBytes(m_annotation);
+    bytes.resize(Utf8SafeCut(bytes, CGameRecord::kMaxNoteLength));
+    StoreNote(*m_game, m_moveList->currentRow(), bytes);
     PublishGame();
 }
 
@@ -336,8 +366,140 @@ void CVexilView::RefreshHeaderText() {
     Push();
 }
 
-void CVexilView::OnEditCut() { m_annotationBox->cut(); }
-void CVexilView::OnEditCopy() { m_annotationBox->copy(); }
-void CVexilView::OnEditPaste() { m_annotationBox->paste(); }
-void CVexilView::OnEditHeader() {}
-void CVexilView::OnSetupPosition() {}
+void CVexilView::OnEditHeader() {
+    std::array<QString, 7> shown;
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        shown[static_cast<std::size_t>(tag)] = GameText(m_game->m_tag[tag]);
+    std::array<QString, 7> fields = shown;
+    Prompts().EditHeader(fields);
+    // Only a changed field is stored anew, so untouched tags keep their bytes.
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
+        const auto index = static_cast<std::size_t>(tag);
+        if (fields[index] != shown[index])
+            m_game->SetTag(tag, EncodeUserText(*m_game, fields[index].toStdString()));
+    }
+    PublishGame();
+    RefreshHeaderText();
+}
+
+void CVexilView::OnSetupPosition() {
+    if (!m_setupActive && m_game->m_plyCount > 0 &&
+        !Prompts().AskWarning(
+            QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))
+        return;
+    m_setupActive = m_setupActive ? 0 : 1;
+    m_game->m_setupMode = m_setupActive;
+    m_game->m_fromSetup = 1;
+    PublishGame();
+    update();
+    if (m_setupActive) return;
+
+    {
+        const QSignalBlocker blocker(m_moveList);
+        for (int i = m_game->m_plyCount; i >= 0; --i) {
+            if (i + 1 < m_moveList->count()) delete m_moveList->takeItem(i + 1);
+            if (i < CGameRecord::kMaxPlies) m_game->m_ply[i].ClearNote();
+        }
+    }
+    m_game->m_epFile = m_game->m_epRank = -1;
+    m_game->m_canCastleWK = m_game->m_canCastleWQ = 1;
+    m_game->m_canCastleBK = m_game->m_canCastleBQ = 1;
+    m_game->m_curPly = m_game->m_plyCount = 0;
+    m_game->m_sideToMove = White;
+    m_game->m_halfMoveClock = m_game->m_repeatCount = 0;
+    m_game->m_status = 'P';
+    m_game->m_fromSetup = 1;
+    m_game->MakeStartFen();
+    PublishGame();
+    update();
+}
+
+void CVexilView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        OnRButtonDown(event->pos().x(), event->pos().y());
+        event->accept();
+    }
+}
+
+void CVexilView::OnRButtonDown(int x, int y) {
+    if (!m_setupActive) return;
+    int file, rank;
+    SquareFromPoint(x, y, m_flipped != 0, file, rank);
+    if (!IsOnBoard(file, rank)) return;
+    int pieceChoice = m_lastSetupPiece;
+    int colorChoice = m_lastSetupColor;
+    Prompts().ChooseSetupPiece(pieceChoice, colorChoice);
+    if (pieceChoice >= 0) {
+        m_lastSetupPiece = pieceChoice;
+        m_lastSetupColor = colorChoice;
+    }
+    if (pieceChoice == -2) return;
+    if (pieceChoice == -3) {
+        for (int f = 0; f < 8; ++f)
+            for (int r = 0; r < 8; ++r) m_game->SetSquare(f, r, NoColor, NoPiece);
+    } else if (pieceChoice == -1) {
+        m_game->SetSquare(file, rank, NoColor, NoPiece);
+    } else if (pieceChoice <= 5 && (colorChoice == White || colorChoice == Black)) {
+        m_game->SetSquare(file, rank, colorChoice, 5 - pieceChoice);
+    }
+    update();
+}
+
+void CVexilView::PutClipboardText(const std::string& bytes) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(QString::fromStdString(DisplayUtf8(bytes)));
+}
+
+void CVexilView::OnCopyRecentMoves() {
+    if (!StampShownPly(*m_game, TodayText())) return;
+    PutClipboardText(RecentMovesText(*m_game));
+}
+
+void CVexilView::OnCopyGameScore() {
+    if (!StampShownPly(*m_game, TodayText())) return;
+    PutClipboardText(GameScoreText(*m_game));
+}
+
+void CVexilView::OnEditCopy() {
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    if (start == end) return;
+    Pull();
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(m_annotation.mid(start, end - start));
+}
+
+void CVexilView::OnEditCut() {
+    OnEditCopy();
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    if (end == 0 || start == end) return;
+    m_annotation = m_annotation.left(start) + m_annotation.mid(end);
+    Push();
+    QTextCursor caret = m_annotationBox->textCursor();
+    caret.setPosition(start);
+    m_annotationBox->setTextCursor(caret);
+    // Stored at once, so a cut is never lost by moving to another line.
+    OnChangeAnnotation();
+    update();
+}
+
+void CVexilView::OnEditPaste() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString pasted = clipboard != nullptr ? clipboard->text() : QString();
+    if (pasted.isEmpty()) return;  // nothing readable there: nothing changes
+    Pull();
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    m_annotation = m_annotation.left(start) + pasted + m_annotation.mid(end);
+    Push();
+    QTextCursor caret = m_annotationBox->textCursor();
+    caret.setPosition(qMin(start + static_cast<int>(pasted.size()),
+                           static_cast<int>(m_annotation.size())));
+    m_annotationBox->setTextCursor(caret);
+    OnChangeAnnotation();
+    update();
+}

@@ -48,6 +48,8 @@ public:
     void OnEditHeader();
     void OnSetupPosition();
     bool IsSetupActive() const { return m_setupActive != 0; }
+    void OnCopyRecentMoves();
+    void OnCopyGameScore();
 
     QListWidget* MoveList() const { return m_moveList; }
     QPlainTextEdit* AnnotationBox() const { return m_annotationBox; }
@@ -61,17 +63,24 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void CreateControls();
     void OnBoardPress(int x, int y);
     void OnBoardRelease(int x, int y);
     void OnLButtonDblClk();
+    void OnRButtonDown(int x, int y);
     void OnSelchangeMoveList();
     void OnChangeAnnotation();
     void RefreshHeaderText();
     void Push();
-    void Pull();
+    // Reads the boxes into the strings; false, after saying so, when the
+    // note box holds more than a note can.
+    bool Pull();
+    QString NoteText(const std::string& bytes) const;
+    std::string NoteBytes(const QString& text);
+    void PutClipboardText(const std::string& bytes);
     void ShowArrow();
     void SelectLine(int line);
     const BoardPictures& Pictures();
@@ -84,6 +93,8 @@ private:
     int m_dragFromFile = -1;
     int m_dragFromRank = -1;
     int m_setupActive = 0;
+    int m_lastSetupPiece = 0;
+    int m_lastSetupColor = 0;
     int m_flipped = 0;
     QString m_annotation;
     QString m_headerText;

@@ -2,12 +2,39 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QTextCursor>
+
+int AnnotationEdit::NoteSize(const QString& text) {
+    return static_cast<int>(text.toUtf8().size() + text.count(QLatin1Char('\n')));
+}
 
 bool AnnotationEdit::Fits(const QString& inserted) const {
     const QTextCursor cursor = textCursor();
-    const int selected = cursor.selectionEnd() - cursor.selectionStart();
-    return toPlainText().size() - selected + inserted.size() <= m_limit;
+    const QString selected = cursor.selectedText().replace(QChar::ParagraphSeparator, '\n');
+    return NoteSize(toPlainText()) - NoteSize(selected) + NoteSize(inserted) <= m_limit;
+}
+
+namespace {
+bool IsClipboardKey(const QKeyEvent* key) {
+    const int combined = key->keyCombination().toCombined();
+    const QKeySequence pressed(combined);
+    return key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) ||
+           key->matches(QKeySequence::Paste) ||
+           pressed == QKeySequence(Qt::CTRL | Qt::Key_Insert) ||
+           pressed == QKeySequence(Qt::SHIFT | Qt::Key_Delete) ||
+           pressed == QKeySequence(Qt::SHIFT | Qt::Key_Insert);
+}
+}  // namespace
+
+bool AnnotationEdit::event(QEvent* event) {
+    // Let the Edit menu's shortcuts have these keys, so Cut and Paste store
+    // the note the same way however they are reached.
+    if (event->type() == QEvent::ShortcutOverride && IsClipboardKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
 }
 
 void AnnotationEdit::keyPressEvent(QKeyEvent* event) {

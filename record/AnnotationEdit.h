@@ -2,8 +2,10 @@
 
 #include <QPlainTextEdit>
 
-// The note box: refuses typing beyond its limit, and Enter does nothing
-// there (the form's default action) while Ctrl+Enter breaks the line.
+// The note box: refuses typing beyond its limit (counted in bytes as the note
+// stores them, a line break as CR LF), and Enter does nothing there (the
+// form's default action) while Ctrl+Enter breaks the line. Cut, Copy and
+// Paste keys are left to the window's Edit commands.
 class AnnotationEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -11,7 +13,11 @@ public:
     void SetLimit(int limit) { m_limit = limit; }
     int Limit() const { return m_limit; }
 
+    // Bytes the text takes in a note.
+    static int NoteSize(const QString& text);
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -56,6 +56,16 @@ const DialogItem kHeaderItems[] = {
     {1, "OK", 67, 156, 50, 14},        {2, "Cancel", 162, 156, 50, 14},
 };
 
+const DialogItem kSetupPieceItems[] = {
+    {1035, "Color", 7, 7, 61, 34},         {1033, "White", 11, 17, 35, 10},
+    {1034, "Black", 11, 28, 35, 10},       {1042, "Piece", 7, 51, 60, 76},
+    {1036, "King", 11, 62, 35, 10},        {1037, "Queen", 11, 73, 35, 10},
+    {1038, "Rook", 11, 84, 35, 10},        {1039, "Bishop", 11, 95, 35, 10},
+    {1040, "Knight", 11, 106, 35, 10},     {1041, "Pawn", 11, 117, 35, 10},
+    {1043, "Empty Square", 72, 63, 50, 14}, {1044, "Clear Board", 72, 79, 50, 14},
+    {1, "OK", 72, 95, 50, 14},             {2, "Cancel", 72, 111, 50, 14},
+};
+
 const DialogItem kAboutItems[] = {
     {res::kAboutIcon, "", 11, 17, 0, 0},
     {kLabel, "Chess Ravelin Version 1.10", 40, 10, 119, 8},
@@ -76,6 +86,8 @@ const DialogTemplate kPromotionDialog = {res::kPromotionDialog, "Promotion!", 18
                                          kPromotionItems, Count(kPromotionItems)};
 const DialogTemplate kHeaderDialog = {res::kHeaderDialog, "Game Header Information", 285, 177,
                                       kHeaderItems, Count(kHeaderItems)};
+const DialogTemplate kSetupPieceDialog = {res::kSetupPieceDialog, "Setup Piece", 129, 134,
+                                          kSetupPieceItems, Count(kSetupPieceItems)};
 const DialogTemplate kAboutBox = {res::kAboutBox, "About Chess Ravelin", 217, 55, kAboutItems,
                                   Count(kAboutItems)};
 }  // namespace layout

@@ -24,5 +24,6 @@ namespace layout {
 extern const DialogTemplate kGameForm;
 extern const DialogTemplate kPromotionDialog;
 extern const DialogTemplate kHeaderDialog;
+extern const DialogTemplate kSetupPieceDialog;
 extern const DialogTemplate kAboutBox;
 }  // namespace layout

@@ -1,0 +1,26 @@
+#include "ByteLimitedLineEdit.h"
+
+#include <QApplication>
+
+ByteLimitedLineEdit::ByteLimitedLineEdit(int byteLimit, QWidget* parent)
+    : QLineEdit(parent), m_limit(byteLimit) {
+    connect(this, &QLineEdit::textEdited, this, &ByteLimitedLineEdit::OnEdited);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!isModified()) m_accepted = text;  // set by the program
+    });
+}
+
+void ByteLimitedLineEdit::OnEdited(const QString& text) {
+    const int previous = m_accepted.toUtf8().size();
+    const int now = text.toUtf8().size();
+    // Refuse an edit that grows the text past the limit; shortening a text
+    // that was already too long is always allowed.
+    if (now > m_limit && now > previous) {
+        const int cursor = cursorPosition() - (text.size() - m_accepted.size());
+        setText(m_accepted);
+        setCursorPosition(qMax(0, cursor));
+        QApplication::beep();
+        return;
+    }
+    m_accepted = text;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class ByteLimitedLineEdit;
+
+// "Game Header Information": the seven tags, each typed up to 245 bytes.
+// OK takes the fields from the top down and stops, with a message, at one
+// that is too long (a longer tag read from a file); Cancel takes nothing.
+class CHeaderInfoDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kFieldLimit = 245;
+
+    explicit CHeaderInfoDlg(QWidget* parent = nullptr);
+    void SetFields(const std::array<QString, 7>& tags);
+    // The dialog's fields: m_event to m_result.
+    std::array<QString, 7> Fields() const {
+        return {m_event, m_site, m_date, m_round, m_white, m_black, m_result};
+    }
+    ByteLimitedLineEdit* Field(int index) const { return m_edits[index]; }
+    void accept() override;
+
+    QString m_event, m_site, m_date, m_round, m_white, m_black, m_result;
+
+private:
+    QString* Member(int index);
+    std::array<ByteLimitedLineEdit*, 7> m_edits{};
+};

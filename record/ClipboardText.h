@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "GameRecord.h"
+
+// Stamps `date` on the ply shown last (ply m_curPly - 1). False, changing
+// nothing, at the starting position.
+bool StampShownPly(CGameRecord& game, const std::string& date);
+
+// "Copy": the last seven plies up to the position shown (all when fewer), one
+// line each: two blanks, the long move text, a blank, two tabs for an even
+// ply or one for an odd one, the date, three blanks, the character 14, CR LF.
+// A ply without a date shows eight blanks, so the columns stay aligned.
+std::string RecentMovesText(const CGameRecord& game);
+
+// "Rpt": the score up to the position shown, a line per move pair ending in
+// LF alone; an odd count ends with the White move and one blank.
+std::string GameScoreText(const CGameRecord& game);

@@ -1,0 +1,42 @@
+#include "GameTextEncoding.h"
+
+#include "TextEncoding.h"
+#include "TextField.h"
+
+namespace {
+
+template <typename Visit>
+void ForEachNote(CGameRecord& game, Visit visit) {
+    if (game.m_hasStartNote) visit(game.m_startNote);
+    for (PlyRecord& ply : game.m_ply)
+        if (ply.hasNote) visit(ply.note);
+}
+
+}  // namespace
+
+bool UsesWindows1252(const CGameRecord& game) {
+    for (const auto& tag : game.m_tag)
+        if (!IsUtf8(tag)) return true;
+    bool eightBit = false;
+    ForEachNote(const_cast<CGameRecord&>(game),
+                [&eightBit](const std::string& note) { eightBit = eightBit || !IsUtf8(note); });
+    return eightBit;
+}
+
+std::string EncodeUserText(CGameRecord& game, const std::string& utf8) {
+    if (!UsesWindows1252(game)) return utf8;
+    std::string bytes;
+    if (Utf8ToWindows1252(utf8, bytes)) return bytes;
+    ConvertGameToUtf8(game);
+    return utf8;
+}
+
+void ConvertGameToUtf8(CGameRecord& game) {
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        if (!IsUtf8(game.m_tag[tag])) game.SetTag(tag, Windows1252ToUtf8(game.m_tag[tag]));
+    ForEachNote(game, [](std::string& note) {
+        if (IsUtf8(note)) return;
+        note = Windows1252ToUtf8(note);
+        note.resize(Utf8SafeCut(note, CGameRecord::kMaxNoteLength + 1));
+    });
+}

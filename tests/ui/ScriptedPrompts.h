@@ -1,0 +1,82 @@
+#pragma once
+
+// Prompts answered by a test instead of a person: every message is recorded,
+// every question takes the next scripted answer (or a default), and a test
+// fails loudly when a question comes that it did not expect.
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "PieceTypes.h"
+#include "UserPrompts.h"
+
+class ScriptedPrompts : public UserPrompts {
+public:
+    ScriptedPrompts() { m_previous = SetPrompts(this); }
+    ~ScriptedPrompts() override { SetPrompts(m_previous); }
+
+    void Tell(const QString& text) override { told.append(text); }
+    void Warn(const QString& text) override { warned.append(text); }
+    bool AskWarning(const QString& text) override {
+        warningsAsked.append(text);
+        return Next(warningAnswers, true);
+    }
+    SaveAnswer AskSaveChanges(const QString& title) override {
+        saveQuestions.append(title);
+        return Next(saveAnswers, SaveAnswer::Cancel);
+    }
+    QString AskOpenFileName() override { return Next(openNames, QString()); }
+    QString AskSaveFileName(const QString& suggested) override {
+        saveSuggestions.append(suggested);
+        return Next(saveNames, QString());
+    }
+    int AskPromotion() override {
+        ++promotionsAsked;
+        return Next(promotions, static_cast<int>(Queen));
+    }
+    void ShowAbout() override { ++aboutShown; }
+    void EditHeader(std::array<QString, 7>& tags) override {
+        ++headerDialogs;
+        if (editHeader) editHeader(tags);
+    }
+    void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override {
+        setupPresets.push_back({pieceChoice, colorChoice});
+        const std::pair<int, int> answer = Next(setupAnswers, std::make_pair(-2, -2));
+        pieceChoice = answer.first;
+        colorChoice = answer.second;
+    }
+
+    // Everything said so far, for a failure message.
+    QString Transcript() const { return told.join(" | "); }
+    void Clear() {
+        told.clear();
+        warned.clear();
+        warningsAsked.clear();
+        saveQuestions.clear();
+    }
+
+    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions;
+    std::deque<bool> warningAnswers;
+    std::deque<SaveAnswer> saveAnswers;
+    std::deque<QString> openNames, saveNames;
+    std::deque<int> promotions;
+    int promotionsAsked = 0;
+    int headerDialogs = 0;
+    std::function<void(std::array<QString, 7>&)> editHeader;
+    std::deque<std::pair<int, int>> setupAnswers;
+    std::vector<std::pair<int, int>> setupPresets;
+    int aboutShown = 0;
+
+private:
+    template <typename T>
+    static T Next(std::deque<T>& answers, T fallback) {
+        if (answers.empty()) return fallback;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    UserPrompts* m_previous = nullptr;
+};
