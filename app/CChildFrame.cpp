@@ -25,4 +25,5 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted()) m_manager->FrameClosed(this);
 }

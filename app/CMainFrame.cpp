@@ -61,7 +61,11 @@ CMainFrame::CMainFrame() {
     resize(900, 600);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The game windows go before the manager: let them go without telling us.
+    disconnect(m_documents, nullptr, this, nullptr);
+    disconnect(m_area, nullptr, this, nullptr);
+}
 
 QAction* CMainFrame::AddAction(int command, const QString& text, const QString& prompt,
                                const QKeySequence& shortcut) {

@@ -17,7 +17,11 @@ const char kMoreGames[] =
 }  // namespace
 
 DocumentManager::DocumentManager(QMdiArea* area, QObject* parent)
-    : QObject(parent), m_area(area) {}
+    : QObject(parent), m_area(area) {
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) m_lastActive = frame;
+    });
+}
 
 CVexilDoc* DocumentManager::AdoptDocument(CVexilDoc* document) {
     m_documents.append(document);
@@ -128,12 +132,13 @@ CChildFrame* DocumentManager::NewWindow(CVexilDoc* document) { return CreateFram
 CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     auto* frame = new CChildFrame(document, this);
     m_frames.append(frame);
-    connect(frame, &QObject::destroyed, this, [this, frame] { FrameDestroyed(frame); });
+    connect(frame, &QObject::destroyed, this, [this, frame] { FrameClosed(frame); });
     m_area->addSubWindow(frame);
     frame->View()->OnInitialUpdate();
     UpdateTitles(document);
     frame->show();
     m_area->setActiveSubWindow(frame);
+    m_lastActive = frame;
     return frame;
 }
 
@@ -143,8 +148,9 @@ bool DocumentManager::CanCloseFrame(CChildFrame* frame) {
     return SaveModified(frame->Document());
 }
 
-void DocumentManager::FrameDestroyed(CChildFrame* frame) {
-    m_frames.removeAll(frame);
+void DocumentManager::FrameClosed(CChildFrame* frame) {
+    if (!m_frames.removeAll(frame)) return;
+    if (m_lastActive == frame) m_lastActive = m_frames.isEmpty() ? nullptr : m_frames.last();
     for (CVexilDoc* document : QList<CVexilDoc*>(m_documents)) {
         if (!Frames(document).isEmpty()) continue;
         m_documents.removeAll(document);
@@ -174,7 +180,11 @@ void DocumentManager::UpdateTitles(const CVexilDoc* document) {
 }
 
 CChildFrame* DocumentManager::ActiveFrame() const {
-    return qobject_cast<CChildFrame*>(m_area->activeSubWindow());
+    // The area forgets its active window while the main window is inactive
+    // (a dialog is open, or no window system gives focus): the last one
+    // activated still counts.
+    if (auto* frame = qobject_cast<CChildFrame*>(m_area->activeSubWindow())) return frame;
+    return m_lastActive;
 }
 
 CVexilDoc* DocumentManager::ActiveDocument() const {

@@ -42,6 +42,8 @@ public:
     // Called by a game window about to close: its document asks to be saved
     // when this is its last window.
     bool CanCloseFrame(CChildFrame* frame);
+    // A game window has closed (or is gone): its document goes with its last.
+    void FrameClosed(CChildFrame* frame);
 
 signals:
     void TitlesChanged();
@@ -50,13 +52,13 @@ signals:
 private:
     CChildFrame* CreateFrame(CVexilDoc* document);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
-    void FrameDestroyed(CChildFrame* frame);
     void UpdateTitles(const CVexilDoc* document);
     bool WriteDocument(CVexilDoc* document, const QString& path);
 
     QMdiArea* m_area;
     QList<CVexilDoc*> m_documents;
     QList<CChildFrame*> m_frames;
+    CChildFrame* m_lastActive = nullptr;
     RecentFiles m_recent;
     int m_untitledCount = 0;
     bool m_closingAll = false;

@@ -1,0 +1,326 @@
+// The game window end to end: carrying pieces with real mouse events, the
+// questions and announcements, flipping, and saving and opening games.
+#include <QFile>
+#include <QProcess>
+#include <QRadioButton>
+#include <unistd.h>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "CPromotionDlg.h"
+#include "GameWindowSupport.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+const char kExpectedAfterE4[] =
+    "[Event \"?\"]\r\n[Site \"?\"]\r\n[Date \"?\"]\r\n[Round \"?\"]\r\n[White \"?\"]\r\n"
+    "[Black \"?\"]\r\n[Result \"*\"]\r\n[SETUP \"1\"]\r\n"
+    "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\"]\r\n"
+    "1. e4 \r\n*\r\n";
+
+}  // namespace
+
+class GameWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void oneMoveFromPressToSavedFile();
+    void refusedMovesExplainAndPutThePieceBack();
+    void replacingAnEarlierMoveAsksFirst();
+    void promotionByChoiceAndByEscape();
+    void gameEndsAreAnnouncedAndWritten();
+    void flippedBoardDrawsAndPicksMirrored();
+    void savedGameReopensWithTheSameList();
+    void failedSaveKeepsOldFileAndModifiedFlag();
+    void multiGameFileSavesUnderANewName();
+};
+
+void GameWindowTest::oneMoveFromPressToSavedFile() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    QVERIFY(view != nullptr);
+    QCOMPARE(window.Lines(), QStringList{"(starting position)"});
+    QVERIFY(!window.Document()->IsModified());
+
+    window.Press(window.Centre("e2"));
+    QCOMPARE(view->Game().GetPiece(4, 1), int(NoPiece));  // lifted while carried
+    window.Release(window.Centre("e4"));
+    QVERIFY2(window.prompts.told.isEmpty(), qPrintable(window.prompts.Transcript()));
+    QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. e4"}));
+    QCOMPARE(view->MoveList()->currentRow(), 1);
+    QCOMPARE(view->Game().m_curPly, 1);
+    QCOMPARE(view->Game().m_sideToMove, int(Black));
+    QCOMPARE(QString(view->Game().m_ply[0].date), QDate::currentDate().toString("MM/dd/yy"));
+    QVERIFY(window.Document()->IsModified());
+    QCOMPARE(window.Document()->Game().m_plyCount, 1);
+
+    const QString path = window.folder.filePath("one-move.pgn");
+    window.prompts.saveNames.push_back(path);
+    window.frame->Action(57603)->trigger();  // Save
+    QCOMPARE(ReadBytes(path), QByteArray(kExpectedAfterE4));
+    QVERIFY(!window.Document()->IsModified());
+    QCOMPARE(window.Document()->Title(), QString("one-move.pgn"));
+}
+
+void GameWindowTest::refusedMovesExplainAndPutThePieceBack() {
+    struct Row {
+        const char* rule;
+        const char* from;
+        const char* to;
+        const char* sentence;
+    };
+    const Row rows[] = {
+        {"black piece while White is to move", "e7", "e5",
+         "It is not Black's turn. Please move a White piece."},
+        {"knight moving straight", "g1", "g3",
+         "The Knight moves one square in a straight line and then one square diagonally."},
+        {"piece put back on its square", "e2", "e2",
+         "You should really move a piece once you've 'touched' it (if it has any legal move)."},
+        {"bishop jumping", "f1", "c4", "The Bishop cannot jump over pieces."},
+    };
+    for (const Row& row : rows) {
+        GameWindowFixture window;
+        CVexilView* view = window.NewGame();
+        const auto from = GameWindowFixture::Square(row.from);
+        const int piece = view->Game().GetPiece(from.first, from.second);
+        window.Drag(row.from, row.to);
+        QCOMPARE(window.prompts.told, QStringList{row.sentence});
+        QCOMPARE(view->Game().GetPiece(from.first, from.second), piece);
+        QCOMPARE(window.Lines().size(), 1);
+        QVERIFY2(!window.Document()->IsModified(), row.rule);
+    }
+
+    // A drop off the board, with the button released outside the view.
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    window.Press(window.Centre("d2"));
+    window.Release(QPoint(-40, 120));
+    QCOMPARE(window.prompts.told, QStringList{"You cannot move pieces off the board!"});
+    QCOMPARE(view->Game().GetPiece(3, 1), int(Pawn));
+
+    // A press on an empty square carries nothing and its release does nothing.
+    window.prompts.Clear();
+    view->AnnotationBox()->setPlainText("kept");
+    window.Drag("e4", "e5");
+    QVERIFY(window.prompts.told.isEmpty());
+    QCOMPARE(view->AnnotationBox()->toPlainText(), QString("kept"));
+}
+
+void GameWindowTest::replacingAnEarlierMoveAsksFirst() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    window.Play("e2e4 e7e5 g1f3 b8c6 f1b5 a7a6");
+    QCOMPARE(window.Lines().size(), 7);
+    view->MoveList()->setCurrentRow(3);  // after 2. Nf3, as the user selects it
+    QCOMPARE(view->Game().m_curPly, 3);
+
+    window.prompts.warningAnswers.push_back(false);
+    window.Drag("d7", "d6");
+    QCOMPARE(window.prompts.warningsAsked.size(), 1);
+    QCOMPARE(window.Lines().size(), 7);
+    QCOMPARE(view->Game().GetPiece(3, 6), int(Pawn));  // back on d7
+
+    window.prompts.warningAnswers.push_back(true);
+    window.Drag("d7", "d6");
+    QCOMPARE(window.Lines(),
+             (QStringList{"(starting position)", "1. e4", "1. ...\te5", "2. Nf3", "2. ...\td6"}));
+    QCOMPARE(view->Game().m_plyCount, 4);
+
+    // Replacing the last ply asks nothing.
+    view->MoveList()->setCurrentRow(3);
+    window.prompts.warningsAsked.clear();
+    window.Drag("g8", "f6");
+    QVERIFY(window.prompts.warningsAsked.isEmpty());
+    QCOMPARE(window.Lines().last(), QString("2. ...\tNf6"));
+}
+
+void GameWindowTest::promotionByChoiceAndByEscape() {
+    GameWindowFixture window;
+    window.prompts.openNames.clear();
+    CVexilView* view = window.NewGame();
+    window.Play("a2a4 h7h6 a4a5 h6h5 a5a6 h5h4 a6b7 h4h3");
+    window.prompts.promotions.push_back(Knight);
+    window.Drag("b7", "a8");
+    QCOMPARE(window.prompts.promotionsAsked, 1);
+    QCOMPARE(view->Game().GetPiece(0, 7), int(Knight));
+    QCOMPARE(window.Lines().last(), QString("5. bxa8=N"));
+
+    // The dialog itself: OK takes the chosen button, Escape gives a queen.
+    CPromotionDlg dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    dialog.exec();
+    QCOMPARE(dialog.ChosenPiece(), int(Queen));
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
+        dialog.accept();
+    });
+    dialog.exec();
+    QCOMPARE(dialog.ChosenPiece(), int(Knight));
+}
+
+void GameWindowTest::gameEndsAreAnnouncedAndWritten() {
+    {
+        GameWindowFixture window;
+        CVexilView* view = window.NewGame();
+        window.Play("f2f3 e7e5 g2g4 d8h4");
+        QCOMPARE(window.prompts.told, QStringList{"CheckMate!"});
+        QCOMPARE(window.Lines().last(), QString("2. ...\tQh4#"));
+        window.prompts.Clear();
+        window.Press(window.Centre("a2"));
+        QCOMPARE(window.prompts.told,
+                 QStringList{"The game is over. Please select New from the File menu."});
+        QCOMPARE(view->Game().GetPiece(0, 1), int(Pawn));
+    }
+    {
+        // Knights out and back twice: the third time the position stands.
+        GameWindowFixture window;
+        window.NewGame();
+        window.Play("g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3");
+        QCOMPARE(window.prompts.told, QStringList{"Draw by repetition (position has repeated 3 times)."});
+        QCOMPARE(window.Lines().last(), QString("5. Nf3="));
+    }
+    {
+        // A stalemate from a set-up position: Black's king cornered.
+        GameWindowFixture window;
+        window.NewGame();
+        CVexilDoc* document = window.Document();
+        document->Game().SetFromFen("k7/8/1Q6/8/8/8/8/7K w - - 0 1");
+        window.Documents().NewWindow(document);
+        window.Drag("b6", "c7");
+        QCOMPARE(window.prompts.told, QStringList{"StaleMate!"});
+        QCOMPARE(window.Lines().last(), QString("1. Qc7="));
+    }
+    {
+        // The hundredth half-move without capture or pawn move.
+        GameWindowFixture window;
+        window.NewGame();
+        CVexilDoc* document = window.Document();
+        document->Game().SetFromFen("8/8/8/8/8/8/k7/6NK w - - 99 80");
+        window.Documents().NewWindow(document);
+        window.Drag("g1", "f3");
+        QCOMPARE(window.prompts.told,
+                 QStringList{"Draw by 50-move rule (each side has made 50 moves without a capture or Pawn move)."});
+        QCOMPARE(window.Lines().last(), QString("1. Nf3="));
+    }
+}
+
+void GameWindowTest::flippedBoardDrawsAndPicksMirrored() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    QAction* flip = window.frame->Action(32771);
+    QVERIFY(!flip->isChecked());
+    flip->trigger();
+    QVERIFY(view->IsFlipped());
+    QVERIFY(flip->isChecked());
+    QVERIFY(window.Document()->IsModified());
+    QCOMPARE(CVexilView::SquareOrigin(0, 0, true), QPoint(244, 0));
+
+    // The upper right square of a flipped board is a1, its rook drawn there.
+    const QImage drawn = view->grab(QRect(0, 0, 288, 288)).toImage();
+    const QImage rook = view->grab(QRect(244, 0, 32, 32)).toImage();
+    QVERIFY(!drawn.isNull() && !rook.isNull());
+    window.Press(QPoint(260, 16));
+    QCOMPARE(view->Game().GetPiece(0, 0), int(NoPiece));  // a1's rook is carried
+    window.Release(QPoint(260, 16));
+    QCOMPARE(view->Game().GetPiece(0, 0), int(Rook));
+
+    // A move on the flipped board: the press at the mirrored square of e2.
+    window.prompts.Clear();
+    window.Drag("e2", "e4");
+    QCOMPARE(window.Lines().last(), QString("1. e4"));
+
+    const QString path = window.folder.filePath("flipped.pgn");
+    QVERIFY(window.Document()->Save(path));
+    QVERIFY(ReadBytes(path).endsWith("1. e4 \r\n\r\n%F\r\n*\r\n"));
+}
+
+void GameWindowTest::savedGameReopensWithTheSameList() {
+    const QStringList expected{"(starting position)", "1. d4",      "1. ...\td5", "2. c4",
+                               "2. ...\tdxc4",         "3. e4"};
+    QString path;
+    {
+        GameWindowFixture window;
+        window.NewGame();
+        window.Play("d2d4 d7d5 c2c4 d5c4 e2e4");
+        QCOMPARE(window.Lines(), expected);
+        path = window.folder.filePath("reopen.pgn");
+        window.prompts.saveAnswers.push_back(UserPrompts::SaveAnswer::Yes);
+        window.prompts.saveNames.push_back(path);
+        window.frame->Action(57602)->trigger();  // Close asks to save
+        QCOMPARE(window.prompts.saveQuestions, QStringList{"Untitled1"});
+        QTRY_VERIFY(window.frame->Area()->subWindowList().isEmpty());
+        QVERIFY(QFile::exists(path));
+
+        QVERIFY(window.Documents().OpenDocument(path) != nullptr);
+        QVERIFY2(window.View() != nullptr, qPrintable(window.prompts.Transcript()));
+        QCOMPARE(window.Lines(), expected);
+        QCOMPARE(window.View()->MoveList()->currentRow(), 0);
+        QCOMPARE(window.View()->Game().m_curPly, 0);
+        QVERIFY(!window.Document()->IsModified());
+        window.folder.setAutoRemove(false);
+    }
+    QFile::remove(path);
+}
+
+namespace {
+
+// Makes a folder unwritable even for root (which ignores permissions): the
+// immutable attribute. False when the file system will not have it.
+bool LockFolder(const QString& folder, bool locked) {
+    if (::geteuid() != 0) {
+        return QFile::setPermissions(folder, locked ? QFile::ReadOwner | QFile::ExeOwner
+                                                    : QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner);
+    }
+    return QProcess::execute("chattr", {locked ? "+i" : "-i", folder}) == 0;
+}
+
+}  // namespace
+
+void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
+    GameWindowFixture window;
+    window.NewGame();
+    const QString folder = window.folder.filePath("locked");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + "/game.pgn";
+    QVERIFY(window.Document()->Save(path));
+    const QByteArray before = ReadBytes(path);
+
+    window.Play("e2e4");
+    if (!LockFolder(folder, true)) QSKIP("this file system cannot lock a folder");
+    window.frame->Action(57603)->trigger();  // Save
+    LockFolder(folder, false);
+    QCOMPARE(window.prompts.told, QStringList{"Failed to save document."});
+    QCOMPARE(ReadBytes(path), before);
+    QVERIFY(window.Document()->IsModified());
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"game.pgn"});
+}
+
+void GameWindowTest::multiGameFileSavesUnderANewName() {
+    GameWindowFixture window;
+    const QString path = window.folder.filePath("two-games.pgn");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Event \"one\"]\n\n1. e4 e5 *\n\n[Event \"two\"]\n\n1. d4 d5 *\n");
+    }
+    QVERIFY(window.Documents().OpenDocument(path) != nullptr);
+    QCOMPARE(window.prompts.told.size(), 1);
+    QVERIFY(window.prompts.told.first().contains("only the first"));
+    window.Play("g1f3");
+    window.frame->Action(57603)->trigger();  // Save: asks for a name, cancelled
+    QCOMPARE(window.prompts.saveSuggestions.size(), 1);
+    QVERIFY(ReadBytes(path).contains("Event \"two\""));
+    QVERIFY(window.Document()->IsModified());
+}
+
+QTEST_MAIN(GameWindowTest)
+#include "GameWindowTest.moc"
