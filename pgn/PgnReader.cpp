@@ -37,9 +37,31 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// Name and value of a tag line `[Name "value"]`. The value runs from the
-// first quote to the last one, so quotes inside it (written unescaped) stay.
-// `rest` gets what follows the closing bracket (some files go on with moves).
+std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    return pos;
+}
+
+// The quote that closes a tag value opened at `open`: a quote followed by
+// "]". Some programs write quotes inside a value unescaped, so a closing
+// candidate counts only when nothing, another tag or a move number follows
+// its bracket; otherwise the last candidate on the line, or the last quote.
+std::size_t ClosingQuote(const std::string& text, std::size_t open) {
+    std::size_t last = std::string::npos;
+    for (std::size_t q = text.find('"', open + 1); q != std::string::npos;
+         q = text.find('"', q + 1)) {
+        const std::size_t bracket = SkipBlanks(text, q + 1);
+        if (bracket == text.size() || text[bracket] != ']') continue;
+        last = q;
+        const std::size_t next = SkipBlanks(text, bracket + 1);
+        if (next == text.size() || text[next] == '[' || IsDigit(text[next])) return q;
+    }
+    return last != std::string::npos ? last : text.rfind('"');
+}
+
+// Name and value of a tag line `[Name "value"]`; quotes inside the value
+// (written unescaped) stay. `rest` gets what follows the closing bracket:
+// further tags or moves, when a file puts several on one line.
 bool ParseTag(const std::string& line, std::string& name, std::string& value, std::string& rest) {
     const std::string text = Trim(line);
     if (text.size() < 2 || text[0] != '[') return false;
@@ -48,7 +70,7 @@ bool ParseTag(const std::string& line, std::string& name, std::string& value, st
         ++pos;
     name = text.substr(1, pos - 1);
     const std::size_t open = text.find('"', pos);
-    const std::size_t close = text.rfind('"');
+    const std::size_t close = open == std::string::npos ? open : ClosingQuote(text, open);
     rest.clear();
     if (open != std::string::npos && close != std::string::npos && close > open) {
         value = text.substr(open + 1, close - open - 1);
@@ -127,7 +149,7 @@ private:
     void FinishComment();
     void AttachNote(const std::string& text);
     void PlayToken(std::string token);
-    bool PlayCoordinateMove(const std::string& token);
+    bool PlayCoordinateMove(const std::string& token, const std::string& name);
     std::string MoveName(const std::string& token) const;
     void Refuse(const std::string& message) {
         if (m_error.empty()) m_error = message;
@@ -205,7 +227,8 @@ void PgnReader::OpenComment(char opener) {
 }
 
 void PgnReader::CollectCommentChar(char c) {
-    if (m_comment.size() < kMaxCommentLength) m_comment += c;
+    // A few bytes beyond the limit, so the cut can see where a character ends.
+    if (m_comment.size() < kMaxCommentLength + 4) m_comment += c;
 }
 
 void PgnReader::AttachNote(const std::string& text) {
@@ -239,14 +262,14 @@ std::string PgnReader::MoveName(const std::string& token) const {
     return std::to_string(number) + (m_game.m_sideToMove == Black ? "... " : ". ") + token;
 }
 
-bool PgnReader::PlayCoordinateMove(const std::string& token) {
+bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& name) {
     int fromFile, fromRank, toFile, toRank;
     char promotion;
     if (!ParseCoordinateMove(token, fromFile, fromRank, toFile, toRank, promotion)) return false;
     const int side = m_game.m_sideToMove;
     const int kind = m_game.GetPiece(fromFile, fromRank);
     if (m_game.GetColor(fromFile, fromRank) != side) {
-        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+        Refuse("The move " + name + " cannot be played in its position.");
         return true;
     }
     // Say the move in a text the move reader maps back to exactly these squares.
@@ -274,7 +297,7 @@ bool PgnReader::PlayCoordinateMove(const std::string& token) {
     facts.capture = m_game.GetPiece(toFile, toRank) != NoPiece || facts.enPassant;
     const int ply = m_game.m_curPly;
     if (ApplyMoveText(m_game, text, side) != MoveTextResult::Played) {
-        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+        Refuse("The move " + name + " cannot be played in its position.");
         return true;
     }
     // The list shows the move as the board would have written it.
@@ -292,7 +315,8 @@ void PgnReader::PlayToken(std::string token) {
         return;
     }
     // Move numbers in any form: "12.", "12...", "12...Nf6" (the move follows).
-    if (IsDigit(token[0])) {
+    // "0-0" and "0-0-0" are castling written with zeros, not numbers.
+    if (IsDigit(token[0]) && token.compare(0, 3, "0-0") != 0) {
         std::size_t pos = 0;
         while (pos < token.size() && IsDigit(token[pos])) ++pos;
         if (pos == token.size()) return;
@@ -305,6 +329,8 @@ void PgnReader::PlayToken(std::string token) {
         if (token.empty()) return;
     }
     if (token.find_first_not_of('.') == std::string::npos) return;  // "..." alone
+    // Named before it is played: a move the rules refuse is still recorded.
+    const std::string name = MoveName(token);
     NormaliseCastling(token);
     if (IsEnPassantMark(token)) {
         if (m_game.m_curPly > 0) {
@@ -318,9 +344,9 @@ void PgnReader::PlayToken(std::string token) {
         Refuse("This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.");
         return;
     }
-    if (PlayCoordinateMove(token)) return;
+    if (PlayCoordinateMove(token, name)) return;
     if (ApplyMoveText(m_game, token, m_game.m_sideToMove) != MoveTextResult::Played)
-        Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+        Refuse("The move " + name + " cannot be played in its position.");
 }
 
 void PgnReader::ScanMoveLine(const std::string& line) {

@@ -90,10 +90,8 @@ std::string MoveWord(const PlyRecord& ply, int index) {
     const std::size_t tab = text.find('\t');
     if (tab == std::string::npos) return text;
     if (index > 0) return text.substr(tab + 1);
-    std::string number = text.substr(0, tab);
-    const std::size_t blank = number.find(' ');
-    if (blank != std::string::npos) number.erase(blank, 1);
-    return number + " " + text.substr(tab + 1);
+    const std::size_t digits = text.find_first_not_of("0123456789");
+    return text.substr(0, digits) + "... " + text.substr(tab + 1);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ int Show(const std::string& path) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         std::cout << "tag\t" << CGameRecord::kTagNames[tag] << '\t' << Escape(game->m_tag[tag])
                   << '\n';
-    std::cout << "start\t" << game->m_startFen << '\n';
+    std::cout << "start\t" << Escape(game->m_startFen) << '\n';
     if (game->m_hasStartNote && !game->m_startNote.empty())
         std::cout << "startnote\t" << Escape(game->m_startNote) << '\n';
     const int plies = game->m_plyCount;
@@ -78,8 +78,8 @@ int Show(const std::string& path) {
         replay->RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t' << ply.date
-                  << '\n';
+                  << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t'
+                  << Escape(ply.date) << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
     }
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';

@@ -1,0 +1,430 @@
+// Reading game files of this program and of others: tags, move text in its
+// many forms, comments and variations, and the files that must be refused.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "PgnTestSupport.h"
+
+using pgntest::EmptyGame;
+using pgntest::kStandardFen;
+using pgntest::MovesOf;
+using pgntest::Read;
+
+namespace {
+
+const char kKnightDance[] = "Nf3 Nf6 Ng1 Ng8 ";
+
+std::string KnightDance(int plies) {
+    std::string text;
+    for (int i = 0; i < plies; ++i) text += std::string(kKnightDance).substr((i % 4) * 4, 4);
+    return text;
+}
+
+TEST(PgnReader, ReadsMovetextInEveryForm) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string moves;
+    };
+    const Row rows[] = {
+        {"several moves per line, numbers before White only",
+         "[Event \"x\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1/2-1/2\n", "e4 e5 Nf3 Nc6 Bb5 a6"},
+        {"numbers without a blank", "1.e4 e5 2.Nf3 *\n", "e4 e5 Nf3"},
+        {"Black's number with three dots after a comment", "1. e4 {centre} 1... e5 2. Nf3 *\n",
+         "e4 e5 Nf3"},
+        {"number glued to Black's move", "1.e4 1...e5 2.Nf3 *\n", "e4 e5 Nf3"},
+        {"number at the end of a line", "1. e4 e5 2.\nNf3 Nc6 3.\n\nBb5 *\n", "e4 e5 Nf3 Nc6 Bb5"},
+        {"moves without any numbers", "e4 e5 Nf3 *\n", "e4 e5 Nf3"},
+        {"one move per line", "1. e4 \ne5 \n2. Nf3 \n*\n", "e4 e5 Nf3"},
+        {"numeric glyphs skipped", "1. e4 $1 e5 $14 2. Nf3$2 Nc6 $146 *\n", "e4 e5 Nf3 Nc6"},
+        {"stand-alone glyphs skipped", "1. e4 ! e5 ?? 2. Nf3 !? Nc6 ?! 3. Bb5 !! a6 ? *\n",
+         "e4 e5 Nf3 Nc6 Bb5 a6"},
+        {"castling with zeros", "1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 *\n",
+         "e4 e5 Nf3 Nc6 Bc4 Bc5 O-O Nf6"},
+        {"long castling with zeros after a number",
+         "[FEN \"r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1\"]\n1.0-0-0 0-0-0 *\n", "O-O-O O-O-O"},
+        {"moves given by their squares", "e2e4 e7e5 g1f3 b8c6 f1b5 *\n", "e4 e5 Nf3 Nc6 Bb5"},
+        {"castling and promotion given by squares",
+         "[FEN \"8/P6k/8/8/8/8/8/4K2R w K - 0 1\"]\ne1g1 h7g6 a7a8n *\n", "O-O Kg6 a8=N"},
+        {"en-passant mark after White's capture", "1. e4 a6 2. e5 d5 3. exd6 e.p. Qxd6 *\n",
+         "e4 a6 e5 d5 exd6 e.p. Qxd6"},
+        {"en-passant mark after Black's capture", "1. a3 d5 2. a4 d4 3. e4 dxe3 e.p. 4. Nf3 *\n",
+         "a3 d5 a4 d4 e4 dxe3 e.p. Nf3"},
+        {"en-passant mark with a check sign", "1. e4 a6 2. e5 d5 3. exd6 e.p.+ *\n",
+         "e4 a6 e5 d5 exd6 e.p.+"},
+        {"en-passant mark before any move changes nothing", "e.p. 1. e4 *\n", "e4"},
+        {"result 1-0 ends the game", "1. e4 1-0 e5\n", "e4"},
+        {"result 0-1 ends the game", "1. e4 e5 0-1\n2. Nf3\n", "e4 e5"},
+        {"result 1/2-1/2 ends the game", "1. e4 1/2-1/2\n", "e4"},
+        {"a star ends the game", "1. e4 e5 * 2. Nf3\n", "e4 e5"},
+        {"a half-point sign ends the game", "1. e4 \xC2\xBD-\xC2\xBD\n", "e4"},
+        {"a stray closing brace is skipped", "1. e4 } e5 *\n", "e4 e5"},
+        {"header and moves on one line", "[Event \"One\"] [Site \"Line\"] 1. e4 e5 2. Nf3 1-0",
+         "e4 e5 Nf3"},
+        {"Black to move first, with its number",
+         "[FEN \"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\"]\n1... c5 2. Nf3 "
+         "*\n",
+         "c5 Nf3"},
+        {"Black to move first, without a number",
+         "[FEN \"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\"]\nc5 Nf3 d6 *\n",
+         "c5 Nf3 d6"},
+        {"no moves at all", "[Event \"x\"]\n\n*\n", ""},
+        {"exactly 300 plies", KnightDance(300) + "*", KnightDance(300).substr(0, 300 * 4 - 1)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        EXPECT_EQ(MovesOf(*read.game), row.moves);
+        EXPECT_EQ(read.game->m_curPly, read.game->m_plyCount);
+    }
+}
+
+TEST(PgnReader, PlyLinesAndThePositionReached) {
+    auto read = Read(
+        "[FEN \"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\"]\n1... c5 2. Nf3 d6 "
+        "*\n");
+    ASSERT_TRUE(read.result.ok) << read.result.message;
+    const CGameRecord& game = *read.game;
+    EXPECT_STREQ(game.m_ply[0].text, "1. ...\tc5");
+    EXPECT_STREQ(game.m_ply[1].text, "1. Nf3");
+    EXPECT_STREQ(game.m_ply[2].text, "2. ...\td6");
+    EXPECT_EQ(game.m_sideToMove, White);
+    EXPECT_EQ(game.MakeFullFen(),
+              "rnbqkbnr/pp2pppp/3p4/2p5/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3");
+
+    // Squares of a move given by its squares are those of the move.
+    auto squares = Read("g1f3 *\n");
+    ASSERT_TRUE(squares.result.ok) << squares.result.message;
+    EXPECT_STREQ(squares.game->m_ply[0].text, "1. Nf3");
+    EXPECT_EQ(SquareName(squares.game->m_ply[0].fromFile, squares.game->m_ply[0].fromRank), "g1");
+    EXPECT_EQ(SquareName(squares.game->m_ply[0].toFile, squares.game->m_ply[0].toRank), "f3");
+}
+
+TEST(PgnReader, Tags) {
+    struct Row {
+        const char* name;
+        std::string text;
+        int tag;
+        std::string value;
+    };
+    const std::string longValue(300, 'v');
+    const Row rows[] = {
+        {"a plain tag", "[White \"Ames, Jo\"]\n*\n", CGameRecord::WhiteName, "Ames, Jo"},
+        {"EventDate does not set Event", "[Event \"Real\"]\n[EventDate \"2020.01.01\"]\n*\n",
+         CGameRecord::Event, "Real"},
+        {"EventDate alone leaves Event empty", "[EventDate \"2020.01.01\"]\n*\n",
+         CGameRecord::Event, ""},
+        {"blanks after the bracket", "[Black \"Brook\"]   \t\n*\n", CGameRecord::BlackName,
+         "Brook"},
+        {"blanks before the bracket", "   [Round \"4\"]\n*\n", CGameRecord::Round, "4"},
+        {"CR LF line ends", "[Site \"Leeds\"]\r\n*\r\n", CGameRecord::Site, "Leeds"},
+        {"unescaped quotes inside the value stay", "[Site \"Club \"Victory\"\"]\n*\n",
+         CGameRecord::Site, "Club \"Victory\""},
+        {"a backslash before the closing quote stays", "[Event \"Cup \\\"]\n*\n",
+         CGameRecord::Event, "Cup \\"},
+        {"bytes of other alphabets stay", "[White \"J\xC3\xB6rg \xC3\x85s\"]\n*\n",
+         CGameRecord::WhiteName, "J\xC3\xB6rg \xC3\x85s"},
+        {"the result tag is kept whatever the result token", "[Result \"1-0\"]\n1. e4 0-1\n",
+         CGameRecord::Result, "1-0"},
+        {"a missing tag stays empty", "[Event \"x\"]\n*\n", CGameRecord::Date, ""},
+        {"several tags on one line", "[Event \"A\"] [Site \"B\"] [Date \"C\"]\n*\n",
+         CGameRecord::Date, "C"},
+        {"the first of several tags on one line", "[Event \"A\"] [Site \"B\"]\n*\n",
+         CGameRecord::Event, "A"},
+        {"a value too long for its field is cut", "[Event \"" + longValue + "\"]\n*\n",
+         CGameRecord::Event, longValue.substr(0, 255)},
+        {"a byte-order mark before the first tag", "\xEF\xBB\xBF[Event \"Bom\"]\n*\n",
+         CGameRecord::Event, "Bom"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        EXPECT_EQ(std::string(read.game->m_tag[row.tag]), row.value);
+    }
+}
+
+TEST(PgnReader, StartPositionTags) {
+    struct Row {
+        const char* name;
+        std::string text;
+        int fromSetup;
+        std::string startFen;
+        std::string finalFen;
+    };
+    const Row rows[] = {
+        {"no FEN tag: the standard start", "[SetUp \"1\"]\n1. e4 *\n", 0, kStandardFen,
+         "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
+        {"a FEN tag sets the start",
+         "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 40\"]\n1. e4 *\n", 1,
+         "4k3/8/8/8/8/8/4P3/4K3 w - - 0 40", "4k3/8/8/8/4P3/8/8/4K3 b - e3 0 40"},
+        {"the standard FEN written by a board view",
+         std::string("[SETUP \"1\"]\n[FEN \"") + kStandardFen + "\"]\n*\n", 1, kStandardFen,
+         kStandardFen},
+        {"a variant tag naming standard chess", "[Variant \"Standard\"]\n*\n", 0, kStandardFen,
+         kStandardFen},
+        {"a variant tag for a set position",
+         "[Variant \"From Position\"]\n[FEN \"4k3/8/8/8/8/8/8/4K2R w K - 0 1\"]\n1. O-O *\n", 1,
+         "4k3/8/8/8/8/8/8/4K2R w K - 0 1", "4k3/8/8/8/8/8/8/5RK1 b - - 1 1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        EXPECT_EQ(read.game->m_fromSetup, row.fromSetup);
+        EXPECT_EQ(std::string(read.game->m_startFen), row.startFen);
+        EXPECT_EQ(read.game->MakeFullFen(), row.finalFen);
+    }
+}
+
+TEST(PgnReader, CommentsAndVariationsBecomeNotes) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string moves;
+        std::optional<std::string> startNote;
+        std::vector<std::pair<int, std::string>> notes;  // ply index and note
+    };
+    const Row rows[] = {
+        {"a comment after a move", "1. e4 {centre} e5 *\n", "e4 e5", std::nullopt, {{0, "centre"}}},
+        {"comment lines joined with one blank",
+         "1. e4 {first line\nsecond line} e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "first line second line"}}},
+        {"a line already ending in a blank gains none",
+         "1. e4 {first \nsecond} *\n",
+         "e4",
+         std::nullopt,
+         {{0, "first second"}}},
+        {"CR LF inside a comment",
+         "1. e4 {first\r\nsecond} *\r\n",
+         "e4",
+         std::nullopt,
+         {{0, "first second"}}},
+        {"nested braces are kept",
+         "1. e4 {outer {inner} more} e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "outer {inner} more"}}},
+        {"parentheses inside a comment are plain",
+         "1. e4 {a (b} e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "a (b"}}},
+        {"several comments on one move are joined",
+         "1. e4 {one} {two} e5 {three}{four} *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "one two"}, {1, "three four"}}},
+        {"a rest-of-line comment",
+         "1. e4 ; to the end\ne5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, " to the end"}}},
+        {"a comment before the first move is the start note",
+         "{Intro} 1. e4 *\n",
+         "e4",
+         "Intro",
+         {}},
+        {"a start note after the tags", "[Event \"x\"]\n{Intro}\n1. e4 *\n", "e4", "Intro", {}},
+        {"a start note stays open whatever its next line begins with",
+         "{Intro\n1. e4 is the move}\n1. e4 *\n",
+         "e4",
+         "Intro 1. e4 is the move",
+         {}},
+        {"a variation is the note of the move before it",
+         "1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *\n",
+         "e4 e5 Nf3",
+         std::nullopt,
+         {{1, "1... c5 2. Nf3"}}},
+        {"a comment inside a variation stays in its note",
+         "1. e4 (1. d4 {queen} d5) e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "1. d4 {queen} d5"}}},
+        {"nested variations",
+         "1. e4 (1. d4 d5 (1... Nf6)) e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "1. d4 d5 (1... Nf6)"}}},
+        {"a comment and a variation on one move",
+         "1. e4 {best} (1. d4) e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "best 1. d4"}}},
+        {"a variation over several lines",
+         "1. e4 (1. d4\nd5) e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "1. d4 d5"}}},
+        {"a comment before the result",
+         "1. e4 e5 {even} *\n",
+         "e4 e5",
+         std::nullopt,
+         {{1, "even"}}},
+        {"a star inside a comment does not end the game",
+         "1. e4 {*} e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "*"}}},
+        {"a tag-like line inside a comment",
+         "1. e4 {see\n[Event]} e5 *\n",
+         "e4 e5",
+         std::nullopt,
+         {{0, "see [Event]"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        const CGameRecord& game = *read.game;
+        EXPECT_EQ(MovesOf(game), row.moves);
+        EXPECT_EQ(game.m_hasStartNote != 0, row.startNote.has_value());
+        if (row.startNote) {
+            EXPECT_EQ(game.m_startNote, *row.startNote);
+        }
+        std::vector<std::pair<int, std::string>> notes;
+        for (int i = 0; i < game.m_plyCount; ++i)
+            if (game.m_ply[i].hasNote) notes.emplace_back(i, game.m_ply[i].note);
+        EXPECT_EQ(notes, row.notes);
+    }
+}
+
+TEST(PgnReader, LongCommentsAreCutToTheNoteSize) {
+    auto read = Read("1. e4 {" + std::string(5000, 'x') + "} e5 *\n");
+    ASSERT_TRUE(read.result.ok) << read.result.message;
+    EXPECT_EQ(read.game->m_ply[0].note, std::string(4097, 'x'));
+    EXPECT_EQ(MovesOf(*read.game), "e4 e5");
+
+    // A cut never leaves half a character: "é" is two bytes.
+    std::string accents;
+    for (int i = 0; i < 2100; ++i) accents += "\xC3\xA9";
+    auto utf8 = Read("{" + accents + "} *\n");
+    ASSERT_TRUE(utf8.result.ok) << utf8.result.message;
+    EXPECT_EQ(utf8.game->m_startNote.size(), 4096u);
+}
+
+TEST(PgnReader, FlipAndDates) {
+    struct Row {
+        const char* name;
+        std::string text;
+        int flipped;
+        std::string dateOfFirstPly;
+    };
+    const Row rows[] = {
+        {"%F after the moves", "1. e4 \n\n%F\n*\n", 1, ""},
+        {"%F without moves", "[Event \"x\"]\n\n%F\n*\n", 1, ""},
+        {"%F as the first line", "%F\n*\n", 1, ""},
+        {"no %F", "1. e4 *\n", 0, ""},
+        {"%F inside a comment is text", "1. e4 {\n%F\n} *\n", 0, ""},
+        {"a date line after a move", "1. e4 \n%D 03/01/24\ne5 *\n", 0, " 03/01/24"},
+        {"a date line before any move changes nothing", "%D 03/01/24\n1. e4 *\n", 0, ""},
+        {"a date too long for its field is cut", "1. e4\n%D 2024-03-01 10:00\n*\n", 0,
+         " 2024-03-01"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        EXPECT_EQ(read.game->m_flipped, row.flipped);
+        EXPECT_EQ(read.game->GetPlyDate(0), row.dateOfFirstPly);
+    }
+}
+
+TEST(PgnReader, RefusesWhatItCannotReadWhole) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string message;
+    };
+    const Row rows[] = {
+        {"an empty file", "", "Unexpected file format."},
+        {"tags only", "[Event \"x\"]\n[Site \"y\"]\n", "Unexpected file format."},
+        {"the file ends before the result", "1. e4 e5 2. Nf3", "Unexpected file format."},
+        {"the file ends inside a comment", "1. e4 {open *\n", "Unexpected file format."},
+        {"the file ends inside a variation", "1. e4 (1. d4 *\n", "Unexpected file format."},
+        {"castling with zeros, then no result", "1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0\n",
+         "Unexpected file format."},
+        {"a second game's tags before the result", "1. e4 e5\n\n[Event \"Next\"]\n1. d4 *\n",
+         "Unexpected file format."},
+        {"a White move no piece can make", "1. e4 e5 2. Qh6 *\n",
+         "The move 2. Qh6 cannot be played in its position."},
+        {"a White king move against the rules", "1. e4 e5 2. Ke3 *\n",
+         "The move 2. Ke3 cannot be played in its position."},
+        {"a Black move no piece can make", "1. e4 Nf3 *\n",
+         "The move 1... Nf3 cannot be played in its position."},
+        {"a Black move against the rules", "1. e4 e5 2. Nf3 Ke6 *\n",
+         "The move 2... Ke6 cannot be played in its position."},
+        {"castling through pieces, written with zeros", "1. e4 e5 2. 0-0 *\n",
+         "The move 2. 0-0 cannot be played in its position."},
+        {"a word that is no move", "1. e4 hello *\n",
+         "The move 1... hello cannot be played in its position."},
+        {"a null move", "1. e4 -- *\n", "The move 1... -- cannot be played in its position."},
+        {"a number not followed by a full stop", "1. e4 e5 2x Nf3 *\n",
+         "The move 2. 2x cannot be played in its position."},
+        {"a move given by squares that are empty", "e2e4 e2e3 *\n",
+         "The move 1... e2e3 cannot be played in its position."},
+        {"more than 300 plies", KnightDance(301) + "*",
+         "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game."},
+        {"a FEN tag that is no position", "[FEN \"not a position\"]\n*\n",
+         "The FEN tag of this game does not describe a chess position: \"not a position\"."},
+        {"a FEN tag with nine files", "[FEN \"rnbqkbnrr/8/8/8/8/8/8/4K3 w - - 0 1\"]\n*\n",
+         "The FEN tag of this game does not describe a chess position: "
+         "\"rnbqkbnrr/8/8/8/8/8/8/4K3 w - - 0 1\"."},
+        {"a chess variant", "[Variant \"Atomic\"]\n1. e4 *\n",
+         "This game is a chess variant (Atomic); Ravelin records standard chess only."},
+        {"Chess960", "[Variant \"Chess960\"]\n*\n",
+         "This game is a chess variant (Chess960); Ravelin records standard chess only."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        EXPECT_FALSE(read.result.ok);
+        EXPECT_EQ(read.result.message, row.message);
+    }
+}
+
+TEST(PgnReader, RefusedFileLeavesTheGameAsItWas) {
+    auto game = EmptyGame();
+    ASSERT_TRUE(
+        ReadPgnFromString("[White \"Ames\"]\n{Intro}\n1. e4 {n} e5 2. Nf3\n\n%F\n1-0\n", *game).ok);
+    const std::string before = WritePgnToString(*game);
+    const std::string fenBefore = game->MakeFullFen();
+
+    for (const char* refused : {"[White \"Other\"]\n1. d4 d5", "[FEN \"x\"]\n*\n",
+                                "[Black \"B\"]\n{note} 1. d4 Ke5 *\n"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(ReadPgnFromString(refused, *game).ok);
+        EXPECT_EQ(WritePgnToString(*game), before);
+        EXPECT_EQ(game->MakeFullFen(), fenBefore);
+        EXPECT_EQ(game->m_plyCount, 3);
+        EXPECT_EQ(game->m_curPly, 3);
+    }
+}
+
+TEST(PgnReader, ReportsFurtherGames) {
+    struct Row {
+        const char* name;
+        std::string text;
+        bool moreGames;
+        std::string moves;
+    };
+    const Row rows[] = {
+        {"one game", "[Event \"One\"]\n1. e4 *\n\n", false, "e4"},
+        {"a second game follows", "[Event \"One\"]\n1. e4 *\n\n[Event \"Two\"]\n1. d4 *\n", true,
+         "e4"},
+        {"text after the result is no game", "1. e4 *\nthanks for watching\n", false, "e4"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        EXPECT_EQ(read.result.moreGames, row.moreGames);
+        EXPECT_EQ(MovesOf(*read.game), row.moves);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,375 @@
+// Real games written by other programs: every good game opens, reaches the
+// positions independent libraries give after each ply, and survives a save
+// and a reopen; the odd files are read or refused with a reason; truncated
+// and corrupted copies never bring the reader down.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+#include <random>
+
+#include "PgnTestSupport.h"
+#include "SharedData.h"
+
+using pgntest::EmptyGame;
+using pgntest::MovesOf;
+
+namespace {
+
+const char kTooLong[] =
+    "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.";
+
+std::string Relative(const std::filesystem::path& path) {
+    return std::filesystem::relative(path, shared::Root() / "pgn").generic_string();
+}
+
+// Plies of each game file as the index lists them ("good/x/y.pgn" -> 81).
+std::map<std::string, int> IndexedPlies() {
+    std::map<std::string, int> plies;
+    std::istringstream in(shared::ReadFile(shared::Root() / "pgn" / "INDEX.tsv"));
+    std::string line;
+    std::getline(in, line);  // the header
+    while (std::getline(in, line)) {
+        const std::vector<std::string> fields = shared::SplitTabs(line);
+        if (fields.size() >= 2) plies[fields[0]] = std::stoi(fields[1]);
+    }
+    return plies;
+}
+
+// The FEN with only the castling rights a king and rook still at home could
+// use, as the game writes it; some files give rights the position has lost.
+std::string WithUsableCastling(const std::string& fen) {
+    std::istringstream in(fen);
+    std::string placement, side, castling, rest;
+    in >> placement >> side >> castling;
+    std::getline(in, rest);
+    char board[8][8] = {};  // [rank from 8 down][file]
+    int rank = 0, file = 0;
+    for (char c : placement) {
+        if (c == '/') {
+            ++rank;
+            file = 0;
+        } else if (c >= '1' && c <= '8') {
+            file += c - '0';
+        } else if (rank < 8 && file < 8) {
+            board[rank][file++] = c;
+        }
+    }
+    auto home = [&](char king, char rook, int row, int rookFile) {
+        return board[row][4] == king && board[row][rookFile] == rook;
+    };
+    std::string usable;
+    for (char right : castling) {
+        if ((right == 'K' && home('K', 'R', 7, 7)) || (right == 'Q' && home('K', 'R', 7, 0)) ||
+            (right == 'k' && home('k', 'r', 0, 7)) || (right == 'q' && home('k', 'r', 0, 0)))
+            usable += right;
+    }
+    return placement + " " + side + " " + (usable.empty() ? "-" : usable) + rest;
+}
+
+// The full FEN after each ply of a game's .tsv, the start first.
+std::vector<std::string> FensOf(const std::filesystem::path& tsv) {
+    std::vector<std::string> fens;
+    std::istringstream in(shared::ReadFile(tsv));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> fields = shared::SplitTabs(line);
+        if (fields.size() >= 3) fens.push_back(WithUsableCastling(fields[2]));
+    }
+    return fens;
+}
+
+// Compares the game with the positions of its .tsv; returns the plies checked.
+int ExpectPositions(const CGameRecord& game, const std::vector<std::string>& fens) {
+    EXPECT_EQ(game.m_plyCount + 1, static_cast<int>(fens.size()));
+    if (fens.empty()) return 0;
+    auto replay = std::make_unique<CGameRecord>(game);
+    auto start = EmptyGame();
+    EXPECT_TRUE(start->SetFromFen(game.m_startFen));
+    EXPECT_EQ(start->MakeFullFen(), fens[0]) << "start";
+    int checked = 0;
+    for (int i = 0; i < game.m_plyCount && i + 1 < static_cast<int>(fens.size()); ++i) {
+        replay->RestorePly(i);
+        EXPECT_EQ(replay->MakeFullFen(), fens[i + 1])
+            << "after ply " << i << " " << game.m_ply[i].text;
+        ++checked;
+    }
+    EXPECT_EQ(game.MakeFullFen(), fens.back()) << "final position";
+    return checked;
+}
+
+std::string TagOrDefault(const CGameRecord& game, int tag) {
+    if (game.m_tag[tag][0] != '\0') return game.m_tag[tag];
+    return tag == CGameRecord::Result ? "*" : "?";
+}
+
+// Saves the game, opens the file again and expects the same game, less what
+// the file does not keep; a second save writes the same bytes.
+void ExpectSurvivesSaveAndReopen(const CGameRecord& game) {
+    const std::string written = WritePgnToString(game);
+    auto back = EmptyGame();
+    const PgnReadResult result = ReadPgnFromString(written, *back);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_FALSE(result.moreGames);
+
+    ASSERT_EQ(back->m_plyCount, game.m_plyCount);
+    for (int i = 0; i < game.m_plyCount; ++i) {
+        const PlyRecord& was = game.m_ply[i];
+        const PlyRecord& now = back->m_ply[i];
+        EXPECT_STREQ(now.text, was.text) << "ply " << i;
+        EXPECT_EQ(SquareName(now.fromFile, now.fromRank) + SquareName(now.toFile, now.toRank),
+                  SquareName(was.fromFile, was.fromRank) + SquareName(was.toFile, was.toRank))
+            << "ply " << i;
+        const std::string note = was.hasNote ? NoteAsWritten(was.note) : "";
+        EXPECT_EQ(now.hasNote != 0, !note.empty()) << "ply " << i;
+        if (!note.empty()) {
+            EXPECT_EQ(now.note, note) << "ply " << i;
+        }
+    }
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        EXPECT_EQ(std::string(back->m_tag[tag]), TagOrDefault(game, tag));
+    const std::string startNote = game.m_hasStartNote ? NoteAsWritten(game.m_startNote) : "";
+    EXPECT_EQ(back->m_hasStartNote != 0, !startNote.empty());
+    EXPECT_EQ(back->m_startNote, startNote);
+    EXPECT_EQ(back->m_fromSetup, game.m_fromSetup);
+    EXPECT_STREQ(back->m_startFen, game.m_startFen);
+    EXPECT_EQ(back->m_flipped, game.m_flipped);
+    EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
+    EXPECT_EQ(back->m_status, game.m_status);
+    EXPECT_EQ(WritePgnToString(*back), written);
+}
+
+TEST(SharedGames, EveryGoodGameOpensReachesItsPositionsAndSurvivesASave) {
+    RAVELIN_REQUIRE_SHARED("pgn/good");
+    const std::map<std::string, int> index = IndexedPlies();
+    int games = 0, plies = 0, refused = 0;
+    for (const auto& path : shared::Files("pgn/good", ".pgn")) {
+        const std::string name = Relative(path);
+        SCOPED_TRACE(name);
+        // A few long games sit in this folder although the index files them
+        // under other/: the index's count of plies decides.
+        auto indexed = index.find(name);
+        if (indexed == index.end())
+            indexed = index.find("other/" + name.substr(std::string("good/").size()));
+        ASSERT_NE(indexed, index.end()) << "not in the index";
+
+        auto game = EmptyGame();
+        const PgnReadResult result = ReadPgnFromString(shared::ReadFile(path), *game);
+        if (indexed->second > CGameRecord::kMaxPlies) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.message, kTooLong);
+            ++refused;
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_FALSE(result.moreGames);
+        EXPECT_EQ(game->m_plyCount, indexed->second);
+        EXPECT_EQ(game->m_curPly, game->m_plyCount);
+
+        std::filesystem::path tsv = path;
+        tsv.replace_extension(".tsv");
+        if (std::filesystem::exists(tsv)) plies += ExpectPositions(*game, FensOf(tsv));
+        ExpectSurvivesSaveAndReopen(*game);
+        ++games;
+    }
+    EXPECT_GT(games, 600);
+    EXPECT_EQ(refused, 3);
+    std::cout << "[ good     ] " << games << " games, " << plies << " plies checked, " << refused
+              << " refused as too long\n";
+}
+
+TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
+    RAVELIN_REQUIRE_SHARED("pgn/other");
+    const char kUnexpected[] = "Unexpected file format.";
+    const std::string kVariant = "This game is a chess variant (";
+    // How each file comes out: plies when it opens, else the start of the
+    // reason it is refused with.
+    struct Outcome {
+        int plies;
+        std::string refusal;
+    };
+    const std::map<std::string, Outcome> expected = {
+        {"chessjs/0.001.pgn", {-1, "The move 1. <br cannot be played"}},  // HTML line breaks
+        {"chessops/headers-and-moves-on-the-same-line.001.pgn", {-1, kVariant + "Antichess)"}},
+        {"chessops/headers-and-moves-on-the-same-line.002.pgn", {-1, kVariant + "Antichess)"}},
+        {"chessops/headers-and-moves-on-the-same-line.003.pgn", {-1, kVariant + "Antichess)"}},
+        {"chessops/leading-whitespace.001.pgn", {-1, kUnexpected}},  // no result
+        {"chessops/leading-whitespace.002.pgn", {-1, kUnexpected}},
+        {"chessops/leading-whitespace.003.pgn", {-1, "The move 3... e4 cannot be played"}},
+        {"chessops/pathological-headers.001.pgn", {-1, kUnexpected}},  // tags only
+        {"debian-pychess/lichess_study_lichess-practice-greek-gift_by_arex_2017.02.11.001.pgn",
+         {7, ""}},
+        {"debian-pychess/lichess_study_lichess-practice-the-fork_by_arex_2017.01.29.001.pgn",
+         {-1, "The move 1. Nxg5 cannot be played"}},
+        {"debian-pychess/lichess_study_lichess-practice-the-fork_by_arex_2017.01.29.017.pgn",
+         {3, ""}},
+        {"debian-pychess/lichess_study_lichess-practice-the-fork_by_arex_2017.01.29.018.pgn",
+         {7, ""}},
+        {"fastchess/backslash_header.001.pgn", {95, ""}},
+        {"fastchess/black2move.001.pgn", {-1, "The move 1... 0-0-0 cannot be played"}},
+        {"fastchess/castling.001.pgn", {-1, kUnexpected}},  // no result
+        {"fastchess/corrupted.001.pgn", {-1, "The move 63. Kx cannot be played"}},
+        {"fastchess/data-dfrc.001.pgn", {-1, kVariant + "fischerandom)"}},
+        {"fastchess/data-dfrc.002.pgn", {-1, kVariant + "fischerandom)"}},
+        {"fastchess/data-dfrc.003.pgn", {-1, kVariant + "fischerandom)"}},
+        {"fastchess/data-dfrc.004.pgn", {-1, kVariant + "fischerandom)"}},
+        {"fastchess/data-test_invalid.001.pgn", {-1, "The move 4. Ka1 cannot be played"}},
+        {"fastchess/newline.001.pgn", {-1, kUnexpected}},
+        {"fastchess/no_moves.001.pgn", {-1, kUnexpected}},
+        {"fastchess/no_moves_but_comment_followed_by_termination_marker.001.pgn", {0, ""}},
+        {"fastchess/no_moves_but_comment_followed_by_termination_marker.002.pgn", {0, ""}},
+        {"fastchess/threefold_repetition.001.pgn", {-1, kUnexpected}},
+        {"fastchess/unescaped_quote_header.001.pgn", {20, ""}},
+        {"pgn-extract/nested-comment.001.pgn", {1, ""}},
+        {"pgn-extract/odds.029.pgn", {-1, "The move 1... -- cannot be played"}},
+        {"pgn-extract/odds.031.pgn", {-1, "The move 1... -- cannot be played"}},
+        {"pgn-extract/test-allownullmoves.001.pgn", {-1, "The move 1... -- cannot be played"}},
+        {"pgn-extract/test-allownullmoves.002.pgn", {-1, "The move 1... -- cannot be played"}},
+        {"pgn-extract/test-nobadresults.001.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.002.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.003.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.004.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.005.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.006.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.007.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.008.pgn", {1, ""}},
+        {"pgn-extract/test-nobadresults.009.pgn", {1, ""}},
+        {"python-chess/anastasian-lewis.001.pgn", {-1, "The move 41... Z0 cannot be played"}},
+        {"python-chess/antichess-programfox.001.pgn", {-1, kVariant + "Antichess)"}},
+        {"python-chess/antichess-programfox.002.pgn", {-1, kVariant + "Antichess)"}},
+        {"python-chess/cutechess-fischerrandom.001.pgn", {-1, kVariant + "fischerandom)"}},
+        {"python-chess/cutechess-fischerrandom.002.pgn", {-1, kVariant + "fischerandom)"}},
+        {"python-chess/cutechess-fischerrandom.003.pgn", {-1, kVariant + "fischerandom)"}},
+        {"python-chess/cutechess-fischerrandom.004.pgn", {-1, kVariant + "fischerandom)"}},
+        {"python-chess/knightvuillaume-jannlee-zh-lichess.001.pgn", {-1, kVariant + "Crazyhouse)"}},
+        {"python-chess/saturs-jannlee-zh-lichess.001.pgn", {-1, kVariant + "Crazyhouse)"}},
+        {"python-chess/uci-moves.001.pgn", {113, ""}},  // moves given by their squares
+    };
+    int files = 0;
+    for (const auto& path : shared::Files("pgn/other", ".pgn")) {
+        const std::string name = Relative(path).substr(std::string("other/").size());
+        SCOPED_TRACE(name);
+        ++files;
+        auto game = EmptyGame();
+        const PgnReadResult result = ReadPgnFromString(shared::ReadFile(path), *game);
+        EXPECT_EQ(result.ok, result.message.empty());
+        const auto outcome = expected.find(name);
+        if (outcome == expected.end()) {
+            ADD_FAILURE() << "no expectation; read as " << (result.ok ? "ok" : result.message);
+            continue;
+        }
+        if (outcome->second.plies < 0) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.message.rfind(outcome->second.refusal, 0), 0u) << result.message;
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_EQ(game->m_plyCount, outcome->second.plies);
+        std::filesystem::path tsv = path;
+        tsv.replace_extension(".tsv");
+        if (std::filesystem::exists(tsv)) ExpectPositions(*game, FensOf(tsv));
+        ExpectSurvivesSaveAndReopen(*game);
+    }
+    EXPECT_EQ(files, static_cast<int>(expected.size()));
+}
+
+TEST(SharedGames, FilesOfManyGamesOpenTheirFirst) {
+    RAVELIN_REQUIRE_SHARED("pgn/multi");
+    struct Row {
+        const char* file;
+        const char* firstGame;  // the same game as a file of its own
+    };
+    const Row rows[] = {
+        {"multi/chessjs-benchmark.pgn", "good/chessjs/benchmark.001.pgn"},
+        {"multi/pgn-extract-petrosian.pgn", "good/pgn-extract/petrosian.001.pgn"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        auto game = EmptyGame();
+        const PgnReadResult result =
+            ReadPgnFromString(shared::ReadFile(shared::Root() / "pgn" / row.file), *game);
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_TRUE(result.moreGames);
+
+        auto single = EmptyGame();
+        ASSERT_TRUE(
+            ReadPgnFromString(shared::ReadFile(shared::Root() / "pgn" / row.firstGame), *single)
+                .ok);
+        EXPECT_EQ(MovesOf(*game), MovesOf(*single));
+        EXPECT_EQ(WritePgnToString(*game), WritePgnToString(*single));
+    }
+}
+
+// Reads damaged text: the reader must either open it or give a reason, and a
+// game it opens must survive a save and a reopen.
+void ExpectReadOrRefused(const std::string& text, bool checkSave) {
+    auto game = EmptyGame();
+    const PgnReadResult result = ReadPgnFromString(text, *game);
+    if (!result.ok) {
+        EXPECT_FALSE(result.message.empty());
+        return;
+    }
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_LE(game->m_plyCount, CGameRecord::kMaxPlies);
+    if (!checkSave) return;
+    auto back = EmptyGame();
+    const PgnReadResult again = ReadPgnFromString(WritePgnToString(*game), *back);
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(MovesOf(*back), MovesOf(*game));
+}
+
+// Files with comments, variations, a set-up start and several games.
+const char* const kDamagedFiles[] = {
+    "good/chessjs/3.001.pgn",
+    "other/pgn-extract/nested-comment.001.pgn",
+    "other/debian-pychess/lichess_study_lichess-practice-the-fork_by_arex_2017.01.29.018.pgn",
+    "other/fastchess/backslash_header.001.pgn",
+    "other/python-chess/uci-moves.001.pgn",
+};
+
+TEST(SharedGames, TruncatedCopiesAreReadOrRefused) {
+    RAVELIN_REQUIRE_SHARED("pgn");
+    constexpr std::size_t kCuts = 120;  // per file, spread over its length
+    int reads = 0;
+    for (const char* file : kDamagedFiles) {
+        SCOPED_TRACE(file);
+        const std::string text = shared::ReadFile(shared::Root() / "pgn" / file);
+        ASSERT_FALSE(text.empty());
+        const std::size_t step = std::max<std::size_t>(1, text.size() / kCuts);
+        for (std::size_t length = 0; length < text.size(); length += step) {
+            SCOPED_TRACE(length);
+            ExpectReadOrRefused(text.substr(0, length), false);
+            ++reads;
+        }
+    }
+    EXPECT_GT(reads, 400);
+}
+
+TEST(SharedGames, CorruptedCopiesAreReadOrRefused) {
+    RAVELIN_REQUIRE_SHARED("pgn");
+    // Bytes that change the structure most, besides random ones.
+    const std::string structural = "{}()[]\";%$.*-/0 \n\r\t\xEF\xBB\xBF";
+    std::mt19937 random(20240301);
+    int reads = 0;
+    for (const char* file : kDamagedFiles) {
+        SCOPED_TRACE(file);
+        const std::string text = shared::ReadFile(shared::Root() / "pgn" / file);
+        ASSERT_FALSE(text.empty());
+        for (int copy = 0; copy < 60; ++copy) {
+            std::string damaged = text;
+            const int flips = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < flips; ++i) {
+                const std::size_t at = random() % damaged.size();
+                damaged[at] = random() % 2 ? structural[random() % structural.size()]
+                                           : static_cast<char>(random() % 256);
+            }
+            SCOPED_TRACE(copy);
+            ExpectReadOrRefused(damaged, true);
+            ++reads;
+        }
+    }
+    EXPECT_EQ(reads, 300);
+}
+
+}  // namespace
