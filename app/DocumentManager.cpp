@@ -11,6 +11,8 @@
 namespace {
 const char kFailedToOpen[] = "Failed to open document.";
 const char kFailedToSave[] = "Failed to save document.";
+const char kWouldLoseData[] =
+    "The game could not be saved without losing part of it, so the file was left as it was.";
 const char kMoreGames[] =
     "This file holds more than one game; only the first is shown. To keep the others, Save "
     "will ask for a new file name.";
@@ -75,9 +77,14 @@ CVexilDoc* DocumentManager::OpenWithDialog() {
 }
 
 bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
-    if (!document->Save(path)) {
-        Prompts().Tell(QString::fromLatin1(kFailedToSave));
-        return false;
+    switch (document->Save(path)) {
+        case CVexilDoc::SaveResult::Saved: break;
+        case CVexilDoc::SaveResult::WriteFailed:
+            Prompts().Tell(QString::fromLatin1(kFailedToSave));
+            return false;
+        case CVexilDoc::SaveResult::WouldLoseData:
+            Prompts().Tell(QString::fromLatin1(kWouldLoseData));
+            return false;
     }
     m_recent.Add(document->PathName());
     emit RecentChanged();

@@ -2,11 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <unistd.h>
 #include <sstream>
 
 #include "PgnReader.h"
 #include "PgnWriter.h"
+#include "SaveCheck.h"
 
 CVexilDoc::CVexilDoc(QObject* parent) : QObject(parent), m_game(std::make_unique<CGameRecord>()) {
     m_game->SetStartPosition();
@@ -49,21 +52,39 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
     return true;
 }
 
-bool CVexilDoc::Save(const QString& path) {
+CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     const std::string bytes = WritePgnToString(*m_game);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) return false;
-    m_path = QFileInfo(path).absoluteFilePath();
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open()) return SaveResult::WriteFailed;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush() || ::fsync(file.handle()) != 0)
+        return SaveResult::WriteFailed;
+
+    // Read the new file back before it replaces anything.
+    if (!file.seek(0)) return SaveResult::WriteFailed;
+    const QByteArray written = file.readAll();
+    auto reread = std::make_unique<CGameRecord>();
+    std::string difference;
+    const PgnReadResult result = ReadPgnFromString(
+        std::string(written.constData(), static_cast<std::size_t>(written.size())), *reread);
+    if (!result.ok || !SameGameAfterSave(*m_game, *reread, difference))
+        return SaveResult::WouldLoseData;
+
+    file.setPermissions(target.exists() ? QFile::permissions(path)
+                                        : QFile::ReadOwner | QFile::WriteOwner |
+                                              QFile::ReadGroup | QFile::ReadOther);
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        return SaveResult::WriteFailed;
+    file.setAutoRemove(false);  // it is the game's file now
+    m_path = target.absoluteFilePath();
     m_holdsMoreGames = false;
-    SetTitle(QFileInfo(path).fileName());
+    SetTitle(target.fileName());
     SetModified(false);
-    return true;
+    return SaveResult::Saved;
 }
 
 void CVexilDoc::SetTitle(const QString& title) {

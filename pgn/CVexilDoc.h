@@ -18,9 +18,15 @@ public:
     bool OnNewDocument();
     // Reads the file; on failure `message` says why and the game is unchanged.
     bool Load(const QString& path, QString& message);
-    // Writes the game to `path`, replacing the file only once the whole new
-    // file is written. On success the document takes the path and is clean.
-    bool Save(const QString& path);
+    enum class SaveResult {
+        Saved,
+        WriteFailed,   // the file could not be written; the old one is as it was
+        WouldLoseData  // the new file did not read back as the game; not used
+    };
+    // Writes the game beside `path`, reads it back, and only when it holds the
+    // same game replaces the file with it. On success the document takes the
+    // path and is clean; otherwise the old file and the modified flag stay.
+    SaveResult Save(const QString& path);
 
     QString PathName() const { return m_path; }
     QString Title() const { return m_title; }

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "CPromotionDlg.h"
+#include "TextField.h"
 #include "GameWindowSupport.h"
 
 namespace {
@@ -238,7 +239,7 @@ void GameWindowTest::flippedBoardDrawsAndPicksMirrored() {
     QCOMPARE(window.Lines().last(), QString("1. e4"));
 
     const QString path = window.folder.filePath("flipped.pgn");
-    QVERIFY(window.Document()->Save(path));
+    QCOMPARE(window.Document()->Save(path), CVexilDoc::SaveResult::Saved);
     QVERIFY(ReadBytes(path).endsWith("1. e4 \r\n\r\n%F\r\n*\r\n"));
 }
 
@@ -291,7 +292,7 @@ void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
     const QString folder = window.folder.filePath("locked");
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + "/game.pgn";
-    QVERIFY(window.Document()->Save(path));
+    QCOMPARE(window.Document()->Save(path), CVexilDoc::SaveResult::Saved);
     const QByteArray before = ReadBytes(path);
 
     window.Play("e2e4");
@@ -302,6 +303,18 @@ void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
     QCOMPARE(ReadBytes(path), before);
     QVERIFY(window.Document()->IsModified());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"game.pgn"});
+
+    // A game whose file would not read back the same is not written over the
+    // old file: a ply text that reads back as two moves stands in for a fault.
+    window.prompts.Clear();
+    CopyToField(window.Document()->Game().m_ply[0].text, PlyRecord::kTextSize, "1. e4 e5");
+    window.frame->Action(57603)->trigger();
+    QCOMPARE(window.prompts.told.size(), 1);
+    QVERIFY(window.prompts.told.first().contains("without losing"));
+    QCOMPARE(ReadBytes(path), before);
+    QVERIFY(window.Document()->IsModified());
+    QCOMPARE(QDir(folder, "*", QDir::Name, QDir::Files | QDir::Hidden).entryList(),
+             QStringList{"game.pgn"});
 }
 
 void GameWindowTest::multiGameFileSavesUnderANewName() {

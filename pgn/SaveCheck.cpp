@@ -1,0 +1,62 @@
+#include "SaveCheck.h"
+
+#include <cstring>
+
+#include "PgnWriter.h"
+
+std::string NoteAfterSave(const std::string& note) {
+    const std::string written = NoteAsWritten(note);
+    std::string text;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const char c = written[i];
+        if (c == '\r' && i + 1 < written.size() && written[i + 1] == '\n') continue;
+        if (c == '\n') {
+            if (!text.empty() && text.back() != ' ') text += ' ';
+            continue;
+        }
+        text += c;
+    }
+    return text;
+}
+
+namespace {
+
+std::string TagAfterSave(const CGameRecord& game, int tag) {
+    if (game.m_tag[tag][0] != '\0') return game.m_tag[tag];
+    return tag == CGameRecord::Result ? "*" : "?";
+}
+
+bool Differs(std::string& difference, const std::string& what) {
+    difference = what;
+    return false;
+}
+
+}  // namespace
+
+bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
+                       std::string& difference) {
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        if (TagAfterSave(saved, tag) != TagAfterSave(reread, tag))
+            return Differs(difference, std::string("the ") + CGameRecord::kTagNames[tag] + " tag");
+    if (saved.m_fromSetup != reread.m_fromSetup ||
+        (saved.m_fromSetup && std::strcmp(saved.m_startFen, reread.m_startFen) != 0))
+        return Differs(difference, "the starting position");
+    if ((saved.m_flipped != 0) != (reread.m_flipped != 0))
+        return Differs(difference, "the board's orientation");
+    const std::string startNote = saved.m_hasStartNote ? NoteAfterSave(saved.m_startNote) : "";
+    const std::string rereadStart = reread.m_hasStartNote ? reread.m_startNote : "";
+    if (startNote != rereadStart) return Differs(difference, "the note of the starting position");
+    if (saved.m_plyCount != reread.m_plyCount) return Differs(difference, "the number of moves");
+    for (int i = 0; i < saved.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& a = saved.m_ply[i];
+        const PlyRecord& b = reread.m_ply[i];
+        const std::string move = "move " + std::string(a.text);
+        if (std::strcmp(a.text, b.text) != 0 || a.fromFile != b.fromFile ||
+            a.fromRank != b.fromRank || a.toFile != b.toFile || a.toRank != b.toRank)
+            return Differs(difference, move);
+        const std::string note = a.hasNote ? NoteAfterSave(a.note) : "";
+        const std::string rereadNote = b.hasNote ? b.note : "";
+        if (note != rereadNote) return Differs(difference, "the note of " + move);
+    }
+    return true;
+}
