@@ -111,8 +111,9 @@ bool CGameRecord::SetFromFen(const std::string& text) {
 }
 
 int CGameRecord::StartSideToMove() const {
-    const char* space = std::strchr(m_startFen, ' ');
-    return (space != nullptr && space[1] == 'b') ? Black : White;
+    // Read the side field exactly as SetFromFen read it.
+    const std::vector<std::string> fields = SplitFields(m_startFen);
+    return (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
 }
 
 namespace {
