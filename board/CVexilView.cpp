@@ -319,6 +319,7 @@ void CVexilView::OnFlipBoard() {
 void CVexilView::PublishGame() {
     m_document->Game().Assign(*m_game);
     m_document->SetModified(true);
+    emit Published();
 }
 
 void CVexilView::Push() {

@@ -58,6 +58,10 @@ public:
     // The board as drawn, for printing.
     void PaintBoard(QPainter& painter) const;
 
+signals:
+    // The view's game has just been copied to the document.
+    void Published();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
