@@ -1,6 +1,7 @@
 #include "CChildFrame.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QScrollArea>
 
 #include "CVexilView.h"
@@ -9,6 +10,7 @@
 CChildFrame::CChildFrame(CVexilDoc* document, DocumentManager* manager)
     : m_document(document), m_manager(manager) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/document-icon.svg")));
     auto* scroller = new QScrollArea(this);
     m_view = new CVexilView(document, scroller);
     scroller->setWidget(m_view);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <cmath>
 
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
@@ -59,6 +61,7 @@ CMainFrame::CMainFrame() {
     UpdateMenus();
     UpdateTitle();
     resize(900, 600);
+    qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -159,7 +162,7 @@ void CMainFrame::CreateActions() {
     connect(AddAction(res::kCmdCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows"),
             &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
     connect(AddAction(res::kCmdTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows"),
-            &QAction::triggered, m_area, &QMdiArea::tileSubWindows);
+            &QAction::triggered, this, &CMainFrame::OnWindowTile);
     connect(AddAction(res::kCmdArrangeIcons, "&Arrange Icons",
                       "Arrange icons at the bottom of the window\nArrange Icons"),
             &QAction::triggered, this, [this] {
@@ -190,6 +193,32 @@ void CMainFrame::CreateActions() {
     // The views are never split into panes: F6 and Shift+F6 do nothing.
     AddAction(res::kCmdNextPane, "Next Pane", QString(), QKeySequence(Qt::Key_F6));
     AddAction(res::kCmdPrevPane, "Previous Pane", QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+}
+
+void CMainFrame::OnWindowTile() {
+    // Tiles are rows, as the game form is wide and short: one column for up
+    // to three windows, then as many columns as the square root of their
+    // number, the last columns taking one row more.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_area->subWindowList())
+        if (!window->isMinimized()) windows.append(window);
+    const int count = int(windows.size());
+    if (count == 0) return;
+    const int columns = qMax(1, int(std::sqrt(double(count))));
+    const QRect area = m_area->viewport()->rect();
+    int next = 0;
+    for (int column = 0; column < columns; ++column) {
+        const int rows = count / columns + (column >= columns - count % columns ? 1 : 0);
+        const int left = area.width() * column / columns;
+        const int right = area.width() * (column + 1) / columns;
+        for (int row = 0; row < rows; ++row) {
+            const int top = area.height() * row / rows;
+            const int bottom = area.height() * (row + 1) / rows;
+            QMdiSubWindow* window = windows[next++];
+            if (window->isMaximized()) window->showNormal();
+            window->setGeometry(left, top, right - left, bottom - top);
+        }
+    }
 }
 
 void CMainFrame::CreateMenus() {
@@ -377,6 +406,17 @@ void CMainFrame::OnPrint() {
 }
 
 void CMainFrame::OnAppAbout() { Prompts().ShowAbout(); }
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The Undo keys belong to the disabled Undo command in the whole window:
+    // the note box must not claim them for its own undo.
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) return false;
+    const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
+    return Action(res::kCmdUndo)->shortcuts().contains(keys);
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_documents->CloseAll()) {

@@ -31,6 +31,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* AddAction(int command, const QString& text, const QString& prompt,
@@ -43,6 +44,7 @@ private:
     void UpdateTitle();
     void UpdateRecentFiles();
     void UpdateLockIndicators();
+    void OnWindowTile();
     void OnPrint();
     void OnAppAbout();
 

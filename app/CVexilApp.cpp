@@ -6,8 +6,8 @@
 #include "Resources.h"
 
 CVexilApp::CVexilApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: the window system would append it to every window title.
     setApplicationName(QStringLiteral("Ravelin"));
-    setApplicationDisplayName(QStringLiteral("Ravelin"));
     setOrganizationName(QStringLiteral("Ravelin"));
     setApplicationVersion(QStringLiteral("1.10"));
     InitRavelinResources();
