@@ -6,7 +6,9 @@ ByteLimitedLineEdit::ByteLimitedLineEdit(int byteLimit, QWidget* parent)
     : QLineEdit(parent), m_limit(byteLimit) {
     connect(this, &QLineEdit::textEdited, this, &ByteLimitedLineEdit::OnEdited);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!isModified()) m_accepted = text;  // set by the program
+        // Set by the program. A refused keystroke's own change notice comes
+        // after the refusal has put the old text back: it must not count.
+        if (!isModified() && text == this->text()) m_accepted = text;
     });
 }
 
