@@ -397,10 +397,14 @@ void CVexilView::OnSetupPosition() {
 
     {
         const QSignalBlocker blocker(m_moveList);
+        const bool startSelected = m_moveList->currentRow() == 0;
         for (int i = m_game->m_plyCount; i >= 0; --i) {
             if (i + 1 < m_moveList->count()) delete m_moveList->takeItem(i + 1);
             if (i < CGameRecord::kMaxPlies) m_game->m_ply[i].ClearNote();
         }
+        // The list would move its selection to a line that is left; a deleted
+        // selection leaves none, so a note typed now belongs to the first ply.
+        if (!startSelected) m_moveList->setCurrentRow(-1);
     }
     m_game->m_epFile = m_game->m_epRank = -1;
     m_game->m_canCastleWK = m_game->m_canCastleWQ = 1;
