@@ -37,6 +37,15 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+// Text from the file as a message quotes it: control bytes become "?" and a
+// long text is cut, so a damaged file never yields an unreadable message box.
+std::string Quoted(const std::string& text, std::size_t limit) {
+    std::string shown = text.substr(0, Utf8SafeCut(text, limit));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return shown.size() < text.size() ? shown + "..." : shown;
+}
+
 std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
     while (pos < text.size() && IsBlank(text[pos])) ++pos;
     return pos;
@@ -181,6 +190,12 @@ bool PgnReader::NextLine(std::string& line) {
     bool any = false;
     while (m_in.ReadByte(byte)) {
         any = true;
+        if (byte == '\0') {
+            // No text file holds a NUL byte: this one is binary, UTF-16 or damaged.
+            Refuse(pgnmsg::kUnexpectedFormat);
+            m_atEnd = true;
+            return false;
+        }
         if (byte == '\n') break;
         line += byte;
     }
@@ -213,11 +228,13 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (name == CGameRecord::kTagNames[tag]) m_game.SetTag(tag, value);
     if (name == "FEN" && !m_game.SetFromFen(Trim(value)))
-        Refuse("The FEN tag of this game does not describe a chess position: \"" + value + "\".");
+        Refuse("The FEN tag of this game does not describe a chess position: \"" +
+               Quoted(value, 100) + "\".");
     if (name == "Variant" && !EqualsIgnoringCase(value, "Standard") &&
         !EqualsIgnoringCase(value, "Chess") && !EqualsIgnoringCase(value, "Normal") &&
         !EqualsIgnoringCase(value, "From Position") && !value.empty())
-        Refuse("This game is a chess variant (" + value + "); Ravelin records standard chess only.");
+        Refuse("This game is a chess variant (" + Quoted(value, 40) +
+               "); Ravelin records standard chess only.");
     return true;
 }
 
@@ -259,7 +276,8 @@ void PgnReader::FinishComment() {
 
 std::string PgnReader::MoveName(const std::string& token) const {
     const int number = (m_game.m_curPly + 2) / 2;
-    return std::to_string(number) + (m_game.m_sideToMove == Black ? "... " : ". ") + token;
+    return std::to_string(number) + (m_game.m_sideToMove == Black ? "... " : ". ") +
+           Quoted(token, 20);
 }
 
 bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& name) {
@@ -439,11 +457,12 @@ PgnReadResult PgnReader::Read() {
         result.message = pgnmsg::kUnexpectedFormat;
         return result;
     }
-    while (NextLine(line)) {
-        if (Trim(line).compare(0, 1, "[") == 0) {
-            result.moreGames = true;
-            break;
-        }
+    // The rest is read to its end too, so a NUL byte anywhere refuses the file.
+    while (NextLine(line))
+        if (Trim(line).compare(0, 1, "[") == 0) result.moreGames = true;
+    if (!m_error.empty()) {
+        result.message = m_error;
+        return result;
     }
     m_game.m_plyCount = m_game.m_curPly;
     result.ok = true;

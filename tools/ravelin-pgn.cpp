@@ -52,6 +52,11 @@ bool LoadGame(const std::string& path, CGameRecord& game, std::string& message, 
     }
     ByteReader in(file);
     const PgnReadResult result = ReadPgn(in, game);
+    if (file.bad()) {
+        // A read that failed (a folder, a disk error) is no file to judge.
+        message = kCannotOpen;
+        return false;
+    }
     message = result.message;
     moreGames = result.moreGames;
     return result.ok;
