@@ -1,0 +1,500 @@
+// The catalogue of bad input. Every row is read three ways: by the reader, by
+// the ravelin-pgn tool and by the window's Open while another game is open
+// and modified. Each row gives the message the user sees (or says that the
+// file opens) and each way proves that nothing crashed and that the other
+// game, its view and its file text did not change.
+#include <unistd.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "GameWindowSupport.h"
+#include "PgnReader.h"
+#include "PgnWriter.h"
+#include "ResourceIds.h"
+
+namespace {
+
+const char kUnexpected[] = "Unexpected file format.";
+const char kCannotOpen[] = "Failed to open document.";
+const char kOver300[] =
+    "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.";
+const char kBadFen[] = "The FEN tag of this game does not describe a chess position: ";
+const uid_t kNobody = 65534;
+
+std::string Repeat(const std::string& text, std::size_t times) {
+    std::string out;
+    out.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+std::string Tagged(const std::string& moves) {
+    return "[Event \"Bad input\"]\n[Site \"?\"]\n[Date \"?\"]\n[Round \"?\"]\n[White \"?\"]\n"
+           "[Black \"?\"]\n[Result \"*\"]\n\n" +
+           moves;
+}
+
+std::string Cannot(const std::string& move) {
+    return "The move " + move + " cannot be played in its position.";
+}
+
+// A legal game of `plies` half-moves: the king's knights out and home again,
+// with a pair of pawn steps before every fourth round while the pawns last.
+// `note` follows every ply when it is not empty.
+std::string KnightShuffle(int plies, const std::string& note = {}) {
+    static const char* const kKnights[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
+    static const char* const kPawns[] = {"a3", "a6", "b3", "b6", "c3", "c6", "d3", "d6", "e3", "e6",
+                                         "h3", "h6", "g3", "g6", "a4", "a5", "b4", "b5", "c4", "c5",
+                                         "d4", "d5", "e4", "e5", "h4", "h5", "g4", "g5"};
+    std::vector<std::string> moves;
+    std::size_t pawn = 0;
+    for (int round = 0; static_cast<int>(moves.size()) < plies; ++round) {
+        if (round % 4 == 3 && pawn < std::size(kPawns)) {
+            moves.emplace_back(kPawns[pawn++]);
+            moves.emplace_back(kPawns[pawn++]);
+        }
+        for (const char* knight : kKnights) moves.emplace_back(knight);
+    }
+    std::string text;
+    for (int ply = 0; ply < plies; ++ply) {
+        if (ply % 2 == 0) text += std::to_string(ply / 2 + 1) + ". ";
+        text += moves[static_cast<std::size_t>(ply)] + " ";
+        if (!note.empty()) text += "{" + note + "}\n";
+        if (ply % 16 == 15) text += "\n";
+    }
+    return Tagged(text + "*\n");
+}
+
+std::string RandomBytes() {
+    std::mt19937 random(20240601);
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
+std::string Utf16() {
+    const std::string text = Tagged("1. e4 e5 *\n");
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
+std::string OneTenMegabyteLine() {
+    return "[Event \"One line\"] [White \"A\"] [Black \"B\"] 1. e4 {" +
+           std::string(10'000'000, 'a') + "} e5 *";
+}
+
+// Where a row's input lives: in its file, or the file itself is the fault.
+enum class Place { File, Folder, Unreadable, Vanishing };
+
+struct BadInput {
+    const char* name;
+    std::string (*make)();
+    std::string message;  // what the user is told; empty when the game opens
+    int plies = 0;        // the plies of the game its bytes hold, when they read
+    Place place = Place::File;
+};
+
+const char kNineSquares[] = "rnbqkbnrp/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const char kSevenRanks[] = "rnbqkbnr/pppppppp/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const char kNoSuchPiece[] = "rnbqkbnr/ppppxppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+std::string WithFen(const std::string& fen, const std::string& moves) {
+    return "[FEN \"" + fen + "\"]\n" + moves;
+}
+
+std::string BadFen(const std::string& shown) {
+    return kBadFen + ('"' + shown + "\".");
+}
+
+const std::vector<BadInput>& Catalogue() {
+    using namespace std::string_literals;
+    static const std::vector<BadInput> rows = {
+        // Not a text file at all.
+        {"empty file", [] { return ""s; }, kUnexpected},
+        {"binary file: 4096 random bytes", RandomBytes, kUnexpected},
+        {"UTF-16 text", Utf16, kUnexpected},
+        {"NUL byte inside a move", [] { return Tagged("1. e4 e"s + '\0' + "5 *\n"); }, kUnexpected},
+        {"NUL byte inside a tag", [] { return "[White \"An"s + '\0' + "na\"]\n1. e4 *\n"; },
+         kUnexpected},
+        {"NUL bytes after a whole game",
+         [] { return Tagged("1. e4 *\n") + std::string(512, '\0'); }, kUnexpected},
+        {"control byte inside a move", [] { return Tagged("1. e4 e"s + '\x01' + "5 *\n"); },
+         Cannot("1... e?5")},
+        {"byte order mark alone", [] { return "\xEF\xBB\xBF"s; }, kUnexpected},
+        {"byte order mark, then moves", [] { return "\xEF\xBB\xBF"s + "1. e4 e5 *\n"; }, "", 2},
+        // Lines and comments without end.
+        {"one line of 10 megabytes", OneTenMegabyteLine, "", 2},
+        {"comment nested 100,000 deep",
+         [] { return Tagged("1. e4 " + Repeat("{", 100000) + Repeat("}", 100000) + " e5 *\n"); },
+         "", 2},
+        {"variation nested 100,000 deep",
+         [] { return Tagged("1. e4 " + Repeat("(", 100000) + Repeat(")", 100000) + " e5 *\n"); },
+         "", 2},
+        {"comment opened 100,000 times, never closed",
+         [] { return Tagged("1. e4 " + Repeat("{", 100000) + " e5 *\n"); }, kUnexpected},
+        {"unclosed comment", [] { return Tagged("1. e4 {a note\n2. d4 *\n"); }, kUnexpected},
+        {"unclosed variation", [] { return Tagged("1. e4 (1. d4 d5\n*\n"); }, kUnexpected},
+        {"stray closing brace", [] { return Tagged("1. e4 } e5 *\n"); }, "", 2},
+        {"CR-only line ends", [] { return "[White \"A\"]\r[Black \"B\"]\r1. e4 e5 *\r"s; }, "", 2},
+        // The start position.
+        {"FEN tag of 300 characters", [] { return WithFen(Repeat("8/", 150), "*\n"); },
+         BadFen(Repeat("8/", 50) + "...")},
+        {"FEN rank of nine squares", [] { return WithFen(kNineSquares, "*\n"); },
+         BadFen(kNineSquares)},
+        {"FEN of seven ranks", [] { return WithFen(kSevenRanks, "*\n"); }, BadFen(kSevenRanks)},
+        {"FEN with a letter that is no piece", [] { return WithFen(kNoSuchPiece, "*\n"); },
+         BadFen(kNoSuchPiece)},
+        {"empty FEN tag", [] { return WithFen("", "*\n"); }, BadFen("")},
+        // Any placement of pieces is a position to record, as in position setup.
+        {"FEN without kings opens as set up",
+         [] { return WithFen("8/8/8/8/8/8/4P3/8 w - - 0 1", "*\n"); }, "", 0},
+        {"FEN with two White kings opens as set up",
+         [] { return WithFen("k7/8/8/8/8/8/8/K6K w - - 0 1", "1. Kb1 *\n"); }, "", 1},
+        {"unknown variant", [] { return "[Variant \"Crazyhouse\"]\n1. e4 *\n"s; },
+         "This game is a chess variant (Crazyhouse); Ravelin records standard chess only."},
+        {"variant name of 10,000 characters",
+         [] { return "[Variant \"" + std::string(10000, 'v') + "\"]\n*\n"; },
+         "This game is a chess variant (" + std::string(40, 'v') +
+             "...); Ravelin records standard chess only."},
+        // Length of the game and of its texts.
+        {"300 plies", [] { return KnightShuffle(300); }, "", 300},
+        {"301 plies", [] { return KnightShuffle(301); }, kOver300},
+        {"5,000 plies", [] { return KnightShuffle(5000); }, kOver300},
+        {"1,000-character note on each of 300 plies",
+         [] { return KnightShuffle(300, std::string(1000, 'n')); }, "", 300},
+        {"tag line of 10,000 characters",
+         [] { return "[Event \"" + std::string(9990, 'x') + "\"]\n1. e4 *\n"; }, "", 1},
+        {"token of 5,000 characters",
+         [] { return Tagged("1. " + std::string(5000, 'N') + " *\n"); },
+         Cannot("1. NNNNNNNNNNNNNNNNNNNN...")},
+        {"invalid UTF-8 in tags and notes",
+         [] {
+             return "[White \"M\xFCller\"]\n[Black \"Ren\xC3\"]\n1. e4 {caf\xE9 \x80 \xFF\xFE} *\n"s;
+         },
+         "", 1},
+        // Moves.
+        {"illegal move", [] { return Tagged("1. e4 e5 2. Ke3 *\n"); }, Cannot("2. Ke3")},
+        {"move from an empty square", [] { return Tagged("1. e3e4 *\n"); }, Cannot("1. e3e4")},
+        {"move of a piece the side does not have",
+         [] { return WithFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", "1. Qd4 *\n"); }, Cannot("1. Qd4")},
+        {"null move", [] { return Tagged("1. e4 -- 2. d4 *\n"); }, Cannot("1... --")},
+        {"castling with zeros when it cannot be played", [] { return Tagged("1. 0-0 *\n"); },
+         Cannot("1. 0-0")},
+        {"promotion to a king",
+         [] { return WithFen("8/4P3/8/8/8/8/k7/K7 w - - 0 1", "1. e8=K *\n"); }, Cannot("1. e8=K")},
+        {"move after checkmate", [] { return Tagged("1. f3 e5 2. g4 Qh4# 3. a3 *\n"); },
+         Cannot("3. a3")},
+        {"prose before the tags", [] { return "Here is my game\n" + Tagged("1. e4 *\n"); },
+         Cannot("1. Here")},
+        {"huge move number", [] { return Tagged("99999999999999999999999. e4 *\n"); }, "", 1},
+        {"glyph of twenty digits", [] { return Tagged("1. e4 $99999999999999999999 e5 *\n"); }, "",
+         2},
+        {"percent line before any move", [] { return Tagged("1.\n%X 01/02/03\ne4 e5 *\n"); }, "",
+         2},
+        {"en-passant mark before any move", [] { return Tagged("e.p. 1. e4 *\n"); }, "", 1},
+        {"move numbers only", [] { return Tagged("1. 2. 3. *\n"); }, "", 0},
+        // Where the game ends.
+        {"result alone", [] { return "*\n"s; }, "", 0},
+        {"result missing", [] { return Tagged("1. e4 e5 2. Nf3\n"); }, kUnexpected},
+        {"tags only", [] { return Tagged(""); }, kUnexpected},
+        {"second game's tags before the first's result",
+         [] { return Tagged("1. e4 e5\n\n") + Tagged("1. d4 d5 *\n"); }, kUnexpected},
+        {"several results", [] { return Tagged("1. e4 1-0 0-1 *\n"); }, "", 1},
+        {"tag without its closing quote", [] { return "[Event \"abc\n1. e4 *\n"s; }, "", 1},
+        // The file itself: its content is a good game.
+        {"folder given as the file", [] { return ""s; }, kCannotOpen, 0, Place::Folder},
+        {"file without read permission", [] { return Tagged("1. e4 *\n"); }, kCannotOpen, 1,
+         Place::Unreadable},
+        {"file that vanishes between the dialog and the read", [] { return Tagged("1. e4 *\n"); },
+         kCannotOpen, 1, Place::Vanishing},
+    };
+    return rows;
+}
+
+void AddRows() {
+    QTest::addColumn<int>("row");
+    for (std::size_t row = 0; row < Catalogue().size(); ++row)
+        QTest::newRow(Catalogue()[row].name) << static_cast<int>(row);
+}
+
+// Runs as an ordinary user while it lives, when the test runs as root: root
+// reads any file, so a file without read permission would prove nothing.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser() : m_wasRoot(::geteuid() == 0) { m_ok = !m_wasRoot || ::seteuid(kNobody) == 0; }
+    ~AsOrdinaryUser() {
+        if (m_wasRoot && m_ok && ::seteuid(0) != 0) qFatal("cannot return to root");
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    bool m_wasRoot;
+    bool m_ok;
+};
+
+// The prompts of the Open dialog: it answers with the row's file, which
+// vanishes as the dialog closes when the row says so.
+class OpenPrompts : public ScriptedPrompts {
+public:
+    QString AskOpenFileName() override {
+        if (vanish) QFile::remove(path);
+        return path;
+    }
+    QString path;
+    bool vanish = false;
+};
+
+// What must not change in the other open game.
+struct OtherGame {
+    int plies = 0;
+    int viewPly = 0;
+    bool modified = false;
+    QByteArray saved;
+    QStringList lines;
+    QString note;
+};
+
+OtherGame Look(CVexilView* view, CVexilDoc* document) {
+    OtherGame game;
+    game.plies = document->Game().m_plyCount;
+    game.viewPly = view->Game().m_curPly;
+    game.modified = document->IsModified();
+    game.saved = QByteArray::fromStdString(WritePgnToString(document->Game()));
+    for (int i = 0; i < view->MoveList()->count(); ++i)
+        game.lines.append(view->MoveList()->item(i)->text());
+    game.note = view->AnnotationBox()->toPlainText();
+    return game;
+}
+
+}  // namespace
+
+class BadInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void reader_data() { AddRows(); }
+    void reader();
+    void tool_data() { AddRows(); }
+    void tool();
+    void windowOpen_data() { AddRows(); }
+    void windowOpen();
+    void openedFilesShowWhatTheyCould();
+    void pasteOfAMegabyteKeepsTheFirst4096Bytes();
+
+private:
+    QString PathOf(int row) const {
+        return m_inputs.filePath(QStringLiteral("row%1.pgn").arg(row));
+    }
+    void Restore(int row);
+
+    QTemporaryDir m_inputs;
+    std::vector<std::string> m_bytes;
+};
+
+void BadInputTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);  // the recent-file list is not the user's
+    QVERIFY(m_inputs.isValid());
+    // An ordinary user must reach the files for permissions to be the question.
+    QFile::setPermissions(m_inputs.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadOther | QFile::ExeOther);
+    for (std::size_t row = 0; row < Catalogue().size(); ++row) {
+        m_bytes.push_back(Catalogue()[row].make());
+        Restore(static_cast<int>(row));
+    }
+}
+
+void BadInputTest::cleanupTestCase() {
+    for (std::size_t row = 0; row < Catalogue().size(); ++row)
+        QFile::setPermissions(PathOf(static_cast<int>(row)), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// Puts the row's input in place again.
+void BadInputTest::Restore(int row) {
+    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    const QString path = PathOf(row);
+    if (input.place == Place::Folder) {
+        QVERIFY(QDir().mkpath(path));
+        return;
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const std::string& bytes = m_bytes[static_cast<std::size_t>(row)];
+    QCOMPARE(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+             static_cast<qint64>(bytes.size()));
+    file.close();
+    if (input.place == Place::Unreadable) QVERIFY(QFile::setPermissions(path, {}));
+}
+
+void BadInputTest::reader() {
+    QFETCH(int, row);
+    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    if (input.place == Place::Folder) QSKIP("a folder has no bytes for the reader");
+
+    auto game = std::make_unique<CGameRecord>();
+    QVERIFY(ReadPgnFromString(Tagged("1. d4 {kept} d5 2. c4 *\n"), *game).ok);
+    const std::string before = WritePgnToString(*game);
+
+    const PgnReadResult result = ReadPgnFromString(m_bytes[static_cast<std::size_t>(row)], *game);
+    // The reader judges bytes alone: a good game whose file cannot be reached reads.
+    if (input.message.empty() || input.place != Place::File) {
+        QVERIFY2(result.ok, result.message.c_str());
+        QCOMPARE(game->m_plyCount, input.plies);
+        QCOMPARE(game->m_curPly, game->m_plyCount);
+        return;
+    }
+    QVERIFY(!result.ok);
+    QCOMPARE(QString::fromStdString(result.message), QString::fromStdString(input.message));
+    QCOMPARE(game->m_plyCount, 3);
+    QCOMPARE(game->m_curPly, 3);
+    QCOMPARE(WritePgnToString(*game), before);
+}
+
+void BadInputTest::tool() {
+    QFETCH(int, row);
+    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    const QString path = PathOf(row);
+    QProcess process;
+    if (input.place == Place::Unreadable && ::geteuid() == 0) {
+        process.setChildProcessModifier([] {
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(126);
+        });
+    }
+    if (input.place == Place::Vanishing) QVERIFY(QFile::remove(path));
+    process.start(QStringLiteral(RAVELIN_PGN_TOOL), {QStringLiteral("check"), path});
+    QVERIFY(process.waitForFinished(60000));
+    if (input.place == Place::Vanishing) Restore(row);
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);  // no crash, no signal
+    const QByteArray expected =
+        input.message.empty()
+            ? "ok\t" + path.toUtf8() + "\t" + QByteArray::number(input.plies) + "\n"
+            : "error\t" + path.toUtf8() + "\t" + QByteArray::fromStdString(input.message) + "\n";
+    QCOMPARE(process.readAllStandardOutput(), expected);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), input.message.empty() ? 0 : 1);
+}
+
+void BadInputTest::windowOpen() {
+    QFETCH(int, row);
+    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    GameWindowFixture window;
+    CVexilView* otherView = window.NewGame();
+    CVexilDoc* otherDocument = window.Document();
+    window.Play("e2e4 e7e5 g1f3");
+    otherView->AnnotationBox()->setPlainText("A note the user typed.");
+    otherView->MoveList()->setCurrentRow(2);
+    const OtherGame before = Look(otherView, otherDocument);
+    QVERIFY(before.modified);
+    QCOMPARE(before.plies, 3);
+
+    OpenPrompts prompts;
+    prompts.path = PathOf(row);
+    prompts.vanish = input.place == Place::Vanishing;
+    if (input.place == Place::Unreadable) {
+        AsOrdinaryUser user;
+        if (!user.Ok()) QSKIP("cannot run as an ordinary user");
+        window.frame->Action(res::kCmdOpen)->trigger();
+    } else {
+        window.frame->Action(res::kCmdOpen)->trigger();
+    }
+    if (prompts.vanish) Restore(row);
+
+    const int windows = window.frame->Area()->subWindowList().size();
+    if (input.message.empty()) {
+        QVERIFY2(prompts.told.isEmpty(), qPrintable(prompts.Transcript()));
+        QCOMPARE(windows, 2);
+        QCOMPARE(window.Documents().Documents().size(), 2);
+        QVERIFY(window.View() != otherView);
+        QCOMPARE(window.Document()->Game().m_plyCount, input.plies);
+        QCOMPARE(window.View()->MoveList()->count(), input.plies + 1);
+        QVERIFY(!window.Document()->IsModified());
+    } else {
+        QCOMPARE(prompts.told, QStringList{QString::fromStdString(input.message)});
+        QCOMPARE(windows, 1);
+        QCOMPARE(window.Documents().Documents().size(), 1);
+        QCOMPARE(window.View(), otherView);
+    }
+    const OtherGame after = Look(otherView, otherDocument);
+    QCOMPARE(after.plies, before.plies);
+    QCOMPARE(after.viewPly, before.viewPly);
+    QCOMPARE(after.modified, before.modified);
+    QCOMPARE(after.saved, before.saved);
+    QCOMPARE(after.lines, before.lines);
+    QCOMPARE(after.note, before.note);
+}
+
+namespace {
+
+int RowNamed(const char* name) {
+    for (std::size_t row = 0; row < Catalogue().size(); ++row)
+        if (QByteArray(Catalogue()[row].name) == name) return static_cast<int>(row);
+    return -1;
+}
+
+}  // namespace
+
+// Text that is not UTF-8 is taken as Windows-1252; a tag is cut at 255
+// characters and a comment read from a file at 4097.
+void BadInputTest::openedFilesShowWhatTheyCould() {
+    GameWindowFixture window;
+    QVERIFY(window.Documents().OpenDocument(PathOf(RowNamed("invalid UTF-8 in tags and notes"))));
+    CVexilView* view = window.View();
+    QVERIFY(
+        view->HeaderBox()->toPlainText().contains(QString::fromUtf8("WHITE: Müller  BLACK: RenÃ")));
+    view->MoveList()->setCurrentRow(1);
+    QCOMPARE(view->AnnotationBox()->toPlainText(), QString::fromUtf8("café € ÿþ"));
+
+    QVERIFY(window.Documents().OpenDocument(PathOf(RowNamed("tag line of 10,000 characters"))));
+    QVERIFY(window.View()->HeaderBox()->toPlainText().startsWith("EVENT: " + QString(255, 'x') +
+                                                                 "  SITE: "));
+
+    QVERIFY(window.Documents().OpenDocument(PathOf(RowNamed("one line of 10 megabytes"))));
+    window.View()->MoveList()->setCurrentRow(1);
+    QCOMPARE(window.View()->AnnotationBox()->toPlainText(), QString(4097, 'a'));
+    QVERIFY2(window.prompts.told.isEmpty(), qPrintable(window.prompts.Transcript()));
+}
+
+// A megabyte of text in short lines, pasted into the note of 1. e4:
+// the note keeps its first 4096 bytes, a line break counted as CR LF.
+void BadInputTest::pasteOfAMegabyteKeepsTheFirst4096Bytes() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    window.Play("e2e4 e7e5");
+    view->MoveList()->setCurrentRow(1);
+    QString megabyte;
+    while (megabyte.size() < (1 << 20))
+        megabyte += QStringLiteral("%1 ").arg(megabyte.size(), 8, 10, QChar('0')).repeated(9) +
+                    QStringLiteral("\n");
+    QGuiApplication::clipboard()->setText(megabyte);
+
+    window.frame->Action(res::kCmdPaste)->trigger();
+    QCOMPARE(window.prompts.warned, QStringList{"Please enter no more than 4096 characters."});
+    const QByteArray kept = megabyte.toLatin1().replace("\n", "\r\n").left(4096);
+    QCOMPARE(QByteArray::fromStdString(window.Document()->Game().m_ply[0].note), kept);
+    QCOMPARE(view->Game().m_ply[0].note, window.Document()->Game().m_ply[0].note);
+    QCOMPARE(window.Document()->Game().m_plyCount, 2);
+
+    // Away and back: the box shows the note as kept.
+    view->MoveList()->setCurrentRow(2);
+    view->MoveList()->setCurrentRow(1);
+    QCOMPARE(view->AnnotationBox()->toPlainText().toLatin1(),
+             QByteArray(kept).replace("\r\n", "\n"));
+}
+
+QTEST_MAIN(BadInputTest)
+#include "BadInputTest.moc"
