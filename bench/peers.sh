@@ -1,0 +1,40 @@
+# Sourced by the comparison scripts: finds the peer programs, installing them
+# when missing. pgn-extract comes from Debian; chess.js from npm into
+# bench/.peers/ (ignored by git), at a fixed version so figures compare.
+CHESSJS_VERSION=1.4.0
+
+# Sets $extract to the pgn-extract program.
+ensure_pgn_extract() {
+  extract=$(command -v pgn-extract || true)
+  [ -n "$extract" ] || [ ! -x /usr/games/pgn-extract ] || extract=/usr/games/pgn-extract
+  if [ -z "$extract" ]; then
+    echo "Installing pgn-extract" >&2
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update >&2
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y pgn-extract >&2
+    extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
+  fi
+}
+
+# Installs chess.js into bench/.peers/ when it is not there at its version.
+ensure_chessjs() {
+  local peers=bench/.peers
+  command -v node >/dev/null || { echo "node is missing (Node 18 or later)" >&2; exit 1; }
+  if [ "$(node -p "try { require('./$peers/node_modules/chess.js/package.json').version } catch (e) { '' }")" != "$CHESSJS_VERSION" ]; then
+    echo "Installing chess.js $CHESSJS_VERSION into $peers" >&2
+    mkdir -p "$peers"
+    npm install --prefix "$peers" --no-audit --no-fund --silent "chess.js@$CHESSJS_VERSION" >&2
+  fi
+}
+
+# Median of the numbers on standard input, one a line.
+median() {
+  sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) exit 1
+    printf "%.6g\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# The machine the figures come from.
+describe_machine() {
+  echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+}

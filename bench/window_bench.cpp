@@ -1,0 +1,196 @@
+// Every user action on a game window, measured through real events on the
+// heaviest game a record holds: 300 plies with a 4096-character note on every
+// ply, opened from a file as the user opens it. For each action: the median
+// and the worst time of the handling alone (the events delivered and all the
+// program does for them) and of the handling with the window painted
+// (QWidget::repaint of the board view and its boxes, then the events the
+// action left queued).
+//   window_bench [REPS=200] [OPEN_REPS=20]
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GameWindowSupport.h"
+#include "LongGame.h"
+
+namespace {
+
+struct Times {
+    std::vector<qint64> handling, painted;
+};
+
+[[noreturn]] void Fail(const QString& why) {
+    std::fprintf(stderr, "window_bench: %s\n", qPrintable(why));
+    std::exit(1);
+}
+
+// Everything queued by earlier steps, handled outside the timed part.
+void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// Times one action: its handling, then the paint of the view it leaves.
+void Measure(Times& times, CVexilView* view, const std::function<void()>& action) {
+    Settle();
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    const qint64 handled = timer.nsecsElapsed();
+    view->repaint();
+    QCoreApplication::processEvents();
+    times.painted.push_back(timer.nsecsElapsed());
+    times.handling.push_back(handled);
+}
+
+double Ms(qint64 ns) {
+    return static_cast<double>(ns) / 1e6;
+}
+
+void Report(const char* action, Times times) {
+    auto median = [](std::vector<qint64>& v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    const qint64 handledMedian = median(times.handling);
+    const qint64 paintedMedian = median(times.painted);
+    std::printf("%-44s %5zu %10.3f %10.3f %10.3f %10.3f\n", action, times.handling.size(),
+                Ms(handledMedian), Ms(times.handling.back()), Ms(paintedMedian),
+                Ms(times.painted.back()));
+}
+
+QPushButton* Button(CVexilView* view, const QString& text) {
+    for (QPushButton* button : view->findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    Fail(QStringLiteral("no %1 button").arg(text));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The recent-file list the openings add to goes to a folder of our own.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    app.setOrganizationName(QStringLiteral("Ravelin"));
+    app.setApplicationName(QStringLiteral("Ravelin"));
+    const int reps = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
+    const int openReps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
+
+    GameWindowFixture window;
+    if (!QTest::qWaitForWindowExposed(window.frame.get())) Fail("the main window never showed");
+    const QString path = window.folder.filePath(QStringLiteral("long.pgn"));
+    if (!WriteLongGame(path.toStdString())) Fail("cannot write the long game");
+
+    std::printf("game: 300 plies, a 4096-character note on every ply; platform %s\n",
+                qPrintable(QGuiApplication::platformName()));
+    std::printf("%-44s %5s %10s %10s %10s %10s\n", "action (ms)", "reps", "median", "worst",
+                "+paint med", "+paint wst");
+
+    // Opening: read, replay, list filled, then the first paint.
+    Times opening;
+    for (int i = 0; i < openReps; ++i) {
+        Settle();
+        QElapsedTimer timer;
+        timer.start();
+        CVexilDoc* document = window.Documents().OpenDocument(path);
+        const qint64 opened = timer.nsecsElapsed();
+        if (document == nullptr)
+            Fail("the long game does not open: " + window.prompts.Transcript());
+        window.View()->repaint();
+        QCoreApplication::processEvents();
+        opening.painted.push_back(timer.nsecsElapsed());
+        opening.handling.push_back(opened);
+        if (window.View()->MoveList()->count() != 301) Fail("the list does not hold 300 plies");
+        window.Documents().CloseDocument(document);
+    }
+    Report("open the file (read, replay, list)", opening);
+
+    if (window.Documents().OpenDocument(path) == nullptr) Fail("the long game does not open");
+    Settle();
+    CVexilView* view = window.View();
+    QListWidget* list = view->MoveList();
+    QPlainTextEdit* note = view->AnnotationBox();
+    const CGameRecord& game = window.Document()->Game();
+    const PlyRecord ply299 = game.m_ply[298];
+    const PlyRecord ply300 = game.m_ply[299];
+    auto drag = [&](const PlyRecord& ply) {
+        const bool flipped = view->IsFlipped();
+        window.Press(CVexilView::SquareCentre(ply.fromFile, ply.fromRank, flipped));
+        window.Release(CVexilView::SquareCentre(ply.toFile, ply.toRank, flipped));
+    };
+
+    // A move that replaces the last two plies: the question, the test, the
+    // record, two lines dropped and one added, the publication. Then the move
+    // that ends the game again at 300 plies, appended at the end.
+    Times replacing, appending;
+    for (int i = 0; i < reps; ++i) {
+        list->setCurrentRow(298);
+        window.prompts.warningAnswers.assign(1, true);
+        window.prompts.warningsAsked.clear();
+        Measure(replacing, view, [&] { drag(ply299); });
+        if (window.prompts.warningsAsked.size() != 1 || game.m_plyCount != 299)
+            Fail("the move at line 298 did not replace the last plies");
+        Measure(appending, view, [&] { drag(ply300); });
+        if (game.m_plyCount != 300 || list->count() != 301)
+            Fail("the last move was not recorded: " + window.prompts.Transcript());
+    }
+    Report("move replacing ply 299 (asks; 2 lines off)", replacing);
+    Report("move at the end (ply 300)", appending);
+
+    // One keystroke in the note box of ply 150: Backspace, then the character
+    // back; each stores the note and publishes the whole game.
+    list->setCurrentRow(151);
+    Settle();
+    note->moveCursor(QTextCursor::End);
+    const std::string full = game.m_ply[150].note;
+    const QChar last = QChar::fromLatin1(full.back());
+    Times typing;
+    for (int i = 0; i < reps; ++i) {
+        const bool erase = i % 2 == 0;
+        Measure(typing, view, [&] {
+            if (erase)
+                QTest::keyClick(note, Qt::Key_Backspace);
+            else
+                QTest::keyClick(note, last.toLatin1());
+        });
+        if (game.m_ply[150].note.size() != full.size() - (erase ? 1 : 0))
+            Fail("the keystroke did not reach the stored note");
+    }
+    if (game.m_ply[150].note != full) Fail("the note did not come back whole");
+    Report("keystroke in a 4096-character note", typing);
+
+    // A selection change in the move list, as the user makes it.
+    Times selecting;
+    for (int i = 0; i < reps; ++i) {
+        const int line = i % 2 == 0 ? 150 : 151;
+        Measure(selecting, view, [&] { list->setCurrentRow(line); });
+        if (view->Game().m_curPly != line) Fail("the selection did not show its position");
+    }
+    Report("selection change in the move list", selecting);
+
+    QPushButton* toStart = Button(view, QStringLiteral("<|"));
+    QPushButton* toEnd = Button(view, QStringLiteral("|>"));
+    Times starting, ending;
+    for (int i = 0; i < reps; ++i) {
+        Measure(starting, view, [&] { QTest::mouseClick(toStart, Qt::LeftButton); });
+        if (view->Game().m_curPly != 0) Fail("<| did not go to the start");
+        Measure(ending, view, [&] { QTest::mouseClick(toEnd, Qt::LeftButton); });
+        if (view->Game().m_curPly != 300) Fail("|> did not go to the end");
+    }
+    Report("\"<|\" (to the start)", starting);
+    Report("\"|>\" (to the end)", ending);
+
+    window.prompts.saveAnswers.assign(8, UserPrompts::SaveAnswer::No);
+    return 0;
+}
