@@ -20,8 +20,7 @@ GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture) {
     }
     const int opponent = OtherColor(color);
     game.FindPiece(opponent, King, events.kingFile, events.kingRank);
-    std::string ignored;
-    if (game.CountLegalMoves(opponent, ignored) < 1) {
+    if (!game.HasLegalMove(opponent)) {
         // A side without a king has nothing to be mated: that is stalemate.
         if (game.IsSquareAttacked(opponent, events.kingFile, events.kingRank)) {
             game.m_status = 'M';

@@ -1,6 +1,7 @@
 // The questions asked after every move: is a square attacked, how many legal
 // moves does a side have, and how often has this position occurred.
 #include <cstring>
+#include <limits>
 
 #include "GameRecord.h"
 #include "MoveTables.h"
@@ -38,9 +39,9 @@ int CGameRecord::IsSquareAttacked(int color, int file, int rank) const {
 }
 
 void CGameRecord::TryPieceMoves(int color, int piece, int file, int rank, std::string& message,
-                                int& count) {
-    for (int dir = 0; dir < g_moveDirCount[piece]; ++dir) {
-        for (int step = 1; step <= g_moveRange[piece]; ++step) {
+                                int& count, int limit) {
+    for (int dir = 0; dir < g_moveDirCount[piece] && count < limit; ++dir) {
+        for (int step = 1; step <= g_moveRange[piece] && count < limit; ++step) {
             const int f = file + g_moveDir[piece][dir][0] * step;
             const int r = rank + g_moveDir[piece][dir][1] * step;
             if (!IsOnBoard(f, r) || m_color[f][r] == color) break;
@@ -51,10 +52,11 @@ void CGameRecord::TryPieceMoves(int color, int piece, int file, int rank, std::s
     }
 }
 
-void CGameRecord::TryPawnMoves(int color, int file, int rank, std::string& message, int& count) {
+void CGameRecord::TryPawnMoves(int color, int file, int rank, std::string& message, int& count,
+                               int limit) {
     const int forward = PawnForward(color);
     const int steps = rank == PawnHomeRank(color) ? 2 : 1;
-    for (int step = 1; step <= steps; ++step) {
+    for (int step = 1; step <= steps && count < limit; ++step) {
         const int r = rank + forward * step;
         if (!IsOnBoard(file, r) || m_piece[file][r] != NoPiece) break;
         if (TestMove(color, Pawn, file, rank, file, r, message, 0)) ++count;
@@ -62,7 +64,7 @@ void CGameRecord::TryPawnMoves(int color, int file, int rank, std::string& messa
     const int r = rank + forward;
     for (int side : {1, -1}) {
         const int f = file + side;
-        if (!IsOnBoard(f, r)) continue;
+        if (count >= limit || !IsOnBoard(f, r)) continue;
         const bool capture = m_piece[f][r] != NoPiece && m_color[f][r] != color;
         const bool enPassant = m_piece[f][r] == NoPiece && m_epFile == f && m_epRank == rank;
         if (!capture && !enPassant) continue;
@@ -74,24 +76,33 @@ void CGameRecord::TryPawnMoves(int color, int file, int rank, std::string& messa
     }
 }
 
-int CGameRecord::CountLegalMoves(int color, std::string& message) {
+int CGameRecord::CountLegalMovesUpTo(int color, std::string& message, int limit) {
     const int savedSide = m_sideToMove;
     m_sideToMove = color;
     int count = 0;
-    for (int file = 0; file < 8; ++file) {
-        for (int rank = 0; rank < 8; ++rank) {
+    for (int file = 0; file < 8 && count < limit; ++file) {
+        for (int rank = 0; rank < 8 && count < limit; ++rank) {
             if (m_color[file][rank] != color) continue;
             const int piece = m_piece[file][rank];
             SetSquare(file, rank, NoColor, NoPiece);
             if (piece == Pawn)
-                TryPawnMoves(color, file, rank, message, count);
+                TryPawnMoves(color, file, rank, message, count, limit);
             else
-                TryPieceMoves(color, piece, file, rank, message, count);
+                TryPieceMoves(color, piece, file, rank, message, count, limit);
             SetSquare(file, rank, color, piece);
         }
     }
     m_sideToMove = savedSide;
     return count;
+}
+
+int CGameRecord::CountLegalMoves(int color, std::string& message) {
+    return CountLegalMovesUpTo(color, message, std::numeric_limits<int>::max());
+}
+
+bool CGameRecord::HasLegalMove(int color) {
+    std::string message;
+    return CountLegalMovesUpTo(color, message, 1) > 0;
 }
 
 int CGameRecord::FindRepetition() const {

@@ -77,6 +77,9 @@ public:
     // 1 when a piece not of `color` attacks the square; 0 off the board.
     int IsSquareAttacked(int color, int file, int rank) const;
     int CountLegalMoves(int color, std::string& message);
+    // CountLegalMoves(color, ...) > 0, stopping at the first legal move: the
+    // question asked after every move.
+    bool HasLegalMove(int color);
     int FindRepetition() const;
 
     // Geometric reach of a piece along the movement tables, pins ignored.
@@ -115,9 +118,11 @@ private:
     bool TestCastling(int color, int fromFile, int toFile, std::string& message);
     void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile,
                          int toRank);
-    void TryPieceMoves(int color, int piece, int file, int rank, std::string& message,
-                       int& count);
-    void TryPawnMoves(int color, int file, int rank, std::string& message, int& count);
+    // Counts legal moves of `color` until `limit` are found.
+    int CountLegalMovesUpTo(int color, std::string& message, int limit);
+    void TryPieceMoves(int color, int piece, int file, int rank, std::string& message, int& count,
+                       int limit);
+    void TryPawnMoves(int color, int file, int rank, std::string& message, int& count, int limit);
     bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
                          int toRank);
 };

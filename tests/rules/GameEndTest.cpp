@@ -70,6 +70,8 @@ TEST(GameEnd, LegalMoveCounts) {
         std::string message;
         EXPECT_EQ(game->CountLegalMoves(row.side, message), row.count) << row.name;
         EXPECT_TRUE(rt::Position(*game) == before) << row.name << ": the count changed the game";
+        EXPECT_EQ(game->HasLegalMove(row.side), row.count > 0) << row.name;
+        EXPECT_TRUE(rt::Position(*game) == before) << row.name << ": the search changed the game";
 
         int kingFile = -1, kingRank = -1;
         game->FindPiece(row.side, King, kingFile, kingRank);
