@@ -1,14 +1,31 @@
 #include "ByteArchive.h"
 
-bool ByteReader::ReadByte(char& byte) {
-    if (m_pos == m_size) {
-        m_in.read(m_buffer, sizeof m_buffer);
-        m_size = static_cast<std::size_t>(m_in.gcount());
-        m_pos = 0;
-        if (m_size == 0) return false;
+#include <cstring>
+
+bool ByteReader::ReadLine(std::string& line) {
+    bool any = false;
+    while (m_pos < m_size || Refill()) {
+        any = true;
+        const char* start = m_buffer + m_pos;
+        const std::size_t available = m_size - m_pos;
+        const void* feed = std::memchr(start, '\n', available);
+        if (feed != nullptr) {
+            const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+            line.append(start, length);
+            m_pos += length + 1;
+            return true;
+        }
+        line.append(start, available);
+        m_pos = m_size;
     }
-    byte = m_buffer[m_pos++];
-    return true;
+    return any;
+}
+
+bool ByteReader::Refill() {
+    m_in.read(m_buffer, sizeof m_buffer);
+    m_size = static_cast<std::size_t>(m_in.gcount());
+    m_pos = 0;
+    return m_size > 0;
 }
 
 void ByteWriter::WriteByte(char byte) {

@@ -3,6 +3,7 @@
 // and lines may be of any length. A file that cannot be read whole is refused.
 #include "PgnReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <memory>
@@ -186,20 +187,13 @@ bool PgnReader::NextLine(std::string& line) {
     }
     if (m_atEnd) return false;
     line.clear();
-    char byte;
-    bool any = false;
-    while (m_in.ReadByte(byte)) {
-        any = true;
-        if (byte == '\0') {
-            // No text file holds a NUL byte: this one is binary, UTF-16 or damaged.
-            Refuse(pgnmsg::kUnexpectedFormat);
-            m_atEnd = true;
-            return false;
-        }
-        if (byte == '\n') break;
-        line += byte;
+    if (!m_in.ReadLine(line)) {
+        m_atEnd = true;
+        return false;
     }
-    if (!any) {
+    if (line.find('\0') != std::string::npos) {
+        // No text file holds a NUL byte: this one is binary, UTF-16 or damaged.
+        Refuse(pgnmsg::kUnexpectedFormat);
         m_atEnd = true;
         return false;
     }
@@ -390,7 +384,16 @@ void PgnReader::ScanMoveLine(const std::string& line) {
                 else
                     CollectCommentChar(c);
             } else {
-                CollectCommentChar(c);
+                // The plain text up to the next bracket goes in as one piece,
+                // within the bound CollectCommentChar keeps: notes are long.
+                std::size_t end = p + 1;
+                while (end < line.size() && line[end] != '{' && line[end] != '}' &&
+                       line[end] != '(' && line[end] != ')')
+                    ++end;
+                const std::size_t bound = kMaxCommentLength + 4;
+                if (m_comment.size() < bound)
+                    m_comment.append(line, p, std::min(end - p, bound - m_comment.size()));
+                p = end - 1;
             }
             tokenStart = true;
             continue;
