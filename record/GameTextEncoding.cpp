@@ -1,5 +1,7 @@
 #include "GameTextEncoding.h"
 
+#include <algorithm>
+
 #include "TextEncoding.h"
 #include "TextField.h"
 
@@ -24,6 +26,11 @@ bool UsesWindows1252(const CGameRecord& game) {
 }
 
 std::string EncodeUserText(CGameRecord& game, const std::string& utf8) {
+    // ASCII is the same bytes in both encodings, so the game's texts (a
+    // megabyte with full notes) need not be searched on every keystroke.
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return utf8;
     if (!UsesWindows1252(game)) return utf8;
     std::string bytes;
     if (Utf8ToWindows1252(utf8, bytes)) return bytes;
