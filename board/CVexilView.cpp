@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <cstdio>
 
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
@@ -38,6 +41,22 @@ QString GameText(const std::string& bytes) { return QString::fromStdString(Displ
 // Today as the move list records it: MM/DD/YY.
 std::string TodayText() {
     return QDate::currentDate().toString(QStringLiteral("MM/dd/yy")).toStdString();
+}
+
+// Serves start-up measurement (bench/startup.sh): "first-paint MS" on stderr.
+const QElapsedTimer g_sinceStart = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+}();
+void ReportFirstPaint() {
+    static bool pending = qEnvironmentVariableIsSet("RAVELIN_REPORT_FIRST_PAINT");
+    if (!pending) return;
+    pending = false;
+    QTimer::singleShot(0, [] {
+        std::fprintf(stderr, "first-paint %.2f\n",
+                     static_cast<double>(g_sinceStart.nsecsElapsed()) / 1e6);
+    });
 }
 
 }  // namespace
@@ -170,6 +189,7 @@ void CVexilView::PaintBoard(QPainter& painter) const {
 void CVexilView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintBoard(painter);
+    ReportFirstPaint();
 }
 
 void CVexilView::ShowArrow() { setCursor(Qt::ArrowCursor); }
