@@ -82,6 +82,9 @@ void CVexilView::CreateControls() {
     m_moveList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_moveList->setItemDelegate(new MoveListDelegate(m_moveList));
     m_moveList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Every line is one line of text: one size for all spares measuring all
+    // 301 lines again after every move.
+    m_moveList->setUniformItemSizes(true);
     PlaceItem(m_moveList, *form.Find(res::kMoveList), units);
     connect(m_moveList, &QListWidget::currentRowChanged, this,
             [this] { OnSelchangeMoveList(); });
