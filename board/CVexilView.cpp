@@ -140,7 +140,10 @@ void CVexilView::OnInitialUpdate() {
     m_setupActive = 0;
     ShowArrow();
     InitMoveTables();
-    m_game->m_plyCount = m_game->m_curPly;
+    // A document last published from a view showing an earlier position has
+    // m_curPly below m_plyCount: a new view still lists every ply, so that
+    // it never drops moves from the game when it publishes.
+    if (m_game->m_plyCount < m_game->m_curPly) m_game->m_plyCount = m_game->m_curPly;
 
     {
         const QSignalBlocker blocker(m_moveList);
@@ -376,11 +379,32 @@ std::string CVexilView::NoteBytes(const QString& text) {
     return EncodeUserText(*m_game, withBreaks.toStdString());
 }
 
-void CVexilView::OnChangeAnnotation() {
-    Pull();
-    // A note holds at most 4096 bytes: what a paste brought beyond them is cut.
-    std::string bytes = NoteBytes(m_annotation);
+namespace {
+
+// The first bytes of a note that fit it, never half a character or half a
+// CR LF line break.
+std::string CutToNote(std::string bytes) {
     bytes.resize(Utf8SafeCut(bytes, CGameRecord::kMaxNoteLength));
+    if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+    return bytes;
+}
+
+}  // namespace
+
+void CVexilView::OnChangeAnnotation() {
+    const bool fits = Pull();
+    StoreAnnotation(fits);
+}
+
+void CVexilView::StoreAnnotation(bool fits) {
+    const std::string bytes = CutToNote(NoteBytes(m_annotation));
+    if (!fits) {
+        // The note keeps what fits, and the box shows just that, selected.
+        m_annotation = NoteText(bytes);
+        Push();
+        m_annotationBox->setFocus();
+        m_annotationBox->selectAll();
+    }
     StoreNote(*m_game, m_moveList->currentRow(), bytes);
     PublishGame();
 }
@@ -516,18 +540,29 @@ void CVexilView::OnEditCut() {
 
 void CVexilView::OnEditPaste() {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const QString pasted = clipboard != nullptr ? clipboard->text() : QString();
+    QString pasted = clipboard != nullptr ? clipboard->text() : QString();
     if (pasted.isEmpty()) return;  // nothing readable there: nothing changes
+    // Line breaks as the box holds them; the note stores each as CR LF.
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    pasted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     Pull();
     const QTextCursor cursor = m_annotationBox->textCursor();
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
     m_annotation = m_annotation.left(start) + pasted + m_annotation.mid(end);
+    if (NoteBytes(m_annotation).size() > CGameRecord::kMaxNoteLength) {
+        // Too long for a note: say so, and never lay out more than it holds
+        // (a megabyte on one line would stall the box for minutes).
+        Prompts().Warn(QString::fromLatin1(kTooLong).arg(CGameRecord::kMaxNoteLength));
+        StoreAnnotation(false);
+        update();
+        return;
+    }
     Push();
     QTextCursor caret = m_annotationBox->textCursor();
     caret.setPosition(qMin(start + static_cast<int>(pasted.size()),
                            static_cast<int>(m_annotation.size())));
     m_annotationBox->setTextCursor(caret);
-    OnChangeAnnotation();
+    StoreAnnotation(true);
     update();
 }

@@ -77,6 +77,9 @@ private:
     void OnRButtonDown(int x, int y);
     void OnSelchangeMoveList();
     void OnChangeAnnotation();
+    // Stores the note box's text as the note; when it did not fit, the note
+    // and the box keep the first 4096 bytes.
+    void StoreAnnotation(bool fits);
     void RefreshHeaderText();
     void Push();
     // Reads the boxes into the strings; false, after saying so, when the

@@ -494,6 +494,16 @@ void BadInputTest::pasteOfAMegabyteKeepsTheFirst4096Bytes() {
     view->MoveList()->setCurrentRow(1);
     QCOMPARE(view->AnnotationBox()->toPlainText().toLatin1(),
              QByteArray(kept).replace("\r\n", "\n"));
+
+    // A megabyte on one line: the box is never given more than a note holds,
+    // so the window does not stall laying it out.
+    window.prompts.warned.clear();
+    view->MoveList()->setCurrentRow(2);
+    QGuiApplication::clipboard()->setText(QString(1 << 20, 'z'));
+    window.frame->Action(res::kCmdPaste)->trigger();
+    QCOMPARE(window.prompts.warned, QStringList{"Please enter no more than 4096 characters."});
+    QCOMPARE(window.Document()->Game().m_ply[1].note, std::string(4096, 'z'));
+    QCOMPARE(view->AnnotationBox()->toPlainText(), QString(4096, 'z'));
 }
 
 QTEST_MAIN(BadInputTest)
