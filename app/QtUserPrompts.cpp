@@ -77,8 +77,9 @@ void QtUserPrompts::ShowAbout() {
     dialog.exec();
 }
 
-void QtUserPrompts::EditHeader(std::array<QString, 7>& tags) {
+void QtUserPrompts::EditHeader(std::array<QString, 7>& tags, bool eightBit) {
     CHeaderInfoDlg dialog(Owner());
+    dialog.SetEightBit(eightBit);
     dialog.SetFields(tags);
     dialog.exec();
     tags = dialog.Fields();

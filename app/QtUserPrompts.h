@@ -16,7 +16,7 @@ public:
     QString AskSaveFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;
-    void EditHeader(std::array<QString, 7>& tags) override;
+    void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
 
 private:

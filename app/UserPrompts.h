@@ -28,9 +28,10 @@ public:
     virtual int AskPromotion() = 0;
     // The About box.
     virtual void ShowAbout() = 0;
-    // "Game Header Information" on the seven tags, Event to Result. Whichever
-    // button closes it, `tags` gets what the dialog took from its fields.
-    virtual void EditHeader(std::array<QString, 7>& tags) = 0;
+    // "Game Header Information" on the seven tags, Event to Result, stored in
+    // 8-bit text when `eightBit`. Whichever button closes it, `tags` gets
+    // what the dialog took from its fields.
+    virtual void EditHeader(std::array<QString, 7>& tags, bool eightBit) = 0;
     // "Setup Piece", preset with the given choices. Both come back as the
     // radio indices after OK, or as a result code: -1 Empty Square,
     // -2 cancelled, -3 Clear Board.

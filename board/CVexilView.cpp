@@ -153,6 +153,7 @@ void CVexilView::OnInitialUpdate() {
             m_moveList->addItem(GameText(m_game->m_ply[i].text));
     }
     RefreshHeaderText();
+    UpdateEncoding();
     m_game->SetFromFen(m_game->m_startFen);
     SelectLine(0);
     m_game->m_curPly = 0;
@@ -406,7 +407,12 @@ void CVexilView::StoreAnnotation(bool fits) {
         m_annotationBox->selectAll();
     }
     StoreNote(*m_game, m_moveList->currentRow(), bytes);
+    UpdateEncoding();
     PublishGame();
+}
+
+void CVexilView::UpdateEncoding() {
+    static_cast<AnnotationEdit*>(m_annotationBox)->SetEightBit(UsesWindows1252(*m_game));
 }
 
 void CVexilView::RefreshHeaderText() {
@@ -419,13 +425,14 @@ void CVexilView::OnEditHeader() {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         shown[static_cast<std::size_t>(tag)] = GameText(m_game->m_tag[tag]);
     std::array<QString, 7> fields = shown;
-    Prompts().EditHeader(fields);
+    Prompts().EditHeader(fields, UsesWindows1252(*m_game));
     // Only a changed field is stored anew, so untouched tags keep their bytes.
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
         const auto index = static_cast<std::size_t>(tag);
         if (fields[index] != shown[index])
             m_game->SetTag(tag, EncodeUserText(*m_game, fields[index].toStdString()));
     }
+    UpdateEncoding();
     PublishGame();
     RefreshHeaderText();
 }

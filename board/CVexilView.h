@@ -80,6 +80,8 @@ private:
     // Stores the note box's text as the note; when it did not fit, the note
     // and the box keep the first 4096 bytes.
     void StoreAnnotation(bool fits);
+    // Tells the note box how the game stores text, for its byte limit.
+    void UpdateEncoding();
     void RefreshHeaderText();
     void Push();
     // Reads the boxes into the strings; false, after saying so, when the

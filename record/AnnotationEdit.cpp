@@ -5,14 +5,14 @@
 #include <QKeySequence>
 #include <QTextCursor>
 
-int AnnotationEdit::NoteSize(const QString& text) {
-    return static_cast<int>(text.toUtf8().size() + text.count(QLatin1Char('\n')));
-}
+#include "StoredTextSize.h"
 
 bool AnnotationEdit::Fits(const QString& inserted) const {
     const QTextCursor cursor = textCursor();
     const QString selected = cursor.selectedText().replace(QChar::ParagraphSeparator, '\n');
-    return NoteSize(toPlainText()) - NoteSize(selected) + NoteSize(inserted) <= m_limit;
+    return StoredTextSize(toPlainText(), m_eightBit) - StoredTextSize(selected, m_eightBit) +
+               StoredTextSize(inserted, m_eightBit) <=
+           m_limit;
 }
 
 namespace {

@@ -11,10 +11,10 @@ class AnnotationEdit : public QPlainTextEdit {
 public:
     explicit AnnotationEdit(QWidget* parent = nullptr) : QPlainTextEdit(parent) {}
     void SetLimit(int limit) { m_limit = limit; }
+    // Whether the note is stored in 8-bit text, where a character is a byte.
+    void SetEightBit(bool eightBit) { m_eightBit = eightBit; }
     int Limit() const { return m_limit; }
 
-    // Bytes the text takes in a note.
-    static int NoteSize(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -23,4 +23,5 @@ protected:
 private:
     bool Fits(const QString& inserted) const;
     int m_limit = 4096;
+    bool m_eightBit = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "StoredTextSize.h"
+
 ByteLimitedLineEdit::ByteLimitedLineEdit(int byteLimit, QWidget* parent)
     : QLineEdit(parent), m_limit(byteLimit) {
     connect(this, &QLineEdit::textEdited, this, &ByteLimitedLineEdit::OnEdited);
@@ -12,9 +14,11 @@ ByteLimitedLineEdit::ByteLimitedLineEdit(int byteLimit, QWidget* parent)
     });
 }
 
+int ByteLimitedLineEdit::StoredSize() const { return StoredTextSize(text(), m_eightBit); }
+
 void ByteLimitedLineEdit::OnEdited(const QString& text) {
-    const int previous = m_accepted.toUtf8().size();
-    const int now = text.toUtf8().size();
+    const int previous = StoredTextSize(m_accepted, m_eightBit);
+    const int now = StoredTextSize(text, m_eightBit);
     // Refuse an edit that grows the text past the limit; shortening a text
     // that was already too long is always allowed.
     if (now > m_limit && now > previous) {

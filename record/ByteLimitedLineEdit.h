@@ -10,9 +10,13 @@ class ByteLimitedLineEdit : public QLineEdit {
 public:
     explicit ByteLimitedLineEdit(int byteLimit, QWidget* parent = nullptr);
     int ByteLimit() const { return m_limit; }
+    // Whether the text is stored in 8-bit text, where a character is a byte.
+    void SetEightBit(bool eightBit) { m_eightBit = eightBit; }
+    int StoredSize() const;
 
 private:
     void OnEdited(const QString& text);
     int m_limit;
+    bool m_eightBit = false;
     QString m_accepted;
 };

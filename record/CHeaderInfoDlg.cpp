@@ -35,6 +35,10 @@ CHeaderInfoDlg::CHeaderInfoDlg(QWidget* parent) : QDialog(parent) {
     }
 }
 
+void CHeaderInfoDlg::SetEightBit(bool eightBit) {
+    for (ByteLimitedLineEdit* edit : m_edits) edit->SetEightBit(eightBit);
+}
+
 QString* CHeaderInfoDlg::Member(int index) {
     QString* members[7] = {&m_event, &m_site, &m_date, &m_round, &m_white, &m_black, &m_result};
     return members[index];
@@ -50,7 +54,7 @@ void CHeaderInfoDlg::SetFields(const std::array<QString, 7>& tags) {
 void CHeaderInfoDlg::accept() {
     for (int i = 0; i < 7; ++i) {
         *Member(i) = m_edits[i]->text();
-        if (m_edits[i]->text().toUtf8().size() > kFieldLimit) {
+        if (m_edits[i]->StoredSize() > kFieldLimit) {
             Prompts().Warn(QStringLiteral("Please enter no more than %1 characters.").arg(kFieldLimit));
             m_edits[i]->setFocus();
             m_edits[i]->selectAll();

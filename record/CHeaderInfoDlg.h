@@ -15,6 +15,8 @@ public:
 
     explicit CHeaderInfoDlg(QWidget* parent = nullptr);
     void SetFields(const std::array<QString, 7>& tags);
+    // The tags are stored in 8-bit text: a character counts one byte.
+    void SetEightBit(bool eightBit);
     // The dialog's fields: m_event to m_result.
     std::array<QString, 7> Fields() const {
         return {m_event, m_site, m_date, m_round, m_white, m_black, m_result};

@@ -38,6 +38,12 @@ std::string EncodeUserText(CGameRecord& game, const std::string& utf8) {
     return utf8;
 }
 
+std::size_t StoredSize(bool eightBit, const std::string& utf8) {
+    std::string bytes;
+    if (eightBit && Utf8ToWindows1252(utf8, bytes)) return bytes.size();
+    return utf8.size();
+}
+
 void ConvertGameToUtf8(CGameRecord& game) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (!IsUtf8(game.m_tag[tag])) game.SetTag(tag, Windows1252ToUtf8(game.m_tag[tag]));

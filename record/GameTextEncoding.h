@@ -14,5 +14,9 @@ bool UsesWindows1252(const CGameRecord& game);
 // game is turned into UTF-8 first, so it never mixes the two.
 std::string EncodeUserText(CGameRecord& game, const std::string& utf8);
 
+// Bytes `utf8` takes once stored: as Windows-1252 in an 8-bit game when that
+// can hold it, else as UTF-8.
+std::size_t StoredSize(bool eightBit, const std::string& utf8);
+
 // Rewrites every 8-bit text of the game as UTF-8, within the field sizes.
 void ConvertGameToUtf8(CGameRecord& game);

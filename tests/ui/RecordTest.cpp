@@ -407,6 +407,15 @@ void RecordTest::tooLongTagFromFileStopsOkAtItsField() {
     QCOMPARE(QByteArray(game.m_tag[CGameRecord::WhiteName]), longName);
     QCOMPARE(std::string(game.m_tag[CGameRecord::BlackName]), std::string("Bo"));
     QVERIFY(window.Document()->IsModified());
+
+    // In an 8-bit game an accented letter is one byte: 245 of them fit.
+    window.prompts.warned.clear();
+    CHeaderInfoDlg eightBit(window.frame.get());
+    eightBit.SetEightBit(true);
+    eightBit.SetFields({QString(245, QChar(0xE9)), "?", "?", "?", "?", "?", "*"});
+    eightBit.accept();
+    QVERIFY(window.prompts.warned.isEmpty());
+    QCOMPARE(eightBit.result(), int(QDialog::Accepted));
 }
 
 void RecordTest::filesShowTheirTextAndSaveUnchanged() {

@@ -38,7 +38,8 @@ public:
         return Next(promotions, static_cast<int>(Queen));
     }
     void ShowAbout() override { ++aboutShown; }
-    void EditHeader(std::array<QString, 7>& tags) override {
+    void EditHeader(std::array<QString, 7>& tags, bool eightBit) override {
+        headerEightBit = eightBit;
         ++headerDialogs;
         if (editHeader) editHeader(tags);
     }
@@ -65,6 +66,7 @@ public:
     std::deque<int> promotions;
     int promotionsAsked = 0;
     int headerDialogs = 0;
+    bool headerEightBit = false;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;
