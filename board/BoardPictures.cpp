@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <map>
 
 namespace {
 
@@ -50,6 +51,17 @@ QPixmap DrawBackground(bool flipped, qreal ratio) {
 }
 
 }  // namespace
+
+std::shared_ptr<const BoardPictures> BoardPictures::Shared(qreal ratio) {
+    // Drawing them takes a few milliseconds, mostly reading the pieces' SVG.
+    static std::map<qreal, std::weak_ptr<const BoardPictures>> drawn;
+    std::shared_ptr<const BoardPictures> pictures = drawn[ratio].lock();
+    if (!pictures) {
+        pictures = std::make_shared<const BoardPictures>(ratio);
+        drawn[ratio] = pictures;
+    }
+    return pictures;
+}
 
 BoardPictures::BoardPictures(qreal ratio) {
     m_normal = DrawBackground(false, ratio);

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QPixmap>
+#include <memory>
 
 // The pictures a board view draws with: the two board backgrounds with their
 // rank digits and file letters, the empty light and dark squares, a piece on
@@ -13,6 +14,9 @@ public:
     static constexpr int kBackgroundHeight = 284;
 
     explicit BoardPictures(qreal devicePixelRatio);
+    // The pictures of one scale, drawn once and shared by every view that
+    // draws at it for as long as any of them holds them.
+    static std::shared_ptr<const BoardPictures> Shared(qreal devicePixelRatio);
 
     const QPixmap& Background(bool flipped) const { return flipped ? m_flipped : m_normal; }
     const QPixmap& EmptySquare(int shade) const { return m_empty[shade]; }

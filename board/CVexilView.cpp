@@ -127,8 +127,7 @@ void CVexilView::CreateControls() {
 }
 
 const BoardPictures& CVexilView::Pictures() {
-    const qreal ratio = devicePixelRatioF();
-    if (!m_pictures) m_pictures = std::make_unique<BoardPictures>(ratio);
+    if (!m_pictures) m_pictures = BoardPictures::Shared(devicePixelRatioF());
     return *m_pictures;
 }
 

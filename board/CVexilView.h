@@ -96,7 +96,7 @@ private:
 
     CVexilDoc* m_document;
     std::unique_ptr<CGameRecord> m_game;
-    std::unique_ptr<BoardPictures> m_pictures;
+    std::shared_ptr<const BoardPictures> m_pictures;
     int m_dragPiece = kNothingCarried;
     int m_dragColor = 0;
     int m_dragFromFile = -1;
