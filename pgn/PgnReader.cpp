@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -386,10 +387,7 @@ void PgnReader::ScanMoveLine(const std::string& line) {
             } else {
                 // The plain text up to the next bracket goes in as one piece,
                 // within the bound CollectCommentChar keeps: notes are long.
-                std::size_t end = p + 1;
-                while (end < line.size() && line[end] != '{' && line[end] != '}' &&
-                       line[end] != '(' && line[end] != ')')
-                    ++end;
+                const std::size_t end = p + 1 + std::strcspn(line.c_str() + p + 1, "{}()");
                 const std::size_t bound = kMaxCommentLength + 4;
                 if (m_comment.size() < bound)
                     m_comment.append(line, p, std::min(end - p, bound - m_comment.size()));
