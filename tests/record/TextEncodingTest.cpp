@@ -72,6 +72,10 @@ TEST(TextEncoding, OnlyWellFormedUtf8CountsAsUtf8) {
         {"an overlong slash", "\xC0\xAF", false},
         {"a surrogate half", "\xED\xA0\x80", false},
         {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"a Latin-1 byte after long ASCII", "Kasparov - Karpov, 1985: caf\xE9", false},
+        {"a character cut short at the end of long ASCII", "Kasparov - Karpov\xC3", false},
+        {"characters among long ASCII", "Kasparov \xE2\x80\x93 Karpov \xC3\xA9t\xC3\xA9 1985",
+         true},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(IsUtf8(row.bytes), row.utf8) << row.rule;
