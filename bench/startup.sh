@@ -3,10 +3,12 @@
 # under Xvfb, warm (files in the page cache) and cold (the program's own files
 # dropped from the cache before each start), for a new game and for a 300-ply
 # game with a 4096-character note on every ply named on the command line;
-# medians of RUNS starts (startup_probe). Then the peak memory with one such
-# game open and with ten (open_games).
+# medians of RUNS starts (startup_probe). Beside them, the least Qt Widgets
+# program that paints a window (paint_floor): the floor on the same machine.
+# Then the peak memory with one such game open and with ten (open_games).
 #   bench/startup.sh [BUILD_DIR=build] [RUNS=10]
-# Needs ravelin, startup_probe and open_games built, and Xvfb for the X part.
+# Needs ravelin, startup_probe, open_games and paint_floor built, and Xvfb for
+# the X part.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -14,7 +16,8 @@ runs=${2:-10}
 ravelin=$build/app/ravelin
 probe=$build/bench/startup_probe
 opener=$build/bench/open_games
-for program in "$ravelin" "$probe" "$opener"; do
+floor=$build/bench/paint_floor
+for program in "$ravelin" "$probe" "$opener" "$floor"; do
   [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
 done
 . bench/peers.sh
@@ -47,6 +50,7 @@ measure_platform() {
   left=$(fincore -b -n -r -o RES,SIZE $(cat "$work/files") 2>/dev/null |
     awk '{ r += $1; s += $2 } END { printf "%.0f of %.0f MB", r / 1048576, s / 1048576 }')
   echo "$name (cold: the program's files dropped from the cache; $left stay, in use elsewhere):"
+  echo "  Qt floor,  warm: $("$probe" --runs "$runs" -- "$floor" | median_line)"
   echo "  new game,  warm: $("$probe" --runs "$runs" -- "$ravelin" | median_line)"
   echo "  new game,  cold: $("$probe" --runs "$runs" --cold "$work/files" -- "$ravelin" | median_line)"
   echo "  long game, warm: $("$probe" --runs "$runs" -- "$ravelin" "$game" | median_line)"
