@@ -2,6 +2,7 @@
 
 #include "MoveRecording.h"
 #include "MoveTables.h"
+#include "MoveText.h"
 #include "PlyLine.h"
 
 namespace {
@@ -51,14 +52,32 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     std::string explanation;
     const bool legal =
         game.TestMove(color, kind, fromFile, fromRank, toFile, toRank, explanation, 1) != 0;
-    const bool capture =
-        game.GetPiece(toFile, toRank) != NoPiece || (kind == Pawn && toFile != fromFile);
+    MoveFacts facts;
+    facts.kind = kind;
+    facts.color = color;
+    facts.fromFile = fromFile;
+    facts.fromRank = fromRank;
+    facts.toFile = toFile;
+    facts.toRank = toRank;
+    facts.enPassant =
+        kind == Pawn && toFile != fromFile && game.GetPiece(toFile, toRank) == NoPiece;
+    facts.capture = game.GetPiece(toFile, toRank) != NoPiece || facts.enPassant;
     game.SetSquare(toFile, toRank, color, kind);
-    if (kind == Pawn && (toRank == 0 || toRank == 7))
-        game.SetSquare(toFile, toRank, color, PromotionPiece(text, toFile, toRank));
+    if (kind == Pawn && (toRank == 0 || toRank == 7)) {
+        facts.promotion = PromotionPiece(text, toFile, toRank);
+        game.SetSquare(toFile, toRank, color, facts.promotion);
+    }
 
-    JudgeMove(game, kind, color, capture);
-    RecordPly(game, fromFile, fromRank, toFile, toRank,
-              FormatPlyLine(game.m_curPly, game.m_sideToMove, text));
+    const GameEndEvents events = JudgeMove(game, kind, color, facts.capture);
+    std::string line = FormatPlyLine(game.m_curPly, game.m_sideToMove, text);
+    if (line.size() >= PlyRecord::kTextSize) {
+        // Cut to fit, the token could read back as another move (a lost
+        // promotion letter, a lost target): the line says the move as the
+        // board writes it instead.
+        facts.kingFile = events.kingFile;
+        facts.kingRank = events.kingRank;
+        line = FormatPlyLine(game.m_curPly, game.m_sideToMove, BuildMoveText(game, facts));
+    }
+    RecordPly(game, fromFile, fromRank, toFile, toRank, line);
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;
 }

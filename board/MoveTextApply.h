@@ -12,6 +12,7 @@ enum class MoveTextResult {
 
 // Applies one move token of a game text ("Nbd2", "exd5", "O-O-O", "e8=Q+")
 // for `side` as the next ply, silently: the draw, mate and stalemate tests
-// set the status, the line keeps the token as written, no date is set. A
+// set the status, the line keeps the token as written (or the move as the
+// board writes it, when the token would not fit the line), no date is set. A
 // token whose piece cannot be found changes nothing.
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side);

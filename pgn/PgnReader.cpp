@@ -348,7 +348,10 @@ void PgnReader::PlayToken(std::string token) {
     if (IsEnPassantMark(token)) {
         if (m_game.m_curPly > 0) {
             PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
-            CopyToField(ply.text, PlyRecord::kTextSize, std::string(ply.text) + " " + token);
+            // Whole or not at all: a cut mark would read back as a move.
+            const std::string marked = std::string(ply.text) + " " + token;
+            if (marked.size() < PlyRecord::kTextSize)
+                CopyToField(ply.text, PlyRecord::kTextSize, marked);
         }
         return;
     }

@@ -137,7 +137,13 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
         return;
     }
     const int piece = PieceFromMoveLetter(text[0]);
-    if (piece == NoPiece || !IsOnBoard(toFile, toRank)) return;
+    if (piece == NoPiece) {
+        // A text that names no piece ("Pe2e4", "9e2e4") is no move, even
+        // when it names both squares.
+        fromFile = fromRank = -1;
+        return;
+    }
+    if (!IsOnBoard(toFile, toRank)) return;
     if (fromFile >= 0 && fromRank >= 0) return;
     if (FindMovingPiece(piece, color, fromFile, fromRank, toFile, toRank)) return;
 
