@@ -12,6 +12,8 @@
 //                       mapped (libraries, fonts) to OUT, one a line
 //     --hold MS         how long the program stays open after its first paint
 //                       before it is ended (default 200)
+//     --pause MS        rest between starts, so one start's ending never
+//                       overlaps the next (default 100)
 //   startup_probe --write-game FILE   writes the 300-ply game with full notes
 #include <fcntl.h>
 #include <poll.h>
@@ -139,6 +141,7 @@ int main(int argc, char** argv) {
         return WriteLongGame(argv[2]) ? 0 : 1;
     int runs = 10;
     int holdMs = 200;
+    int pauseMs = 100;
     std::string coldList, mapsOut;
     int arg = 1;
     for (; arg < argc && std::strcmp(argv[arg], "--") != 0; ++arg) {
@@ -152,30 +155,35 @@ int main(int argc, char** argv) {
             mapsOut = argv[++arg];
         else if (option == "--hold")
             holdMs = std::max(0, std::atoi(argv[++arg]));
+        else if (option == "--pause")
+            pauseMs = std::max(0, std::atoi(argv[++arg]));
         else
             break;
     }
     if (arg + 1 >= argc || std::strcmp(argv[arg], "--") != 0) {
         std::cerr << "usage: startup_probe [--runs N] [--cold LIST] [--maps OUT] [--hold MS] "
-                     "-- PROGRAM [ARGS...]\n";
+                     "[--pause MS] -- PROGRAM [ARGS...]\n";
         return 2;
     }
     char** command = argv + arg + 1;
 
     std::vector<double> launch, program, peak;
     for (int run = 0; run < runs; ++run) {
+        if (run > 0) usleep(static_cast<useconds_t>(pauseMs) * 1000);
         if (!coldList.empty()) DropFromCache(coldList);
         Start start;
         if (!StartOnce(command, holdMs, run == 0 ? mapsOut : std::string(), start)) return 1;
         launch.push_back(start.launchToPaintMs);
         program.push_back(start.programMs);
         peak.push_back(static_cast<double>(start.peakKb));
-        std::printf("start %2d: %8.1f ms to first paint (%.1f ms by the program's count), "
-                    "peak %ld KB\n",
-                    run + 1, start.launchToPaintMs, start.programMs, start.peakKb);
+        std::printf(
+            "start %2d: %8.1f ms to first paint (%.1f ms by the program's count), "
+            "peak %ld KB\n",
+            run + 1, start.launchToPaintMs, start.programMs, start.peakKb);
     }
-    std::printf("median of %d: %.1f ms to first paint, %.1f ms by the program's count, "
-                "peak %.0f KB\n",
-                runs, Median(launch), Median(program), Median(peak));
+    std::printf(
+        "median of %d: %.1f ms to first paint, %.1f ms by the program's count, "
+        "peak %.0f KB\n",
+        runs, Median(launch), Median(program), Median(peak));
     return 0;
 }
