@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
 # build first, then the window-free code again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then a short run of each fuzz target (clang).
 set -euo pipefail
 cd "$(dirname "$0")"
 source ./tools/ensure-packages.sh
@@ -17,3 +17,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELIN_SANITIZE=ON \
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DRAVELIN_FUZZ=ON -DRAVELIN_WITH_QT=OFF \
+      -DRAVELIN_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$jobs" --target ravelin_fuzzers
+ctest --test-dir build-fuzz -L fuzz --output-on-failure -j "$jobs"
