@@ -1,7 +1,6 @@
 #pragma once
 
-// Helpers shared by the reader and writer tests: games built from move text,
-// files written as lists of lines, and a game's moves as one short text.
+// Helpers shared by the reader and writer tests.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -36,16 +35,14 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A fresh game at the standard start with every tag empty, as a file without
-// tags opens.
+// A fresh game at the standard start with every tag empty.
 inline std::unique_ptr<CGameRecord> EmptyGame() {
     auto game = std::make_unique<CGameRecord>();
     game->SetStartPosition();
     return game;
 }
 
-// A fresh game from `fen` (a board view's game carries its start as FEN), with
-// the moves played one after another; every one must be legal.
+// A game from `fen` with the moves played, every one legal.
 inline std::unique_ptr<CGameRecord> GameWithMoves(const std::string& fen,
                                                   const std::string& moves) {
     auto game = EmptyGame();
@@ -58,6 +55,11 @@ inline std::unique_ptr<CGameRecord> GameWithMoves(const std::string& fen,
 }
 
 // The moves of a game without their numbers, one blank between them.
+inline void SetNote(CGameRecord& game, int ply, const std::string& note, int hasNote = 1) {
+    game.m_ply[ply].note = note;
+    game.m_ply[ply].hasNote = hasNote;
+}
+
 inline std::string MovesOf(const CGameRecord& game) {
     std::string text;
     for (int i = 0; i < game.m_plyCount; ++i) {
