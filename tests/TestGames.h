@@ -1,0 +1,162 @@
+#pragma once
+
+// Shared by the rules, board and record tests: games from FEN, moves as
+// "e2e4" text, position snapshots, and moves played by lifting the piece.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GameRecord.h"
+#include "MoveTables.h"
+
+namespace tg {
+
+struct Square {
+    int file, rank;
+};
+
+// "e4" -> (4, 3); taken as written, so "i1" is off the board.
+inline Square Sq(const std::string& name) {
+    return {name[0] - 'a', name[1] - '1'};
+}
+
+struct Move {
+    int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
+    int promotion = NoPiece;
+};
+
+inline std::string Uci(const Move& m) {
+    std::string text = SquareName(m.fromFile, m.fromRank) + SquareName(m.toFile, m.toRank);
+    if (m.promotion > Pawn) text += "pnbrqk"[m.promotion];
+    return text;
+}
+
+inline Move ParseUci(const std::string& uci) {
+    const Square f = Sq(uci), t = Sq(uci.substr(2));
+    const int promotion = uci.size() > 4 ? int(std::string("pnbrqk").find(uci[4])) : NoPiece;
+    return {f.file, f.rank, t.file, t.rank, promotion};
+}
+
+// Sets the position as a fresh game, with no plies recorded.
+inline void ResetTo(CGameRecord& game, const std::string& fen) {
+    EXPECT_TRUE(game.SetFromFen(fen)) << fen;
+    game.m_plyCount = 0;
+}
+
+// On the heap: a record holds 300 plies. "" is the standard start.
+inline std::unique_ptr<CGameRecord> Game(const std::string& fen = "") {
+    auto game = std::make_unique<CGameRecord>();
+    game->SetStartPosition();
+    if (!fen.empty()) ResetTo(*game, fen);
+    return game;
+}
+
+// The board and the rule state that moves read and write.
+struct Position {
+    int piece[8][8], color[8][8], state[8];
+
+    explicit Position(const CGameRecord& g)
+        : state{g.m_epFile,      g.m_epRank,      g.m_canCastleWK, g.m_canCastleWQ,
+                g.m_canCastleBK, g.m_canCastleBQ, g.m_sideToMove,  g.m_halfMoveClock} {
+        std::memcpy(piece, g.m_piece, sizeof piece);
+        std::memcpy(color, g.m_color, sizeof color);
+    }
+    void Restore(CGameRecord& g) const {
+        std::memcpy(g.m_piece, piece, sizeof piece);
+        std::memcpy(g.m_color, color, sizeof color);
+        int* fields[] = {&g.m_epFile,      &g.m_epRank,      &g.m_canCastleWK, &g.m_canCastleWQ,
+                         &g.m_canCastleBK, &g.m_canCastleBQ, &g.m_sideToMove,  &g.m_halfMoveClock};
+        for (int i = 0; i < 8; ++i) *fields[i] = state[i];
+    }
+    bool operator==(const Position& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+};
+
+// Lifts the piece, asks TestMove, and puts it on the target (promoted when
+// asked) or back. Returns the refusal, or "" when the move was accepted.
+inline std::string Drop(CGameRecord& g, const Move& m, int commit = 1) {
+    const int piece = g.GetPiece(m.fromFile, m.fromRank),
+              color = g.GetColor(m.fromFile, m.fromRank);
+    g.SetSquare(m.fromFile, m.fromRank, NoColor, NoPiece);
+    std::string message;
+    if (g.TestMove(color, piece, m.fromFile, m.fromRank, m.toFile, m.toRank, message, commit)) {
+        g.SetSquare(m.toFile, m.toRank, color, m.promotion == NoPiece ? piece : m.promotion);
+        return "";
+    }
+    g.SetSquare(m.fromFile, m.fromRank, color, piece);
+    return message.empty() ? "(refused without a reason)" : message;
+}
+
+// Whether the rules allow the move; the game is left as it was.
+inline bool IsLegal(CGameRecord& g, const Move& m) {
+    const Position before(g);
+    const bool legal = Drop(g, m, 0).empty();
+    before.Restore(g);
+    return legal;
+}
+
+// Plays and records a move as the move entry does: clock, repetition count,
+// ply record, side to move. Returns FindRepetition's answer for the move.
+inline int PlayAndRecord(CGameRecord& g, const std::string& uci, std::string text = "") {
+    const Move m = ParseUci(uci);
+    const bool resetsClock =
+        g.GetPiece(m.toFile, m.toRank) != NoPiece || g.GetPiece(m.fromFile, m.fromRank) == Pawn;
+    EXPECT_EQ(Drop(g, m), "") << uci;
+    g.SetHalfMoveClock(resetsClock ? 0 : g.GetHalfMoveClock() + 1);
+    const int repeats = g.SetRepeatCount(g.FindRepetition());
+    EXPECT_TRUE(g.StorePly(m.fromFile, m.fromRank, m.toFile, m.toRank, text.empty() ? uci : text));
+    g.SetSideToMove(OtherColor(g.GetSideToMove()));
+    g.SetCurPly(g.GetCurPly() + 1);
+    g.SetPlyCount(g.GetCurPly());
+    return repeats;
+}
+
+// Moves worth trying for the side to move: each piece along its lines (or to
+// every square), the king's castling steps, a promotion once per piece.
+inline std::vector<Move> Candidates(const CGameRecord& g, bool everyTarget = false) {
+    InitMoveTables();
+    std::vector<Move> moves;
+    const int side = g.m_sideToMove;
+    auto add = [&](int f, int r, int tf, int tr) {
+        if (!IsOnBoard(tf, tr)) return;
+        if (g.m_piece[f][r] == Pawn && (tr == 0 || tr == 7)) {
+            for (int kind : {Queen, Rook, Bishop, Knight}) moves.push_back({f, r, tf, tr, kind});
+        } else {
+            moves.push_back({f, r, tf, tr, NoPiece});
+        }
+    };
+    for (int f = 0; f < 8; ++f) {
+        for (int r = 0; r < 8; ++r) {
+            if (g.m_color[f][r] != side) continue;
+            const int kind = g.m_piece[f][r];
+            if (everyTarget) {
+                for (int to = 0; to < 64; ++to) add(f, r, to / 8, to % 8);
+            } else if (kind == Pawn) {
+                for (int tf = f - 1; tf <= f + 1; ++tf) add(f, r, tf, r + PawnForward(side));
+                add(f, r, f, r + 2 * PawnForward(side));
+            } else {
+                for (int dir = 0; dir < g_moveDirCount[kind]; ++dir) {
+                    for (int step = 1; step <= g_moveRange[kind]; ++step) {
+                        const int tf = f + g_moveDir[kind][dir][0] * step;
+                        const int tr = r + g_moveDir[kind][dir][1] * step;
+                        add(f, r, tf, tr);
+                        if (!IsOnBoard(tf, tr) || g.m_piece[tf][tr] != NoPiece) break;
+                    }
+                }
+                if (kind == King) add(f, r, f + 2, r), add(f, r, f - 2, r);
+            }
+        }
+    }
+    return moves;
+}
+
+inline std::vector<Move> LegalMoves(CGameRecord& g) {
+    std::vector<Move> legal;
+    for (const Move& m : Candidates(g))
+        if (IsLegal(g, m)) legal.push_back(m);
+    return legal;
+}
+
+}  // namespace tg
