@@ -1,9 +1,11 @@
 #pragma once
 
-// A main window with scripted prompts, and the gestures a person makes on a
-// game window, at the board's own pixel points.
+// A main window with scripted prompts, the gestures a person makes on it, and file helpers.
+#include <QFile>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -15,6 +17,25 @@
 #include "DocumentManager.h"
 #include "Resources.h"
 #include "ScriptedPrompts.h"
+
+inline QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+inline QPushButton* Button(QWidget* parent, const QString& caption) {
+    for (QPushButton* button : parent->findChildren<QPushButton*>())
+        if (button->text() == caption) return button;
+    return nullptr;
+}
+
+inline QString Box(CVexilView* view) { return view->AnnotationBox()->toPlainText(); }
 
 struct GameWindowFixture {
     GameWindowFixture() {
@@ -32,6 +53,13 @@ struct GameWindowFixture {
     CVexilDoc* Document() { return Documents().ActiveDocument(); }
     CVexilView* NewGame() {
         Documents().NewDocument();
+        return View();
+    }
+    // A new game set up from `fen`, shown in a fresh window.
+    CVexilView* NewGameFrom(const char* fen) {
+        NewGame();
+        if (!Document()->Game().SetFromFen(fen)) qWarning("bad FEN %s", fen);
+        Documents().NewWindow(Document());
         return View();
     }
 

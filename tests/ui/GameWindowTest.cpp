@@ -1,5 +1,4 @@
-// The game window end to end: carrying pieces with real mouse events, the
-// questions and announcements, flipping, and saving and opening games.
+// The game window end to end: moves by mouse, questions, announcements, flip, save and open.
 #include <QFile>
 #include <QProcess>
 #include <QRadioButton>
@@ -12,12 +11,6 @@
 #include "GameWindowSupport.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 const char kExpectedAfterE4[] =
     "[Event \"?\"]\r\n[Site \"?\"]\r\n[Date \"?\"]\r\n[Round \"?\"]\r\n[White \"?\"]\r\n"
@@ -96,8 +89,7 @@ void GameWindowTest::refusedMovesExplainAndPutThePieceBack() {
         QVERIFY2(!window.Document()->IsModified(), row.rule);
     }
 
-    // A drop off the board, with the button released outside the view.
-    GameWindowFixture window;
+    GameWindowFixture window;  // a drop off the board, released outside the view
     CVexilView* view = window.NewGame();
     window.Press(window.Centre("d2"));
     window.Release(QPoint(-40, 120));
@@ -142,7 +134,6 @@ void GameWindowTest::replacingAnEarlierMoveAsksFirst() {
 
 void GameWindowTest::promotionByChoiceAndByEscape() {
     GameWindowFixture window;
-    window.prompts.openNames.clear();
     CVexilView* view = window.NewGame();
     window.Play("a2a4 h7h6 a4a5 h6h5 a5a6 h5h4 a6b7 h4h3");
     window.prompts.promotions.push_back(Knight);
@@ -152,64 +143,44 @@ void GameWindowTest::promotionByChoiceAndByEscape() {
     QCOMPARE(window.Lines().last(), QString("5. bxa8=N"));
 
     // The dialog itself: OK takes the chosen button, Escape gives a queen.
-    CPromotionDlg dialog;
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    dialog.exec();
-    QCOMPARE(dialog.ChosenPiece(), int(Queen));
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
-        dialog.accept();
-    });
-    dialog.exec();
-    QCOMPARE(dialog.ChosenPiece(), int(Knight));
+    for (const bool escape : {true, false}) {
+        CPromotionDlg dialog;
+        QTimer::singleShot(0, &dialog, [&dialog, escape] {
+            dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
+            escape ? QTest::keyClick(&dialog, Qt::Key_Escape) : dialog.accept();
+        });
+        dialog.exec();
+        QCOMPARE(dialog.ChosenPiece(), int(escape ? Queen : Knight));
+    }
 }
 
 void GameWindowTest::gameEndsAreAnnouncedAndWritten() {
-    {
+    struct Row {
+        const char* fen;  // nullptr: the standard start
+        const char* moves;
+        const char* told;
+        const char* lastLine;
+    };
+    const Row rows[] = {
+        {nullptr, "f2f3 e7e5 g2g4 d8h4", "CheckMate!", "2. ...\tQh4#"},
+        {nullptr, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3",
+         "Draw by repetition (position has repeated 3 times).", "5. Nf3="},
+        {"k7/8/1Q6/8/8/8/8/7K w - - 0 1", "b6c7", "StaleMate!", "1. Qc7="},
+        {"8/8/8/8/8/8/k7/6NK w - - 99 80", "g1f3",
+         "Draw by 50-move rule (each side has made 50 moves without a capture or Pawn move).",
+         "1. Nf3="},
+    };
+    for (const Row& row : rows) {
         GameWindowFixture window;
-        CVexilView* view = window.NewGame();
-        window.Play("f2f3 e7e5 g2g4 d8h4");
-        QCOMPARE(window.prompts.told, QStringList{"CheckMate!"});
-        QCOMPARE(window.Lines().last(), QString("2. ...\tQh4#"));
+        CVexilView* view = row.fen ? window.NewGameFrom(row.fen) : window.NewGame();
+        window.Play(row.moves);
+        QCOMPARE(window.prompts.told, QStringList{row.told});
+        QCOMPARE(window.Lines().last(), QString(row.lastLine));
         window.prompts.Clear();
-        window.Press(window.Centre("a2"));
+        window.Press(window.Centre("a2"));  // after the end no piece moves
         QCOMPARE(window.prompts.told,
                  QStringList{"The game is over. Please select New from the File menu."});
-        QCOMPARE(view->Game().GetPiece(0, 1), int(Pawn));
-    }
-    {
-        // Knights out and back twice: the third time the position stands.
-        GameWindowFixture window;
-        window.NewGame();
-        window.Play("g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3");
-        QCOMPARE(window.prompts.told, QStringList{"Draw by repetition (position has repeated 3 times)."});
-        QCOMPARE(window.Lines().last(), QString("5. Nf3="));
-    }
-    {
-        // A stalemate from a set-up position: Black's king cornered.
-        GameWindowFixture window;
-        window.NewGame();
-        CVexilDoc* document = window.Document();
-        document->Game().SetFromFen("k7/8/1Q6/8/8/8/8/7K w - - 0 1");
-        window.Documents().NewWindow(document);
-        window.Drag("b6", "c7");
-        QCOMPARE(window.prompts.told, QStringList{"StaleMate!"});
-        QCOMPARE(window.Lines().last(), QString("1. Qc7="));
-    }
-    {
-        // The hundredth half-move without capture or pawn move.
-        GameWindowFixture window;
-        window.NewGame();
-        CVexilDoc* document = window.Document();
-        document->Game().SetFromFen("8/8/8/8/8/8/k7/6NK w - - 99 80");
-        window.Documents().NewWindow(document);
-        window.Drag("g1", "f3");
-        QCOMPARE(window.prompts.told,
-                 QStringList{"Draw by 50-move rule (each side has made 50 moves without a capture or Pawn move)."});
-        QCOMPARE(window.Lines().last(), QString("1. Nf3="));
+        QCOMPARE(view->Game().m_plyCount, QString(row.moves).count(' ') + 1);
     }
 }
 
@@ -273,8 +244,7 @@ void GameWindowTest::savedGameReopensWithTheSameList() {
 
 namespace {
 
-// Makes a folder unwritable even for root (which ignores permissions): the
-// immutable attribute. False when the file system will not have it.
+// Makes a folder unwritable, for root through the immutable attribute; false when impossible.
 bool LockFolder(const QString& folder, bool locked) {
     if (::geteuid() != 0) {
         return QFile::setPermissions(folder, locked ? QFile::ReadOwner | QFile::ExeOwner
@@ -304,8 +274,7 @@ void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
     QVERIFY(window.Document()->IsModified());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"game.pgn"});
 
-    // A game whose file would not read back the same is not written over the
-    // old file: a ply text that reads back as two moves stands in for a fault.
+    // A file that would not read back the same is not written: a two-move ply text forces it.
     window.prompts.Clear();
     CopyToField(window.Document()->Game().m_ply[0].text, PlyRecord::kTextSize, "1. e4 e5");
     window.frame->Action(57603)->trigger();
@@ -320,11 +289,7 @@ void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
 void GameWindowTest::multiGameFileSavesUnderANewName() {
     GameWindowFixture window;
     const QString path = window.folder.filePath("two-games.pgn");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Event \"one\"]\n\n1. e4 e5 *\n\n[Event \"two\"]\n\n1. d4 d5 *\n");
-    }
+    WriteBytes(path, "[Event \"one\"]\n\n1. e4 e5 *\n\n[Event \"two\"]\n\n1. d4 d5 *\n");
     QVERIFY(window.Documents().OpenDocument(path) != nullptr);
     QCOMPARE(window.prompts.told.size(), 1);
     QVERIFY(window.prompts.told.first().contains("only the first"));
