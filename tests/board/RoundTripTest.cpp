@@ -2,8 +2,6 @@
 // the move entry writes it and read back in the position before the move; the
 // moves of real games are replayed from their standard text and must reach
 // the positions and, apart from our own marks, the texts the games give.
-#include <gtest/gtest.h>
-
 #include <iostream>
 #include <map>
 #include <set>
@@ -13,34 +11,16 @@
 #include "MoveTextApply.h"
 #include "SharedData.h"
 
-using boardtest::GameFromFen;
-using boardtest::IsLegal;
-using boardtest::LegalMoves;
-using boardtest::Move;
-using boardtest::MoveOfLine;
-using boardtest::Play;
-using boardtest::ResetTo;
-using boardtest::Uci;
+using namespace boardtest;
 
 namespace {
 
 // Enough failures to see a pattern; more would only bury it.
 constexpr int kMaxReported = 20;
 
-// The board before a replayed ply, to tell what the ply did.
-struct Board {
-    int piece[8][8];
-    int color[8][8];
-    explicit Board(const CGameRecord& game) {
-        std::memcpy(piece, game.m_piece, sizeof piece);
-        std::memcpy(color, game.m_color, sizeof color);
-    }
-};
-
-// Writes every legal move of the position as the move entry does and reads
-// the text back in the position before the move: converMove must find the
-// move's squares and, when `replay` is set, ApplyMoveText must reach the same
-// position. Returns the number of moves tried.
+// Writes every legal move as the move entry does and reads it back in the
+// position before: converMove must find its squares and, with `replay`,
+// ApplyMoveText must reach the same position. Returns the moves tried.
 int RoundTripEveryMove(CGameRecord& game, const std::string& fen, const std::string& where,
                        bool replay, int& reported) {
     ResetTo(game, fen);
@@ -74,10 +54,8 @@ int RoundTripEveryMove(CGameRecord& game, const std::string& fen, const std::str
 }
 
 TEST(RoundTrip, EveryMoveOfThePerftPositions) {
-    const struct {
-        const char* fen;
-        int moves;  // published perft count at depth 1
-    } positions[] = {
+    const std::pair<const char*, int> positions[] = {
+        // with the perft count at depth 1
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 20},
         {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 48},
         {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", 14},
@@ -87,36 +65,27 @@ TEST(RoundTrip, EveryMoveOfThePerftPositions) {
     int reported = 0;
     auto game = std::make_unique<CGameRecord>();
     for (const auto& position : positions) {
-        EXPECT_EQ(RoundTripEveryMove(*game, position.fen, position.fen, true, reported),
-                  position.moves);
+        EXPECT_EQ(RoundTripEveryMove(*game, position.first, position.first, true, reported),
+                  position.second);
     }
 }
 
 // Where our text may differ from the standard text of the same move, counted.
+// " e.p." after en passant, "=" after a drawn end, a rival named though pinned.
 struct OwnMarks {
-    int enPassant = 0;    // " e.p." after an en-passant capture
-    int drawnEnd = 0;     // "=" after a move that leaves the game drawn or stalemated
-    int pinnedRival = 0;  // a disambiguation that only a pinned rival calls for
+    int enPassant = 0, drawnEnd = 0, pinnedRival = 0;
 };
 
-// The standard disambiguation against the given rivals: the file when no
-// rival shares it, else the rank when none shares that, else both.
-std::string Disambiguation(int fromFile, int fromRank,
-                           const std::vector<std::pair<int, int>>& rivals) {
-    if (rivals.empty()) return "";
+// The standard disambiguation: the file unless a rival shares it, else the rank, else both.
+std::string Disambiguation(int file, int rank, const std::vector<std::pair<int, int>>& rivals) {
     bool sameFile = false, sameRank = false;
-    for (const auto& rival : rivals) {
-        sameFile = sameFile || rival.first == fromFile;
-        sameRank = sameRank || rival.second == fromRank;
-    }
-    std::string file(1, static_cast<char>('a' + fromFile)),
-        rank(1, static_cast<char>('1' + fromRank));
-    return !sameFile ? file : !sameRank ? rank : file + rank;
+    for (const auto& r : rivals) sameFile |= r.first == file, sameRank |= r.second == rank;
+    const std::string f(1, char('a' + file)), r(1, char('1' + rank));
+    return rivals.empty() ? "" : !sameFile ? f : !sameRank ? r : f + r;
 }
 
-// Whether our text of `move`, made in `before` (the position before it, its
-// mover to move) and leaving the game with `statusAfter`, equals the
-// standard text apart from our own marks; those found are counted.
+// Whether our text of `move` (made in `before`, leaving `statusAfter`) is the
+// standard text apart from our own marks, which are counted.
 bool SameApartFromOwnMarks(CGameRecord& before, const Move& move, std::string ours,
                            char statusAfter, std::string theirs, OwnMarks& marks) {
     if (ours == theirs) return true;
@@ -143,7 +112,8 @@ bool SameApartFromOwnMarks(CGameRecord& before, const Move& move, std::string ou
                     before.GetColor(f, r) == color &&
                     before.CanReach(kind, color, f, r, move.toFile, move.toRank)) {
                     reaching.emplace_back(f, r);
-                    if (IsLegal(before, f, r, move.toFile, move.toRank)) legal.emplace_back(f, r);
+                    if (tg::IsLegal(before, {f, r, move.toFile, move.toRank}))
+                        legal.emplace_back(f, r);
                 }
         const std::string ourPart = Disambiguation(move.fromFile, move.fromRank, reaching);
         const std::string standardPart = Disambiguation(move.fromFile, move.fromRank, legal);
@@ -164,15 +134,13 @@ std::string Describe(const OwnMarks& marks) {
            " with a drawn end, " + std::to_string(marks.pinnedRival) + " naming a pinned rival";
 }
 
-bool IsUci(const std::string& token) {
-    return (token.size() == 4 || token.size() == 5) && token[0] >= 'a' && token[0] <= 'h' &&
-           token[1] >= '1' && token[1] <= '8' && token[2] >= 'a' && token[2] <= 'h' &&
-           token[3] >= '1' && token[3] <= '8';
+bool IsUci(const std::string& t) {
+    return (t.size() == 4 || t.size() == 5) &&
+           t.find_first_not_of("abcdefgh12345678qrbn") == t.npos;
 }
 
-// Each known position lists every legal move with its standard text: the
-// moves must be ours, our texts theirs apart from our own marks, and every
-// text must read back.
+// Each known position lists its legal moves with their standard texts: the
+// moves must be ours, the texts ours apart from our marks, and read back.
 TEST(RoundTrip, KnownPositionsAgreeWithTheStandardText) {
     RAVELIN_REQUIRE_SHARED("positions");
     std::istringstream index(shared::ReadFile(shared::Root() / "positions" / "POSITIONS.tsv"));
@@ -191,7 +159,7 @@ TEST(RoundTrip, KnownPositionsAgreeWithTheStandardText) {
             san.erase(0, san.find_first_not_of(" \t"));
             if (IsUci(uci)) standard[uci] = san;
         }
-        auto game = GameFromFen(fields[1]);
+        auto game = Game(fields[1]);
         std::set<std::string> ours, theirs;
         for (const auto& entry : standard) theirs.insert(entry.first);
         for (const Move& move : LegalMoves(*game)) {
@@ -213,56 +181,27 @@ TEST(RoundTrip, KnownPositionsAgreeWithTheStandardText) {
     EXPECT_GT(positions, 0);
     std::cout << "[ checked  ] " << positions << " known positions, " << moves
               << " moves; texts differing by our own marks: " << Describe(marks) << "\n";
-    RecordProperty("positions", positions);
-    RecordProperty("moves", moves);
 }
 
 struct GamePly {
-    std::string san;
-    std::string fen;  // after the ply
+    std::string san, fen;  // the fen after the ply
 };
 
 // A game as the standard libraries give it: ply 0 is the start.
 std::vector<GamePly> ReadGame(const std::filesystem::path& path) {
     std::vector<GamePly> plies;
     std::istringstream in(shared::ReadFile(path));
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::vector<std::string> fields = shared::SplitTabs(line);
-        if (line.empty() || line[0] == '#' || fields.size() < 3) continue;
-        plies.push_back({fields[1], fields[2]});
+        if (!line.empty() && line[0] != '#' && fields.size() >= 3)
+            plies.push_back({fields[1], fields[2]});
     }
     return plies;
 }
 
-std::string GameName(const std::filesystem::path& path) {
-    return path.parent_path().filename().string() + "/" + path.stem().string();
-}
-
-TEST(RoundTrip, EveryMoveOfEveryPositionOfTheRealGames) {
-    RAVELIN_REQUIRE_SHARED("pgn/good");
-    std::set<std::string> seen;
-    int games = 0, moves = 0, reported = 0;
-    auto game = std::make_unique<CGameRecord>();
-    for (const auto& path : shared::Files("pgn/good", ".tsv")) {
-        ++games;
-        for (const GamePly& ply : ReadGame(path)) {
-            if (!seen.insert(ply.fen).second) continue;
-            // Read back by squares only: the replay below covers ApplyMoveText
-            // on these games, and a full replay of every move would double the time.
-            moves += RoundTripEveryMove(*game, ply.fen, GameName(path) + " at " + ply.fen, false,
-                                        reported);
-        }
-    }
-    std::cout << "[ checked  ] " << seen.size() << " distinct positions of " << games << " games, "
-              << moves << " moves written and read back\n";
-    RecordProperty("positions", static_cast<int>(seen.size()));
-    RecordProperty("moves", moves);
-}
-
 // The move a replayed ply made, told by its squares and the boards around it.
-MoveFacts FactsOfPly(const CGameRecord& game, const PlyRecord& ply, const Board& before,
+MoveFacts FactsOfPly(const CGameRecord& game, const PlyRecord& ply, const tg::Position& before,
                      int color) {
     MoveFacts facts;
     facts.kind = before.piece[ply.fromFile][ply.fromRank];
@@ -281,53 +220,54 @@ MoveFacts FactsOfPly(const CGameRecord& game, const PlyRecord& ply, const Board&
     return facts;
 }
 
-// Replays each real game from its standard move texts: every ply must reach
-// the position the game gives, and the text we would have written for it
-// must be the game's own apart from our own marks.
+// Each real game replayed from its texts reaches the game's positions, our
+// text of each ply is the game's apart from our own marks, and every move of
+// every position reached is written and read back by its squares.
 TEST(RoundTrip, RealGamesReplayToTheirPositionsAndTexts) {
     RAVELIN_REQUIRE_SHARED("pgn/good");
-    int games = 0, plies = 0;
-    std::set<std::string> playedOnAfterDraw;
+    int games = 0, plies = 0, moves = 0, reported = 0;
+    std::set<std::string> seen, playedOnAfterDraw;
     OwnMarks marks;
-    auto game = std::make_unique<CGameRecord>();
+    auto game = std::make_unique<CGameRecord>(), other = std::make_unique<CGameRecord>();
     for (const auto& path : shared::Files("pgn/good", ".tsv")) {
-        const std::string name = GameName(path);
+        const std::string name =
+            path.parent_path().filename().string() + "/" + path.stem().string();
         const std::vector<GamePly> record = ReadGame(path);
         ASSERT_FALSE(record.empty()) << name;
+        for (const GamePly& ply : record)
+            if (seen.insert(ply.fen).second)
+                moves +=
+                    RoundTripEveryMove(*other, ply.fen, name + " at " + ply.fen, false, reported);
         ResetTo(*game, record[0].fen);
         EXPECT_EQ(game->MakeFullFen(), record[0].fen) << name << ": the start";
         ++games;
-        for (std::size_t k = 1; k < record.size(); ++k) {
+        for (std::size_t k = 1; k < record.size(); ++k, ++plies) {
             const GamePly& ply = record[k];
             const int side = game->m_sideToMove;
-            const Board before(*game);
-            const MoveTextResult result = ApplyMoveText(*game, ply.san, side);
-            ++plies;
-            EXPECT_EQ(result, MoveTextResult::Played) << name << ", ply " << k << " " << ply.san;
+            const tg::Position before(*game);
+            EXPECT_EQ(ApplyMoveText(*game, ply.san, side), MoveTextResult::Played)
+                << name << ", ply " << k << " " << ply.san;
             if (game->MakeFullFen() != ply.fen) {
                 ADD_FAILURE() << name << ", ply " << k << " " << ply.san << ": reached "
                               << game->MakeFullFen() << ", the game gives " << ply.fen;
                 break;
             }
-            const PlyRecord& recorded = game->m_ply[game->m_curPly - 1];
-            const std::string ours =
-                BuildMoveText(*game, FactsOfPly(*game, recorded, before, side));
+            const PlyRecord& done = game->m_ply[game->m_curPly - 1];
+            const std::string ours = BuildMoveText(*game, FactsOfPly(*game, done, before, side));
             if (ours != ply.san) {
-                auto position = GameFromFen(record[k - 1].fen);
-                const Move move{recorded.fromFile, recorded.fromRank, recorded.toFile,
-                                recorded.toRank, 0};
-                EXPECT_TRUE(
-                    SameApartFromOwnMarks(*position, move, ours, game->GetStatus(), ply.san, marks))
+                ResetTo(*other, record[k - 1].fen);
+                EXPECT_TRUE(SameApartFromOwnMarks(
+                    *other, {done.fromFile, done.fromRank, done.toFile, done.toRank}, ours,
+                    game->GetStatus(), ply.san, marks))
                     << name << ", ply " << k << ": ours " << ours << ", the game's " << ply.san;
             }
             if (game->GetStatus() == 'D' && k + 1 < record.size()) playedOnAfterDraw.insert(name);
         }
     }
-    std::cout << "[ checked  ] " << games << " games, " << plies
-              << " plies replayed; texts differing by our own marks: " << Describe(marks) << "; "
-              << playedOnAfterDraw.size() << " games played on after the draw we record\n";
-    RecordProperty("games", games);
-    RecordProperty("plies", plies);
+    std::cout << "[ checked  ] " << games << " games, " << plies << " plies replayed, "
+              << seen.size() << " positions and " << moves << " moves read back; texts differing by"
+              << " our own marks: " << Describe(marks) << "; " << playedOnAfterDraw.size()
+              << " games played on after the draw we record\n";
 }
 
 }  // namespace
