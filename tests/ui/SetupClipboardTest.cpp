@@ -1,6 +1,4 @@
-// Position setup (the switch, right-click placement, free dragging and the
-// Setup Piece dialog) and the clipboard: "Copy", "Rpt" and Edit Cut, Copy and
-// Paste on the note box.
+// Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons and commands.
 #include <QClipboard>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -17,44 +15,23 @@ const char kSetupQuestion[] = "Setup will delete all moves. Are you sure you wan
 constexpr int kSetupCommand = 32775;
 constexpr int kEditCut = 57635, kEditCopy = 57634, kEditPaste = 57637;
 
-QPushButton* Button(QWidget* parent, const QString& caption) {
-    for (QPushButton* button : parent->findChildren<QPushButton*>())
-        if (button->text() == caption) return button;
-    return nullptr;
-}
-
-// A right click through the window system, which turns the press into the
-// context-menu request the view acts on (a click sent to the widget alone
-// would skip that step).
+// A right click through the window system, which makes it the view's context-menu request.
 void RightClick(CVexilView* view, const QPoint& point) {
     QWidget* top = view->window();
     QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, view->mapTo(top, point));
 }
 
-QString Today() {
-    return QDate::currentDate().toString("MM/dd/yy");
-}
+QString Today() { return QDate::currentDate().toString("MM/dd/yy"); }
+QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
+void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-QString ClipboardText() {
-    return QGuiApplication::clipboard()->text();
-}
-
-void SetClipboard(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
-}
-
-// The note box holding `text`, typed by the user, with characters start .. end
-// selected (the caret at `end` when they are equal).
+// Types `text` into the note box and selects characters start .. end.
 void TypeAndSelect(CVexilView* view, const QString& text, int start, int end) {
     QTest::keyClicks(view->AnnotationBox(), text);
     QTextCursor cursor = view->AnnotationBox()->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     view->AnnotationBox()->setTextCursor(cursor);
-}
-
-QString Box(CVexilView* view) {
-    return view->AnnotationBox()->toPlainText();
 }
 
 }  // namespace
@@ -74,28 +51,21 @@ private slots:
 };
 
 void SetupClipboardTest::switchingSetupOnAsksOnlyWhenPliesExist() {
-    {
+    for (const char* moves : {"", "e2e4 e7e5"}) {  // with plies the question is declined
         GameWindowFixture window;
         CVexilView* view = window.NewGame();
         QAction* setup = window.frame->Action(kSetupCommand);
+        window.Play(moves);
+        window.prompts.warningAnswers.push_back(false);
         setup->trigger();
-        QVERIFY(window.prompts.warningsAsked.isEmpty());
-        QVERIFY(view->IsSetupActive());
-        QVERIFY(setup->isChecked());
-        QVERIFY(window.Document()->IsModified());
-        QCOMPARE(window.Document()->Game().m_setupMode, 1);
+        const bool on = *moves == '\0';
+        QCOMPARE(window.prompts.warningsAsked, on ? QStringList() : QStringList{kSetupQuestion});
+        QCOMPARE(view->IsSetupActive(), on);
+        QCOMPARE(setup->isChecked(), on);
+        QCOMPARE(window.Document()->Game().m_setupMode, int(on));
+        QCOMPARE(window.Document()->IsModified(), true);
+        QCOMPARE(window.Lines().size(), on ? 1 : 3);
     }
-    GameWindowFixture window;
-    CVexilView* view = window.NewGame();
-    QAction* setup = window.frame->Action(kSetupCommand);
-    window.Play("e2e4 e7e5");
-    window.prompts.warningAnswers.push_back(false);
-    setup->trigger();
-    QCOMPARE(window.prompts.warningsAsked, QStringList{kSetupQuestion});
-    QVERIFY(!view->IsSetupActive());
-    QVERIFY(!setup->isChecked());
-    QCOMPARE(window.Lines().size(), 3);
-    QCOMPARE(window.Document()->Game().m_setupMode, 0);
 }
 
 void SetupClipboardTest::leavingSetupMakesTheShownPositionTheStart() {
@@ -124,8 +94,7 @@ void SetupClipboardTest::leavingSetupMakesTheShownPositionTheStart() {
     QCOMPARE(game.m_startNote, std::string("start note"));
     QVERIFY(!setup->isChecked());
 
-    // No line is left selected: a note typed now belongs to the first ply,
-    // and the first move entered keeps it.
+    // No line is left selected: a note typed now goes to the first move entered.
     QCOMPARE(view->MoveList()->currentRow(), -1);
     QTest::keyClicks(view->AnnotationBox(), "plan");
     window.Play("g1f3");
@@ -171,9 +140,7 @@ void SetupClipboardTest::rightClicksPlacePiecesWithTheFlipApplied() {
             QCOMPARE(view->Game().GetPiece(file, rank), int(NoPiece));
 
     // A king and rook away from home: still " w KQkq - 0 1" on leaving.
-    window.prompts.setupAnswers.push_back({0, 0});
-    window.prompts.setupAnswers.push_back({2, 0});
-    window.prompts.setupAnswers.push_back({0, 1});
+    window.prompts.setupAnswers = {{0, 0}, {2, 0}, {0, 1}};
     RightClick(view, window.Centre("d2"));
     RightClick(view, window.Centre("b3"));
     RightClick(view, window.Centre("g7"));
@@ -189,21 +156,14 @@ void SetupClipboardTest::setupDialogRemembersOnlyOkChoices() {
     GameWindowFixture window;
     CVexilView* view = window.NewGame();
     window.frame->Action(kSetupCommand)->trigger();
-    const std::pair<int, int> answers[] = {
-        {2, 1},    // OK with Black Rook: remembered
-        {-1, -1},  // Empty Square
-        {-3, -3},  // Clear Board
-        {-2, -2},  // Cancel
-        {5, 0},    // OK with White Pawn
-        {-2, -2},
-    };
+    // OK with Black Rook, Empty Square, Clear Board, Cancel, OK with White Pawn, Cancel.
+    const std::pair<int, int> answers[] = {{2, 1}, {-1, -1}, {-3, -3}, {-2, -2}, {5, 0}, {-2, -2}};
     for (const auto& answer : answers) {
         window.prompts.setupAnswers.push_back(answer);
         RightClick(view, window.Centre("c3"));
     }
-    const std::vector<std::pair<int, int>> presets = {{0, 0}, {2, 1}, {2, 1},
-                                                      {2, 1}, {2, 1}, {5, 0}};
-    QCOMPARE(window.prompts.setupPresets, presets);
+    QCOMPARE(window.prompts.setupPresets,
+             (std::vector<std::pair<int, int>>{{0, 0}, {2, 1}, {2, 1}, {2, 1}, {2, 1}, {5, 0}}));
     QCOMPARE(view->Game().GetPiece(2, 2), int(Pawn));  // Cancel left it
 }
 
@@ -268,11 +228,7 @@ void SetupClipboardTest::setupPieceDialogResultCodes() {
 void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
     GameWindowFixture window;
     const QString path = window.folder.filePath("undated.pgn");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Event \"?\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n");
-    }
+    WriteBytes(path, "[Event \"?\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n");
     QVERIFY(window.Documents().OpenDocument(path) != nullptr);
     CVexilView* view = window.View();
     QPushButton* copy = Button(view, "Copy");
@@ -288,10 +244,7 @@ void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
     view->MoveList()->setCurrentRow(2);
     QTest::mouseClick(copy, Qt::LeftButton);
     QCOMPARE(ClipboardText(),
-             "  1. e2-e4 \t\t        "
-             "   \x0E\r\n"
-             "  1. ... e7-e5 \t" +
-                 Today() + "   \x0E\r\n");
+             "  1. e2-e4 \t\t           \x0E\r\n  1. ... e7-e5 \t" + Today() + "   \x0E\r\n");
     QCOMPARE(QString(view->Game().m_ply[1].date), Today());
     QCOMPARE(QString(window.Document()->Game().m_ply[1].date), QString());  // view only
 
