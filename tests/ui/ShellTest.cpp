@@ -1,6 +1,4 @@
-// The application shell as a user reaches it: the two menu bars, the
-// shortcuts, window titles, the recent-file list across runs, Exit with
-// unsaved games, the command line and printing.
+// The shell: menu bars, shortcuts, titles, recent files across runs, Exit, command line, printing.
 #include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -18,12 +16,6 @@
 namespace {
 
 const char kGame[] = "[Event \"Shell\"]\n\n1. e4 e5 2. Nf3 *\n";
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The shown menu bar as "title: item | item | - | item", one text per menu.
 QStringList MenuLayout(QMainWindow& window) {
@@ -219,7 +211,7 @@ void ShellTest::recentFilesSurviveARestartAndHoldFour() {
     Shell shell;
     for (const char* name : {"a", "b", "c", "d", "e"}) {
         const QString path = shell.folder.filePath(QString("%1.pgn").arg(name));
-        WriteFile(path, kGame);
+        WriteBytes(path, kGame);
         shell.prompts.openNames.push_back(path);
         shell.Keys(Qt::CTRL | Qt::Key_O);
     }
@@ -258,18 +250,12 @@ void ShellTest::exitAsksForEachModifiedGame() {
         bool stillOpen;
         QStringList saved;
     };
+    const QStringList both{"Untitled1", "Untitled2"};
     const Row rows[] = {
-        {"Yes saves each game, then the program ends",
-         {Answer::Yes, Answer::Yes},
-         {"Untitled1", "Untitled2"},
-         false,
-         {"one.pgn", "two.pgn"}},
-        {"No discards each game", {Answer::No, Answer::No}, {"Untitled1", "Untitled2"}, false, {}},
+        {"Yes saves each game", {Answer::Yes, Answer::Yes}, both, false, {"one.pgn", "two.pgn"}},
+        {"No discards each game", {Answer::No, Answer::No}, both, false, {}},
         {"Cancel keeps everything open", {Answer::Cancel}, {"Untitled1"}, true, {}},
-        {"Cancel after a Yes keeps the saved game's window",
-         {Answer::Yes, Answer::Cancel},
-         {"Untitled1", "Untitled2"},
-         true,
+        {"Cancel after a Yes keeps the windows", {Answer::Yes, Answer::Cancel}, both, true,
          {"one.pgn"}},
     };
     for (const Row& row : rows) {
@@ -302,8 +288,8 @@ void ShellTest::commandLineOpensTheFileOrEndsWithItsMessage() {
     QTemporaryDir folder;
     const QString good = folder.filePath("good.pgn");
     const QString broken = folder.filePath("broken.pgn");
-    WriteFile(good, kGame);
-    WriteFile(broken, "[Event \"Shell\"]\n\n1. e4 e5");
+    WriteBytes(good, kGame);
+    WriteBytes(broken, "[Event \"Shell\"]\n\n1. e4 e5");
     auto* app = static_cast<CVexilApp*>(qApp);
 
     struct Row {
@@ -320,24 +306,18 @@ void ShellTest::commandLineOpensTheFileOrEndsWithItsMessage() {
         QCOMPARE(prompts.told, QStringList{row.message});
         QVERIFY(!app->MainFrame()->isVisible());
     }
-    {
+    for (const QStringList& arguments : {QStringList(), QStringList{good}}) {
         ScriptedPrompts prompts;
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(app->InitInstance(arguments));
         QVERIFY(app->MainFrame()->isVisible());
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("Ravelin - Untitled1"));
-        app->MainFrame()->close();
-    }
-    {
-        ScriptedPrompts prompts;
-        QVERIFY(app->InitInstance({good}));
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("Ravelin - good.pgn"));
-        QCOMPARE(app->MainFrame()->ActiveView()->MoveList()->count(), 4);
+        QCOMPARE(app->MainFrame()->windowTitle(),
+                 arguments.isEmpty() ? QString("Ravelin - Untitled1") : "Ravelin - good.pgn");
+        QCOMPARE(app->MainFrame()->ActiveView()->MoveList()->count(), arguments.isEmpty() ? 1 : 4);
         QVERIFY(prompts.told.isEmpty());
         app->MainFrame()->close();
     }
 
-    // The program itself, given a game: it opens it (the recent-file list in
-    // its own settings shows it) and keeps running.
+    // The program itself opens a game given to it (its recent-file list shows it) and runs on.
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -372,9 +352,7 @@ void ShellTest::printsTheBoardToPdf() {
     QCOMPARE(file.read(5), QByteArray("%PDF-"));
 }
 
-// The test runs inside the program's own application object, so that its
-// start-up can be tried as the program makes it; the settings go to a
-// folder of their own.
+// Runs inside the program's own application object, with settings in a folder of their own.
 int main(int argc, char** argv) {
     QTemporaryDir settings;
     QStandardPaths::setTestModeEnabled(true);
