@@ -4,6 +4,7 @@
 // "e2e4" text, position snapshots, and moves played by lifting the piece.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,6 +40,15 @@ inline Move ParseUci(const std::string& uci) {
     const int promotion = uci.size() > 4 ? int(std::string("pnbrqk").find(uci[4])) : NoPiece;
     return {f.file, f.rank, t.file, t.rank, promotion};
 }
+
+// The five published perft positions with their counts at depth 1, 2, ...
+inline const std::vector<std::pair<const char*, std::vector<std::uint64_t>>> kPerft = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281}},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", {48, 2039, 97862}},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", {14, 191, 2812, 43238}},
+    {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", {6, 264, 9467}},
+    {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379}},
+};
 
 // Sets the position as a fresh game, with no plies recorded.
 inline void ResetTo(CGameRecord& game, const std::string& fen) {

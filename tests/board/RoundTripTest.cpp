@@ -54,20 +54,10 @@ int RoundTripEveryMove(CGameRecord& game, const std::string& fen, const std::str
 }
 
 TEST(RoundTrip, EveryMoveOfThePerftPositions) {
-    const std::pair<const char*, int> positions[] = {
-        // with the perft count at depth 1
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 20},
-        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 48},
-        {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", 14},
-        {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", 6},
-        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 44},
-    };
     int reported = 0;
     auto game = std::make_unique<CGameRecord>();
-    for (const auto& position : positions) {
-        EXPECT_EQ(RoundTripEveryMove(*game, position.first, position.first, true, reported),
-                  position.second);
-    }
+    for (const auto& row : tg::kPerft)
+        EXPECT_EQ(RoundTripEveryMove(*game, row.first, row.first, true, reported), row.second[0]);
 }
 
 // Where our text may differ from the standard text of the same move, counted.

@@ -30,14 +30,10 @@ TEST(Fen, FieldsAreReadAsWritten) {
         {"4k3/8/8/8/8/8/8/4K3", {White, 0, 0, 0, 0, -1, -1, 0}},  // placement alone
     };
     for (const auto& row : rows) {
-        auto g = Game();
-        g->m_canCastleWK = g->m_canCastleWQ = g->m_canCastleBK = 1;
-        g->m_epFile = g->m_epRank = 2;
-        g->m_halfMoveClock = 55;
-        g->m_repeatCount = 2;
-        g->m_status = 'D';
-        g->m_curPly = g->m_plyCount = 9;
-        g->m_flipped = 1;
+        auto g = Game();  // every field dirty first
+        g->m_canCastleWK = g->m_canCastleWQ = g->m_canCastleBK = g->m_flipped = 1;
+        g->m_epFile = g->m_epRank = g->m_repeatCount = 2;
+        g->m_halfMoveClock = 55, g->m_status = 'D', g->m_curPly = g->m_plyCount = 9;
         ASSERT_TRUE(g->SetFromFen(row.fen)) << row.fen;
         EXPECT_EQ(
             (std::vector<int>{g->m_sideToMove, g->m_canCastleWK, g->m_canCastleWQ, g->m_canCastleBK,

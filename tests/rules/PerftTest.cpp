@@ -72,24 +72,15 @@ private:
 };
 
 TEST(Perft, PublishedCounts) {
-    const struct {
-        const char* fen;
-        std::vector<std::uint64_t> counts;  // depth 1, 2, ...
-    } rows[] = {
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281}},
-        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", {48, 2039, 97862}},
-        {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", {14, 191, 2812, 43238}},
-        {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", {6, 264, 9467}},
-        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379}},
-    };
-    for (const auto& row : rows) {
-        auto game = tg::Game(row.fen);
+    for (const auto& row : tg::kPerft) {
+        auto game = tg::Game(row.first);
         const tg::Position start(*game);
         Walker walker(*game);
-        for (std::size_t depth = 1; depth <= row.counts.size(); ++depth)
-            EXPECT_EQ(walker.Perft(int(depth)), row.counts[depth - 1]) << row.fen << ", " << depth;
-        EXPECT_EQ(walker.countMismatches, 0) << row.fen << ": " << walker.firstMismatch;
-        EXPECT_TRUE(tg::Position(*game) == start) << row.fen << ": the walk must undo itself";
+        for (std::size_t depth = 1; depth <= row.second.size(); ++depth)
+            EXPECT_EQ(walker.Perft(int(depth)), row.second[depth - 1])
+                << row.first << ", " << depth;
+        EXPECT_EQ(walker.countMismatches, 0) << row.first << ": " << walker.firstMismatch;
+        EXPECT_TRUE(tg::Position(*game) == start) << row.first << ": the walk must undo itself";
     }
 }
 
