@@ -28,9 +28,7 @@ TEST(MoveEntry, OpeningMovesAreNumberedAndDated) {
 TEST(MoveEntry, RefusalPutsThePieceBackAndSaysWhy) {
     const char* const black = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1";
     const struct {
-        const char* fen;
-        const char* move;
-        const char* sentence;
+        const char *fen, *move, *sentence;
     } rows[] = {
         {black, "e2e4", msg::kNotWhitesTurn}, {"", "e7e5", msg::kNotBlacksTurn},
         {"", "e2e2", msg::kTouchedPiece},     {"", "e2i4", msg::kOffBoard},
@@ -117,10 +115,7 @@ TEST(MoveEntry, PromotionAsksForThePieceOnlyWhenAPawnArrives) {
 TEST(MoveEntry, GameEndsAreAnnouncedAndMarked) {
     // announcement: of the last move; nullptr for none
     const struct {
-        const char* fen;
-        const char* moves;
-        const char* announcement;
-        const char* text;
+        const char *fen, *moves, *announcement, *text;
         char status;
         int clock;
     } rows[] = {

@@ -25,8 +25,7 @@ TEST(MoveTextApply, PositionsReached) {
     const auto played = MoveTextResult::Played, notPlayed = MoveTextResult::NotPlayed;
     // after: nullptr: as before
     const struct {
-        const char* fen;
-        const char* text;
+        const char *fen, *text;
         MoveTextResult result;
         const char* after;
         char status;

@@ -45,8 +45,7 @@ TEST(MoveText, DisambiguationNamesWhatSetsThePieceApart) {
     const struct {
         const char* fen;
         int kind;
-        const char* move;
-        const char* expected;
+        const char *move, *expected;
     } rows[] = {
         {"2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 1", Queen, "h4e1", "h4"},  // rivals on file and rank
         {"4k3/8/8/8/8/8/PPP5/4K3 w - - 0 1", Pawn, "b2b3", ""},     // a pawn never

@@ -71,8 +71,7 @@ TEST(GameEnd, LegalMoveCounts) {
 
 TEST(GameEnd, RepetitionsCountPositionsWithTheSameSideToMove) {
     const struct {
-        const char* fen;
-        const char* moves;
+        const char *fen, *moves;
         std::vector<int> repeats;  // FindRepetition after each move
     } rows[] = {
         // The start is never compared; the ninth ply stands the third time.

@@ -14,9 +14,7 @@ TEST(MoveLegality, EveryRefusalSaysWhyAndChangesNothing) {
     const char* const check = "You cannot move into (or fail to move out of) check.";
     const char* const diagonal = "The pawn can only move diagonally when capturing.";
     const struct {
-        const char* fen;
-        const char* move;
-        const char* sentence;
+        const char *fen, *move, *sentence;
     } rows[] = {
         {"4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", "e2e4",
          "It is not White's turn. Please move a Black piece."},
@@ -90,9 +88,7 @@ std::string Fields(const CGameRecord& g) {
 TEST(MoveLegality, AcceptedMovesUpdateBoardAndRights) {
     const char* const castle = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
     const struct {
-        const char* fen;
-        const char* move;
-        const char* after;
+        const char *fen, *move, *after;
     } rows[] = {
         {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2e4", "4k3/8/8/8/4P3/8/8/4K3 - e4"},
         {"4k3/8/8/3pP3/8/8/7P/4K3 w - d6 0 1", "h2h3", "4k3/8/8/3pP3/8/7P/8/4K3 - -"},
