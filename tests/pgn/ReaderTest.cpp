@@ -28,11 +28,7 @@ std::string KnightDance(int plies) {
 }
 
 TEST(PgnReader, ReadsMovetextInEveryForm) {
-    struct Row {
-        const char* name;
-        std::string text;
-        std::string moves;
-    };
+    struct Row { const char* name; std::string text; std::string moves; };
     const Row rows[] = {
         {"several moves per line, numbers before White only",
          "[Event \"x\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1/2-1/2\n", "e4 e5 Nf3 Nc6 Bb5 a6"},
@@ -101,12 +97,7 @@ TEST(PgnReader, PlyLinesAndThePositionReached) {
 }
 
 TEST(PgnReader, Tags) {
-    struct Row {
-        const char* name;
-        std::string text;
-        int tag;
-        std::string value;
-    };
+    struct Row { const char* name; std::string text; int tag; std::string value; };
     const std::string longValue(300, 'v');
     using G = CGameRecord;
     const Row rows[] = {
@@ -234,12 +225,7 @@ TEST(PgnReader, LongCommentsAreCutToTheNoteSize) {
 }
 
 TEST(PgnReader, FlipAndDates) {
-    struct Row {
-        const char* name;
-        std::string text;
-        int flipped;
-        std::string dateOfFirstPly;
-    };
+    struct Row { const char* name; std::string text; int flipped; std::string dateOfFirstPly; };
     const Row rows[] = {
         {"%F after the moves", "1. e4 \n\n%F\n*\n", 1, ""},
         {"%F without moves", "[Event \"x\"]\n\n%F\n*\n", 1, ""},
@@ -259,11 +245,7 @@ TEST(PgnReader, FlipAndDates) {
 }
 
 TEST(PgnReader, RefusesWhatItCannotReadWhole) {
-    struct Row {
-        const char* name;
-        std::string text;
-        std::string message;
-    };
+    struct Row { const char* name; std::string text; std::string message; };
     const std::string bad = "Unexpected file format.";
     auto move = [](const char* m) {
         return std::string("The move ") + m + " cannot be played in its position.";

@@ -170,10 +170,7 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
     const char kUnexpected[] = "Unexpected file format.";
     const std::string kVariant = "This game is a chess variant (";
     // Plies when the file opens, else -1 and the start of the refusal.
-    struct Outcome {
-        int plies;
-        std::string refusal;
-    };
+    struct Outcome { int plies; std::string refusal; };
     std::map<std::string, Outcome> expected = {
         {"chessjs/0.001.pgn", {-1, "The move 1. <br cannot be played"}},  // HTML line breaks
         {"chessops/leading-whitespace.001.pgn", {-1, kUnexpected}},  // no result

@@ -97,11 +97,7 @@ TEST(PgnWriter, TagLinesAndResultLine) {
 }
 
 TEST(PgnWriter, FlippedBoardWritesPercentFAndReadsBack) {
-    struct Row {
-        const char* name;
-        const char* moves;
-        std::vector<std::string> body;
-    };
+    struct Row { const char* name; const char* moves; std::vector<std::string> body; };
     const Row rows[] = {
         {"with moves", "e4 c5", {"1. e4 ", "c5 ", "", "%F", "*"}},
         {"without moves", "", {"", "%F", "*"}},
@@ -181,11 +177,7 @@ TEST(PgnWriter, BracketsAndSemicolonsAreReplacedOnlyInTheFile) {
 }
 
 TEST(PgnWriter, BlankNotesWriteNoBlock) {
-    struct Row {
-        const char* name;
-        const char* note;
-        int hasNote;
-    };
+    struct Row { const char* name; const char* note; int hasNote; };
     const Row rows[] = {{"empty note", "", 1},
                         {"blanks only", "     ", 1},
                         {"text without the note flag", "hidden", 0},

@@ -62,12 +62,7 @@ void GameWindowTest::oneMoveFromPressToSavedFile() {
 }
 
 void GameWindowTest::refusedMovesExplainAndPutThePieceBack() {
-    struct Row {
-        const char* rule;
-        const char* from;
-        const char* to;
-        const char* sentence;
-    };
+    struct Row { const char* rule; const char* from; const char* to; const char* sentence; };
     const Row rows[] = {
         {"black piece while White is to move", "e7", "e5",
          "It is not Black's turn. Please move a White piece."},

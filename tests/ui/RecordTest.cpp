@@ -257,11 +257,7 @@ void RecordTest::noteLimitCountsBytesAndPasteBeyondItWarns() {
 
     // Text put by Paste beyond the limit: the message, and the note and the box
     // keep what fits (the box never lays out more than a note holds).
-    struct Row {
-        const char* rule;
-        QString pasted;
-        std::string stored;
-    };
+    struct Row { const char* rule; QString pasted; std::string stored; };
     const Row rows[] = {
         {"the note keeps the first 4096 bytes", QString(5000, 'y'), std::string(4096, 'y')},
         {"a character is never split", QString(4095, 'y') + QString::fromUtf8("\xC3\xA9"),
@@ -392,11 +388,7 @@ void RecordTest::tooLongTagFromFileStopsOkAtItsField() {
 }
 
 void RecordTest::filesShowTheirTextAndSaveUnchanged() {
-    struct Row {
-        const char* encoding;
-        QByteArray white;
-        QByteArray note;
-    };
+    struct Row { const char* encoding; QByteArray white; QByteArray note; };
     const Row rows[] = {
         {"Windows-1252", "Ren\xE9", "D\xE9j\xE0 \x93vu\x94"},
         {"UTF-8", "Ren\xC3\xA9", "D\xC3\xA9j\xC3\xA0 \xE2\x80\x9Cvu\xE2\x80\x9D"},

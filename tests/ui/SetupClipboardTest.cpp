@@ -193,11 +193,7 @@ void SetupClipboardTest::draggingInSetupPlacesPiecesFreely() {
 }
 
 void SetupClipboardTest::setupPieceDialogResultCodes() {
-    struct Row {
-        const char* close;
-        int presetPiece, presetColor;
-        int piece, color;
-    };
+    struct Row { const char* close; int presetPiece, presetColor; int piece, color; };
     const Row rows[] = {
         {"OK", 3, 1, 3, 1},  // the preset radios are checked and taken
         {"Queen Black", 0, 0, 1, 1}, {"Empty Square", 2, 0, -1, -1}, {"Clear Board", 2, 0, -3, -3},

@@ -292,10 +292,7 @@ void ShellTest::commandLineOpensTheFileOrEndsWithItsMessage() {
     WriteBytes(broken, "[Event \"Shell\"]\n\n1. e4 e5");
     auto* app = static_cast<CVexilApp*>(qApp);
 
-    struct Row {
-        QStringList arguments;
-        const char* message;
-    };
+    struct Row { QStringList arguments; const char* message; };
     const Row failures[] = {
         {{folder.filePath("missing.pgn")}, "Failed to open document."},
         {{broken}, "Unexpected file format."},
