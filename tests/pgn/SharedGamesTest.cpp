@@ -21,17 +21,14 @@ std::string Relative(const std::filesystem::path& path) {
     return std::filesystem::relative(path, shared::Root() / "pgn").generic_string();
 }
 
-// Plies of each game file as the index lists them ("good/x/y.pgn" -> 81).
-std::map<std::string, int> IndexedPlies() {
-    std::map<std::string, int> plies;
-    std::istringstream in(shared::ReadFile(shared::Root() / "pgn" / "INDEX.tsv"));
+// The fields of each line of a .tsv file, less the header and comment lines.
+std::vector<std::vector<std::string>> TsvRows(const std::filesystem::path& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(shared::ReadFile(path));
     std::string line;
-    std::getline(in, line);  // the header
-    while (std::getline(in, line)) {
-        const std::vector<std::string> fields = shared::SplitTabs(line);
-        if (fields.size() >= 2) plies[fields[0]] = std::stoi(fields[1]);
-    }
-    return plies;
+    for (bool first = true; std::getline(in, line); first = false)
+        if (!line.empty() && line[0] != '#' && !first) rows.push_back(shared::SplitTabs(line));
+    return rows;
 }
 
 // The FEN with only the castling rights a king and rook at home can still use.
@@ -58,33 +55,22 @@ std::string WithUsableCastling(const std::string& fen) {
     return placement + " " + side + " " + (usable.empty() ? "-" : usable) + rest;
 }
 
-// The full FEN after each ply of a game's .tsv, the start first.
-std::vector<std::string> FensOf(const std::filesystem::path& tsv) {
+// Expects the positions the game's .tsv gives (a FEN after each ply, the start first), if any.
+int ExpectPositions(const CGameRecord& game, std::filesystem::path tsv) {
+    if (!std::filesystem::exists(tsv.replace_extension(".tsv"))) return 0;
     std::vector<std::string> fens;
-    std::istringstream in(shared::ReadFile(tsv));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> fields = shared::SplitTabs(line);
+    for (const auto& fields : TsvRows(tsv))
         if (fields.size() >= 3) fens.push_back(WithUsableCastling(fields[2]));
-    }
-    return fens;
-}
-
-// Compares the game with the positions of its .tsv; returns the plies checked.
-int ExpectPositions(const CGameRecord& game, const std::vector<std::string>& fens) {
     EXPECT_EQ(game.m_plyCount + 1, static_cast<int>(fens.size()));
     if (fens.empty()) return 0;
-    auto replay = std::make_unique<CGameRecord>(game);
     auto start = EmptyGame();
     EXPECT_TRUE(start->SetFromFen(game.m_startFen));
     EXPECT_EQ(start->MakeFullFen(), fens[0]) << "start";
+    auto replay = std::make_unique<CGameRecord>(game);
     int checked = 0;
-    for (int i = 0; i < game.m_plyCount && i + 1 < static_cast<int>(fens.size()); ++i) {
-        replay->RestorePly(i);
-        EXPECT_EQ(replay->MakeFullFen(), fens[i + 1])
-            << "after ply " << i << " " << game.m_ply[i].text;
-        ++checked;
+    for (; checked < game.m_plyCount && checked + 1 < static_cast<int>(fens.size()); ++checked) {
+        replay->RestorePly(checked);
+        EXPECT_EQ(replay->MakeFullFen(), fens[checked + 1]) << "after " << game.m_ply[checked].text;
     }
     EXPECT_EQ(game.MakeFullFen(), fens.back()) << "final position";
     return checked;
@@ -129,7 +115,9 @@ void ExpectSurvivesSaveAndReopen(const CGameRecord& game) {
 
 TEST(SharedGames, EveryGoodGameOpensReachesItsPositionsAndSurvivesASave) {
     RAVELIN_REQUIRE_SHARED("pgn/good");
-    const std::map<std::string, int> index = IndexedPlies();
+    std::map<std::string, int> index;  // "good/x/y.pgn" -> plies
+    for (const auto& fields : TsvRows(shared::Root() / "pgn" / "INDEX.tsv"))
+        if (fields.size() >= 2) index[fields[0]] = std::stoi(fields[1]);
     int games = 0, plies = 0, refused = 0;
     for (const auto& path : shared::Files("pgn/good", ".pgn")) {
         const std::string name = Relative(path);
@@ -152,10 +140,7 @@ TEST(SharedGames, EveryGoodGameOpensReachesItsPositionsAndSurvivesASave) {
         EXPECT_FALSE(result.moreGames);
         EXPECT_EQ(game->m_plyCount, indexed->second);
         EXPECT_EQ(game->m_curPly, game->m_plyCount);
-
-        std::filesystem::path tsv = path;
-        tsv.replace_extension(".tsv");
-        if (std::filesystem::exists(tsv)) plies += ExpectPositions(*game, FensOf(tsv));
+        plies += ExpectPositions(*game, path);
         ExpectSurvivesSaveAndReopen(*game);
         ++games;
     }
@@ -223,10 +208,7 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
         const PgnReadResult result = ReadPgnFromString(shared::ReadFile(path), *game);
         EXPECT_EQ(result.ok, result.message.empty());
         const auto outcome = expected.find(name);
-        if (outcome == expected.end()) {
-            ADD_FAILURE() << "no expectation; read as " << (result.ok ? "ok" : result.message);
-            continue;
-        }
+        ASSERT_NE(outcome, expected.end()) << "no expectation: " << result.message;
         if (outcome->second.plies < 0) {
             EXPECT_FALSE(result.ok);
             EXPECT_EQ(result.message.rfind(outcome->second.refusal, 0), 0u) << result.message;
@@ -234,9 +216,7 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
         }
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(game->m_plyCount, outcome->second.plies);
-        std::filesystem::path tsv = path;
-        tsv.replace_extension(".tsv");
-        if (std::filesystem::exists(tsv)) ExpectPositions(*game, FensOf(tsv));
+        ExpectPositions(*game, path);
         ExpectSurvivesSaveAndReopen(*game);
     }
     EXPECT_EQ(files, static_cast<int>(expected.size()));
