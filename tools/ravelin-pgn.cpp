@@ -62,14 +62,19 @@ bool LoadGame(const std::string& path, CGameRecord& game, std::string& message, 
     return result.ok;
 }
 
-int Show(const std::string& path) {
+// The game of a file, or nothing after its reason on standard error.
+std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path) {
     auto game = std::make_unique<CGameRecord>();
     std::string message;
     bool moreGames = false;
-    if (!LoadGame(path, *game, message, moreGames)) {
-        std::cerr << message << '\n';
-        return 1;
-    }
+    if (LoadGame(path, *game, message, moreGames)) return game;
+    std::cerr << message << '\n';
+    return nullptr;
+}
+
+int Show(const std::string& path) {
+    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path);
+    if (!game) return 1;
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         std::cout << "tag\t" << CGameRecord::kTagNames[tag] << '\t' << Escape(game->m_tag[tag])
                   << '\n';
@@ -92,13 +97,8 @@ int Show(const std::string& path) {
 }
 
 int Write(const std::string& path) {
-    auto game = std::make_unique<CGameRecord>();
-    std::string message;
-    bool moreGames = false;
-    if (!LoadGame(path, *game, message, moreGames)) {
-        std::cerr << message << '\n';
-        return 1;
-    }
+    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path);
+    if (!game) return 1;
     ByteWriter out(std::cout);
     WritePgn(*game, out);
     return out.Flush() ? 0 : 1;
