@@ -1,5 +1,4 @@
-// Reading game files: tags, move text in its many forms, notes, and refusals. Damaged
-// files, lengths and limits are in the bad-input catalogue (tests/ui/BadInputTest.cpp).
+// Reading game files: tags, move text, notes, refusals (damaged files: ui/BadInputTest.cpp).
 #include <gtest/gtest.h>
 
 #include <optional>
