@@ -287,18 +287,13 @@ void BadInputTest::Restore(int row) {
         return;
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const std::string& bytes = input.bytes;
-    QCOMPARE(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
-             static_cast<qint64>(bytes.size()));
-    file.close();
+    WriteBytes(path, QByteArray::fromStdString(input.bytes));
     if (input.place == Place::Unreadable) QVERIFY(QFile::setPermissions(path, {}));
 }
 
 void BadInputTest::reader() {
     QFETCH(int, row);
-    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    const BadInput& input = Catalogue()[std::size_t(row)];
     if (input.place == Place::Folder) QSKIP("a folder has no bytes for the reader");
 
     auto game = std::make_unique<CGameRecord>();
@@ -322,7 +317,7 @@ void BadInputTest::reader() {
 
 void BadInputTest::tool() {
     QFETCH(int, row);
-    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    const BadInput& input = Catalogue()[std::size_t(row)];
     const QString path = PathOf(row);
     QProcess process;
     if (input.place == Place::Unreadable && ::geteuid() == 0) {
@@ -347,7 +342,7 @@ void BadInputTest::tool() {
 
 void BadInputTest::windowOpen() {
     QFETCH(int, row);
-    const BadInput& input = Catalogue()[static_cast<std::size_t>(row)];
+    const BadInput& input = Catalogue()[std::size_t(row)];
     GameWindowFixture window;
     CVexilView* otherView = window.NewGame();
     CVexilDoc* otherDocument = window.Document();
