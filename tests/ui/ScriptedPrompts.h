@@ -1,8 +1,6 @@
 #pragma once
 
-// Prompts answered by a test instead of a person: every message is recorded,
-// every question takes the next scripted answer (or a default), and a test
-// fails loudly when a question comes that it did not expect.
+// Prompts answered by a test: messages recorded, questions given the next scripted answer.
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -53,10 +51,7 @@ public:
     // Everything said so far, for a failure message.
     QString Transcript() const { return told.join(" | "); }
     void Clear() {
-        told.clear();
-        warned.clear();
-        warningsAsked.clear();
-        saveQuestions.clear();
+        for (QStringList* list : {&told, &warned, &warningsAsked, &saveQuestions}) list->clear();
     }
 
     QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions;
