@@ -41,8 +41,8 @@ TEST(PgnWriter, WritesTheExampleGameByteForByte) {
 
 TEST(PgnWriter, NewGameIsEightLinesAndGainsSetupOnceChanged) {
     auto game = EmptyGame();
-    const char* defaults[] = {"?", "?", "?", "?", "?", "?", "*"};
-    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, defaults[tag]);
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        game->SetTag(tag, tag == CGameRecord::Result ? "*" : "?");
     std::vector<std::string> eight = kDefaultTagLines;
     eight.push_back("*");
     EXPECT_EQ(WritePgnToString(*game), CrLf(eight));
@@ -64,13 +64,7 @@ TEST(PgnWriter, FileWithoutSetupIsWrittenWithoutIt) {
 }
 
 TEST(PgnWriter, TagLinesAndResultLine) {
-    struct Row {
-        const char* name;
-        int tag;
-        const char* value;
-        const char* tagLine;
-        const char* resultLine;
-    };
+    struct Row { const char* name; int tag; const char *value, *tagLine, *resultLine; };
     using G = CGameRecord;
     const Row rows[] = {
         {"white wins", G::Result, "1-0", "[Result \"1-0\"]", "1-0"},
@@ -120,9 +114,7 @@ TEST(PgnWriter, NoteBlocksWrapAndReadBackUnchanged) {
     for (int i = 0; i < 10; ++i) words += (i ? " " : "") + nine;
     words += "j";
     ASSERT_EQ(words.size(), 100u);
-    const std::string run80(80, 'r');
-    const std::string run81(81, 's');
-    const std::string run90(90, 't');
+    const std::string run80(80, 'r'), run81(81, 's'), run90(90, 't');
 
     struct Row {
         const char* name;
