@@ -110,11 +110,7 @@ TEST(PgnReader, Tags) {
 
 TEST(PgnReader, StartPositionTags) {
     struct Row {
-        const char* name;
-        std::string text;
-        int fromSetup;
-        std::string startFen;
-        std::string finalFen;
+        const char* name; std::string text; int fromSetup; std::string startFen, finalFen;
     };
     const Row rows[] = {
         {"no FEN tag: the standard start", "[SetUp \"1\"]\n1. e4 *\n", 0, kStandardFen,
@@ -141,12 +137,11 @@ TEST(PgnReader, StartPositionTags) {
 }
 
 TEST(PgnReader, CommentsAndVariationsBecomeNotes) {
-    struct Row {
+    struct Row {  // notes: ply index and note
         const char* name;
-        std::string text;
-        std::string moves;
+        std::string text, moves;
         std::optional<std::string> startNote;
-        std::vector<std::pair<int, std::string>> notes;  // ply index and note
+        std::vector<std::pair<int, std::string>> notes;
     };
     const std::optional<std::string> none;
     const Row rows[] = {

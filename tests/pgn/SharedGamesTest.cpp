@@ -224,10 +224,7 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
 
 TEST(SharedGames, FilesOfManyGamesOpenTheirFirst) {
     RAVELIN_REQUIRE_SHARED("pgn/multi");
-    struct Row {
-        const char* file;
-        const char* firstGame;  // the same game as a file of its own
-    };
+    struct Row { const char* file; const char* firstGame; };  // the first game as a file alone
     const Row rows[] = {
         {"multi/chessjs-benchmark.pgn", "good/chessjs/benchmark.001.pgn"},
         {"multi/pgn-extract-petrosian.pgn", "good/pgn-extract/petrosian.001.pgn"},

@@ -116,11 +116,7 @@ TEST(PgnWriter, NoteBlocksWrapAndReadBackUnchanged) {
     ASSERT_EQ(words.size(), 100u);
     const std::string run80(80, 'r'), run81(81, 's'), run90(90, 't');
 
-    struct Row {
-        const char* name;
-        std::string note;
-        std::vector<std::string> block;  // the lines from the move word on
-    };
+    struct Row { const char* name; std::string note; std::vector<std::string> block; };
     const Row rows[] = {
         {"short note on the move's line", "good", {"1. e4 {good}", ""}},
         {"break at the last blank among the first 81", words,
@@ -196,11 +192,7 @@ TEST(PgnWriter, RunningCountBreaksThePlyLines) {
     // Knights out and back: White words of six characters up to move 9, Black words of three.
     std::string moves;
     for (int i = 0; i < 12; ++i) moves += i % 2 == 0 ? "Nf3 Nf6 " : "Ng1 Ng8 ";
-    struct Row {
-        const char* name;
-        int noteOnPly;  // -1 for none
-        std::vector<std::string> words;
-    };
+    struct Row { const char* name; int noteOnPly; std::vector<std::string> words; };
     const Row rows[] = {
         {"9 * 6 + 8 * 3 = 78 after 17 plies; the 18th brings 81", -1, {"Nf6 "}},
         {"a note on ply 1 restarts: plies 2-17 make 72, then 79 and 82", 1, {"Ng8 "}},

@@ -150,12 +150,7 @@ void GameWindowTest::promotionByChoiceAndByEscape() {
 }
 
 void GameWindowTest::gameEndsAreAnnouncedAndWritten() {
-    struct Row {
-        const char* fen;  // nullptr: the standard start
-        const char* moves;
-        const char* told;
-        const char* lastLine;
-    };
+    struct Row { const char *fen, *moves, *told, *lastLine; };  // fen nullptr: the start
     const Row rows[] = {
         {nullptr, "f2f3 e7e5 g2g4 d8h4", "CheckMate!", "2. ...\tQh4#"},
         {nullptr, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3",

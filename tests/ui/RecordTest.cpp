@@ -74,13 +74,8 @@ void RecordTest::linesChosenByMouseAndArrowKeysShowTheirPositionAndNote() {
     window.Play("g1f3");
     QCOMPARE(window.Lines().size(), 4);
 
-    struct Step {
-        const char* gesture;
-        int key;  // 0: a mouse click on `line`
-        int line;
-        const char* note;
-        int e4Piece;  // what stands on e4 after the step
-    };
+    // key 0 is a click on the line; e4Piece what stands on e4 after the step.
+    struct Step { const char* gesture; int key, line; const char* note; int e4Piece; };
     const Step steps[] = {
         {"click line 1", 0, 1, "first", Pawn},
         {"Down to line 2", Qt::Key_Down, 2, "second", Pawn},

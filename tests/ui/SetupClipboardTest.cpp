@@ -255,12 +255,8 @@ void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
 
 void SetupClipboardTest::editCommandsWorkOnTheNoteBoxFromTheMoveList() {
     struct Row {
-        const char* command;
-        int action;
-        int start, end;
-        const char* clipboardBefore;
-        const char* box;
-        const char* clipboardAfter;
+        const char* command; int action, start, end;
+        const char *clipboardBefore, *box, *clipboardAfter;
     };
     const Row rows[] = {
         {"Copy bcd", kEditCopy, 1, 4, "old", "abcdef", "bcd"},

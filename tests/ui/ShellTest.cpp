@@ -244,11 +244,8 @@ void ShellTest::recentFilesSurviveARestartAndHoldFour() {
 void ShellTest::exitAsksForEachModifiedGame() {
     using Answer = UserPrompts::SaveAnswer;
     struct Row {
-        const char* rule;
-        std::vector<Answer> answers;
-        QStringList questions;
-        bool stillOpen;
-        QStringList saved;
+        const char* rule; std::vector<Answer> answers; QStringList questions;
+        bool stillOpen; QStringList saved;
     };
     const QStringList both{"Untitled1", "Untitled2"};
     const Row rows[] = {
