@@ -34,6 +34,21 @@ std::string DisambiguationChar(CGameRecord& game, int kind, int color, int fromF
     return file + rank;
 }
 
+MoveFacts FactsBeforeMove(const CGameRecord& game, int kind, int color, int fromFile,
+                          int fromRank, int toFile, int toRank) {
+    MoveFacts facts;
+    facts.kind = kind;
+    facts.color = color;
+    facts.fromFile = fromFile;
+    facts.fromRank = fromRank;
+    facts.toFile = toFile;
+    facts.toRank = toRank;
+    const bool targetEmpty = game.GetPiece(toFile, toRank) == NoPiece;
+    facts.enPassant = kind == Pawn && toFile != fromFile && targetEmpty;
+    facts.capture = !targetEmpty || facts.enPassant;
+    return facts;
+}
+
 std::string BuildMoveText(CGameRecord& game, const MoveFacts& move) {
     std::string text;
     const bool castling = move.kind == King && std::abs(move.fromFile - move.toFile) == 2;

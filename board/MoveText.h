@@ -16,6 +16,11 @@ struct MoveFacts {
     int kingFile = -1, kingRank = -1;  // the opponent's king, (-1, -1) when none
 };
 
+// The facts of a move of `kind` and `color` before its piece lands on the
+// target: what stands there decides the capture and the en-passant flags.
+MoveFacts FactsBeforeMove(const CGameRecord& game, int kind, int color, int fromFile,
+                          int fromRank, int toFile, int toRank);
+
 // Short algebraic text of a move already applied to `game`, with the final
 // mark its status and check give ("exd6 e.p.+", "O-O", "e8=Q#", "Nf3=").
 // The game is looked at only; it is the same afterwards.

@@ -52,16 +52,7 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     std::string explanation;
     const bool legal =
         game.TestMove(color, kind, fromFile, fromRank, toFile, toRank, explanation, 1) != 0;
-    MoveFacts facts;
-    facts.kind = kind;
-    facts.color = color;
-    facts.fromFile = fromFile;
-    facts.fromRank = fromRank;
-    facts.toFile = toFile;
-    facts.toRank = toRank;
-    facts.enPassant =
-        kind == Pawn && toFile != fromFile && game.GetPiece(toFile, toRank) == NoPiece;
-    facts.capture = game.GetPiece(toFile, toRank) != NoPiece || facts.enPassant;
+    MoveFacts facts = FactsBeforeMove(game, kind, color, fromFile, fromRank, toFile, toRank);
     game.SetSquare(toFile, toRank, color, kind);
     if (kind == Pawn && (toRank == 0 || toRank == 7)) {
         facts.promotion = PromotionPiece(text, toFile, toRank);

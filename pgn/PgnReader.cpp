@@ -299,15 +299,7 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
                SquareName(toFile, toRank);
     if (promotion) text += std::string("=") + promotion;
 
-    MoveFacts facts;
-    facts.kind = kind;
-    facts.color = side;
-    facts.fromFile = fromFile;
-    facts.fromRank = fromRank;
-    facts.toFile = toFile;
-    facts.toRank = toRank;
-    facts.enPassant = kind == Pawn && fromFile != toFile && m_game.GetPiece(toFile, toRank) == NoPiece;
-    facts.capture = m_game.GetPiece(toFile, toRank) != NoPiece || facts.enPassant;
+    MoveFacts facts = FactsBeforeMove(m_game, kind, side, fromFile, fromRank, toFile, toRank);
     const int ply = m_game.m_curPly;
     if (ApplyMoveText(m_game, text, side) != MoveTextResult::Played) {
         Refuse("The move " + name + " cannot be played in its position.");
