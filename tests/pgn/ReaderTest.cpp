@@ -73,7 +73,8 @@ TEST(PgnReader, PlyLinesAndThePositionReached) {
     EXPECT_EQ(game.m_sideToMove, White);
     EXPECT_EQ(game.MakeFullFen(),
               "rnbqkbnr/pp2pppp/3p4/2p5/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3");
-    const PlyRecord& nf3 = ReadOk("g1f3 *\n").game->m_ply[0];  // a move given by its squares
+    const auto squares = ReadOk("g1f3 *\n");  // a move given by its squares
+    const PlyRecord& nf3 = squares.game->m_ply[0];
     EXPECT_EQ(SquareName(nf3.fromFile, nf3.fromRank) + SquareName(nf3.toFile, nf3.toRank), "g1f3");
 }
 
