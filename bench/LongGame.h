@@ -9,9 +9,9 @@
 
 #include "GameRecord.h"
 
-// The game as the board view would have saved it; null, after saying why on
-// standard error, when a move of it cannot be played.
-std::unique_ptr<CGameRecord> BuildLongGame();
+// The game as the board view would have saved it, with or without its notes;
+// null, after saying why on standard error, when a move of it cannot be played.
+std::unique_ptr<CGameRecord> BuildLongGame(bool withNotes = true);
 
 // Writes the game as the program saves it; false when the file cannot be written.
 bool WriteLongGame(const std::string& path);
