@@ -126,7 +126,7 @@ void CVexilView::CreateControls() {
     setTabOrder(m_goToEnd, m_annotationBox);
 }
 
-const BoardPictures& CVexilView::Pictures() {
+const BoardPictures& CVexilView::Pictures() const {
     if (!m_pictures) m_pictures = BoardPictures::Shared(devicePixelRatioF());
     return *m_pictures;
 }
@@ -178,7 +178,7 @@ QPoint CVexilView::SquareOrigin(int file, int rank, bool flipped) {
 }
 
 void CVexilView::PaintBoard(QPainter& painter) const {
-    auto& pictures = const_cast<CVexilView*>(this)->Pictures();
+    const BoardPictures& pictures = Pictures();
     painter.drawPixmap(0, 0, pictures.Background(m_flipped != 0));
     for (int file = 0; file < 8; ++file) {
         for (int rank = 0; rank < 8; ++rank) {

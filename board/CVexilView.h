@@ -92,11 +92,12 @@ private:
     void PutClipboardText(const std::string& bytes);
     void ShowArrow();
     void SelectLine(int line);
-    const BoardPictures& Pictures();
+    const BoardPictures& Pictures() const;
 
     CVexilDoc* m_document;
     std::unique_ptr<CGameRecord> m_game;
-    std::shared_ptr<const BoardPictures> m_pictures;
+    // Loaded at the first paint, when the screen's pixel ratio is known.
+    mutable std::shared_ptr<const BoardPictures> m_pictures;
     int m_dragPiece = kNothingCarried;
     int m_dragColor = 0;
     int m_dragFromFile = -1;

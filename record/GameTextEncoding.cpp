@@ -7,10 +7,11 @@
 
 namespace {
 
-template <typename Visit>
-void ForEachNote(CGameRecord& game, Visit visit) {
+// Visits every note of a game, const or not.
+template <typename Game, typename Visit>
+void ForEachNote(Game& game, Visit visit) {
     if (game.m_hasStartNote) visit(game.m_startNote);
-    for (PlyRecord& ply : game.m_ply)
+    for (auto& ply : game.m_ply)
         if (ply.hasNote) visit(ply.note);
 }
 
@@ -20,8 +21,7 @@ bool UsesWindows1252(const CGameRecord& game) {
     for (const auto& tag : game.m_tag)
         if (!IsUtf8(tag)) return true;
     bool eightBit = false;
-    ForEachNote(const_cast<CGameRecord&>(game),
-                [&eightBit](const std::string& note) { eightBit = eightBit || !IsUtf8(note); });
+    ForEachNote(game, [&eightBit](const std::string& note) { eightBit = eightBit || !IsUtf8(note); });
     return eightBit;
 }
 
