@@ -88,6 +88,16 @@ std::string Utf16() {
 // Where a row's input lives: in its file, or the file itself is the fault.
 enum class Place { File, Folder, Unreadable, Vanishing };
 
+// Whether users other than the owner may run `program`: every folder above it
+// must let them through (a checkout inside a private folder does not).
+bool OthersCanRun(const QString& program) {
+    QFileInfo info(program);
+    if (!(info.permissions() & QFileDevice::ExeOther)) return false;
+    for (QDir dir = info.absoluteDir(); !dir.isRoot(); dir.cdUp())
+        if (!(QFileInfo(dir.absolutePath()).permissions() & QFileDevice::ExeOther)) return false;
+    return true;
+}
+
 struct BadInput {
     const char* name;
     std::string bytes;
@@ -321,6 +331,8 @@ void BadInputTest::tool() {
     const QString path = PathOf(row);
     QProcess process;
     if (input.place == Place::Unreadable && ::geteuid() == 0) {
+        if (!OthersCanRun(QStringLiteral(RAVELIN_PGN_TOOL)))
+            QSKIP("as root the tool runs as user nobody, who cannot reach this build");
         process.setChildProcessModifier([] {
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(126);
         });
