@@ -63,7 +63,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     facts.kingFile = events.kingFile;
     facts.kingRank = events.kingRank;
     const std::string text = BuildMoveText(game, facts);
-    outcome.line = FormatPlyLine(game.m_curPly, game.m_sideToMove, text);
+    outcome.line = FormatPlyLine(game, game.m_curPly, text);
 
     if (game.m_plyCount > game.m_curPly) {
         outcome.firstDroppedPly = game.m_curPly;

@@ -60,14 +60,14 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     }
 
     const GameEndEvents events = JudgeMove(game, kind, color, facts.capture);
-    std::string line = FormatPlyLine(game.m_curPly, game.m_sideToMove, text);
+    std::string line = FormatPlyLine(game, game.m_curPly, text);
     if (line.size() >= PlyRecord::kTextSize) {
         // Cut to fit, the token could read back as another move (a lost
         // promotion letter, a lost target): the line says the move as the
         // board writes it instead.
         facts.kingFile = events.kingFile;
         facts.kingRank = events.kingRank;
-        line = FormatPlyLine(game.m_curPly, game.m_sideToMove, BuildMoveText(game, facts));
+        line = FormatPlyLine(game, game.m_curPly, BuildMoveText(game, facts));
     }
     RecordPly(game, fromFile, fromRank, toFile, toRank, line);
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;

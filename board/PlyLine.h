@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The move-list line of the ply at index `ply`, moved by `mover`:
-// "12. e4" for White, "12. ...<TAB>Nf6" for Black. The number depends on the
-// index alone: (ply + 2) / 2.
-std::string FormatPlyLine(int ply, int mover, const std::string& moveText);
+#include "GameRecord.h"
+
+// The move-list line of ply `ply` of `game`: "12. e4" for White,
+// "12. ...<TAB>Nf6" for Black, numbered on from the game's start FEN.
+std::string FormatPlyLine(const CGameRecord& game, int ply, const std::string& moveText);

@@ -222,9 +222,11 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
     }
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (name == CGameRecord::kTagNames[tag]) m_game.SetTag(tag, value);
-    if (name == "FEN" && !m_game.SetFromFen(Trim(value)))
-        Refuse("The FEN tag of this game does not describe a chess position: \"" +
-               Quoted(value, 100) + "\".");
+    std::string why;
+    if (name == "FEN" && !m_game.SetFromFen(Trim(value), why))
+        Refuse(!why.empty() ? why
+                            : "The FEN tag of this game does not describe a chess position: \"" +
+                                  Quoted(value, 100) + "\".");
     if (name == "Variant" && !EqualsIgnoringCase(value, "Standard") &&
         !EqualsIgnoringCase(value, "Chess") && !EqualsIgnoringCase(value, "Normal") &&
         !EqualsIgnoringCase(value, "From Position") && !value.empty())
@@ -270,9 +272,9 @@ void PgnReader::FinishComment() {
 }
 
 std::string PgnReader::MoveName(const std::string& token) const {
-    const int number = (m_game.m_curPly + 2) / 2;
-    return std::to_string(number) + (m_game.m_sideToMove == Black ? "... " : ". ") +
-           Quoted(token, 20);
+    const int ply = m_game.m_curPly;
+    return std::to_string(m_game.MoveNumberOfPly(ply)) +
+           (m_game.SideOfPly(ply) == Black ? "... " : ". ") + Quoted(token, 20);
 }
 
 bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& name) {
@@ -309,7 +311,7 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_game.GetPiece(toFile, toRank);
     m_game.FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
     CopyToField(m_game.m_ply[ply].text, PlyRecord::kTextSize,
-                FormatPlyLine(ply, side, BuildMoveText(m_game, facts)));
+                FormatPlyLine(m_game, ply, BuildMoveText(m_game, facts)));
     return true;
 }
 

@@ -85,13 +85,12 @@ bool HasNoteToWrite(const std::string& note) { return !NoteAsWritten(note).empty
 // The word a ply stands for in the movetext. A White ply keeps its number; a
 // Black ply is its move alone, except a game's very first ply when Black
 // moves first, which keeps its number as "12... e5" so it reads back as Black's.
-std::string MoveWord(const PlyRecord& ply, int index) {
-    const std::string text = ply.text;
+std::string MoveWord(const CGameRecord& game, int index) {
+    const std::string text = game.m_ply[index].text;
     const std::size_t tab = text.find('\t');
-    if (tab == std::string::npos) return text;
+    if (game.SideOfPly(index) == White || tab == std::string::npos) return text;
     if (index > 0) return text.substr(tab + 1);
-    const std::size_t digits = text.find_first_not_of("0123456789");
-    return text.substr(0, digits) + "... " + text.substr(tab + 1);
+    return std::to_string(game.MoveNumberOfPly(index)) + "... " + text.substr(tab + 1);
 }
 
 }  // namespace
@@ -112,7 +111,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
     std::size_t count = 0;
     for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
         const PlyRecord& ply = game.m_ply[i];
-        const std::string word = MoveWord(ply, i);
+        const std::string word = MoveWord(game, i);
         count += word.size();
         if (count >= 80) {
             WriteLine(out, "");

@@ -18,8 +18,8 @@ std::string RecentMovesText(const CGameRecord& game) {
     for (int ply = first; ply < shown; ++ply) {
         std::string date = game.GetPlyDate(ply);
         if (date.empty()) date = std::string(8, ' ');
-        text += "  " + game.GetLongMoveText(ply) + (ply % 2 == 0 ? " \t\t" : " \t") + date +
-                "   " + '\x0E' + "\r\n";
+        text += "  " + game.GetLongMoveText(ply) +
+                (game.SideOfPly(ply) == White ? " \t\t" : " \t") + date + "   " + '\x0E' + "\r\n";
     }
     return text;
 }
@@ -28,8 +28,11 @@ std::string GameScoreText(const CGameRecord& game) {
     const int shown = std::min(game.m_curPly, CGameRecord::kMaxPlies);
     std::string text;
     for (int ply = 0; ply < shown; ++ply) {
-        if (ply % 2 == 0)
-            text += std::to_string((ply + 2) / 2) + ". " + game.GetMoveWithoutNumber(ply) + " ";
+        const std::string number = std::to_string(game.MoveNumberOfPly(ply));
+        if (game.SideOfPly(ply) == White)
+            text += number + ". " + game.GetMoveWithoutNumber(ply) + " ";
+        else if (ply == 0)  // Black moved first: its move has a line of its own
+            text += number + ". ... " + game.GetMoveWithoutNumber(ply) + "\n";
         else
             text += game.GetMoveWithoutNumber(ply) + "\n";
     }

@@ -53,15 +53,57 @@ bool ReadPlacement(const std::string& placement, int piece[8][8], int color[8][8
     return rank == 0 && file == 8;
 }
 
+// The digits a FEN number field begins with, read whole: 0 when there are
+// none, -1 when they make a number larger than `limit`.
+int LeadingNumber(const std::string& field, int limit) {
+    int value = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') break;
+        value = value * 10 + (c - '0');
+        if (value > limit) return -1;
+    }
+    return value;
+}
+
+std::string LeadingDigits(const std::string& field) {
+    return field.substr(0, field.find_first_not_of("0123456789"));
+}
+
+// The full-move number of a FEN's fields: 1 when absent or not positive.
+int FullMoveNumber(const std::vector<std::string>& fields) {
+    if (fields.size() < 6) return 1;
+    const int number = LeadingNumber(fields[5], CGameRecord::kMaxFenMoveNumber);
+    if (number < 0) return CGameRecord::kMaxFenMoveNumber;
+    return number < 1 ? 1 : number;
+}
+
 }  // namespace
 
 bool CGameRecord::SetFromFen(const std::string& text) {
+    std::string message;
+    return SetFromFen(text, message);
+}
+
+bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
+    message.clear();
     if (text.size() >= static_cast<std::size_t>(kStartFenSize)) return false;
     const std::vector<std::string> fields = SplitFields(text);
     if (fields.empty()) return false;
     int piece[8][8];
     int color[8][8];
     if (!ReadPlacement(fields[0], piece, color)) return false;
+    const int clock = fields.size() >= 5 ? LeadingNumber(fields[4], kMaxFenHalfMoveClock) : 0;
+    if (clock < 0) {
+        message = "The FEN's half-move clock " + LeadingDigits(fields[4]) + " is larger than " +
+                  std::to_string(kMaxFenHalfMoveClock) + ", the largest Ravelin reads.";
+        return false;
+    }
+    if (fields.size() >= 6 && LeadingNumber(fields[5], kMaxFenMoveNumber) < 0) {
+        message = "The FEN's move number " + LeadingDigits(fields[5]) + " is larger than " +
+                  std::to_string(kMaxFenMoveNumber) +
+                  ", the largest from which Ravelin can number a game's moves.";
+        return false;
+    }
 
     CopyToField(m_startFen, kStartFenSize, text);
     std::memcpy(m_piece, piece, sizeof m_piece);
@@ -94,14 +136,7 @@ bool CGameRecord::SetFromFen(const std::string& text) {
         }
     }
 
-    m_halfMoveClock = 0;
-    if (fields.size() >= 5) {
-        for (std::size_t i = 0; i < fields[4].size() && i < 4; ++i) {
-            const char c = fields[4][i];
-            if (c < '0' || c > '9') break;
-            m_halfMoveClock = m_halfMoveClock * 10 + (c - '0');
-        }
-    }
+    m_halfMoveClock = clock;
 
     m_repeatCount = 0;
     m_curPly = 0;
@@ -114,6 +149,15 @@ int CGameRecord::StartSideToMove() const {
     // Read the side field exactly as SetFromFen read it.
     const std::vector<std::string> fields = SplitFields(m_startFen);
     return (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
+}
+
+int CGameRecord::MoveNumberOfPly(int ply) const {
+    // One more for every turn from Black back to White before the ply.
+    return FullMoveNumber(SplitFields(m_startFen)) + (ply + StartSideToMove()) / 2;
+}
+
+int CGameRecord::SideOfPly(int ply) const {
+    return (ply + StartSideToMove()) % 2;
 }
 
 namespace {
@@ -166,19 +210,7 @@ std::string CGameRecord::MakeFullFen() const {
     else
         fen += " -";
 
-    // The move number counts on from the start FEN's own.
-    int startMove = 1;
-    const std::vector<std::string> fields = SplitFields(m_startFen);
-    if (fields.size() >= 6) {
-        startMove = 0;
-        for (std::size_t i = 0; i < fields[5].size() && i < 4; ++i) {
-            const char c = fields[5][i];
-            if (c < '0' || c > '9') break;
-            startMove = startMove * 10 + (c - '0');
-        }
-        if (startMove < 1) startMove = 1;
-    }
-    const int moveNumber = startMove + (m_curPly + StartSideToMove()) / 2;
+    const int moveNumber = MoveNumberOfPly(m_curPly);
     fen += " " + std::to_string(m_halfMoveClock) + " " + std::to_string(moveNumber);
     return fen;
 }

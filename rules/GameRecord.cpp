@@ -121,6 +121,5 @@ void CGameRecord::RestorePly(int k) {
     std::memcpy(m_piece, ply.piece, sizeof m_piece);
     std::memcpy(m_color, ply.color, sizeof m_color);
     m_curPly = k + 1;
-    // A game may start with Black to move, so parity alone does not tell.
-    m_sideToMove = (k + 1 + StartSideToMove()) % 2;
+    m_sideToMove = OtherColor(SideOfPly(k));
 }

@@ -14,6 +14,11 @@ public:
     static constexpr int kTagSize = 256;       // 255 characters and the terminator
     static constexpr int kStartFenSize = 128;  // room for any FEN MakeStartFen writes
     static constexpr std::size_t kMaxNoteLength = 4096;
+    // The largest FEN numbers read. A move number up to this keeps the move
+    // number of the 300th ply within six digits, which with the longest move
+    // text fills the 22 characters of a list line exactly.
+    static constexpr int kMaxFenHalfMoveClock = 999999;
+    static constexpr int kMaxFenMoveNumber = 999999 - kMaxPlies / 2;
     enum Tag { Event, Site, Date, Round, WhiteName, BlackName, Result };
     static const char* const kTagNames[kTagCount];
 
@@ -49,7 +54,10 @@ public:
     // The standard start and an empty game; tags and the flip stay.
     void SetStartPosition();
     // Sets the board and rule state from FEN text. Refuses, changing nothing,
-    // text that is not a position (see the definition for what is read).
+    // text that is not a position (see the definition for what is read), or
+    // whose clock or move number is beyond the largest read; `message` then
+    // says which number, and is left empty when the position is at fault.
+    bool SetFromFen(const std::string& text, std::string& message);
     bool SetFromFen(const std::string& text);
     // Writes the board's placement and " w KQkq - 0 1" into m_startFen.
     void MakeStartFen();
@@ -59,6 +67,10 @@ public:
     std::string MakeFullFen() const;
     // The side to move in the starting position.
     int StartSideToMove() const;
+    // The full-move number of ply `ply`, counted on from the start FEN's own
+    // (1 when it has none), and the side that moved that ply.
+    int MoveNumberOfPly(int ply) const;
+    int SideOfPly(int ply) const;
 
     // Records the shown position as ply m_curPly. Refuses at the 300-ply limit.
     bool StorePly(int fromFile, int fromRank, int toFile, int toRank, const std::string& text);

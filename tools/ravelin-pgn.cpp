@@ -125,8 +125,10 @@ int Check(const std::vector<std::string>& paths) {
 int Moves(const std::string& fen) {
     auto position = std::make_unique<CGameRecord>();
     position->SetStartPosition();
-    if (!position->SetFromFen(fen)) {
-        std::cerr << "The FEN text does not describe a chess position.\n";
+    std::string why;
+    if (!position->SetFromFen(fen, why)) {
+        std::cerr << (why.empty() ? "The FEN text does not describe a chess position." : why)
+                  << '\n';
         return 1;
     }
     const int side = position->m_sideToMove;

@@ -113,7 +113,7 @@ inline void StartGame(CGameRecord& game, unsigned char choice) {
     game.m_plyCount = 0;
     if ((choice & 0x80) == 0) return;
     for (int i = 0; i < 296; ++i)
-        RecordPly(game, -1, -1, -1, -1, FormatPlyLine(game.m_curPly, game.m_sideToMove, "--"));
+        RecordPly(game, -1, -1, -1, -1, FormatPlyLine(game, game.m_curPly, "--"));
 }
 
 }  // namespace fuzz

@@ -66,13 +66,24 @@ TEST(PgnReader, ReadsMovetextInEveryForm) {
 TEST(PgnReader, PlyLinesAndThePositionReached) {
     auto read = ReadOk("[FEN \"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\"]\n"
                        "c5 Nf3 d6 *");
-    const CGameRecord& game = *read.game;
-    EXPECT_STREQ(game.m_ply[0].text, "1. ...\tc5");
-    EXPECT_STREQ(game.m_ply[1].text, "1. Nf3");
-    EXPECT_STREQ(game.m_ply[2].text, "2. ...\td6");
-    EXPECT_EQ(game.m_sideToMove, White);
-    EXPECT_EQ(game.MakeFullFen(),
+    EXPECT_EQ(read.game->m_sideToMove, White);
+    EXPECT_EQ(read.game->MakeFullFen(),
               "rnbqkbnr/pp2pppp/3p4/2p5/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3");
+    // Numbered on from the start FEN's move number, by the side that moved.
+    struct Row { const char *fen, *moves; std::vector<std::string> lines; };
+    const Row rows[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35", "Nc6 Nf3 Nf6",
+         {"35. ...\tNc6", "36. Nf3", "36. ...\tNf6"}},
+        {"4k3/8/8/8/8/8/8/4K2R w - - 0 20", "Rh2 Kd7", {"20. Rh2", "20. ...\tKd7"}},
+        {"4k3/8/8/8/8/8/8/4K2R w - - 0 80", "Rh2", {"80. Rh2"}},
+        {"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849", "d4e3", {"999849. ...\tdxe3 e.p.+"}},  // 22
+    };
+    for (const Row& row : rows) {
+        auto game = ReadOk(std::string("[FEN \"") + row.fen + "\"]\n" + row.moves + " *\n").game;
+        std::vector<std::string> texts;
+        for (int i = 0; i < game->m_plyCount; ++i) texts.push_back(game->m_ply[i].text);
+        EXPECT_EQ(texts, row.lines) << row.fen;
+    }
     const auto squares = ReadOk("g1f3 *\n");  // a move given by its squares
     const PlyRecord& nf3 = squares.game->m_ply[0];
     EXPECT_EQ(SquareName(nf3.fromFile, nf3.fromRank) + SquareName(nf3.toFile, nf3.toRank), "g1f3");
@@ -238,6 +249,16 @@ TEST(PgnReader, RefusesWhatItCannotReadWhole) {
         {"a number not followed by a full stop", "1. e4 e5 2x Nf3 *\n", move("2. 2x")},
         {"a FEN tag that is no position", "[FEN \"not a position\"]\n*\n",
          "The FEN tag of this game does not describe a chess position: \"not a position\"."},
+        {"a move named by its number from the FEN",
+         "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 37\"]\n37... Nc6 38. Qh8 *",
+         move("38. Qh8")},
+        {"a move number no list line has room for",
+         "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 999850\"]\n*\n",
+         "The FEN's move number 999850 is larger than 999849, the largest from which Ravelin "
+         "can number a game's moves."},
+        {"a half-move clock beyond the largest read",
+         "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 1000000 9\"]\n*\n",
+         "The FEN's half-move clock 1000000 is larger than 999999, the largest Ravelin reads."},
         {"Chess960", "[Variant \"Chess960\"]\n*\n", 
          "This game is a chess variant (Chess960); Ravelin records standard chess only."},
     };

@@ -71,6 +71,12 @@ int ExpectPositions(const CGameRecord& game, std::filesystem::path tsv) {
     for (; checked < game.m_plyCount && checked + 1 < static_cast<int>(fens.size()); ++checked) {
         replay->RestorePly(checked);
         EXPECT_EQ(replay->MakeFullFen(), fens[checked + 1]) << "after " << game.m_ply[checked].text;
+        // The list line has the number and side of the position before the ply.
+        std::istringstream before(fens[checked]);
+        std::string field[6];
+        for (std::string& f : field) before >> f;
+        const std::string prefix = field[5] + (field[1] == "w" ? ". " : ". ...\t");
+        EXPECT_EQ(std::string(game.m_ply[checked].text).rfind(prefix, 0), 0u) << prefix;
     }
     EXPECT_EQ(game.MakeFullFen(), fens.back()) << "final position";
     return checked;
@@ -199,6 +205,8 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
             expected[stem + ".00" + std::to_string(i) + ".pgn"] = outcome;
     expected["pgn-extract/odds.029.pgn"] = expected["pgn-extract/odds.031.pgn"] =
         Outcome{-1, "The move 1... -- cannot be played"};
+    expected["pgn-extract/test-allownullmoves.001.pgn"] = {-1,
+                                                           "The move 31... -- cannot be played"};
     int files = 0;
     for (const auto& path : shared::Files("pgn/other", ".pgn")) {
         const std::string name = Relative(path).substr(std::string("other/").size());

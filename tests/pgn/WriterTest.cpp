@@ -229,11 +229,12 @@ TEST(PgnWriter, StartNoteStandsAfterTheTags) {
 }
 
 TEST(PgnWriter, BlackFirstGameWritesItsFirstPlyWithDots) {
-    const std::string fen = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
+    const std::string fen = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 35";
     auto game = GameWithMoves(fen, "c5 Nf3 d6 d4");
     SetNote(*game, 0, "the Sicilian");
     const std::string written = WritePgnToString(*game);
-    EXPECT_EQ(BodyLines(written).at(0), "1... c5 {the Sicilian}");
+    EXPECT_EQ(BodyLines(written), (std::vector<std::string>{"35... c5 {the Sicilian}", "",
+                                                            "36. Nf3 ", "d6 ", "37. d4 ", "*"}));
     auto read = Read(written);
     ASSERT_TRUE(read.result.ok) << read.result.message;
     const CGameRecord& back = *read.game;

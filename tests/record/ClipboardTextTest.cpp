@@ -15,6 +15,17 @@ TEST(ClipboardText, CopyAndReportBytes) {
     EXPECT_EQ(GameScoreText(*rec::GameWithPlies(1)), "1. e4 ");
     EXPECT_EQ(GameScoreText(*rec::GameWithPlies(2)), "1. e4 e5\n");
     EXPECT_EQ(GameScoreText(*rec::GameWithPlies(5)), "1. e4 e5\n2. Nf3 Nc6\n3. Bb5 ");
+
+    // Black first, at move 35: numbered from the FEN, tabs by the side that moved.
+    auto game = tg::Game("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35");
+    tg::PlayAndRecord(*game, "b8c6", "35. ...\tNc6");
+    tg::PlayAndRecord(*game, "g1f3", "36. Nf3");
+    tg::PlayAndRecord(*game, "g8f6", "36. ...\tNf6");
+    EXPECT_EQ(GameScoreText(*game), "35. ... Nc6\n36. Nf3 Nf6\n");
+    EXPECT_EQ(RecentMovesText(*game),
+              "  35. ... Nb8-c6 \t           \x0E\r\n"
+              "  36. Ng1-f3 \t\t           \x0E\r\n"
+              "  36. ... Ng8-f6 \t           \x0E\r\n");
 }
 
 TEST(ClipboardText, CopyCoversTheLastSevenPliesUpToThePositionShown) {

@@ -12,7 +12,8 @@ TEST(Fen, ReadThenWriteGivesTheSameText) {
                             "rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3",
                             "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
                             "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-                            "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 37 60"})
+                            "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 37 60",
+                            "8/8/8/8/8/8/8/K1k5 b - - 12345 999849"})  // whole, to the limit
         EXPECT_EQ(Game(fen)->MakeFullFen(), fen);
 }
 
@@ -60,7 +61,9 @@ TEST(Fen, TextThatIsNotAPositionChangesNothing) {
           std::string("7p1/8/8/8/8/8/8/8 w - - 0 1"),  // a digit running past the edge
           std::string("8/8/8/8/8/8/8/8/8 w - - 0 1"), std::string("8/8/8/8/8/8/8 w - - 0 1"),
           std::string("9/8/8/8/8/8/8/8 w - - 0 1"), std::string("08/8/8/8/8/8/8/8 w - - 0 1"),
-          std::string("rnbqkbnx/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1")}) {
+          std::string("rnbqkbnx/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1"),
+          std::string("8/8/8/8/8/8/8/K1k5 w - - 1000000 1"),    // beyond the largest clock
+          std::string("8/8/8/8/8/8/8/K1k5 w - - 0 999850")}) {  // or move number read
         auto game = Game(kFen);
         game->m_curPly = 4;
         const tg::Position before(*game);

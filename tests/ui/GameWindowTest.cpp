@@ -158,7 +158,7 @@ void GameWindowTest::gameEndsAreAnnouncedAndWritten() {
         {"k7/8/1Q6/8/8/8/8/7K w - - 0 1", "b6c7", "StaleMate!", "1. Qc7="},
         {"8/8/8/8/8/8/k7/6NK w - - 99 80", "g1f3",
          "Draw by 50-move rule (each side has made 50 moves without a capture or Pawn move).",
-         "1. Nf3="},
+         "80. Nf3="},
     };
     for (const Row& row : rows) {
         GameWindowFixture window;
