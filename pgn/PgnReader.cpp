@@ -18,6 +18,12 @@
 namespace {
 
 constexpr std::size_t kMaxCommentLength = 4097;
+// Bounds for what is kept of tags beyond the seven (the seven's value size,
+// more tags and longer names than any real game has) and of glyphs.
+constexpr std::size_t kMaxTagValueLength = CGameRecord::kTagSize - 1;
+constexpr std::size_t kMaxTagNameLength = 64;
+constexpr std::size_t kMaxKeptTags = 100;
+constexpr std::size_t kMaxNagsLength = 64;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -53,26 +59,60 @@ std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
     return pos;
 }
 
+// Whether the quote at `q` is escaped: an odd run of backslashes before it.
+bool IsEscaped(const std::string& text, std::size_t q) {
+    std::size_t slashes = 0;
+    while (slashes < q && text[q - 1 - slashes] == '\\') ++slashes;
+    return slashes % 2 == 1;
+}
+
 // The quote that closes a tag value opened at `open`: a quote followed by
-// "]". Some programs write quotes inside a value unescaped, so a closing
-// candidate counts only when nothing, another tag or a move number follows
-// its bracket; otherwise the last candidate on the line, or the last quote.
-std::size_t ClosingQuote(const std::string& text, std::size_t open) {
+// "]", not escaped. Some programs write quotes inside a value unescaped, so a
+// closing candidate counts only when nothing, another tag or a move number
+// follows its bracket; otherwise the last candidate on the line, or the last
+// quote. A value ending in a lone backslash, written before values were
+// escaped, still closes at its quote.
+std::size_t ClosingQuote(const std::string& text, std::size_t open, bool skipEscaped = true) {
     std::size_t last = std::string::npos;
     for (std::size_t q = text.find('"', open + 1); q != std::string::npos;
          q = text.find('"', q + 1)) {
+        if (skipEscaped && IsEscaped(text, q)) continue;
         const std::size_t bracket = SkipBlanks(text, q + 1);
         if (bracket == text.size() || text[bracket] != ']') continue;
         last = q;
         const std::size_t next = SkipBlanks(text, bracket + 1);
         if (next == text.size() || text[next] == '[' || IsDigit(text[next])) return q;
     }
+    if (last == std::string::npos && skipEscaped) return ClosingQuote(text, open, false);
     return last != std::string::npos ? last : text.rfind('"');
 }
 
-// Name and value of a tag line `[Name "value"]`; quotes inside the value
-// (written unescaped) stay. `rest` gets what follows the closing bracket:
-// further tags or moves, when a file puts several on one line.
+// \" and \\ inside a tag value stand for " and \.
+std::string Unescape(const std::string& value) {
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() &&
+            (value[i + 1] == '"' || value[i + 1] == '\\'))
+            ++i;
+        text += value[i];
+    }
+    return text;
+}
+
+// A tag name others can read back: a letter or digit, then letters, digits
+// and _ + # = : -.
+bool IsTagName(const std::string& name) {
+    if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0]))) return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) &&
+            std::string("_+#=:-").find(c) == std::string::npos)
+            return false;
+    return true;
+}
+
+// Name and value of a tag line `[Name "value"]`, escapes undone; quotes
+// written unescaped inside the value stay. `rest` gets what follows the
+// closing bracket: further tags or moves, when a file puts several on one line.
 bool ParseTag(const std::string& line, std::string& name, std::string& value, std::string& rest) {
     const std::string text = Trim(line);
     if (text.size() < 2 || text[0] != '[') return false;
@@ -84,7 +124,7 @@ bool ParseTag(const std::string& line, std::string& name, std::string& value, st
     const std::size_t close = open == std::string::npos ? open : ClosingQuote(text, open);
     rest.clear();
     if (open != std::string::npos && close != std::string::npos && close > open) {
-        value = text.substr(open + 1, close - open - 1);
+        value = Unescape(text.substr(open + 1, close - open - 1));
         const std::size_t bracket = text.find(']', close);
         if (bracket != std::string::npos) rest = Trim(text.substr(bracket + 1));
     } else {
@@ -159,6 +199,7 @@ private:
     void CollectCommentChar(char c);
     void FinishComment();
     void AttachNote(const std::string& text);
+    void AttachNag(const std::string& digits);
     void PlayToken(std::string token);
     bool PlayCoordinateMove(const std::string& token, const std::string& name);
     std::string MoveName(const std::string& token) const;
@@ -220,8 +261,15 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
         m_pendingLine = rest;
         m_hasPendingLine = true;
     }
-    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
-        if (name == CGameRecord::kTagNames[tag]) m_game.SetTag(tag, value);
+    bool known = EqualsIgnoringCase(name, "SetUp") || name == "FEN";
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
+        if (name != CGameRecord::kTagNames[tag]) continue;
+        m_game.SetTag(tag, value);
+        known = true;
+    }
+    if (!known && IsTagName(name) && m_game.m_keptTags.size() < kMaxKeptTags)
+        m_game.m_keptTags.emplace_back(name.substr(0, kMaxTagNameLength),
+                                       value.substr(0, Utf8SafeCut(value, kMaxTagValueLength)));
     std::string why;
     if (name == "FEN" && !m_game.SetFromFen(Trim(value), why))
         Refuse(!why.empty() ? why
@@ -263,6 +311,30 @@ void PgnReader::AttachNote(const std::string& text) {
     if (!ply.hasNote) ply.note.clear();
     join(ply.note, text);
     ply.hasNote = 1;
+}
+
+// A glyph $1 to $6 joins its move's text as the sign a player writes there,
+// unless the text has a sign already, an en-passant mark (a sign after it
+// would not read back) or no room; any other glyph is kept beside the move.
+void PgnReader::AttachNag(const std::string& digits) {
+    if (digits.empty() || digits.size() > 3 || m_game.m_curPly == 0) return;
+    const int number = std::atoi(digits.c_str());
+    if (number > 255) return;
+    PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+    static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
+    const std::string text = ply.text;
+    if (number >= 1 && number <= 6 && !text.empty() && text.back() != '!' && text.back() != '?' &&
+        text.find(" e.p.") == std::string::npos) {
+        const std::string withSign = text + kSigns[number - 1];
+        if (withSign.size() < PlyRecord::kTextSize) {
+            CopyToField(ply.text, PlyRecord::kTextSize, withSign);
+            return;
+        }
+    }
+    const std::string nag = "$" + std::to_string(number);
+    if (ply.nags.size() + 1 + nag.size() > kMaxNagsLength) return;
+    if (!ply.nags.empty()) ply.nags += ' ';
+    ply.nags += nag;
 }
 
 void PgnReader::FinishComment() {
@@ -405,7 +477,9 @@ void PgnReader::ScanMoveLine(const std::string& line) {
                 FinishComment();
                 break;
             } else if (c == '$') {
-                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;  // a glyph: skipped
+                const std::size_t digits = p + 1;
+                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;
+                AttachNag(line.substr(digits, p + 1 - digits));
             }
             continue;
         }

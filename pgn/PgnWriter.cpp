@@ -17,7 +17,12 @@ void WriteMoveText(ByteWriter& out, const std::string& text) {
 }
 
 void WriteTagPair(ByteWriter& out, const std::string& name, const std::string& value) {
-    WriteLine(out, "[" + name + " \"" + value + "\"]");
+    std::string escaped;
+    for (char c : value) {
+        if (c == '"' || c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    WriteLine(out, "[" + name + " \"" + escaped + "\"]");
 }
 
 int ReplaceChar(std::string& text, char from, char to) {
@@ -106,12 +111,14 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
         WriteTagPair(out, "SETUP", "1");
         WriteTagPair(out, "FEN", game.m_startFen);
     }
+    for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;
     for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
         const PlyRecord& ply = game.m_ply[i];
-        const std::string word = MoveWord(game, i);
+        std::string word = MoveWord(game, i);
+        if (!ply.nags.empty()) word += " " + ply.nags;
         count += word.size();
         if (count >= 80) {
             WriteLine(out, "");

@@ -6,8 +6,9 @@
 #include "GameRecord.h"
 
 // Writes a game as this program's PGN: the seven tags, SETUP and FEN when the
-// game starts from a set position, the start note, one ply per line with its
-// note block, "%F" for a flipped board and the result line. CR LF throughout.
+// game starts from a set position, the tags kept from another program, the
+// start note, one ply per line with its glyphs and note block, "%F" for a
+// flipped board and the result line. CR LF throughout.
 void WritePgn(const CGameRecord& game, ByteWriter& out);
 std::string WritePgnToString(const CGameRecord& game);
 
@@ -15,6 +16,7 @@ std::string WritePgnToString(const CGameRecord& game);
 void WriteText(ByteWriter& out, const std::string& text);
 void WriteLine(ByteWriter& out, const std::string& text);
 void WriteMoveText(ByteWriter& out, const std::string& text);
+// A tag line; " and \ in the value are escaped with a backslash.
 void WriteTagPair(ByteWriter& out, const std::string& name, const std::string& value);
 void WriteNoteBlock(ByteWriter& out, const std::string& note);
 int ReplaceChar(std::string& text, char from, char to);

@@ -38,6 +38,7 @@ bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (TagAfterSave(saved, tag) != TagAfterSave(reread, tag))
             return Differs(difference, std::string("the ") + CGameRecord::kTagNames[tag] + " tag");
+    if (saved.m_keptTags != reread.m_keptTags) return Differs(difference, "the other tags");
     if (saved.m_fromSetup != reread.m_fromSetup ||
         (saved.m_fromSetup && std::strcmp(saved.m_startFen, reread.m_startFen) != 0))
         return Differs(difference, "the starting position");
@@ -52,7 +53,8 @@ bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
         const PlyRecord& b = reread.m_ply[i];
         const std::string move = "move " + std::string(a.text);
         if (std::strcmp(a.text, b.text) != 0 || a.fromFile != b.fromFile ||
-            a.fromRank != b.fromRank || a.toFile != b.toFile || a.toRank != b.toRank)
+            a.fromRank != b.fromRank || a.toFile != b.toFile || a.toRank != b.toRank ||
+            a.nags != b.nags)
             return Differs(difference, move);
         const std::string note = a.hasNote ? NoteAfterSave(a.note) : "";
         const std::string rereadNote = b.hasNote ? b.note : "";

@@ -10,7 +10,7 @@ std::string NoteAfterSave(const std::string& note);
 
 // Whether `reread`, read back from the file just written for `saved`, holds
 // the same game: moves, tags (an empty tag comes back as "?", or "*" for the
-// Result), start position, flip and notes as the file keeps them. Says the
-// first difference when not.
+// Result), the other tags, start position, flip, glyphs and notes as the
+// file keeps them. Says the first difference when not.
 bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
                        std::string& difference);

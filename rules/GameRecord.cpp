@@ -80,7 +80,10 @@ void CGameRecord::SetStartPosition() {
     m_status = 'P';
     m_fromSetup = 0;
     CopyToField(m_startFen, kStartFenSize, kStandardFen);
-    for (PlyRecord& ply : m_ply) ply.ClearNote();
+    for (PlyRecord& ply : m_ply) {
+        ply.ClearNote();
+        ply.nags.clear();
+    }
 }
 
 bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
@@ -101,6 +104,7 @@ bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
     ply.halfMoveClock = m_halfMoveClock;
     ply.status = m_status;
     CopyToField(ply.text, PlyRecord::kTextSize, text);
+    ply.nags.clear();
     std::memcpy(ply.piece, m_piece, sizeof m_piece);
     std::memcpy(ply.color, m_color, sizeof m_color);
     return true;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PieceTypes.h"
 #include "PlyRecord.h"
@@ -122,6 +124,9 @@ public:
     char m_startFen[kStartFenSize];
     int m_hasStartNote = 0;
     std::string m_startNote;
+    // Tags beyond the seven, SetUp and FEN, name and value in the order read:
+    // a game from another program is saved whole.
+    std::vector<std::pair<std::string, std::string>> m_keptTags;
     int m_setupMode = 0;
 
 private:

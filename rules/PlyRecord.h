@@ -3,7 +3,8 @@
 #include <string>
 
 // A snapshot of the game after one half-move: the move's squares, the rule
-// state and the whole board after it, its move-list line, note and date.
+// state and the whole board after it, its move-list line, note, date and
+// glyphs.
 struct PlyRecord {
     static constexpr int kTextSize = 23;  // move-list line, at most 22 characters
     static constexpr int kDateSize = 12;  // MM/DD/YY, at most 11 characters
@@ -20,6 +21,7 @@ struct PlyRecord {
     std::string note;  // owned by value: copying a record copies its notes
     int hasNote = 0;
     char date[kDateSize] = {};
+    std::string nags;  // numeric glyphs kept with the move as read ("$14 $36")
 
     void ClearNote() {
         note.clear();

@@ -41,6 +41,7 @@ void RequireSameGame(const CGameRecord& first, const CGameRecord& second) {
         fuzz::Require(second.m_tag[tag] == (value.empty() ? kDefaults[tag] : value),
                       "the tags read back");
     }
+    fuzz::Require(second.m_keptTags == first.m_keptTags, "the other tags read back");
     fuzz::Require(second.m_fromSetup == first.m_fromSetup, "the same kind of start");
     if (first.m_fromSetup)
         fuzz::Require(std::string(second.m_startFen) == first.m_startFen, "the same start FEN");
@@ -53,7 +54,7 @@ void RequireSameGame(const CGameRecord& first, const CGameRecord& second) {
     for (int i = 0; i < first.m_plyCount; ++i) {
         const PlyRecord& a = first.m_ply[i];
         const PlyRecord& b = second.m_ply[i];
-        fuzz::Require(std::string(a.text) == b.text, "the same ply text");
+        fuzz::Require(std::string(a.text) == b.text && a.nags == b.nags, "the same ply text");
         fuzz::Require(a.fromFile == b.fromFile && a.fromRank == b.fromRank &&
                           a.toFile == b.toFile && a.toRank == b.toRank,
                       "the same squares of each ply");

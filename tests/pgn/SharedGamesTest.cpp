@@ -100,6 +100,7 @@ void ExpectSurvivesSaveAndReopen(const CGameRecord& game) {
         const PlyRecord& was = game.m_ply[i];
         const PlyRecord& now = back->m_ply[i];
         EXPECT_STREQ(now.text, was.text) << "ply " << i;
+        EXPECT_EQ(now.nags, was.nags) << "ply " << i;
         EXPECT_EQ(SquareName(now.fromFile, now.fromRank) + SquareName(now.toFile, now.toRank),
                   SquareName(was.fromFile, was.fromRank) + SquareName(was.toFile, was.toRank))
             << "ply " << i;
@@ -111,6 +112,7 @@ void ExpectSurvivesSaveAndReopen(const CGameRecord& game) {
     const std::string startNote = game.m_hasStartNote ? NoteAsWritten(game.m_startNote) : "";
     EXPECT_EQ(back->m_hasStartNote != 0, !startNote.empty());
     EXPECT_EQ(back->m_startNote, startNote);
+    EXPECT_EQ(back->m_keptTags, game.m_keptTags);
     EXPECT_EQ(back->m_fromSetup, game.m_fromSetup);
     EXPECT_STREQ(back->m_startFen, game.m_startFen);
     EXPECT_EQ(back->m_flipped, game.m_flipped);

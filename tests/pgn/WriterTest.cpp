@@ -76,7 +76,8 @@ TEST(PgnWriter, TagLinesAndResultLine) {
          "[Result \"\xC2\xBD-\xC2\xBD\"]", "*"},
         {"empty result is a star", G::Result, "", "[Result \"*\"]", "*"},
         {"empty event is a question mark", G::Event, "", "[Event \"?\"]", "*"},
-        {"value as it stands", G::Site, "Club \"V\" \\ Hall", "[Site \"Club \"V\" \\ Hall\"]", "*"},
+        {"quotes and backslashes escaped", G::Site, "Club \"V\" \\ Hall",
+         "[Site \"Club \\\"V\\\" \\\\ Hall\"]", "*"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -87,6 +88,35 @@ TEST(PgnWriter, TagLinesAndResultLine) {
         EXPECT_EQ(lines.back(), row.resultLine);
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
             EXPECT_EQ(lines[tag], tag == row.tag ? row.tagLine : kDefaultTagLines[tag]);
+    }
+}
+
+TEST(PgnWriter, OtherProgramsTagsAndGlyphsAreSavedWhole) {
+    struct Row { const char* name; std::string text; std::vector<std::string> afterSevenTags; };
+    const Row rows[] = {
+        {"tags beyond the seven in the order read, after SETUP and FEN",
+         "[Event \"E\"]\n[WhiteElo \"2100\"]\n[SetUp \"1\"]\n"
+         "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n[ECO \"A00\"]\n\n1. Kd2 *\n",
+         {"[SETUP \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]", "[WhiteElo \"2100\"]",
+          "[ECO \"A00\"]", "1. Kd2 ", "*"}},
+        {"escaped and unescaped quotes, backslashes",
+         "[Annotator \"Ann \\\"Eye\\\" C:\\\\\"]\n[Opening \"King's \"Gambit\"\"]\n*\n",
+         {"[Annotator \"Ann \\\"Eye\\\" C:\\\\\"]", "[Opening \"King's \\\"Gambit\\\"\"]",
+          "*"}},
+        {"$1 to $6 join the move as signs, other glyphs stay beside it",
+         "1. e4 $1 a6 $14 2. e5! $2 d5 $146 $18 3. exd6 e.p. $4 *\n",
+         {"1. e4! ", "a6 $14 ", "2. e5! $2 ", "d5 $146 $18 ", "3. exd6 e.p. $4 ", "*"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto read = Read(row.text);
+        ASSERT_TRUE(read.result.ok) << read.result.message;
+        const std::string written = WritePgnToString(*read.game);
+        const std::vector<std::string> lines = Lines(written);
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 7, lines.end()), row.afterSevenTags);
+        auto back = Read(written);
+        ASSERT_TRUE(back.result.ok) << back.result.message;
+        EXPECT_EQ(WritePgnToString(*back.game), written);
     }
 }
 
