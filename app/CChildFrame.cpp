@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLayout>
 #include <QScrollArea>
 
 #include "CVexilView.h"
@@ -19,6 +20,18 @@ CChildFrame::CChildFrame(CVexilDoc* document, DocumentManager* manager)
     setWidget(scroller);
     const QSize form = m_view->minimumSize();
     resize(form.width() + 2 * frameGeometry().width() / 100 + 24, kInitialHeight);
+}
+
+QSize CChildFrame::FormFrameSize() {
+    // The title bar and borders are what the window has beyond its widget.
+    layout()->activate();
+    const QSize decoration = size() - widget()->size();
+    return m_view->minimumSize() + decoration;
+}
+
+void CChildFrame::ShowWholeForm() {
+    if (isMaximized() || isMinimized()) return;
+    resize(size().expandedTo(FormFrameSize()));
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

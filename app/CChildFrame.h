@@ -15,6 +15,10 @@ public:
     CChildFrame(CVexilDoc* document, DocumentManager* manager);
     CVexilDoc* Document() const { return m_document; }
     CVexilView* View() const { return m_view; }
+    // The window size that shows the view's whole form.
+    QSize FormFrameSize();
+    // Grows the window, unless maximised or minimised, to show the whole form.
+    void ShowWholeForm();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

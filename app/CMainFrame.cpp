@@ -12,9 +12,11 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 #include "CChildFrame.h"
@@ -22,12 +24,24 @@
 #include "CVexilView.h"
 #include "DocumentManager.h"
 #include "KeyboardLocks.h"
+#include "MoveRecording.h"
 #include "ResourceIds.h"
 #include "UserPrompts.h"
 
 namespace {
 
 const char kAppTitle[] = "Ravelin";
+// Kept beside the recent-file list.
+const char kBoardSquareKey[] = "Settings/BoardSquare";
+
+struct BoardSize {
+    int command;
+    int square;
+    const char* name;
+};
+const BoardSize kBoardSizes[] = {{res::kCmdBoardNormal, 32, "Normal"},
+                                 {res::kCmdBoardLarge, 48, "Large"},
+                                 {res::kCmdBoardHuge, 64, "Huge"}};
 
 QIcon ToolbarIcon(const char* name) {
     return QIcon(QStringLiteral(":/pictures/toolbar-%1.svg").arg(QLatin1String(name)));
@@ -49,8 +63,12 @@ CMainFrame::CMainFrame() {
     CreateStatusBar();
 
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] {
+        if (CVexilView* view = ActiveView())
+            connect(view, &CVexilView::PositionShown, this, &CMainFrame::UpdateTurnField,
+                    Qt::UniqueConnection);
         UpdateMenus();
         UpdateTitle();
+        UpdateTurnField();
     });
     connect(m_documents, &DocumentManager::TitlesChanged, this, [this] {
         UpdateMenus();
@@ -145,6 +163,9 @@ void CMainFrame::CreateActions() {
     connect(paste, &QAction::triggered, this, withView([](CVexilView* v) { v->OnEditPaste(); }));
     connect(AddAction(res::kCmdEditHeader, "Edit &Hdr Info", "Edit the Header Information for this game"),
             &QAction::triggered, this, withView([](CVexilView* v) { v->OnEditHeader(); }));
+    connect(AddAction(res::kCmdEnterMove, "&Enter Move...\tCtrl+M",
+                      "Play a move typed from the keyboard", QKeySequence(Qt::CTRL | Qt::Key_M)),
+            &QAction::triggered, this, withView([](CVexilView* v) { v->OnEnterMove(); }));
 
     QAction* toolbar = AddAction(res::kCmdToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar");
     toolbar->setCheckable(true);
@@ -154,6 +175,22 @@ void CMainFrame::CreateActions() {
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    auto* sizes = new QActionGroup(this);
+    int stored = QSettings().value(QString::fromLatin1(kBoardSquareKey)).toInt();
+    if (std::none_of(std::begin(kBoardSizes), std::end(kBoardSizes),
+                     [stored](const BoardSize& size) { return size.square == stored; }))
+        stored = CVexilView::kNormalSquare;
+    CVexilView::SetPreferredSquare(stored);
+    for (const BoardSize& size : kBoardSizes) {
+        QAction* action =
+            AddAction(size.command, QString::fromLatin1(size.name),
+                      QStringLiteral("Draw the board with %1-pixel squares").arg(size.square));
+        action->setCheckable(true);
+        action->setChecked(size.square == stored);
+        sizes->addAction(action);
+        const int square = size.square;
+        connect(action, &QAction::triggered, this, [this, square] { SetBoardSquare(square); });
+    }
 
     connect(AddAction(res::kCmdNewWindow, "&New Window",
                       "Open another window for the active document\nNew Window"),
@@ -241,6 +278,8 @@ void CMainFrame::CreateMenus() {
         auto* menu = new QMenu(QStringLiteral("&View"), this);
         menu->addAction(Action(res::kCmdToolbar));
         menu->addAction(Action(res::kCmdStatusBar));
+        QMenu* sizes = menu->addMenu(QStringLiteral("Board Size"));
+        for (const BoardSize& size : kBoardSizes) sizes->addAction(Action(size.command));
         return menu;
     };
     auto helpMenu = [this] {
@@ -257,6 +296,7 @@ void CMainFrame::CreateMenus() {
     edit->addAction(Action(res::kCmdCopy));
     edit->addAction(Action(res::kCmdPaste));
     edit->addAction(Action(res::kCmdEditHeader));
+    edit->addAction(Action(res::kCmdEnterMove));
     auto* window = new QMenu(QStringLiteral("&Window"), this);
     window->addAction(Action(res::kCmdNewWindow));
     window->addAction(Action(res::kCmdCascade));
@@ -313,6 +353,12 @@ void CMainFrame::CreateStatusBar() {
         if (message.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
     });
     bar->showMessage(QStringLiteral("Ready"));
+    // Whose turn it is in the active game, left of the keyboard indicators.
+    m_turnLabel = new QLabel(bar);
+    m_turnLabel->setObjectName(QStringLiteral("turn"));
+    m_turnLabel->setMinimumWidth(
+        m_turnLabel->fontMetrics().horizontalAdvance("Black to move, check") + 8);
+    bar->addPermanentWidget(m_turnLabel);
     const char* const names[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         m_lockLabels[i] = new QLabel(QString::fromLatin1(names[i]), bar);
@@ -339,6 +385,23 @@ void CMainFrame::UpdateLockIndicators() {
     }
 }
 
+void CMainFrame::UpdateTurnField() {
+    CVexilView* view = ActiveView();
+    m_turnLabel->setText(view != nullptr ? QString::fromStdString(TurnText(view->Game()))
+                                         : QString());
+}
+
+void CMainFrame::SetBoardSquare(int square) {
+    CVexilView::SetPreferredSquare(square);
+    QSettings().setValue(QString::fromLatin1(kBoardSquareKey), square);
+    for (QMdiSubWindow* window : m_area->subWindowList()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            frame->View()->SetSquareSize(square);
+            frame->ShowWholeForm();
+        }
+    }
+}
+
 void CMainFrame::UpdateMenus() {
     const bool withGame = !m_area->subWindowList().isEmpty();
     if (menuBar()->actions().isEmpty() || withGame != m_showingGameMenus) {
@@ -355,6 +418,7 @@ void CMainFrame::UpdateMenus() {
         Action(command)->setEnabled(view != nullptr);
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());
     Action(res::kCmdSetupPosition)->setChecked(view != nullptr && view->IsSetupActive());
+    Action(res::kCmdEnterMove)->setEnabled(view != nullptr && !view->IsSetupActive());
 }
 
 void CMainFrame::UpdateTitle() {
@@ -416,6 +480,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (widget == nullptr || widget->window() != this) return false;
     const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
     return Action(res::kCmdUndo)->shortcuts().contains(keys);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A game window wider than the area the hidden main window had was
+    // scrolled out to the left; once the area has its size, bring it back.
+    QTimer::singleShot(0, this, [this] {
+        for (QMdiSubWindow* window : m_area->subWindowList())
+            if (window->x() < 0 || window->y() < 0)
+                window->move(qMax(0, window->x()), qMax(0, window->y()));
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -31,6 +31,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -44,6 +45,10 @@ private:
     void UpdateTitle();
     void UpdateRecentFiles();
     void UpdateLockIndicators();
+    void UpdateTurnField();
+    // Draws every game board with squares of `square` pixels, now and in
+    // later runs.
+    void SetBoardSquare(int square);
     void OnWindowTile();
     void OnPrint();
     void OnAppAbout();
@@ -57,4 +62,5 @@ private:
     bool m_showingGameMenus = false;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_lockLabels[3] = {};
+    QLabel* m_turnLabel = nullptr;
 };

@@ -144,6 +144,8 @@ CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     frame->View()->OnInitialUpdate();
     UpdateTitles(document);
     frame->show();
+    // The normal board keeps the window's first size; a larger one needs more.
+    if (frame->View()->SquareSize() != CVexilView::kNormalSquare) frame->ShowWholeForm();
     m_area->setActiveSubWindow(frame);
     m_lastActive = frame;
     return frame;

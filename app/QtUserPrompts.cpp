@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "CAboutDlg.h"
+#include "CEnterMoveDlg.h"
 #include "CHeaderInfoDlg.h"
 #include "CPromotionDlg.h"
 #include "CSetupPieceDlg.h"
@@ -92,4 +93,9 @@ void QtUserPrompts::ChooseSetupPiece(int& pieceChoice, int& colorChoice) {
     dialog.exec();
     pieceChoice = dialog.m_pieceChoice;
     colorChoice = dialog.m_colorChoice;
+}
+
+void QtUserPrompts::EnterMove(const std::function<bool(const QString&)>& play) {
+    CEnterMoveDlg dialog(play, Owner());
+    dialog.exec();
 }

@@ -18,6 +18,7 @@ public:
     void ShowAbout() override;
     void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
+    void EnterMove(const std::function<bool(const QString&)>& play) override;
 
 private:
     static QWidget* Owner();

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 // Everything the program tells or asks the user goes through here, so tests
 // can answer in place of a person. The application owns the one in use.
@@ -36,6 +37,10 @@ public:
     // radio indices after OK, or as a result code: -1 Empty Square,
     // -2 cancelled, -3 Clear Board.
     virtual void ChooseSetupPiece(int& pieceChoice, int& colorChoice) = 0;
+    // "Enter Move": each text the user enters goes to `play`, which says
+    // whether the box may close; after a false the box stays open with the
+    // text selected. Closing the box otherwise plays nothing.
+    virtual void EnterMove(const std::function<bool(const QString&)>& play) = 0;
 };
 
 // The prompts in use. Never null once the application has started.

@@ -24,11 +24,14 @@ QPixmap Blank(int width, int height, qreal ratio, const QColor& fill) {
 }
 
 // White paper with the rank digits down the left edge and the file letters
-// along the bottom, lined up with the squares drawn over it.
-QPixmap DrawBackground(bool flipped, qreal ratio) {
-    QPixmap pixmap = Blank(BoardPictures::kBackgroundWidth, BoardPictures::kBackgroundHeight,
-                           ratio, Qt::white);
+// along the bottom, lined up with the squares drawn over it. Drawn in the
+// normal square's units, scaled to `square`.
+QPixmap DrawBackground(bool flipped, qreal ratio, int square) {
+    const qreal scale = qreal(square) / BoardPictures::kSquare;
+    QPixmap pixmap = Blank(qRound(BoardPictures::kBackgroundWidth * scale),
+                           qRound(BoardPictures::kBackgroundHeight * scale), ratio, Qt::white);
     QPainter painter(&pixmap);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -52,39 +55,40 @@ QPixmap DrawBackground(bool flipped, qreal ratio) {
 
 }  // namespace
 
-std::shared_ptr<const BoardPictures> BoardPictures::Shared(qreal ratio) {
+std::shared_ptr<const BoardPictures> BoardPictures::Shared(qreal ratio, int square) {
     // Drawing them takes a few milliseconds, mostly reading the pieces' SVG.
-    static std::map<qreal, std::weak_ptr<const BoardPictures>> drawn;
-    std::shared_ptr<const BoardPictures> pictures = drawn[ratio].lock();
+    static std::map<std::pair<qreal, int>, std::weak_ptr<const BoardPictures>> drawn;
+    std::weak_ptr<const BoardPictures>& slot = drawn[{ratio, square}];
+    std::shared_ptr<const BoardPictures> pictures = slot.lock();
     if (!pictures) {
-        pictures = std::make_shared<const BoardPictures>(ratio);
-        drawn[ratio] = pictures;
+        pictures = std::make_shared<const BoardPictures>(ratio, square);
+        slot = pictures;
     }
     return pictures;
 }
 
-BoardPictures::BoardPictures(qreal ratio) {
-    m_normal = DrawBackground(false, ratio);
-    m_flipped = DrawBackground(true, ratio);
-    m_empty[0] = Blank(kSquare, kSquare, ratio, kLightSquare);
-    m_empty[1] = Blank(kSquare, kSquare, ratio, kDarkSquare);
+BoardPictures::BoardPictures(qreal ratio, int square) {
+    m_normal = DrawBackground(false, ratio, square);
+    m_flipped = DrawBackground(true, ratio, square);
+    m_empty[0] = Blank(square, square, ratio, kLightSquare);
+    m_empty[1] = Blank(square, square, ratio, kDarkSquare);
     for (int color = 0; color < 2; ++color) {
         for (int kind = 0; kind < 6; ++kind) {
             QSvgRenderer svg(PieceFile(color, kind));
             for (int shade = 0; shade < 2; ++shade) {
-                QPixmap square = m_empty[shade];
-                QPainter painter(&square);
+                QPixmap picture = m_empty[shade];
+                QPainter painter(&picture);
                 painter.setRenderHint(QPainter::Antialiasing);
-                svg.render(&painter, QRectF(0, 0, kSquare, kSquare));
-                m_pieces[color][kind][shade] = square;
+                svg.render(&painter, QRectF(0, 0, square, square));
+                m_pieces[color][kind][shade] = picture;
             }
-            QPixmap pointer = Blank(kSquare, kSquare, ratio, Qt::transparent);
+            QPixmap pointer = Blank(square, square, ratio, Qt::transparent);
             {
                 QPainter painter(&pointer);
                 painter.setRenderHint(QPainter::Antialiasing);
-                svg.render(&painter, QRectF(0, 0, kSquare, kSquare));
+                svg.render(&painter, QRectF(0, 0, square, square));
             }
-            m_pointers[color][kind] = QCursor(pointer, kSquare / 2, kSquare / 2);
+            m_pointers[color][kind] = QCursor(pointer, square / 2, square / 2);
         }
     }
 }

@@ -6,17 +6,21 @@
 
 // The pictures a board view draws with: the two board backgrounds with their
 // rank digits and file letters, the empty light and dark squares, a piece on
-// either shade, and the piece-shaped pointers. Drawn once per scale.
+// either shade, and the piece-shaped pointers. Drawn from their vector
+// sources once per square size and screen scale.
 class BoardPictures {
 public:
+    // The normal square; the background's sizes are given for it and grow
+    // with the square.
     static constexpr int kSquare = 32;
     static constexpr int kBackgroundWidth = 282;
     static constexpr int kBackgroundHeight = 284;
 
-    explicit BoardPictures(qreal devicePixelRatio);
-    // The pictures of one scale, drawn once and shared by every view that
-    // draws at it for as long as any of them holds them.
-    static std::shared_ptr<const BoardPictures> Shared(qreal devicePixelRatio);
+    BoardPictures(qreal devicePixelRatio, int square = kSquare);
+    // The pictures of one size and scale, drawn once and shared by every view
+    // that draws at it for as long as any of them holds them.
+    static std::shared_ptr<const BoardPictures> Shared(qreal devicePixelRatio,
+                                                       int square = kSquare);
 
     const QPixmap& Background(bool flipped) const { return flipped ? m_flipped : m_normal; }
     const QPixmap& EmptySquare(int shade) const { return m_empty[shade]; }

@@ -18,14 +18,15 @@
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
 #include "CVexilDoc.h"
-#include "DialogUnits.h"
 #include "ClipboardText.h"
+#include "DialogUnits.h"
 #include "GameTextEncoding.h"
 #include "HeaderSummary.h"
 #include "MoveEntry.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
 #include "MoveTables.h"
+#include "MoveTextApply.h"
 #include "ResourceIds.h"
 #include "TextEncoding.h"
 #include "TextField.h"
@@ -35,6 +36,8 @@ namespace {
 
 const char kGameOver[] = "The game is over. Please select New from the File menu.";
 const char kTooLong[] = "Please enter no more than %1 characters.";
+
+int g_preferredSquare = CVexilView::kNormalSquare;
 
 QString GameText(const std::string& bytes) { return QString::fromStdString(DisplayUtf8(bytes)); }
 
@@ -62,7 +65,10 @@ void ReportFirstPaint() {
 }  // namespace
 
 CVexilView::CVexilView(CVexilDoc* document, QWidget* parent)
-    : QWidget(parent), m_document(document), m_game(std::make_unique<CGameRecord>()) {
+    : QWidget(parent),
+      m_document(document),
+      m_game(std::make_unique<CGameRecord>()),
+      m_square(g_preferredSquare) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     CreateControls();
 }
@@ -71,12 +77,9 @@ CVexilView::~CVexilView() = default;
 
 void CVexilView::CreateControls() {
     const DialogTemplate& form = layout::kGameForm;
-    const DialogUnits units(font());
-    const QSize size = units.Size(form);
-    setMinimumSize(size.expandedTo(QSize(288, 288)));
-
+    int labels = 0;
     for (const char* label : {"Move List", "Game Header Information", "Move-by-move annotation"})
-        PlaceItem(new QLabel(QString::fromLatin1(label), this), *form.FindLabel(label), units);
+        m_labels[labels++] = new QLabel(QString::fromLatin1(label), this);
 
     m_moveList = new QListWidget(this);
     m_moveList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -85,14 +88,12 @@ void CVexilView::CreateControls() {
     // Every line is one line of text: one size for all spares measuring all
     // 301 lines again after every move.
     m_moveList->setUniformItemSizes(true);
-    PlaceItem(m_moveList, *form.Find(res::kMoveList), units);
     connect(m_moveList, &QListWidget::currentRowChanged, this,
             [this] { OnSelchangeMoveList(); });
 
     auto makeButton = [&](int id) {
         auto* button = new QPushButton(QString::fromLatin1(form.Find(id)->text), this);
         button->setFocusPolicy(Qt::TabFocus);
-        PlaceItem(button, *form.Find(id), units);
         return button;
     };
     m_goToStart = makeButton(res::kGoToStartButton);
@@ -108,13 +109,11 @@ void CVexilView::CreateControls() {
     m_headerBox->setReadOnly(true);
     m_headerBox->setFocusPolicy(Qt::ClickFocus);
     m_headerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PlaceItem(m_headerBox, *form.Find(res::kHeaderBox), units);
 
     auto* annotation = new AnnotationEdit(this);
     annotation->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength));
     m_annotationBox = annotation;
     m_annotationBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PlaceItem(m_annotationBox, *form.Find(res::kAnnotationBox), units);
     connect(m_annotationBox, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_pushing) OnChangeAnnotation();
     });
@@ -124,10 +123,53 @@ void CVexilView::CreateControls() {
     setTabOrder(m_copy, m_report);
     setTabOrder(m_report, m_goToEnd);
     setTabOrder(m_goToEnd, m_annotationBox);
+    LayOutForm();
+}
+
+void CVexilView::LayOutForm() {
+    const DialogTemplate& form = layout::kGameForm;
+    const DialogUnits units(font());
+    // What a larger board adds goes to the controls' left and to the tall
+    // boxes' height; the buttons under the list move down with its bottom.
+    const int grow = BoardExtent(m_square) - BoardExtent(kNormalSquare);
+    auto place = [&](QWidget* widget, const DialogItem& item, int down, int taller) {
+        PlaceItem(widget, item, units);
+        QRect rect = widget->geometry().translated(grow, down);
+        rect.setHeight(rect.height() + taller);
+        widget->setGeometry(rect);
+    };
+    int labels = 0;
+    for (const char* label : {"Move List", "Game Header Information", "Move-by-move annotation"})
+        place(m_labels[labels++], *form.FindLabel(label), 0, 0);
+    place(m_moveList, *form.Find(res::kMoveList), 0, grow);
+    place(m_goToStart, *form.Find(res::kGoToStartButton), grow, 0);
+    place(m_copy, *form.Find(res::kCopyButton), grow, 0);
+    place(m_report, *form.Find(res::kReportButton), grow, 0);
+    place(m_goToEnd, *form.Find(res::kGoToEndButton), grow, 0);
+    place(m_headerBox, *form.Find(res::kHeaderBox), 0, 0);
+    place(m_annotationBox, *form.Find(res::kAnnotationBox), 0, grow);
+    const int board = BoardExtent(m_square);
+    setMinimumSize((units.Size(form) + QSize(grow, grow)).expandedTo(QSize(board, board)));
+}
+
+void CVexilView::SetPreferredSquare(int square) {
+    g_preferredSquare = square;
+}
+
+int CVexilView::PreferredSquare() {
+    return g_preferredSquare;
+}
+
+void CVexilView::SetSquareSize(int square) {
+    if (square == m_square) return;
+    m_square = square;
+    m_pictures.reset();
+    LayOutForm();
+    update();
 }
 
 const BoardPictures& CVexilView::Pictures() const {
-    if (!m_pictures) m_pictures = BoardPictures::Shared(devicePixelRatioF());
+    if (!m_pictures) m_pictures = BoardPictures::Shared(devicePixelRatioF(), m_square);
     return *m_pictures;
 }
 
@@ -156,25 +198,28 @@ void CVexilView::OnInitialUpdate() {
     m_game->SetFromFen(m_game->m_startFen);
     SelectLine(0);
     m_game->m_curPly = 0;
-    update();
+    Refresh();
 }
 
-void CVexilView::SquareFromPoint(int x, int y, bool flipped, int& file, int& rank) {
+// The normal board's formulas with every length times square / 32, worked in
+// integers scaled by 32 so that the normal size gives exactly its pixels.
+void CVexilView::SquareFromPoint(int x, int y, bool flipped, int& file, int& rank, int square) {
     // Integer division truncates toward zero, as the board's bands expect.
-    const int file0 = (x + 11) / 32 - 1;
-    const int rank0 = (-31 - y) / 32 + 8;
+    const int file0 = (32 * x + 11 * square) / (32 * square) - 1;
+    const int rank0 = (-31 * square - 32 * y) / (32 * square) + 8;
     file = flipped ? 7 - file0 : file0;
     rank = flipped ? 7 - rank0 : rank0;
 }
 
-QPoint CVexilView::SquareCentre(int file, int rank, bool flipped) {
+QPoint CVexilView::SquareCentre(int file, int rank, bool flipped, int square) {
     const int file0 = flipped ? 7 - file : file;
     const int rank0 = flipped ? 7 - rank : rank;
-    return QPoint(32 * file0 + 36, 240 - 32 * rank0);
+    return QPoint(square * file0 + 36 * square / 32, 240 * square / 32 - square * rank0);
 }
 
-QPoint CVexilView::SquareOrigin(int file, int rank, bool flipped) {
-    return flipped ? QPoint(244 - 32 * file, 32 * rank) : QPoint(20 + 32 * file, 224 - 32 * rank);
+QPoint CVexilView::SquareOrigin(int file, int rank, bool flipped, int square) {
+    return flipped ? QPoint(244 * square / 32 - square * file, square * rank)
+                   : QPoint(20 * square / 32 + square * file, 224 * square / 32 - square * rank);
 }
 
 void CVexilView::PaintBoard(QPainter& painter) const {
@@ -187,7 +232,7 @@ void CVexilView::PaintBoard(QPainter& painter) const {
             const QPixmap& picture =
                 kind >= 0 ? pictures.PieceOnSquare(m_game->GetColor(file, rank), kind, shade)
                           : pictures.EmptySquare(shade);
-            painter.drawPixmap(SquareOrigin(file, rank, m_flipped != 0), picture);
+            painter.drawPixmap(SquareOrigin(file, rank, m_flipped != 0, m_square), picture);
         }
     }
 }
@@ -224,7 +269,7 @@ void CVexilView::OnBoardPress(int x, int y) {
         return;
     }
     int file, rank;
-    SquareFromPoint(x, y, m_flipped != 0, file, rank);
+    SquareFromPoint(x, y, m_flipped != 0, file, rank, m_square);
     m_dragFromFile = file;
     m_dragFromRank = rank;
     m_dragPiece = m_game->GetPiece(file, rank);
@@ -235,7 +280,7 @@ void CVexilView::OnBoardPress(int x, int y) {
         ShowArrow();
         return;
     }
-    QCursor::setPos(mapToGlobal(SquareCentre(file, rank, m_flipped != 0)));
+    QCursor::setPos(mapToGlobal(SquareCentre(file, rank, m_flipped != 0, m_square)));
     m_game->SetSquare(file, rank, NoColor, NoPiece);
     update();
     setCursor(Pictures().Pointer(m_dragColor, m_dragPiece));
@@ -254,8 +299,11 @@ void CVexilView::OnBoardRelease(int x, int y) {
     drop.color = color;
     drop.fromFile = m_dragFromFile;
     drop.fromRank = m_dragFromRank;
-    SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank);
+    SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank, m_square);
+    PlayLiftedPiece(drop, [] { return Prompts().AskPromotion(); });
+}
 
+bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion) {
     bool asked = true;
     if (!m_game->m_setupMode && m_game->m_curPly + 1 < m_game->m_plyCount)
         asked = Prompts().AskWarning(QStringLiteral(
@@ -263,19 +311,18 @@ void CVexilView::OnBoardRelease(int x, int y) {
             "do this?"));
     DropOutcome outcome;
     if (asked) {
-        outcome = PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(),
-                                   [] { return Prompts().AskPromotion(); });
+        outcome = PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
         if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
     } else {
-        m_game->SetSquare(drop.fromFile, drop.fromRank, color, kind);
+        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
     }
 
     // Every release of a carried piece empties the note box; this is not an
     // edit, so no note changes.
     m_annotation.clear();
     Push();
-    update();
-    if (!outcome.recorded) return;
+    Refresh();
+    if (!outcome.recorded) return false;
 
     for (const std::string& announcement : outcome.announcements)
         Prompts().Tell(QString::fromStdString(announcement));
@@ -288,6 +335,41 @@ void CVexilView::OnBoardRelease(int x, int y) {
     }
     SelectLine(m_moveList->count() - 1);
     PublishGame();
+    return true;
+}
+
+void CVexilView::OnEnterMove() {
+    if (m_setupActive) return;
+    Prompts().EnterMove([this](const QString& text) { return PlayTypedMove(text); });
+}
+
+bool CVexilView::PlayTypedMove(const QString& text) {
+    if (m_game->m_status != 'P') {
+        Prompts().Tell(QString::fromLatin1(kGameOver));
+        return true;
+    }
+    TypedMove move;
+    if (!ReadTypedMove(*m_game, text.toStdString(), move)) {
+        Prompts().Tell(QStringLiteral("Ravelin cannot read \"%1\" as a move.").arg(text.trimmed()));
+        return false;
+    }
+    // Lifted as a press would, so that the rest is a drop's.
+    PieceDrop drop;
+    drop.kind = m_game->GetPiece(move.fromFile, move.fromRank);
+    drop.color = m_game->GetColor(move.fromFile, move.fromRank);
+    drop.fromFile = move.fromFile;
+    drop.fromRank = move.fromRank;
+    drop.toFile = move.toFile;
+    drop.toRank = move.toRank;
+    m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
+    const int named = move.promotion;
+    return PlayLiftedPiece(drop,
+                           [named] { return named != NoPiece ? named : Prompts().AskPromotion(); });
+}
+
+void CVexilView::Refresh() {
+    update();
+    emit PositionShown();
 }
 
 void CVexilView::OnLButtonDblClk() {
@@ -313,14 +395,14 @@ void CVexilView::OnSelchangeMoveList() {
         m_game->RestorePly(line - 1);
     else
         m_game->SetFromFen(m_game->m_startFen);
-    update();
+    Refresh();
 }
 
 void CVexilView::OnGoToStart() {
     m_game->SetFromFen(m_game->m_startFen);
     SelectLine(0);
     m_game->m_curPly = 0;
-    update();
+    Refresh();
     m_moveList->setFocus();
 }
 
@@ -331,7 +413,7 @@ void CVexilView::OnGoToEnd() {
         m_game->SetFromFen(m_game->m_startFen);
     SelectLine(m_moveList->count() - 1);
     m_game->m_curPly = m_game->m_plyCount;
-    update();
+    Refresh();
     m_moveList->setFocus();
 }
 
@@ -445,7 +527,7 @@ void CVexilView::OnSetupPosition() {
     m_game->m_setupMode = m_setupActive;
     m_game->m_fromSetup = 1;
     PublishGame();
-    update();
+    Refresh();
     if (m_setupActive) return;
 
     {
@@ -469,7 +551,7 @@ void CVexilView::OnSetupPosition() {
     m_game->m_fromSetup = 1;
     m_game->MakeStartFen();
     PublishGame();
-    update();
+    Refresh();
 }
 
 void CVexilView::contextMenuEvent(QContextMenuEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "GameRecord.h"
@@ -11,6 +12,7 @@ class CVexilDoc;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+struct PieceDrop;
 
 // The game window's form: the board drawn at the upper left, the move list,
 // the header summary, the note box and the navigation buttons. All editing
@@ -30,11 +32,28 @@ public:
     CVexilDoc* GetDocument() const { return m_document; }
     const CGameRecord& Game() const { return *m_game; }
 
-    // Board geometry, in client pixels of the view.
-    static void SquareFromPoint(int x, int y, bool flipped, int& file, int& rank);
-    static QPoint SquareCentre(int file, int rank, bool flipped);
-    // Where the 32 x 32 picture of a square is drawn.
-    static QPoint SquareOrigin(int file, int rank, bool flipped);
+    // Board geometry, in client pixels of the view, for squares of `square`
+    // pixels: the normal board's formulas scaled by square / 32.
+    static void SquareFromPoint(int x, int y, bool flipped, int& file, int& rank,
+                                int square = kNormalSquare);
+    static QPoint SquareCentre(int file, int rank, bool flipped, int square = kNormalSquare);
+    // Where the picture of a square is drawn.
+    static QPoint SquareOrigin(int file, int rank, bool flipped, int square = kNormalSquare);
+    // The width and height the board takes at the upper left of the form.
+    static int BoardExtent(int square) { return 9 * square; }
+
+    static constexpr int kNormalSquare = 32;
+    // The square size views take when they are made.
+    static void SetPreferredSquare(int square);
+    static int PreferredSquare();
+    int SquareSize() const { return m_square; }
+    // Redraws the board with squares of `square` pixels and moves the other
+    // controls out of its way.
+    void SetSquareSize(int square);
+
+    // "Enter Move...": the user types moves until one is played or the box
+    // is closed.
+    void OnEnterMove();
 
     void OnFlipBoard();
     bool IsFlipped() const { return m_flipped != 0; }
@@ -61,6 +80,8 @@ public:
 signals:
     // The view's game has just been copied to the document.
     void Published();
+    // The shown position, or setup mode, may have changed.
+    void PositionShown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,8 +92,16 @@ protected:
 
 private:
     void CreateControls();
+    void LayOutForm();
     void OnBoardPress(int x, int y);
     void OnBoardRelease(int x, int y);
+    // The rest of a release for a lifted piece, shared by the mouse and typed
+    // moves; true when a ply was recorded.
+    bool PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion);
+    // Plays one typed move; true when the box may close.
+    bool PlayTypedMove(const QString& text);
+    // Redraws, and tells whoever shows the position.
+    void Refresh();
     void OnLButtonDblClk();
     void OnRButtonDown(int x, int y);
     void OnSelchangeMoveList();
@@ -106,10 +135,12 @@ private:
     int m_lastSetupPiece = 0;
     int m_lastSetupColor = 0;
     int m_flipped = 0;
+    int m_square;
     QString m_annotation;
     QString m_headerText;
     bool m_pushing = false;
 
+    QWidget* m_labels[3] = {};
     QListWidget* m_moveList = nullptr;
     QPlainTextEdit* m_annotationBox = nullptr;
     QPlainTextEdit* m_headerBox = nullptr;

@@ -41,3 +41,23 @@ bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int to
     game.m_plyCount = game.m_curPly;
     return true;
 }
+
+std::string TurnText(const CGameRecord& game) {
+    if (game.m_setupMode) return "Setup";
+    switch (game.m_status) {
+        case 'M':
+            return "Checkmate";
+        case 'S':
+            return "Stalemate";
+        case 'D':
+            return "Drawn";
+        default:
+            break;
+    }
+    const int side = game.m_sideToMove;
+    std::string text = side == Black ? "Black to move" : "White to move";
+    int kingFile = -1, kingRank = -1;
+    game.FindPiece(side, King, kingFile, kingRank);
+    if (game.IsSquareAttacked(side, kingFile, kingRank)) text += ", check";
+    return text;
+}

@@ -23,3 +23,8 @@ GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture);
 // the record is full.
 bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,
                const std::string& line);
+
+// The shown position in a few words: "Setup" in position setup, "Checkmate",
+// "Stalemate" or "Drawn" by the status, else whose turn it is, with ", check"
+// when that side's king is attacked.
+std::string TurnText(const CGameRecord& game);

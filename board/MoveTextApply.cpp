@@ -1,5 +1,7 @@
 #include "MoveTextApply.h"
 
+#include <cctype>
+
 #include "MoveRecording.h"
 #include "MoveTables.h"
 #include "MoveText.h"
@@ -18,19 +20,69 @@ int PromotionFromLetter(char letter) {
 }
 
 // The piece a pawn reaching the last rank becomes: the letter after "=", or
-// else the letter right after the target square ("e8Q"); a queen otherwise.
-int PromotionPiece(const std::string& text, int toFile, int toRank) {
+// else the letter right after the target square ("e8Q"); NoPiece when the
+// text names none.
+int NamedPromotion(const std::string& text, int toFile, int toRank) {
     const std::size_t equals = text.find('=');
-    if (equals != std::string::npos) {
-        const int piece = PromotionFromLetter(equals + 1 < text.size() ? text[equals + 1] : 0);
-        return piece == NoPiece ? Queen : piece;
-    }
+    if (equals != std::string::npos)
+        return PromotionFromLetter(equals + 1 < text.size() ? text[equals + 1] : 0);
     const std::size_t square = text.find(SquareName(toFile, toRank));
-    if (square != std::string::npos && square + 2 < text.size()) {
-        const int piece = PromotionFromLetter(text[square + 2]);
-        if (piece != NoPiece) return piece;
+    if (square != std::string::npos && square + 2 < text.size())
+        return PromotionFromLetter(text[square + 2]);
+    return NoPiece;
+}
+
+// The squares of a move token for `side`; false when no piece of the side
+// stands where the token's reading leads.
+bool LocateMoveText(CGameRecord& game, const std::string& text, int side, int& fromFile,
+                    int& fromRank, int& toFile, int& toRank) {
+    std::string cleaned = text;
+    game.converMove(fromFile, fromRank, toFile, toRank, cleaned, side);
+    return IsOnBoard(fromFile, fromRank) && IsOnBoard(toFile, toRank) &&
+           game.GetColor(fromFile, fromRank) == side;
+}
+
+// The piece a short algebraic token moves, by its first letter.
+int NamedPiece(char first) {
+    switch (first) {
+        case 'N':
+            return Knight;
+        case 'B':
+            return Bishop;
+        case 'R':
+            return Rook;
+        case 'Q':
+            return Queen;
+        case 'K':
+        case 'O':
+            return King;
+        default:
+            return first >= 'a' && first <= 'h' ? Pawn : NoPiece;
     }
-    return Queen;
+}
+
+// "g1f3", "g1-f3", "e7e8n", "e7xe8=Q": the two squares and any promotion.
+bool ReadSquares(const std::string& text, TypedMove& move) {
+    auto isFile = [](char c) { return c >= 'a' && c <= 'h'; };
+    auto isRank = [](char c) { return c >= '1' && c <= '8'; };
+    if (text.size() < 4 || !isFile(text[0]) || !isRank(text[1])) return false;
+    std::size_t at = 2;
+    if (text[at] == '-' || text[at] == 'x') ++at;
+    if (at + 1 >= text.size() || !isFile(text[at]) || !isRank(text[at + 1])) return false;
+    move.fromFile = text[0] - 'a';
+    move.fromRank = text[1] - '1';
+    move.toFile = text[at] - 'a';
+    move.toRank = text[at + 1] - '1';
+    at += 2;
+    if (at < text.size() && text[at] == '=') ++at;
+    if (at < text.size()) {
+        move.promotion = PromotionFromLetter(
+            static_cast<char>(std::toupper(static_cast<unsigned char>(text[at]))));
+        if (move.promotion == NoPiece) return false;
+        ++at;
+    }
+    while (at < text.size() && (text[at] == '+' || text[at] == '#')) ++at;
+    return at == text.size();
 }
 
 }  // namespace
@@ -39,11 +91,8 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     if (game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
         return MoveTextResult::NotPlayed;
     InitMoveTables();
-    std::string cleaned = text;
     int fromFile, fromRank, toFile, toRank;
-    game.converMove(fromFile, fromRank, toFile, toRank, cleaned, side);
-    if (!IsOnBoard(fromFile, fromRank) || !IsOnBoard(toFile, toRank) ||
-        game.GetColor(fromFile, fromRank) != side)
+    if (!LocateMoveText(game, text, side, fromFile, fromRank, toFile, toRank))
         return MoveTextResult::NotPlayed;
 
     const int color = side;
@@ -55,7 +104,8 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     MoveFacts facts = FactsBeforeMove(game, kind, color, fromFile, fromRank, toFile, toRank);
     game.SetSquare(toFile, toRank, color, kind);
     if (kind == Pawn && (toRank == 0 || toRank == 7)) {
-        facts.promotion = PromotionPiece(text, toFile, toRank);
+        const int named = NamedPromotion(text, toFile, toRank);
+        facts.promotion = named == NoPiece ? Queen : named;
         game.SetSquare(toFile, toRank, color, facts.promotion);
     }
 
@@ -71,4 +121,21 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     }
     RecordPly(game, fromFile, fromRank, toFile, toRank, line);
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;
+}
+
+bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move) {
+    move = TypedMove();
+    const std::size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const std::string text = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    if (ReadSquares(text, move)) return game.GetPiece(move.fromFile, move.fromRank) != NoPiece;
+
+    InitMoveTables();
+    const int side = game.m_sideToMove;
+    move = TypedMove();
+    if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||
+        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0]))
+        return false;
+    move.promotion = NamedPromotion(text, move.toFile, move.toRank);
+    return true;
 }

@@ -16,3 +16,14 @@ enum class MoveTextResult {
 // board writes it, when the token would not fit the line), no date is set. A
 // token whose piece cannot be found changes nothing.
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side);
+
+// A move typed by the user, found on the board.
+struct TypedMove {
+    int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
+    int promotion = NoPiece;  // the piece the text names for a promotion, if any
+};
+
+// Reads a move typed as short algebraic text ("Nf3", "exd6", "O-O", "e8=N")
+// for the side to move, or as its two squares ("g1f3", "e7e8n"). False when
+// the text names no move of the position; legality is not judged here.
+bool ReadTypedMove(CGameRecord& game, const std::string& text, TypedMove& move);

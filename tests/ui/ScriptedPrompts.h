@@ -48,6 +48,14 @@ public:
         colorChoice = answer.second;
     }
 
+    // Plays the scripted texts until one closes the box.
+    void EnterMove(const std::function<bool(const QString&)>& play) override {
+        while (!typedMoves.empty()) {
+            const QString text = Next(typedMoves, QString());
+            if (play(text)) return;
+        }
+    }
+
     // Everything said so far, for a failure message.
     QString Transcript() const { return told.join(" | "); }
     void Clear() {
@@ -57,7 +65,7 @@ public:
     QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
-    std::deque<QString> openNames, saveNames;
+    std::deque<QString> openNames, saveNames, typedMoves;
     std::deque<int> promotions;
     int promotionsAsked = 0;
     int headerDialogs = 0;
