@@ -1,6 +1,7 @@
 // Move texts of any shape on positions from the tests: the first byte picks
 // the position, the rest is split at blanks into move texts, each read with
-// converMove and then applied with ApplyMoveText for the side to move.
+// converMove and as a typed move, then applied with ApplyMoveText for the
+// side to move.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string cleaned = word;
         game->converMove(fromFile, fromRank, toFile, toRank, cleaned, game->m_sideToMove);
         fuzz::Require(fuzz::Shown(*game) == before, "reading a move text leaves the game");
+        TypedMove typed;
+        if (ReadTypedMove(*game, word, typed))
+            fuzz::Require(IsOnBoard(typed.fromFile, typed.fromRank) &&
+                              IsOnBoard(typed.toFile, typed.toRank) &&
+                              game->GetPiece(typed.fromFile, typed.fromRank) != NoPiece,
+                          "a typed move read names a piece and a square");
+        fuzz::Require(fuzz::Shown(*game) == before, "reading a typed move leaves the game");
 
         const MoveTextResult result = ApplyMoveText(*game, word, game->m_sideToMove);
         fuzz::RequireWithinLimits(*game);

@@ -67,7 +67,8 @@ struct GameWindowFixture {
     static std::pair<int, int> Square(const char* name) { return {name[0] - 'a', name[1] - '1'}; }
     QPoint Centre(const char* name) {
         const auto square = Square(name);
-        return CVexilView::SquareCentre(square.first, square.second, View()->IsFlipped());
+        return CVexilView::SquareCentre(square.first, square.second, View()->IsFlipped(),
+                                        View()->SquareSize());
     }
     void Press(const QPoint& point) { QTest::mousePress(View(), Qt::LeftButton, {}, point); }
     void Release(const QPoint& point) { QTest::mouseRelease(View(), Qt::LeftButton, {}, point); }

@@ -1,14 +1,17 @@
 // The game window end to end: moves by mouse, questions, announcements, flip, save and open.
+#include <unistd.h>
+
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
-#include <unistd.h>
-#include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "CPromotionDlg.h"
-#include "TextField.h"
 #include "GameWindowSupport.h"
+#include "TextField.h"
 
 namespace {
 
@@ -32,6 +35,9 @@ private slots:
     void savedGameReopensWithTheSameList();
     void failedSaveKeepsOldFileAndModifiedFlag();
     void multiGameFileSavesUnderANewName();
+    void boardSizesScaleTheBoardAndItsWindow();
+    void turnFieldFollowsMovesNavigationAndWindows();
+    void typedMovesTakeTheRoadOfADrop();
 };
 
 void GameWindowTest::oneMoveFromPressToSavedFile() {
@@ -288,6 +294,100 @@ void GameWindowTest::multiGameFileSavesUnderANewName() {
     QCOMPARE(window.prompts.saveSuggestions.size(), 1);
     QVERIFY(ReadBytes(path).contains("Event \"two\""));
     QVERIFY(window.Document()->IsModified());
+}
+
+void GameWindowTest::boardSizesScaleTheBoardAndItsWindow() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    // The size is remembered: the next run starts at Normal again.
+    const auto restore = qScopeGuard([&] { window.frame->Action(32791)->trigger(); });
+    QImage normal;
+    const char* const moves[] = {"e2e4", "e7e5", "g1f3"};
+    for (int size = 0; size < 3; ++size) {
+        window.frame->Action(32791 + size)->trigger();  // Normal, Large, Huge
+        const int square = view->SquareSize();
+        QCOMPARE(square, 32 + 16 * size);
+        QCOMPARE(CVexilView::PreferredSquare(), square);
+        for (int file = 0; file < 8; ++file) {
+            for (int rank = 0; rank < 8; ++rank) {
+                for (bool flipped : {false, true}) {
+                    const QPoint centre = CVexilView::SquareCentre(file, rank, flipped, square);
+                    int f, r;
+                    CVexilView::SquareFromPoint(centre.x(), centre.y(), flipped, f, r, square);
+                    QVERIFY(f == file && r == rank);
+                }
+            }
+        }
+        // The start position drawn at each size is the normal drawing scaled.
+        const int extent = CVexilView::BoardExtent(square);
+        const QImage board = view->grab(QRect(0, 0, extent, extent))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32)
+                                 .scaled(72, 72, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (size == 0) normal = board;
+        int differing = 0;
+        for (int y = 0; y < 72; ++y)
+            for (int x = 0; x < 72; ++x)
+                differing += qAbs(qGray(board.pixel(x, y)) - qGray(normal.pixel(x, y))) > 40;
+        QVERIFY2(differing < 72 * 72 / 50, qPrintable(QString::number(differing)));
+        auto* frame = window.Documents().ActiveFrame();
+        QVERIFY(frame->size().width() >= frame->FormFrameSize().width() &&
+                frame->size().height() >= frame->FormFrameSize().height());
+        window.Play(moves[size]);  // pressed and released at the centres of this size
+    }
+    QCOMPARE(window.Lines().last(), QString("2. Nf3"));
+    QVERIFY2(window.prompts.told.isEmpty(), qPrintable(window.prompts.Transcript()));
+}
+
+void GameWindowTest::turnFieldFollowsMovesNavigationAndWindows() {
+    GameWindowFixture window;
+    auto* field = window.frame->findChild<QLabel*>("turn");
+    QCOMPARE(field->text(), QString());
+    CVexilView* checked = window.NewGame();
+    QCOMPARE(field->text(), QString("White to move"));
+    window.Play("e2e4 f7f5 d1h5");
+    QCOMPARE(field->text(), QString("Black to move, check"));
+    checked->MoveList()->setCurrentRow(1);
+    QCOMPARE(field->text(), QString("Black to move"));
+
+    window.NewGame();
+    window.Play("f2f3 e7e5 g2g4 d8h4");
+    QCOMPARE(field->text(), QString("Checkmate"));
+    window.frame->Area()->setActiveSubWindow(window.Documents().Frames(checked->GetDocument())[0]);
+    QCOMPARE(field->text(), QString("Black to move"));
+    window.prompts.warningAnswers.push_back(true);
+    window.frame->Action(32775)->trigger();  // Setup Position
+    QCOMPARE(field->text(), QString("Setup"));
+    QVERIFY(!window.frame->Action(32790)->isEnabled());  // no typed moves in setup
+}
+
+void GameWindowTest::typedMovesTakeTheRoadOfADrop() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    QAction* enterMove = window.frame->Action(32790);
+    window.prompts.typedMoves = {"Nf9", "Nf3"};
+    enterMove->trigger();
+    QCOMPARE(window.prompts.told, QStringList{"Ravelin cannot read \"Nf9\" as a move."});
+    window.prompts.Clear();
+    window.prompts.typedMoves = {"Bb4", "e7e5"};  // refused, the box stays open
+    enterMove->trigger();
+    window.prompts.typedMoves = {"d2d4"};
+    enterMove->trigger();
+    QCOMPARE(window.prompts.told, QStringList{"The Bishop cannot jump over pieces."});
+    QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. Nf3", "1. ...\te5", "2. d4"}));
+    QVERIFY(window.Document()->IsModified());
+
+    view->MoveList()->setCurrentRow(1);  // an earlier ply: asked first
+    window.prompts.typedMoves = {"d5"};
+    enterMove->trigger();
+    QCOMPARE(window.prompts.warningsAsked.size(), 1);
+    QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. Nf3", "1. ...\td5"}));
+
+    window.NewGameFrom("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
+    window.prompts.typedMoves = {"a7a8n"};
+    enterMove->trigger();
+    QCOMPARE(window.Lines().last(), QString("1. a8=N"));
+    QCOMPARE(window.prompts.promotionsAsked, 0);
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -83,14 +83,15 @@ void ShellTest::menuBarsFollowTheGameWindows() {
     Shell shell;
     const QStringList withoutGame{
         "&File: &New\tCtrl+N | &Open...\tCtrl+O | - | Recent File | - | E&xit",
-        "&View: &Toolbar | &Status Bar",
+        "&View: &Toolbar | &Status Bar | Board Size",
         "&Help: &About Chess Ravelin...",
     };
     const QStringList withGame{
         "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | - | "
         "Recent File | - | E&xit",
-        "&Edit: &Undo\tCtrl+Z | - | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V | Edit &Hdr Info",
-        "&View: &Toolbar | &Status Bar",
+        "&Edit: &Undo\tCtrl+Z | - | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V | Edit &Hdr Info "
+        "| &Enter Move...\tCtrl+M",
+        "&View: &Toolbar | &Status Bar | Board Size",
         "&Window: &New Window | &Cascade | &Tile | &Arrange Icons",
         "&Help: &About Chess Ravelin...",
         "Options: Flip Board | Setup Position",
