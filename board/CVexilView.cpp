@@ -38,6 +38,7 @@ const char kGameOver[] = "The game is over. Please select New from the File menu
 const char kTooLong[] = "Please enter no more than %1 characters.";
 
 int g_preferredSquare = CVexilView::kNormalSquare;
+const char* const kLabels[3] = {"Move List", "Game Header Information", "Move-by-move annotation"};
 
 QString GameText(const std::string& bytes) { return QString::fromStdString(DisplayUtf8(bytes)); }
 
@@ -77,9 +78,7 @@ CVexilView::~CVexilView() = default;
 
 void CVexilView::CreateControls() {
     const DialogTemplate& form = layout::kGameForm;
-    int labels = 0;
-    for (const char* label : {"Move List", "Game Header Information", "Move-by-move annotation"})
-        m_labels[labels++] = new QLabel(QString::fromLatin1(label), this);
+    for (int i = 0; i < 3; ++i) m_labels[i] = new QLabel(QString::fromLatin1(kLabels[i]), this);
 
     m_moveList = new QListWidget(this);
     m_moveList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -138,9 +137,7 @@ void CVexilView::LayOutForm() {
         rect.setHeight(rect.height() + taller);
         widget->setGeometry(rect);
     };
-    int labels = 0;
-    for (const char* label : {"Move List", "Game Header Information", "Move-by-move annotation"})
-        place(m_labels[labels++], *form.FindLabel(label), 0, 0);
+    for (int i = 0; i < 3; ++i) place(m_labels[i], *form.FindLabel(kLabels[i]), 0, 0);
     place(m_moveList, *form.Find(res::kMoveList), 0, grow);
     place(m_goToStart, *form.Find(res::kGoToStartButton), grow, 0);
     place(m_copy, *form.Find(res::kCopyButton), grow, 0);
