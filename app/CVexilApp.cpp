@@ -23,8 +23,10 @@ CVexilApp::~CVexilApp() {
 bool CVexilApp::InitInstance(const QStringList& arguments) {
     m_mainFrame = std::make_unique<CMainFrame>();
     DocumentManager& documents = m_mainFrame->Documents();
+    // Choosing no game of a file of several still starts the program.
     const bool ok = arguments.isEmpty() ? documents.NewDocument() != nullptr
-                                        : documents.OpenDocument(arguments.first()) != nullptr;
+                                        : documents.OpenDocument(arguments.first()) != nullptr ||
+                                              documents.OpenCancelled();
     if (!ok) return false;
     m_mainFrame->show();
     return true;

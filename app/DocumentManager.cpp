@@ -1,11 +1,13 @@
 #include "DocumentManager.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
+#include "GameIndex.h"
 #include "UserPrompts.h"
 
 namespace {
@@ -13,9 +15,14 @@ const char kFailedToOpen[] = "Failed to open document.";
 const char kFailedToSave[] = "Failed to save document.";
 const char kWouldLoseData[] =
     "The game could not be saved without losing part of it, so the file was left as it was.";
-const char kMoreGames[] =
-    "This file holds more than one game; only the first is shown. To keep the others, Save "
-    "will ask for a new file name.";
+const char kChangedAsk[] =
+    "%1 has changed on disk since this game was read from it, so Save did not write over it. "
+    "Save the game under another name?";
+const char kChangedTell[] =
+    "%1 has changed on disk since this game was read from it, so it was left as it was.";
+const char kTooLarge[] = "This file is larger than the 256 MB Ravelin opens.";
+// Files of several games are read whole, and their list kept, in memory.
+constexpr qint64 kLargestFile = qint64(256) << 20;
 }  // namespace
 
 DocumentManager::DocumentManager(QMdiArea* area, QObject* parent)
@@ -43,15 +50,23 @@ CVexilDoc* DocumentManager::NewDocument() {
     return document;
 }
 
+void DocumentManager::Activate(CVexilDoc* document) {
+    const QList<CChildFrame*> frames = Frames(document);
+    if (!frames.isEmpty()) m_area->setActiveSubWindow(frames.first());
+}
+
 CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
+    m_openCancelled = false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CVexilDoc* open : m_documents) {
-        if (!open->PathName().isEmpty() && open->PathName() == absolute) {
-            const QList<CChildFrame*> frames = Frames(open);
-            if (!frames.isEmpty()) m_area->setActiveSubWindow(frames.first());
+        if (!open->PathName().isEmpty() && open->PathName() == absolute &&
+            open->Place().number == 0) {
+            Activate(open);
             return open;
         }
     }
+    CVexilDoc* chosen = nullptr;
+    if (OpenFromList(absolute, chosen)) return chosen;
     auto* document = new CVexilDoc(this);
     QString message;
     if (!document->Load(path, message)) {
@@ -67,8 +82,57 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     m_recent.Add(absolute);
     emit RecentChanged();
     CreateFrame(document);
-    if (document->SaveNeedsNewName()) Prompts().Tell(QString::fromLatin1(kMoreGames));
     return document;
+}
+
+bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
+    const QFileInfo info(path);
+    const qint64 size = info.size();
+    const QDateTime time = info.lastModified();
+    if (size > kLargestFile) {
+        Prompts().Tell(QString::fromLatin1(kTooLarge));
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;  // the one-game road says why
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
+    const GameIndex index(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::vector<IndexedGame>& games = index.Games();
+    if (games.size() < 2) return false;
+
+    const int chosen = Prompts().ChooseGame(info.fileName(), games);
+    if (chosen < 0 || chosen >= static_cast<int>(games.size())) {
+        m_openCancelled = true;
+        return true;
+    }
+    const int number = chosen + 1;
+    for (CVexilDoc* open : m_documents) {
+        if (open->PathName() == path && open->Place().number == number) {
+            Activate(open);
+            opened = open;
+            return true;
+        }
+    }
+    const IndexedGame& game = games[static_cast<std::size_t>(chosen)];
+    if (!game.problem.empty()) {
+        Prompts().Tell(QString::fromStdString(game.problem));
+        return true;
+    }
+    auto* document = new CVexilDoc(this);
+    QString message;
+    if (!document->LoadGame(path, bytes, {number, game.begin, game.end, size, time}, message)) {
+        delete document;
+        Prompts().Tell(message);
+        return true;
+    }
+    AdoptDocument(document);
+    m_recent.Add(path);
+    emit RecentChanged();
+    CreateFrame(document);
+    opened = document;
+    return true;
 }
 
 CVexilDoc* DocumentManager::OpenWithDialog() {
@@ -77,14 +141,29 @@ CVexilDoc* DocumentManager::OpenWithDialog() {
 }
 
 bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
+    const CVexilDoc::Placement before = document->Place();
+    const QString oldPath = document->PathName();
     switch (document->Save(path)) {
-        case CVexilDoc::SaveResult::Saved: break;
+        case CVexilDoc::SaveResult::Saved:
+            break;
+        case CVexilDoc::SaveResult::FileChanged:
+            Prompts().Tell(QString::fromLatin1(kChangedTell).arg(QFileInfo(oldPath).fileName()));
+            return false;
         case CVexilDoc::SaveResult::WriteFailed:
             Prompts().Tell(QString::fromLatin1(kFailedToSave));
             return false;
         case CVexilDoc::SaveResult::WouldLoseData:
             Prompts().Tell(QString::fromLatin1(kWouldLoseData));
             return false;
+    }
+    const CVexilDoc::Placement& after = document->Place();
+    if (before.number > 0 && after.number > 0) {
+        // Its file's other open games moved with the bytes written before them.
+        const auto shift =
+            static_cast<std::ptrdiff_t>(after.end) - static_cast<std::ptrdiff_t>(before.end);
+        for (CVexilDoc* other : m_documents)
+            if (other != document && other->PathName() == oldPath)
+                other->FollowSave(before, before.end, shift, after);
     }
     m_recent.Add(document->PathName());
     emit RecentChanged();
@@ -93,12 +172,21 @@ bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
 
 bool DocumentManager::Save(CVexilDoc* document) {
     if (document->SaveNeedsNewName()) return SaveAs(document);
+    if (document->FileChanged()) {
+        const QString name = QFileInfo(document->PathName()).fileName();
+        return Prompts().AskWarning(QString::fromLatin1(kChangedAsk).arg(name)) && SaveAs(document);
+    }
     return WriteDocument(document, document->PathName());
 }
 
 bool DocumentManager::SaveAs(CVexilDoc* document) {
     QString suggested = document->PathName();
     if (suggested.isEmpty()) suggested = document->Title() + QStringLiteral(".pgn");
+    if (const int number = document->Place().number; number > 0) {
+        const QFileInfo file(suggested);
+        suggested = file.dir().filePath(
+            QStringLiteral("%1-%2.pgn").arg(file.completeBaseName()).arg(number));
+    }
     const QString path = Prompts().AskSaveFileName(suggested);
     if (path.isEmpty()) return false;
     return WriteDocument(document, path);

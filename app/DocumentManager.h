@@ -20,7 +20,10 @@ public:
     CVexilDoc* NewDocument();
     // Opens the file, or shows the game's window when it is open already;
     // nullptr, after telling the user why, when it cannot be read.
+    // A file of several games lists them first and opens the one chosen.
     CVexilDoc* OpenDocument(const QString& path);
+    // The last OpenDocument opened nothing because the user chose no game.
+    bool OpenCancelled() const { return m_openCancelled; }
     CVexilDoc* OpenWithDialog();
     bool Save(CVexilDoc* document);
     bool SaveAs(CVexilDoc* document);
@@ -51,6 +54,11 @@ signals:
 
 private:
     CChildFrame* CreateFrame(CVexilDoc* document);
+    void Activate(CVexilDoc* document);
+    // Lists the games of a file of several and opens the one chosen (or shows
+    // its window when it is open). False for a file of one game, or one that
+    // cannot be read, which take the road of a whole file.
+    bool OpenFromList(const QString& path, CVexilDoc*& opened);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
     void UpdateTitles(const CVexilDoc* document);
     bool WriteDocument(CVexilDoc* document, const QString& path);
@@ -62,4 +70,5 @@ private:
     RecentFiles m_recent;
     int m_untitledCount = 0;
     bool m_closingAll = false;
+    bool m_openCancelled = false;
 };

@@ -8,6 +8,7 @@
 #include "CEnterMoveDlg.h"
 #include "CHeaderInfoDlg.h"
 #include "CPromotionDlg.h"
+#include "CSelectGameDlg.h"
 #include "CSetupPieceDlg.h"
 
 namespace {
@@ -55,6 +56,11 @@ QString QtUserPrompts::AskOpenFileName() {
     dialog.setNameFilter(QString::fromLatin1(kFilters));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
+}
+
+int QtUserPrompts::ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) {
+    CSelectGameDlg dialog(fileName, games, Owner());
+    return dialog.exec() == QDialog::Accepted ? dialog.ChosenGame() : -1;
 }
 
 QString QtUserPrompts::AskSaveFileName(const QString& suggested) {

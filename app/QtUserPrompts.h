@@ -13,6 +13,7 @@ public:
     bool AskWarning(const QString& text) override;
     SaveAnswer AskSaveChanges(const QString& title) override;
     QString AskOpenFileName() override;
+    int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override;
     QString AskSaveFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;

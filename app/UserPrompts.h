@@ -3,6 +3,9 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
+
+struct IndexedGame;
 
 // Everything the program tells or asks the user goes through here, so tests
 // can answer in place of a person. The application owns the one in use.
@@ -23,6 +26,10 @@ public:
     virtual SaveAnswer AskSaveChanges(const QString& title) = 0;
     // A file to open, or an empty text when the user cancelled.
     virtual QString AskOpenFileName() = 0;
+    // "Select Game" on the games of the file `fileName`: the index in `games`
+    // of the one chosen, or -1 when cancelled. Games with a problem are listed
+    // with it and cannot be chosen.
+    virtual int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) = 0;
     // A file name to save under, starting from `suggested`; empty when cancelled.
     virtual QString AskSaveFileName(const QString& suggested) = 0;
     // The piece a pawn on the last rank becomes (a PieceType).

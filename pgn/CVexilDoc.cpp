@@ -7,9 +7,61 @@
 #include <unistd.h>
 #include <sstream>
 
+#include "GameIndex.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
 #include "SaveCheck.h"
+
+namespace {
+
+std::string ToStd(const QByteArray& bytes) {
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// "name.pgn", or "name.pgn [3]" for the third game of a file of several.
+QString TitleOf(const QString& path, int number) {
+    const QString name = QFileInfo(path).fileName();
+    return number > 0 ? QStringLiteral("%1 [%2]").arg(name).arg(number) : name;
+}
+
+// The writer ends its lines with CR LF; a game put back among games whose
+// lines end with LF alone takes their ends.
+std::string WithLineEndsOf(const std::string& game, const std::string& among) {
+    if (among.find("\r\n") != std::string::npos || among.find('\n') == std::string::npos)
+        return game;
+    std::string text;
+    for (std::size_t i = 0; i < game.size(); ++i)
+        if (!(game[i] == '\r' && i + 1 < game.size() && game[i + 1] == '\n')) text += game[i];
+    return text;
+}
+
+// Whether `written`, `original` with game `place` replaced by `gameSize`
+// bytes, keeps every other byte and lists the same games, that one where it
+// was put.
+bool OthersKept(const std::string& original, const std::string& written,
+                const CVexilDoc::Placement& place, std::size_t gameSize) {
+    const std::size_t end = place.begin + gameSize;
+    if (written.size() != original.size() - (place.end - place.begin) + gameSize ||
+        written.compare(0, place.begin, original, 0, place.begin) != 0 ||
+        written.compare(end, std::string::npos, original, place.end, std::string::npos) != 0)
+        return false;
+    const GameIndex before(original), after(written);
+    const auto shift = static_cast<std::ptrdiff_t>(end) - static_cast<std::ptrdiff_t>(place.end);
+    if (before.Games().size() != after.Games().size()) return false;
+    for (std::size_t i = 0; i < before.Games().size(); ++i) {
+        const IndexedGame& was = before.Games()[i];
+        const IndexedGame& is = after.Games()[i];
+        const bool own = static_cast<int>(i) + 1 == place.number;
+        const std::ptrdiff_t by = was.begin >= place.end ? shift : 0;
+        if (own ? is.begin != place.begin || is.end != end
+                : static_cast<std::ptrdiff_t>(is.begin) !=
+                      static_cast<std::ptrdiff_t>(was.begin) + by)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 CVexilDoc::CVexilDoc(QObject* parent) : QObject(parent), m_game(std::make_unique<CGameRecord>()) {
     m_game->SetStartPosition();
@@ -38,9 +90,8 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
         message = QStringLiteral("Failed to open document.");
         return false;
     }
-    const PgnReadResult result =
-        ReadPgnFromString(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                          *m_game);
+    const PgnReadResult result = ReadPgnFromString(
+        std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), *m_game);
     if (!result.ok) {
         message = QString::fromStdString(result.message);
         return false;
@@ -52,9 +103,60 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
     return true;
 }
 
+bool CVexilDoc::LoadGame(const QString& path, const QByteArray& file, const Placement& place,
+                         QString& message) {
+    const auto begin = static_cast<qsizetype>(place.begin);
+    const PgnReadResult result = ReadPgnFromString(
+        ToStd(file.mid(begin, static_cast<qsizetype>(place.end) - begin)), *m_game);
+    if (!result.ok) {
+        message = QString::fromStdString(result.message);
+        return false;
+    }
+    m_holdsMoreGames = false;
+    m_place = place;
+    m_path = QFileInfo(path).absoluteFilePath();
+    SetTitle(TitleOf(m_path, place.number));
+    SetModified(false);
+    return true;
+}
+
+bool CVexilDoc::FileChanged() const {
+    if (m_place.number == 0) return false;
+    const QFileInfo file(m_path);
+    return file.size() != m_place.fileSize || file.lastModified() != m_place.fileTime;
+}
+
+void CVexilDoc::FollowSave(const Placement& before, std::size_t from, std::ptrdiff_t shift,
+                           const Placement& after) {
+    if (m_place.number == 0 || m_place.fileSize != before.fileSize ||
+        m_place.fileTime != before.fileTime)
+        return;
+    if (m_place.begin >= from) {
+        m_place.begin += shift;
+        m_place.end += shift;
+    }
+    m_place.fileSize = after.fileSize;
+    m_place.fileTime = after.fileTime;
+}
+
 CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
-    const std::string bytes = WritePgnToString(*m_game);
     const QFileInfo target(path);
+    const bool inPlace = m_place.number > 0 && target.absoluteFilePath() == m_path;
+    std::string game = WritePgnToString(*m_game);
+    std::string bytes = game;
+    std::string original;
+    if (inPlace) {
+        if (FileChanged()) return SaveResult::FileChanged;
+        QFile old(m_path);
+        if (!old.open(QIODevice::ReadOnly)) return SaveResult::WriteFailed;
+        original = ToStd(old.readAll());
+        if (old.error() != QFileDevice::NoError) return SaveResult::WriteFailed;
+        if (original.size() != static_cast<std::size_t>(m_place.fileSize) ||
+            m_place.end > original.size())
+            return SaveResult::FileChanged;
+        game = WithLineEndsOf(game, original.substr(m_place.begin, m_place.end - m_place.begin));
+        bytes = original.substr(0, m_place.begin) + game + original.substr(m_place.end);
+    }
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                         QStringLiteral(".XXXXXX"));
     if (!file.open()) return SaveResult::WriteFailed;
@@ -64,11 +166,13 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
 
     // Read the new file back before it replaces anything.
     if (!file.seek(0)) return SaveResult::WriteFailed;
-    const QByteArray written = file.readAll();
+    const std::string written = ToStd(file.readAll());
+    if (inPlace && !OthersKept(original, written, m_place, game.size()))
+        return SaveResult::WouldLoseData;
     auto reread = std::make_unique<CGameRecord>();
     std::string difference;
-    const PgnReadResult result = ReadPgnFromString(
-        std::string(written.constData(), static_cast<std::size_t>(written.size())), *reread);
+    const PgnReadResult result =
+        ReadPgnFromString(inPlace ? written.substr(m_place.begin, game.size()) : written, *reread);
     if (!result.ok || !SameGameAfterSave(*m_game, *reread, difference))
         return SaveResult::WouldLoseData;
 
@@ -82,7 +186,15 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     file.setAutoRemove(false);  // it is the game's file now
     m_path = target.absoluteFilePath();
     m_holdsMoreGames = false;
-    SetTitle(target.fileName());
+    if (inPlace) {
+        const QFileInfo saved(m_path);
+        m_place.end = m_place.begin + game.size();
+        m_place.fileSize = saved.size();
+        m_place.fileTime = saved.lastModified();
+    } else {
+        m_place = Placement();
+    }
+    SetTitle(TitleOf(m_path, m_place.number));
     SetModified(false);
     return SaveResult::Saved;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <cstddef>
 #include <memory>
 
 #include "GameRecord.h"
@@ -18,14 +21,36 @@ public:
     bool OnNewDocument();
     // Reads the file; on failure `message` says why and the game is unchanged.
     bool Load(const QString& path, QString& message);
+
+    // Where a game of a file of several lies, and the file as it was read.
+    struct Placement {
+        int number = 0;  // from 1; 0 for a document that is its whole file
+        std::size_t begin = 0, end = 0;
+        qint64 fileSize = -1;
+        QDateTime fileTime;
+    };
+    // Reads the game that `place` finds in `file`, the bytes read from `path`.
+    bool LoadGame(const QString& path, const QByteArray& file, const Placement& place,
+                  QString& message);
+    const Placement& Place() const { return m_place; }
+    // The file of a game of several changed on disk since it was read.
+    bool FileChanged() const;
+    // Another game of the same file was saved in place, so this one's bytes
+    // moved by `shift` when they lie after `from`, in the file as `before`.
+    void FollowSave(const Placement& before, std::size_t from, std::ptrdiff_t shift,
+                    const Placement& after);
+
     enum class SaveResult {
         Saved,
-        WriteFailed,   // the file could not be written; the old one is as it was
-        WouldLoseData  // the new file did not read back as the game; not used
+        WriteFailed,    // the file could not be written; the old one is as it was
+        WouldLoseData,  // the new file did not read back as the game; not used
+        FileChanged     // a game of several whose file changed since it was read
     };
     // Writes the game beside `path`, reads it back, and only when it holds the
     // same game replaces the file with it. On success the document takes the
     // path and is clean; otherwise the old file and the modified flag stay.
+    // A game of a file of several saved to that file replaces its own bytes
+    // alone; the others' bytes are checked unchanged before the file is.
     SaveResult Save(const QString& path);
 
     QString PathName() const { return m_path; }
@@ -50,4 +75,5 @@ private:
     QString m_title;
     bool m_modified = false;
     bool m_holdsMoreGames = false;
+    Placement m_place;
 };

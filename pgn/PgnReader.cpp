@@ -423,7 +423,7 @@ void PgnReader::PlayToken(std::string token) {
     }
     if (IsAnnotationOnly(token)) return;
     if (m_game.m_curPly >= CGameRecord::kMaxPlies) {
-        Refuse("This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.");
+        Refuse(pgnmsg::kTooManyPlies);
         return;
     }
     if (PlayCoordinateMove(token, name)) return;
@@ -556,4 +556,9 @@ PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game) {
     std::istringstream stream(bytes);
     ByteReader in(stream);
     return ReadPgn(in, game);
+}
+
+bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
+                 std::string& rest) {
+    return ParseTag(line, name, value, rest);
 }

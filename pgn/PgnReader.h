@@ -16,6 +16,13 @@ struct PgnReadResult {
 PgnReadResult ReadPgn(ByteReader& in, CGameRecord& game);
 PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game);
 
+// Name and value of a tag line `[Name "value"]` as the reader takes them;
+// `rest` gets what follows the closing bracket (more tags, or moves).
+bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
+                 std::string& rest);
+
 namespace pgnmsg {
 inline constexpr const char* kUnexpectedFormat = "Unexpected file format.";
+inline constexpr const char* kTooManyPlies =
+    "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.";
 }  // namespace pgnmsg

@@ -3,12 +3,14 @@
 // can be checked in bulk and against other chess software.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "GameIndex.h"
 #include "MoveEntry.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
@@ -20,7 +22,10 @@ const char kUsage[] =
     "  show FILE        the game as Ravelin opens it: tags, start, every ply with\n"
     "                   its FEN, status and date, notes, and the final position\n"
     "  write FILE       the bytes that saving the game unchanged would write\n"
-    "  check FILE...    one line per file: ok and its plies, or error and why\n"
+    "  check FILE...    one line per file: ok and its plies, or error and why; for\n"
+    "                   a file of several games one line per game, \"FILE [N]\"\n"
+    "  list FILE        one line per game: its number, the seven tags, its plies\n"
+    "  --game N         before FILE: show, write or check game N of the file's list\n"
     "  moves FEN        every legal move of the position with its move text\n"
     "  --help, --version\n"
     "Output fields are separated by one TAB. A file that cannot be read prints\n"
@@ -43,6 +48,41 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
+// The whole file; false when it cannot be read (missing, a folder, a disk error).
+bool ReadAll(const std::string& path, std::string& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    char block[65536];
+    do {
+        file.read(block, sizeof block);
+        bytes.append(block, static_cast<std::size_t>(file.gcount()));
+    } while (file);
+    return !file.bad();
+}
+
+// Game `number` (from 1) of the file's list, read as the program opens it.
+bool LoadListedGame(const std::string& path, int number, CGameRecord& game, std::string& message) {
+    std::string bytes;
+    if (!ReadAll(path, bytes)) {
+        message = kCannotOpen;
+        return false;
+    }
+    const GameIndex index(bytes);
+    const std::vector<IndexedGame>& games = index.Games();
+    if (number > static_cast<int>(games.size())) {
+        message = "The file holds " + std::to_string(games.size()) + " games; there is no game " +
+                  std::to_string(number) + ".";
+        return false;
+    }
+    const IndexedGame& listed = games[static_cast<std::size_t>(number - 1)];
+    message = listed.problem;
+    if (!message.empty()) return false;
+    const PgnReadResult result =
+        ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin), game);
+    message = result.message;
+    return result.ok;
+}
+
 // Reads a game file as the program opens it; prints the reason when it cannot.
 bool LoadGame(const std::string& path, CGameRecord& game, std::string& message, bool& moreGames) {
     std::ifstream file(path, std::ios::binary);
@@ -62,18 +102,21 @@ bool LoadGame(const std::string& path, CGameRecord& game, std::string& message, 
     return result.ok;
 }
 
-// The game of a file, or nothing after its reason on standard error.
-std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path) {
+// The game of a file (game `number` of its list unless 0), or nothing after
+// its reason on standard error.
+std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path, int number) {
     auto game = std::make_unique<CGameRecord>();
     std::string message;
     bool moreGames = false;
-    if (LoadGame(path, *game, message, moreGames)) return game;
+    if (number > 0 ? LoadListedGame(path, number, *game, message)
+                   : LoadGame(path, *game, message, moreGames))
+        return game;
     std::cerr << message << '\n';
     return nullptr;
 }
 
-int Show(const std::string& path) {
-    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path);
+int Show(const std::string& path, int number) {
+    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path, number);
     if (!game) return 1;
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         std::cout << "tag\t" << CGameRecord::kTagNames[tag] << '\t' << Escape(game->m_tag[tag])
@@ -96,26 +139,65 @@ int Show(const std::string& path) {
     return 0;
 }
 
-int Write(const std::string& path) {
-    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path);
+int Write(const std::string& path, int number) {
+    const std::unique_ptr<CGameRecord> game = LoadOrSayWhy(path, number);
     if (!game) return 1;
     ByteWriter out(std::cout);
     WritePgn(*game, out);
     return out.Flush() ? 0 : 1;
 }
 
-int Check(const std::vector<std::string>& paths) {
+int Check(const std::vector<std::string>& paths, int number) {
     int status = 0;
     auto game = std::make_unique<CGameRecord>();
+    auto report = [&](const std::string& name, bool ok, const std::string& message) {
+        if (ok) {
+            std::cout << "ok\t" << name << '\t' << game->m_plyCount << '\n';
+        } else {
+            std::cout << "error\t" << name << '\t' << message << '\n';
+            status = 1;
+        }
+    };
     for (const std::string& path : paths) {
         std::string message;
         bool moreGames = false;
-        if (LoadGame(path, *game, message, moreGames)) {
-            std::cout << "ok\t" << path << '\t' << game->m_plyCount << '\n';
-            if (moreGames)
-                std::cerr << path << ": more games follow the first; only the first is read\n";
+        std::string bytes;
+        if (number == 0 && ReadAll(path, bytes) && GameIndex(bytes).Games().size() > 1) {
+            const GameIndex index(bytes);
+            for (std::size_t i = 0; i < index.Games().size(); ++i) {
+                const IndexedGame& listed = index.Games()[i];
+                const PgnReadResult result =
+                    listed.problem.empty()
+                        ? ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin),
+                                            *game)
+                        : PgnReadResult{false, listed.problem, false};
+                report(path + " [" + std::to_string(i + 1) + "]", result.ok, result.message);
+            }
+        } else if (number > 0) {
+            const bool ok = LoadListedGame(path, number, *game, message);
+            report(path + " [" + std::to_string(number) + "]", ok, message);
         } else {
-            std::cout << "error\t" << path << '\t' << message << '\n';
+            report(path, LoadGame(path, *game, message, moreGames), message);
+        }
+    }
+    return status;
+}
+
+int List(const std::string& path) {
+    std::string bytes;
+    if (!ReadAll(path, bytes)) {
+        std::cerr << kCannotOpen << '\n';
+        return 1;
+    }
+    const GameIndex index(bytes);
+    int status = 0;
+    for (std::size_t i = 0; i < index.Games().size(); ++i) {
+        const IndexedGame& game = index.Games()[i];
+        std::cout << i + 1;
+        for (const std::string& tag : game.tags) std::cout << '\t' << Escape(tag);
+        std::cout << '\t' << game.plies << '\n';
+        if (!game.problem.empty()) {
+            std::cerr << "game " << i + 1 << ": " << game.problem << '\n';
             status = 1;
         }
     }
@@ -182,13 +264,24 @@ int main(int argc, char** argv) {
         std::cout << "ravelin-pgn " RAVELIN_VERSION "\n";
         return 0;
     }
-    if ((command == "show" || command == "write" || command == "moves") && args.size() == 2) {
-        if (command == "show") return Show(args[1]);
-        if (command == "write") return Write(args[1]);
-        return Moves(args[1]);
+    if (command == "moves" && args.size() == 2) return Moves(args[1]);
+    if (command == "list" && args.size() == 2) return List(args[1]);
+    // "--game N" may stand before the file names of show, write and check.
+    int number = 0;
+    std::vector<std::string> files(args.begin() + 1, args.end());
+    if (files.size() >= 3 && files[0] == "--game") {
+        char* end = nullptr;
+        const long value = std::strtol(files[1].c_str(), &end, 10);
+        if (*end != '\0' || value < 1 || value > 1000000000) {
+            std::cerr << "--game takes the number of a game of the file's list, from 1.\n";
+            return 2;
+        }
+        number = static_cast<int>(value);
+        files.erase(files.begin(), files.begin() + 2);
     }
-    if (command == "check" && args.size() >= 2)
-        return Check(std::vector<std::string>(args.begin() + 1, args.end()));
+    if ((command == "show" || command == "write") && files.size() == 1)
+        return command == "show" ? Show(files[0], number) : Write(files[0], number);
+    if (command == "check" && !files.empty()) return Check(files, number);
     std::cerr << kUsage;
     return 2;
 }

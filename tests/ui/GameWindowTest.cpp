@@ -2,14 +2,20 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QTableView>
 #include <QtTest>
 
 #include "CPromotionDlg.h"
+#include "CSelectGameDlg.h"
+#include "GameListModel.h"
+#include "PgnReader.h"
 #include "GameWindowSupport.h"
 #include "TextField.h"
 
@@ -34,7 +40,8 @@ private slots:
     void flippedBoardDrawsAndPicksMirrored();
     void savedGameReopensWithTheSameList();
     void failedSaveKeepsOldFileAndModifiedFlag();
-    void multiGameFileSavesUnderANewName();
+    void gameOfSeveralIsSavedInItsPlace();
+    void selectGameFiltersSortsAndOpens();
     void boardSizesScaleTheBoardAndItsWindow();
     void turnFieldFollowsMovesNavigationAndWindows();
     void typedMovesTakeTheRoadOfADrop();
@@ -282,18 +289,91 @@ void GameWindowTest::failedSaveKeepsOldFileAndModifiedFlag() {
              QStringList{"game.pgn"});
 }
 
-void GameWindowTest::multiGameFileSavesUnderANewName() {
+void GameWindowTest::gameOfSeveralIsSavedInItsPlace() {
     GameWindowFixture window;
-    const QString path = window.folder.filePath("two-games.pgn");
-    WriteBytes(path, "[Event \"one\"]\n\n1. e4 e5 *\n\n[Event \"two\"]\n\n1. d4 d5 *\n");
-    QVERIFY(window.Documents().OpenDocument(path) != nullptr);
-    QCOMPARE(window.prompts.told.size(), 1);
-    QVERIFY(window.prompts.told.first().contains("only the first"));
+    const QString path = window.folder.filePath("three.pgn");
+    const QByteArray one = "[Event \"One\"]\n[White \"Ames\"]\n\n1. e4 e5 {open} 1-0\n\n";
+    const QByteArray two = "[Event \"Two\"]\n\n1. d4 d5 *\n\n";
+    const QByteArray three = "[Event \"Three\"]\n\n1. c4 {English}\n0-1\n";
+    WriteBytes(path, one + two + three);
+    window.prompts.gameChoices = {1, 2, 1};
+    CVexilDoc* second = window.Documents().OpenDocument(path);
+    QVERIFY(second != nullptr);
+    QCOMPARE(window.prompts.gameLists, QStringList{"three.pgn"});
+    QCOMPARE(second->Title(), QString("three.pgn [2]"));
+    QTest::mouseClick(Button(window.View(), "|>"), Qt::LeftButton);
     window.Play("g1f3");
-    window.frame->Action(57603)->trigger();  // Save: asks for a name, cancelled
-    QCOMPARE(window.prompts.saveSuggestions.size(), 1);
-    QVERIFY(ReadBytes(path).contains("Event \"two\""));
-    QVERIFY(window.Document()->IsModified());
+    QTest::keyClicks(window.View()->AnnotationBox(), "Knight out");
+    CVexilDoc* third = window.Documents().OpenDocument(path);
+    QCOMPARE(window.Documents().OpenDocument(path), second);  // offered again, shown again
+    QCOMPARE(window.Documents().Documents().size(), 2);
+    QVERIFY(window.Documents().Save(second));
+    const QByteArray saved = ReadBytes(path);
+    QVERIFY(saved.startsWith(one + "[Event \"Two\"]\n"));
+    QVERIFY(saved.endsWith("\n\n" + three));
+    QVERIFY(!saved.contains('\r'));  // the file's own line ends
+    auto reread = std::make_unique<CGameRecord>();
+    const GameIndex index(saved.toStdString());
+    const IndexedGame& listed = index.Games().at(1);
+    QVERIFY(ReadPgnFromString(saved.toStdString().substr(listed.begin, listed.end - listed.begin),
+                              *reread)
+                .ok);
+    QCOMPARE(reread->m_plyCount, 3);
+    QCOMPARE(QString(reread->m_ply[2].text), QString("2. Nf3"));
+    QCOMPARE(QString::fromStdString(reread->m_ply[2].note), QString("Knight out"));
+    QVERIFY(window.Documents().Save(third));  // its bytes moved with the save before them
+    QVERIFY(ReadBytes(path).startsWith(saved.left(saved.size() - three.size())));
+    const QByteArray savedTwice = ReadBytes(path);
+
+    // Changed on disk since: not written over; Save As is offered (and cancelled).
+    window.Play("g8f6");
+    WriteBytes(path, savedTwice + "\n1. e4 *\n");
+    window.prompts.warningAnswers.push_back(false);
+    QVERIFY(!window.Documents().Save(second));
+    QVERIFY(window.prompts.warningsAsked.value(0).startsWith("three.pgn has changed on disk"));
+    QCOMPARE(ReadBytes(path), savedTwice + "\n1. e4 *\n");
+    QVERIFY(second->IsModified());
+
+    // A broken middle game is listed with its problem and refused.
+    const QString broken = window.folder.filePath("broken.pgn");
+    WriteBytes(broken, one + "[Event \"Two\"]\n1. d4 d5\n\n" + three);
+    window.prompts.gameChoices = {1};
+    QVERIFY(window.Documents().OpenDocument(broken) == nullptr);
+    QCOMPARE(window.prompts.listedGames.size(), std::size_t(3));
+    const std::string problem = window.prompts.listedGames[1].problem;
+    QVERIFY(!problem.empty());
+    QCOMPARE(window.prompts.told, QStringList{QString::fromStdString(problem)});
+}
+
+void GameWindowTest::selectGameFiltersSortsAndOpens() {
+    std::vector<IndexedGame> games(4);
+    const char* const players[][2] = {{"Fischer", "Spassky"},
+                                      {"Tal", "Petrosian"},
+                                      {"Petrosian", "Fischer"},
+                                      {"Karpov", "Kasparov"}};
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        games[i].tags[CGameRecord::WhiteName] = players[i][0];
+        games[i].tags[CGameRecord::BlackName] = players[i][1];
+        games[i].plies = int(10 - i);
+    }
+    games[3].problem = "The file ends before this game's result.";
+    CSelectGameDlg dialog("games.pgn", games);
+    dialog.show();
+    QTest::keyClicks(dialog.FilterBox(), "fISCH");
+    QCOMPARE(dialog.Table()->model()->rowCount(), 2);
+    dialog.Table()->horizontalHeader()->setSortIndicator(GameListModel::Moves, Qt::AscendingOrder);
+    QCOMPARE(dialog.Table()->model()->index(0, GameListModel::Number).data().toString(), "3");
+    QTest::keyClick(dialog.Table(), Qt::Key_Up);  // the current game followed the sort to row 1
+    QTest::keyClick(dialog.FilterBox(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.ChosenGame(), 2);
+
+    CSelectGameDlg refusing("games.pgn", games);
+    refusing.show();
+    QTest::keyClicks(refusing.FilterBox(), "kasp");
+    QTest::keyClick(refusing.Table(), Qt::Key_Return);
+    QCOMPARE(refusing.ChosenGame(), -1);
+    QVERIFY(refusing.isVisible());
 }
 
 void GameWindowTest::boardSizesScaleTheBoardAndItsWindow() {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "GameIndex.h"
 #include "PieceTypes.h"
 #include "UserPrompts.h"
 
@@ -27,6 +28,11 @@ public:
         return Next(saveAnswers, SaveAnswer::Cancel);
     }
     QString AskOpenFileName() override { return Next(openNames, QString()); }
+    int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override {
+        gameLists.append(fileName);
+        listedGames = games;
+        return Next(gameChoices, -1);
+    }
     QString AskSaveFileName(const QString& suggested) override {
         saveSuggestions.append(suggested);
         return Next(saveNames, QString());
@@ -62,7 +68,9 @@ public:
         for (QStringList* list : {&told, &warned, &warningsAsked, &saveQuestions}) list->clear();
     }
 
-    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions;
+    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions, gameLists;
+    std::vector<IndexedGame> listedGames;
+    std::deque<int> gameChoices;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves;

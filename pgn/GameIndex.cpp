@@ -1,0 +1,186 @@
+// Listing the games of a file. The borders are the reader's: a game begins at
+// its first line that is not blank and ends with the line of its result token;
+// its movetext is cut into tokens by the reader's rules, and every token that
+// is not a number, a result, a glyph or a mark counts as a half-move.
+#include "GameIndex.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "PgnReader.h"
+#include "TextField.h"
+
+namespace {
+
+const char kNextGameFirst[] = "The next game's tags begin before this game's result.";
+const char kFileEndsFirst[] = "The file ends before this game's result.";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsResultToken(std::string_view token) {
+    return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
+           token == "\xC2\xBD-\xC2\xBD";
+}
+
+// Whether the reader takes `token` as a move, one it can play or not.
+bool IsMoveToken(std::string_view token) {
+    if (IsDigit(token[0]) && token.substr(0, 3) != "0-0") {
+        std::size_t pos = 0;
+        while (pos < token.size() && IsDigit(token[pos])) ++pos;
+        if (pos == token.size()) return false;
+        if (token[pos] != '.') return true;  // refused by the reader as a move
+        while (pos < token.size() && token[pos] == '.') ++pos;
+        token.remove_prefix(pos);
+        if (token.empty()) return false;
+    }
+    if (token.find_first_not_of('.') == std::string_view::npos) return false;
+    if (token.substr(0, 4) == "e.p." && token.find_first_not_of("+#=", 4) == std::string_view::npos)
+        return false;
+    for (char c : token)
+        if (std::isalnum(static_cast<unsigned char>(c))) return true;
+    return token == "--";
+}
+
+class Scanner {
+public:
+    explicit Scanner(std::string_view bytes) : m_bytes(bytes) {}
+    std::vector<IndexedGame> Run();
+
+private:
+    // The next line from m_pos without its LF (a CR before it stays).
+    bool NextLine(std::string_view& line);
+    // Takes one line of the game; false when it is the next game's first.
+    bool Line(std::string_view line, IndexedGame& game);
+    void MoveLine(std::string_view line, IndexedGame& game);
+    void Token(std::string_view token, IndexedGame& game);
+
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+    std::string m_openers;  // the brackets of the comment being read, innermost last
+    bool m_inMoves = false;
+    bool m_ended = false;
+};
+
+bool Scanner::NextLine(std::string_view& line) {
+    if (m_pos >= m_bytes.size()) return false;
+    const void* feed = std::memchr(m_bytes.data() + m_pos, '\n', m_bytes.size() - m_pos);
+    const std::size_t end =
+        feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - m_bytes.data())
+             : m_bytes.size();
+    line = m_bytes.substr(m_pos, end - m_pos);
+    m_pos = feed ? end + 1 : end;
+    return true;
+}
+
+bool Scanner::Line(std::string_view line, IndexedGame& game) {
+    if (!m_inMoves) {
+        const std::string_view text = Trim(line);
+        if (text.empty() || text[0] == '%') return true;
+        if (text[0] == '[') {
+            std::string name, value, rest;
+            if (!ParsePgnTag(std::string(text), name, value, rest)) return true;
+            for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+                if (name == CGameRecord::kTagNames[tag])
+                    game.tags[tag] = value.substr(0, Utf8SafeCut(value, CGameRecord::kTagSize - 1));
+            return rest.empty() || Line(rest, game);
+        }
+        m_inMoves = true;
+    } else if (m_openers.empty() && Trim(line).substr(0, 1) == "[") {
+        return false;
+    }
+    MoveLine(line, game);
+    return true;
+}
+
+void Scanner::Token(std::string_view token, IndexedGame& game) {
+    if (token.empty()) return;
+    if (IsResultToken(token)) {
+        m_ended = true;
+    } else if (IsMoveToken(token) && ++game.plies > CGameRecord::kMaxPlies &&
+               game.problem.empty()) {
+        game.problem = pgnmsg::kTooManyPlies;
+    }
+}
+
+void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
+    if (m_openers.empty() && Trim(line) == "%F") return;
+    std::size_t tokenBegin = std::string_view::npos;
+    for (std::size_t p = 0; p < line.size() && !m_ended; ++p) {
+        const char c = line[p];
+        if (!m_openers.empty()) {
+            const char innermost = m_openers.back();
+            if (c == '{' || (c == '(' && innermost == '(')) {
+                m_openers += c;
+            } else if ((c == '}' && innermost == '{') || (c == ')' && innermost == '(')) {
+                m_openers.pop_back();
+            } else {
+                const std::size_t next = line.find_first_of("{}()", p + 1);
+                p = (next == std::string_view::npos ? line.size() : next) - 1;
+            }
+            continue;
+        }
+        if (IsBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
+            if (tokenBegin != std::string_view::npos)
+                Token(line.substr(tokenBegin, p - tokenBegin), game);
+            tokenBegin = std::string_view::npos;
+            if (m_ended || c == ';') return;
+            if (c == '{' || c == '(') m_openers += c;
+            if (c == '$')
+                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;
+            continue;
+        }
+        if (tokenBegin == std::string_view::npos) {
+            if (c == '%') return;  // a date line
+            tokenBegin = p;
+        }
+    }
+    if (tokenBegin != std::string_view::npos && !m_ended) Token(line.substr(tokenBegin), game);
+}
+
+std::vector<IndexedGame> Scanner::Run() {
+    std::vector<IndexedGame> games;
+    if (m_bytes.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
+    std::string_view line;
+    for (;;) {
+        std::size_t lineStart = m_pos;
+        while (NextLine(line) && Trim(line).empty()) lineStart = m_pos;
+        if (lineStart >= m_bytes.size()) break;
+
+        IndexedGame game;
+        game.begin = lineStart;
+        // Read alone, as the game is opened, its first line may start with a byte-order mark.
+        if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+        m_openers.clear();
+        m_inMoves = m_ended = false;
+        for (;;) {
+            if (!Line(line, game)) {
+                m_pos = lineStart;  // the next game's first line
+                break;
+            }
+            if (line.find('\0') != std::string_view::npos && game.problem.empty())
+                game.problem = pgnmsg::kUnexpectedFormat;
+            lineStart = m_pos;
+            if (m_ended || !NextLine(line)) break;
+        }
+        game.end = m_pos;
+        if (!m_ended && game.problem.empty())
+            game.problem = m_pos < m_bytes.size() ? kNextGameFirst : kFileEndsFirst;
+        games.push_back(std::move(game));
+    }
+    return games;
+}
+
+}  // namespace
+
+GameIndex::GameIndex(std::string_view bytes) : m_games(Scanner(bytes).Run()) {}
