@@ -99,8 +99,8 @@ bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
     if (file.error() != QFileDevice::NoError) return false;
     const GameIndex index(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!index.HoldsSeveral()) return false;
     const std::vector<IndexedGame>& games = index.Games();
-    if (games.size() < 2) return false;
 
     const int chosen = Prompts().ChooseGame(info.fileName(), games);
     if (chosen < 0 || chosen >= static_cast<int>(games.size())) {

@@ -150,7 +150,6 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
 
 std::vector<IndexedGame> Scanner::Run() {
     std::vector<IndexedGame> games;
-    if (m_bytes.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
     std::string_view line;
     for (;;) {
         std::size_t lineStart = m_pos;
@@ -159,7 +158,7 @@ std::vector<IndexedGame> Scanner::Run() {
 
         IndexedGame game;
         game.begin = lineStart;
-        // Read alone, as the game is opened, its first line may start with a byte-order mark.
+        // Read alone, as it is opened, a game's first line may begin with a byte-order mark.
         if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         m_openers.clear();
         m_inMoves = m_ended = false;
@@ -183,4 +182,6 @@ std::vector<IndexedGame> Scanner::Run() {
 
 }  // namespace
 
-GameIndex::GameIndex(std::string_view bytes) : m_games(Scanner(bytes).Run()) {}
+GameIndex::GameIndex(std::string_view bytes)
+    : m_games(Scanner(bytes).Run()),
+      m_holdsNul(!bytes.empty() && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {}

@@ -24,7 +24,11 @@ class GameIndex {
 public:
     explicit GameIndex(std::string_view bytes);
     const std::vector<IndexedGame>& Games() const { return m_games; }
+    // More than one game, in a file of text: a NUL byte marks a file that is
+    // not (binary, UTF-16, damaged), which is read, and refused, whole.
+    bool HoldsSeveral() const { return m_games.size() > 1 && !m_holdsNul; }
 
 private:
     std::vector<IndexedGame> m_games;
+    bool m_holdsNul;
 };

@@ -162,8 +162,9 @@ int Check(const std::vector<std::string>& paths, int number) {
         std::string message;
         bool moreGames = false;
         std::string bytes;
-        if (number == 0 && ReadAll(path, bytes) && GameIndex(bytes).Games().size() > 1) {
-            const GameIndex index(bytes);
+        if (number == 0 && !ReadAll(path, bytes)) bytes.clear();  // LoadGame says why
+        const GameIndex index(bytes);
+        if (index.HoldsSeveral()) {
             for (std::size_t i = 0; i < index.Games().size(); ++i) {
                 const IndexedGame& listed = index.Games()[i];
                 const PgnReadResult result =

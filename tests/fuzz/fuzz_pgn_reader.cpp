@@ -1,12 +1,14 @@
-// Any bytes as a PGN file. When a game is read, it is written, the text is
-// read again, and the second game must be the first as the writer keeps it;
-// writing the second gives the same bytes again.
+// Any bytes as a PGN file. Its list of games lies in order within it. When a
+// game is read, the list's first entry is that game; it is written, the text
+// is read again, and the second game must be the first as the writer keeps
+// it; writing the second gives the same bytes again.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "FuzzSupport.h"
+#include "GameIndex.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
 
@@ -73,7 +75,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static auto first = std::make_unique<CGameRecord>();
     static auto second = std::make_unique<CGameRecord>();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const GameIndex index(bytes);
+    std::size_t end = 0;
+    for (const IndexedGame& game : index.Games()) {
+        fuzz::Require(end <= game.begin && game.begin < game.end && game.end <= size,
+                      "the games are listed in order within the file");
+        end = game.end;
+    }
     if (!ReadPgnFromString(bytes, *first).ok) return 0;
+    const IndexedGame* listed = index.Games().empty() ? nullptr : &index.Games()[0];
+    fuzz::Require(listed && listed->problem.empty() && listed->plies == first->m_plyCount,
+                  "the list's first game is the game read");
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        fuzz::Require(listed->tags[tag] == first->m_tag[tag], "the list has the game's tags");
     fuzz::RequireWithinLimits(*first);
     for (int i = 0; i < first->m_plyCount; ++i) fuzz::RequirePlyCodes(first->m_ply[i]);
 

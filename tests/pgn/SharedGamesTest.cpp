@@ -232,30 +232,6 @@ TEST(SharedGames, OtherFilesAreReadOrRefusedWithAReason) {
     EXPECT_EQ(files, static_cast<int>(expected.size()));
 }
 
-TEST(SharedGames, FilesOfManyGamesOpenTheirFirst) {
-    RAVELIN_REQUIRE_SHARED("pgn/multi");
-    struct Row { const char* file; const char* firstGame; };  // the first game as a file alone
-    const Row rows[] = {
-        {"multi/chessjs-benchmark.pgn", "good/chessjs/benchmark.001.pgn"},
-        {"multi/pgn-extract-petrosian.pgn", "good/pgn-extract/petrosian.001.pgn"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        auto game = EmptyGame();
-        const PgnReadResult result =
-            ReadPgnFromString(shared::ReadFile(shared::Root() / "pgn" / row.file), *game);
-        ASSERT_TRUE(result.ok) << result.message;
-        EXPECT_TRUE(result.moreGames);
-
-        auto single = EmptyGame();
-        ASSERT_TRUE(
-            ReadPgnFromString(shared::ReadFile(shared::Root() / "pgn" / row.firstGame), *single)
-                .ok);
-        EXPECT_EQ(MovesOf(*game), MovesOf(*single));
-        EXPECT_EQ(WritePgnToString(*game), WritePgnToString(*single));
-    }
-}
-
 // Damaged text is opened or refused with a reason; an opened game survives a save.
 void ExpectReadOrRefused(const std::string& text, bool checkSave) {
     auto game = EmptyGame();

@@ -107,6 +107,22 @@ fixtures() {
   [ $status -eq 1 ] || fail "check of a good and a bad file: exit $status, not 1"
   [ "$(wc -l <"$work/mixed.out")" -eq 2 ] || fail "check of two files did not print two lines"
 
+  # A file of several games, the middle one without its result: listed and
+  # checked a game a line, and any game shown by its number.
+  { cat "$work/club.pgn"; printf '\n[White "Cole"]\n1. d4 d5\n\n[Event "Last"]\n1. c4 *\n'; } \
+    >"$work/three.pgn"
+  printf '%s\n' $'1\tClub night\tLeeds\t2024.03.01\t2\tAmes\tBrook\t1-0\t7' \
+    $'2\t\t\t\t\tCole\t\t\t2' $'3\tLast\t\t\t\t\t\t\t1' >"$work/list.expected"
+  "$tool" list "$work/three.pgn" >"$work/list.out" 2>/dev/null && fail "list of a broken game exit 0"
+  expect_output "list" "$work/list.expected" "$work/list.out"
+  printf '%s\n' $'ok\t'"$work/three.pgn [1]"$'\t7' \
+    $'error\t'"$work/three.pgn [2]"$'\tThe next game\'s tags begin before this game\'s result.' \
+    $'ok\t'"$work/three.pgn [3]"$'\t1' >"$work/check-three.expected"
+  "$tool" check "$work/three.pgn" >"$work/check-three.out" && fail "check of a broken game exit 0"
+  expect_output "check of three games" "$work/check-three.expected" "$work/check-three.out"
+  "$tool" show --game 1 "$work/three.pgn" >"$work/three.show" || fail "show --game 1 exit $?"
+  expect_output "show --game 1" "$work/club.show.expected" "$work/three.show"
+
   # The legal moves of a position, sorted by their squares.
   printf '%s\n' $'a2a3\ta3' $'a2a4\ta4' $'b1a3\tNa3' $'b1c3\tNc3' $'b2b3\tb3' $'b2b4\tb4' \
     $'c2c3\tc3' $'c2c4\tc4' $'d2d3\td3' $'d2d4\td4' $'e2e3\te3' $'e2e4\te4' $'f2f3\tf3' \

@@ -104,6 +104,7 @@ struct BadInput {
     std::string message;  // what the user is told; empty when the game opens
     int plies = 0;        // the plies of the game its bytes hold, when they read
     Place place = Place::File;
+    bool several = false;  // the window and the tool list the games of the file first
 };
 
 const char kNineSquares[] = "rnbqkbnrp/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -183,7 +184,8 @@ const std::vector<BadInput>& Catalogue() {
         {"promotion to a king", WithFen("8/4P3/8/8/8/8/k7/K7 w - - 0 1", "1. e8=K *\n"),
          Cannot("1. e8=K")},
         {"move after checkmate", Tagged("1. f3 e5 2. g4 Qh4# 3. a3 *\n"), Cannot("3. a3")},
-        {"prose before the tags", "Here is my game\n" + Tagged("1. e4 *\n"), Cannot("1. Here")},
+        {"prose before the tags", "Here is my game\n" + Tagged("1. e4 *\n"), Cannot("1. Here"), 0,
+         Place::File, true},
         {"huge move number", Tagged("99999999999999999999999. e4 *\n"), "", 1},
         {"glyph of twenty digits", Tagged("1. e4 $99999999999999999999 e5 *\n"), "", 2},
         {"percent line before any move", Tagged("1.\n%X 01/02/03\ne4 e5 *\n"), "", 2},
@@ -194,7 +196,7 @@ const std::vector<BadInput>& Catalogue() {
         {"result missing", Tagged("1. e4 e5 2. Nf3\n"), kUnexpected},
         {"tags only", Tagged(""), kUnexpected},
         {"second game's tags before the first's result",
-         Tagged("1. e4 e5\n\n") + Tagged("1. d4 d5 *\n"), kUnexpected},
+         Tagged("1. e4 e5\n\n") + Tagged("1. d4 d5 *\n"), kUnexpected, 0, Place::File, true},
         {"several results", Tagged("1. e4 1-0 0-1 *\n"), "", 1},
         {"tag without its closing quote", "[Event \"abc\n1. e4 *\n", "", 1},
         // The file itself is the fault: its content is a good game.
@@ -337,6 +339,7 @@ void BadInputTest::tool() {
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(126);
         });
     }
+    if (input.several) QSKIP("checked a game a line: tools/ravelin-pgn-test.sh");
     if (input.place == Place::Vanishing) QVERIFY(QFile::remove(path));
     process.start(QStringLiteral(RAVELIN_PGN_TOOL), {QStringLiteral("check"), path});
     QVERIFY(process.waitForFinished(60000));
@@ -377,7 +380,10 @@ void BadInputTest::windowOpen() {
 
     const int windows = window.frame->Area()->subWindowList().size();
     QCOMPARE(window.Documents().Documents().size(), windows);
-    if (input.message.empty()) {
+    if (input.several) {
+        QCOMPARE(prompts.gameLists.size(), 1);  // and no game chosen
+        QCOMPARE(windows, 1);
+    } else if (input.message.empty()) {
         QVERIFY2(prompts.told.isEmpty(), qPrintable(prompts.Transcript()));
         QCOMPARE(windows, 2);
         QVERIFY(window.View() != otherView);
