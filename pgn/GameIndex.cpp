@@ -150,6 +150,7 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
 
 std::vector<IndexedGame> Scanner::Run() {
     std::vector<IndexedGame> games;
+    games.reserve(m_bytes.size() / 1024);  // games of moves alone take about a kilobyte
     std::string_view line;
     for (;;) {
         std::size_t lineStart = m_pos;

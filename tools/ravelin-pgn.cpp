@@ -50,13 +50,17 @@ std::string Escape(const std::string& text) {
 
 // The whole file; false when it cannot be read (missing, a folder, a disk error).
 bool ReadAll(const std::string& path, std::string& bytes) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return false;
+    // A folder gives no size and fails at its first read.
+    const std::streamoff size = file.tellg();
+    if (size > 0 && size < (std::streamoff(1) << 32)) bytes.resize(static_cast<std::size_t>(size));
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
     char block[65536];
-    do {
-        file.read(block, sizeof block);
+    while (file && file.read(block, sizeof block).gcount() > 0)  // grown since its size was read
         bytes.append(block, static_cast<std::size_t>(file.gcount()));
-    } while (file);
     return !file.bad();
 }
 
