@@ -1,6 +1,7 @@
 #include "DocumentManager.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -144,8 +145,7 @@ bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
     const CVexilDoc::Placement before = document->Place();
     const QString oldPath = document->PathName();
     switch (document->Save(path)) {
-        case CVexilDoc::SaveResult::Saved:
-            break;
+        case CVexilDoc::SaveResult::Saved: break;
         case CVexilDoc::SaveResult::FileChanged:
             Prompts().Tell(QString::fromLatin1(kChangedTell).arg(QFileInfo(oldPath).fileName()));
             return false;

@@ -90,8 +90,9 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
         message = QStringLiteral("Failed to open document.");
         return false;
     }
-    const PgnReadResult result = ReadPgnFromString(
-        std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), *m_game);
+    const PgnReadResult result =
+        ReadPgnFromString(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                          *m_game);
     if (!result.ok) {
         message = QString::fromStdString(result.message);
         return false;
