@@ -17,13 +17,16 @@ CChildFrame::CChildFrame(CVexilDoc* document, DocumentManager* manager)
     scroller->setWidget(m_view);
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
+    // A press on the board leaves the keyboard focus where it was, in the
+    // note box as often as not.
+    scroller->setFocusPolicy(Qt::NoFocus);
     setWidget(scroller);
-    const QSize form = m_view->minimumSize();
-    resize(form.width() + 2 * frameGeometry().width() / 100 + 24, kInitialHeight);
+    resize(m_view->minimumSize().width(), kInitialHeight);
 }
 
 QSize CChildFrame::FormFrameSize() {
-    // The title bar and borders are what the window has beyond its widget.
+    // The title bar and borders are what the window has beyond its widget,
+    // known once it is in the main window.
     layout()->activate();
     const QSize decoration = size() - widget()->size();
     return m_view->minimumSize() + decoration;

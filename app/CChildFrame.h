@@ -17,7 +17,8 @@ public:
     CVexilView* View() const { return m_view; }
     // The window size that shows the view's whole form.
     QSize FormFrameSize();
-    // Grows the window, unless maximised or minimised, to show the whole form.
+    // Grows the window, unless maximised or minimised, to show the whole
+    // form: a new window is 330 pixels high where that is enough.
     void ShowWholeForm();
 
 protected:

@@ -196,8 +196,9 @@ void CMainFrame::CreateActions() {
                       "Open another window for the active document\nNew Window"),
             &QAction::triggered, this,
             withDocument([documents](CVexilDoc* d) { documents->NewWindow(d); }));
-    connect(AddAction(res::kCmdCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows"),
-            &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
+    connect(
+        AddAction(res::kCmdCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows"),
+        &QAction::triggered, this, &CMainFrame::OnWindowCascade);
     connect(AddAction(res::kCmdTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows"),
             &QAction::triggered, this, &CMainFrame::OnWindowTile);
     connect(AddAction(res::kCmdArrangeIcons, "&Arrange Icons",
@@ -232,28 +233,69 @@ void CMainFrame::CreateActions() {
     AddAction(res::kCmdPrevPane, "Previous Pane", QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
 }
 
+namespace {
+
+// The game windows that an arrangement moves: all but the minimised, shown
+// as normal windows.
+QList<CChildFrame*> FramesToArrange(QMdiArea* area) {
+    QList<CChildFrame*> frames;
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame == nullptr || frame->isMinimized()) continue;
+        if (frame->isMaximized()) frame->showNormal();
+        frames.append(frame);
+    }
+    return frames;
+}
+
+// Where tile `index` of `count` starts and ends along `total` pixels: an
+// equal share, or `least` pixels when the share is smaller, the area then
+// scrolling to the rest.
+std::pair<int, int> TileSpan(int index, int count, int total, int least) {
+    if (total / count >= least) return {total * index / count, total * (index + 1) / count};
+    return {least * index, least * (index + 1)};
+}
+
+}  // namespace
+
+void CMainFrame::OnWindowCascade() {
+    // Each window one title bar lower and to the right of the one before,
+    // starting again at the top when the next would leave the area, each
+    // showing its whole form.
+    const QList<CChildFrame*> frames = FramesToArrange(m_area);
+    const QRect area = m_area->viewport()->rect();
+    int offset = 0;
+    for (CChildFrame* frame : frames) {
+        const QSize size = frame->FormFrameSize();
+        if (offset > 0 &&
+            (offset + size.height() > area.height() || offset + size.width() > area.width()))
+            offset = 0;
+        frame->setGeometry(QRect(QPoint(offset, offset), size));
+        frame->raise();
+        offset += qMax(1, frame->contentsMargins().top());
+    }
+    if (!frames.isEmpty()) m_area->setActiveSubWindow(frames.last());
+}
+
 void CMainFrame::OnWindowTile() {
     // Tiles are rows, as the game form is wide and short: one column for up
     // to three windows, then as many columns as the square root of their
-    // number, the last columns taking one row more.
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* window : m_area->subWindowList())
-        if (!window->isMinimized()) windows.append(window);
+    // number, the last columns taking one row more. No tile is smaller than
+    // a whole form.
+    const QList<CChildFrame*> windows = FramesToArrange(m_area);
     const int count = int(windows.size());
     if (count == 0) return;
+    QSize least;
+    for (CChildFrame* window : windows) least = least.expandedTo(window->FormFrameSize());
     const int columns = qMax(1, int(std::sqrt(double(count))));
     const QRect area = m_area->viewport()->rect();
     int next = 0;
     for (int column = 0; column < columns; ++column) {
         const int rows = count / columns + (column >= columns - count % columns ? 1 : 0);
-        const int left = area.width() * column / columns;
-        const int right = area.width() * (column + 1) / columns;
+        const auto [left, right] = TileSpan(column, columns, area.width(), least.width());
         for (int row = 0; row < rows; ++row) {
-            const int top = area.height() * row / rows;
-            const int bottom = area.height() * (row + 1) / rows;
-            QMdiSubWindow* window = windows[next++];
-            if (window->isMaximized()) window->showNormal();
-            window->setGeometry(left, top, right - left, bottom - top);
+            const auto [top, bottom] = TileSpan(row, rows, area.height(), least.height());
+            windows[next++]->setGeometry(left, top, right - left, bottom - top);
         }
     }
 }

@@ -49,6 +49,7 @@ private:
     // Draws every game board with squares of `square` pixels, now and in
     // later runs.
     void SetBoardSquare(int square);
+    void OnWindowCascade();
     void OnWindowTile();
     void OnPrint();
     void OnAppAbout();

@@ -228,15 +228,21 @@ CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     auto* frame = new CChildFrame(document, this);
     m_frames.append(frame);
     connect(frame, &QObject::destroyed, this, [this, frame] { FrameClosed(frame); });
+    connect(frame->View(), &CVexilView::Published, this,
+            [this, frame] { CatchUpOtherWindows(frame); });
     m_area->addSubWindow(frame);
     frame->View()->OnInitialUpdate();
     UpdateTitles(document);
     frame->show();
-    // The normal board keeps the window's first size; a larger one needs more.
-    if (frame->View()->SquareSize() != CVexilView::kNormalSquare) frame->ShowWholeForm();
+    frame->ShowWholeForm();
     m_area->setActiveSubWindow(frame);
     m_lastActive = frame;
     return frame;
+}
+
+void DocumentManager::CatchUpOtherWindows(CChildFrame* source) {
+    for (CChildFrame* frame : Frames(source->Document()))
+        if (frame != source) frame->View()->CatchUp();
 }
 
 bool DocumentManager::CanCloseFrame(CChildFrame* frame) {

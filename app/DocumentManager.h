@@ -60,6 +60,9 @@ private:
     // cannot be read, which take the road of a whole file.
     bool OpenFromList(const QString& path, CVexilDoc*& opened);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
+    // Every window on a document shows one game: after one publishes, the
+    // others take its game.
+    void CatchUpOtherWindows(CChildFrame* source);
     void UpdateTitles(const CVexilDoc* document);
     bool WriteDocument(CVexilDoc* document, const QString& path);
 

@@ -13,10 +13,12 @@ CPromotionDlg::CPromotionDlg(QWidget* parent) : QDialog(parent) {
     const DialogTemplate& form = layout::kPromotionDialog;
     const DialogUnits units(font());
     setWindowTitle(QString::fromLatin1(form.caption));
-    setFixedSize(units.Size(form));
-
     auto* text = new QLabel(tr("Indicate piece to promote to, then click OK."), this);
     PlaceItem(text, form.items[0], units);
+    // The instruction may be wider than its entry in the desktop's font: the
+    // dialog grows to keep the same margin after it.
+    const int textRight = text->geometry().right() + 1 + units.X(form.items[0].x);
+    setFixedSize(units.Size(form).expandedTo(QSize(textRight, 0)));
     auto* group = new QGroupBox(this);
     PlaceItem(group, *form.Find(0), units);
     const int ids[4] = {res::kPromoteQueen, res::kPromoteKnight, res::kPromoteRook,

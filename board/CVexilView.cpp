@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
@@ -171,13 +172,20 @@ const BoardPictures& CVexilView::Pictures() const {
 }
 
 void CVexilView::OnInitialUpdate() {
-    m_dragPiece = kNothingCarried;
-    m_dragColor = 0;
+    EndCarry();
+    m_setupActive = 0;
+    InitMoveTables();
+    LoadDocumentGame();
+    m_game->SetFromFen(m_game->m_startFen);
+    SelectLine(0);
+    m_game->m_curPly = 0;
+    Refresh();
+}
+
+void CVexilView::LoadDocumentGame() {
     m_game->Assign(m_document->Game());
     m_flipped = m_game->m_flipped;
-    m_setupActive = 0;
-    ShowArrow();
-    InitMoveTables();
+    m_game->m_setupMode = m_setupActive;
     // A document last published from a view showing an earlier position has
     // m_curPly below m_plyCount: a new view still lists every ply, so that
     // it never drops moves from the game when it publishes.
@@ -192,10 +200,19 @@ void CVexilView::OnInitialUpdate() {
     }
     RefreshHeaderText();
     UpdateEncoding();
-    m_game->SetFromFen(m_game->m_startFen);
-    SelectLine(0);
-    m_game->m_curPly = 0;
-    Refresh();
+}
+
+void CVexilView::CatchUp() {
+    if (IsCarrying() || m_setupActive) {
+        m_catchUpPending = true;
+        return;
+    }
+    m_catchUpPending = false;
+    const int shown = m_game->m_curPly;
+    LoadDocumentGame();
+    const int line = qMin(shown, m_game->m_plyCount);
+    SelectLine(line);
+    ShowLine(line);
 }
 
 // The normal board's formulas with every length times square / 32, worked in
@@ -246,6 +263,8 @@ void CVexilView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint point = event->position().toPoint();
         OnBoardPress(point.x(), point.y());
+    } else {
+        CancelCarry();  // another button ends the gesture
     }
 }
 
@@ -260,7 +279,39 @@ void CVexilView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) OnLButtonDblClk();
 }
 
+void CVexilView::hideEvent(QHideEvent* event) {
+    CancelCarry();
+    QWidget::hideEvent(event);
+}
+
+bool CVexilView::eventFilter(QObject* watched, QEvent* event) {
+    bool interrupted = false;
+    switch (event->type()) {
+        case QEvent::Show: {
+            // A dialog, message box or menu opening takes the mouse: the
+            // release would never reach the board.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            const Qt::WindowType type = widget != nullptr ? widget->windowType() : Qt::Widget;
+            interrupted = widget != nullptr && widget->isWindow() && widget != window() &&
+                          (type == Qt::Dialog || type == Qt::Popup || type == Qt::Sheet);
+            break;
+        }
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            interrupted = watched == window();
+            break;
+        case QEvent::KeyPress:
+            interrupted = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+            break;
+        default:
+            break;
+    }
+    if (interrupted) CancelCarry();
+    return false;
+}
+
 void CVexilView::OnBoardPress(int x, int y) {
+    CancelCarry();
     if (m_game->m_status != 'P') {
         Prompts().Tell(QString::fromLatin1(kGameOver));
         return;
@@ -281,14 +332,29 @@ void CVexilView::OnBoardPress(int x, int y) {
     m_game->SetSquare(file, rank, NoColor, NoPiece);
     update();
     setCursor(Pictures().Pointer(m_dragColor, m_dragPiece));
+    qApp->installEventFilter(this);
+}
+
+void CVexilView::EndCarry() {
+    qApp->removeEventFilter(this);
+    m_dragColor = 0;
+    m_dragPiece = kNothingCarried;
+    ShowArrow();
+}
+
+void CVexilView::CancelCarry() {
+    if (IsCarrying()) {
+        m_game->SetSquare(m_dragFromFile, m_dragFromRank, m_dragColor, m_dragPiece);
+        EndCarry();
+        update();
+    }
+    if (m_catchUpPending && !m_setupActive) CatchUp();
 }
 
 void CVexilView::OnBoardRelease(int x, int y) {
     const int kind = m_dragPiece;
     const int color = m_dragColor;
-    m_dragColor = 0;
-    m_dragPiece = kNothingCarried;
-    ShowArrow();
+    EndCarry();
     if (color == -1 || kind == kNothingCarried) return;
 
     PieceDrop drop;
@@ -297,6 +363,16 @@ void CVexilView::OnBoardRelease(int x, int y) {
     drop.fromFile = m_dragFromFile;
     drop.fromRank = m_dragFromRank;
     SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank, m_square);
+    if (m_catchUpPending && !m_setupActive) {
+        // Another window published during the carry: the move is played on
+        // the caught-up game, when the piece still stands there.
+        m_game->SetSquare(drop.fromFile, drop.fromRank, color, kind);
+        CatchUp();
+        if (m_game->GetPiece(drop.fromFile, drop.fromRank) != kind ||
+            m_game->GetColor(drop.fromFile, drop.fromRank) != color)
+            return;
+        m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
+    }
     PlayLiftedPiece(drop, [] { return Prompts().AskPromotion(); });
 }
 
@@ -314,9 +390,16 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
         m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
     }
 
-    // Every release of a carried piece empties the note box; this is not an
-    // edit, so no note changes.
-    m_annotation.clear();
+    // A recorded move shows its new ply's empty note; after any other release
+    // the box shows the note of the shown position, so typing continues it.
+    // Neither is an edit, so no note changes.
+    const int row = m_moveList->currentRow();
+    if (outcome.recorded)
+        m_annotation.clear();
+    else if (row >= 0)
+        m_annotation = NoteText(NoteOfLine(*m_game, row));
+    else
+        m_annotation = m_annotationBox->toPlainText();
     Push();
     Refresh();
     if (!outcome.recorded) return false;
@@ -331,6 +414,8 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
         m_moveList->addItem(QString::fromStdString(outcome.line));
     }
     SelectLine(m_moveList->count() - 1);
+    // Typing right after a move annotates it.
+    m_annotationBox->setFocus();
     PublishGame();
     return true;
 }
@@ -372,9 +457,7 @@ void CVexilView::Refresh() {
 void CVexilView::OnLButtonDblClk() {
     // The press that ends a double click carries nothing, so its release
     // makes no move.
-    m_dragPiece = kNothingCarried;
-    m_dragColor = 0;
-    ShowArrow();
+    CancelCarry();
 }
 
 void CVexilView::SelectLine(int line) {
@@ -385,7 +468,10 @@ void CVexilView::SelectLine(int line) {
 
 void CVexilView::OnSelchangeMoveList() {
     const int line = m_moveList->currentRow();
-    if (line < 0) return;
+    if (line >= 0) ShowLine(line);
+}
+
+void CVexilView::ShowLine(int line) {
     m_annotation = NoteText(NoteOfLine(*m_game, line));
     Push();
     if (line > 0)
@@ -396,21 +482,14 @@ void CVexilView::OnSelchangeMoveList() {
 }
 
 void CVexilView::OnGoToStart() {
-    m_game->SetFromFen(m_game->m_startFen);
     SelectLine(0);
-    m_game->m_curPly = 0;
-    Refresh();
+    ShowLine(0);
     m_moveList->setFocus();
 }
 
 void CVexilView::OnGoToEnd() {
-    if (m_game->m_plyCount > 0)
-        m_game->RestorePly(m_game->m_plyCount - 1);
-    else
-        m_game->SetFromFen(m_game->m_startFen);
     SelectLine(m_moveList->count() - 1);
-    m_game->m_curPly = m_game->m_plyCount;
-    Refresh();
+    ShowLine(m_moveList->count() - 1);
     m_moveList->setFocus();
 }
 
@@ -516,11 +595,13 @@ void CVexilView::OnEditHeader() {
 }
 
 void CVexilView::OnSetupPosition() {
+    CancelCarry();
     if (!m_setupActive && m_game->m_plyCount > 0 &&
         !Prompts().AskWarning(
             QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))
         return;
     m_setupActive = m_setupActive ? 0 : 1;
+    if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
     m_game->m_setupMode = m_setupActive;
     m_game->m_fromSetup = 1;
     PublishGame();
@@ -549,6 +630,16 @@ void CVexilView::OnSetupPosition() {
     m_game->MakeStartFen();
     PublishGame();
     Refresh();
+}
+
+void CVexilView::TakeDocumentGameKeepingBoard() {
+    int pieces[8][8], colors[8][8];
+    std::memcpy(pieces, m_game->m_piece, sizeof pieces);
+    std::memcpy(colors, m_game->m_color, sizeof colors);
+    LoadDocumentGame();
+    std::memcpy(m_game->m_piece, pieces, sizeof pieces);
+    std::memcpy(m_game->m_color, colors, sizeof colors);
+    m_catchUpPending = false;
 }
 
 void CVexilView::contextMenuEvent(QContextMenuEvent* event) {

@@ -29,6 +29,14 @@ public:
     // First showing: copies the document's game, lists its plies and shows
     // its starting position.
     void OnInitialUpdate();
+    // Another window on the same document has published: show the document's
+    // game, on the same ply where it still exists, else on the last. A view
+    // in position setup or carrying a piece catches up when that ends.
+    void CatchUp();
+    // Ends a carry that will not be released: the piece goes back to its
+    // square and nothing is recorded.
+    void CancelCarry();
+    bool IsCarrying() const { return m_dragPiece != kNothingCarried; }
     CVexilDoc* GetDocument() const { return m_document; }
     const CGameRecord& Game() const { return *m_game; }
 
@@ -89,6 +97,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // While a piece is carried: anything that interrupts the gesture.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -105,6 +116,15 @@ private:
     void OnLButtonDblClk();
     void OnRButtonDown(int x, int y);
     void OnSelchangeMoveList();
+    // Copies the document's game, lists its plies and shows its header.
+    void LoadDocumentGame();
+    // Shows the position of a move-list line and its note.
+    void ShowLine(int line);
+    // Leaving setup after another window published: the document's game,
+    // with the board set up here.
+    void TakeDocumentGameKeepingBoard();
+    // Leaves nothing carried.
+    void EndCarry();
     void OnChangeAnnotation();
     // Stores the note box's text as the note; when it did not fit, the note
     // and the box keep the first 4096 bytes.
@@ -139,6 +159,7 @@ private:
     QString m_annotation;
     QString m_headerText;
     bool m_pushing = false;
+    bool m_catchUpPending = false;
 
     QWidget* m_labels[3] = {};
     QListWidget* m_moveList = nullptr;

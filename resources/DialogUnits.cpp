@@ -1,6 +1,8 @@
 #include "DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QLabel>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace {
@@ -31,6 +33,9 @@ QSize DialogUnits::Size(const DialogTemplate& form) const {
 
 void PlaceItem(QWidget* widget, const DialogItem& item, const DialogUnits& units) {
     QRect rect = units.Rect(item);
-    if (item.width == 0 || item.height == 0) rect.setSize(widget->sizeHint());
+    if (item.width == 0 || item.height == 0)
+        rect.setSize(widget->sizeHint());
+    else if (qobject_cast<QLabel*>(widget) || qobject_cast<QRadioButton*>(widget))
+        rect.setSize(rect.size().expandedTo(widget->sizeHint()));  // whole text in any font
     widget->setGeometry(rect);
 }

@@ -24,5 +24,6 @@ private:
 };
 
 // Puts a widget where its table entry says; a label with no size of its own
-// gets its text's width and one line.
+// gets its text's width and one line, and a label or radio button whose text
+// needs more room than its entry gives grows to hold it.
 void PlaceItem(QWidget* widget, const DialogItem& item, const DialogUnits& units);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QLabel>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTableView>
@@ -34,6 +35,7 @@ class GameWindowTest : public QObject {
 private slots:
     void oneMoveFromPressToSavedFile();
     void refusedMovesExplainAndPutThePieceBack();
+    void interruptedCarryPutsThePieceBack();
     void replacingAnEarlierMoveAsksFirst();
     void promotionByChoiceAndByEscape();
     void gameEndsAreAnnouncedAndWritten();
@@ -45,6 +47,7 @@ private slots:
     void boardSizesScaleTheBoardAndItsWindow();
     void turnFieldFollowsMovesNavigationAndWindows();
     void typedMovesTakeTheRoadOfADrop();
+    void windowsOnOneGameLoseNoEdit();
 };
 
 void GameWindowTest::oneMoveFromPressToSavedFile() {
@@ -112,6 +115,39 @@ void GameWindowTest::refusedMovesExplainAndPutThePieceBack() {
     QCOMPARE(view->AnnotationBox()->toPlainText(), QString("kept"));
 }
 
+void GameWindowTest::interruptedCarryPutsThePieceBack() {
+    for (const char* interruption :
+         {"header dialog", "Escape", "right click in setup", "double click"}) {
+        GameWindowFixture window;
+        QVERIFY(QTest::qWaitForWindowActive(window.frame.get()));
+        CVexilView* view = window.NewGame();
+        const QByteArray row(interruption);
+        if (row.contains("setup")) window.frame->Action(32775)->trigger();  // Setup Position
+        window.Press(window.Centre("e2"));
+        if (row.contains("header")) {  // opened by its keys, the button released while it is up
+            window.prompts.editHeader = [&window](auto&) { window.Release(window.Centre("e4")); };
+            QTest::keyClick(window.frame.get(), Qt::Key_E, Qt::AltModifier);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_H);
+            QCOMPARE(window.prompts.headerDialogs, 1);
+        } else if (row.contains("Escape")) {
+            QTest::keyClick(view, Qt::Key_Escape);
+        } else if (row.contains("right")) {
+            QTest::mousePress(view, Qt::RightButton, {}, window.Centre("e2"));
+        } else {
+            QTest::mouseDClick(view, Qt::LeftButton, {}, window.Centre("e2"));
+        }
+        window.Release(window.Centre("e4"));
+        QVERIFY2(view->Game().GetPiece(4, 1) == Pawn && view->Game().GetPiece(4, 3) == NoPiece,
+                 interruption);
+        QVERIFY2(view->cursor().shape() == Qt::ArrowCursor && window.Lines().size() == 1,
+                 interruption);
+        window.prompts.Clear();
+        window.Drag("d1", "h5");  // the pawn is really back: the queen cannot pass
+        if (!row.contains("setup"))
+            QCOMPARE(window.prompts.told, QStringList{"The Queen cannot jump over pieces."});
+    }
+}
+
 void GameWindowTest::replacingAnEarlierMoveAsksFirst() {
     GameWindowFixture window;
     CVexilView* view = window.NewGame();
@@ -159,6 +195,9 @@ void GameWindowTest::promotionByChoiceAndByEscape() {
         });
         dialog.exec();
         QCOMPARE(dialog.ChosenPiece(), int(escape ? Queen : Knight));
+        const QLabel* text = dialog.findChild<QLabel*>();  // shown whole, in any font
+        QVERIFY(text->width() >= text->sizeHint().width() &&
+                dialog.rect().contains(text->geometry()));
     }
 }
 
@@ -468,6 +507,44 @@ void GameWindowTest::typedMovesTakeTheRoadOfADrop() {
     enterMove->trigger();
     QCOMPARE(window.Lines().last(), QString("1. a8=N"));
     QCOMPARE(window.prompts.promotionsAsked, 0);
+}
+
+void GameWindowTest::windowsOnOneGameLoseNoEdit() {
+    GameWindowFixture window;
+    const QString path = window.folder.filePath("e4.pgn");
+    WriteBytes(path, "[Event \"Two windows\"]\n\n1. e4 *\n");
+    QVERIFY(window.Documents().OpenDocument(path) != nullptr);
+    window.frame->Action(57648)->trigger();  // Window, New Window
+    window.frame->Action(57651)->trigger();  // Tile
+    QMdiArea* area = window.frame->Area();
+    const QList<QMdiSubWindow*> frames = area->subWindowList();
+    CVexilView* first = static_cast<CChildFrame*>(frames[0])->View();
+    CVexilView* second = static_cast<CChildFrame*>(frames[1])->View();
+
+    area->setActiveSubWindow(frames[0]);
+    first->MoveList()->setCurrentRow(1);  // after 1. e4, as the user selects it
+    window.Play("e7e5");
+    QCOMPARE(second->MoveList()->count(), 3);
+    QCOMPARE(second->MoveList()->currentRow(), 0);  // its shown line stays
+    area->setActiveSubWindow(frames[1]);
+    second->MoveList()->setCurrentRow(1);
+    QTest::keyClicks(second->AnnotationBox(), "Best by test");
+    window.frame->Action(57603)->trigger();  // Save
+    QVERIFY(ReadBytes(path).contains("1. e4 {Best by test}\r\n\r\ne5 \r\n"));
+
+    // A carry in one window while the other publishes: the move is played on the newer game.
+    QTest::mousePress(first, Qt::LeftButton, {}, CVexilView::SquareCentre(6, 0, false));
+    QTest::keyClicks(second->AnnotationBox(), "!");
+    QTest::mouseRelease(first, Qt::LeftButton, {}, CVexilView::SquareCentre(5, 2, false));
+    QCOMPARE(first->MoveList()->item(3)->text(), QString("2. Nf3"));
+    QCOMPARE(window.Document()->Game().m_ply[0].note, std::string("Best by test!"));
+
+    // A shown ply that is gone: the last is shown.
+    second->MoveList()->setCurrentRow(0);
+    window.prompts.warningAnswers.push_back(true);
+    window.Drag("d2", "d4");
+    QCOMPARE(first->MoveList()->currentRow(), 1);
+    QCOMPARE(first->Game().GetPiece(3, 3), int(Pawn));
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -52,7 +52,7 @@ class RecordTest : public QObject {
     Q_OBJECT
 private slots:
     void linesChosenByMouseAndArrowKeysShowTheirPositionAndNote();
-    void goToButtonsLeaveTheNoteBoxAsItWas();
+    void goToButtonsShowTheirPositionsNote();
     void gameOf300PliesLists301Lines();
     void noteTypedAfterAMoveBelongsToItAndIsSaved();
     void noteBoxKeysAndEmptiedNote();
@@ -101,7 +101,7 @@ void RecordTest::linesChosenByMouseAndArrowKeysShowTheirPositionAndNote() {
     QCOMPARE(window.Document()->Game().m_curPly, 3);
 }
 
-void RecordTest::goToButtonsLeaveTheNoteBoxAsItWas() {
+void RecordTest::goToButtonsShowTheirPositionsNote() {
     GameWindowFixture window;
     CVexilView* view = window.NewGame();
     QPushButton* toStart = Button(view, "<|");
@@ -115,24 +115,24 @@ void RecordTest::goToButtonsLeaveTheNoteBoxAsItWas() {
     QCOMPARE(view->Game().GetPiece(4, 1), int(Pawn));
 
     window.Play("e2e4 e7e5 g1f3");
+    Type(view, "third");
     ClickLine(view, 2);
     Type(view, "kept");
     QTest::mouseClick(toStart, Qt::LeftButton);
     QCOMPARE(view->MoveList()->currentRow(), 0);
     QCOMPARE(view->Game().m_curPly, 0);
     QCOMPARE(view->Game().GetPiece(4, 1), int(Pawn));
-    QCOMPARE(Box(view), QString("kept"));
+    QCOMPARE(Box(view), QString());
 
-    // The first keystroke stores the box, with the keystroke, as the start note.
-    Type(view, "!");
-    QCOMPARE(window.Document()->Game().m_startNote, std::string("kept!"));
+    Type(view, "start");
+    QCOMPARE(window.Document()->Game().m_startNote, std::string("start"));
     QCOMPARE(NoteOfPly(window.Document()->Game(), 1), std::string("kept"));
 
     QTest::mouseClick(toEnd, Qt::LeftButton);
     QCOMPARE(view->MoveList()->currentRow(), 3);
     QCOMPARE(view->Game().m_curPly, 3);
     QCOMPARE(view->Game().GetPiece(5, 2), int(Knight));
-    QCOMPARE(Box(view), QString("kept!"));
+    QCOMPARE(Box(view), QString("third"));
 }
 
 void RecordTest::gameOf300PliesLists301Lines() {
@@ -168,19 +168,27 @@ void RecordTest::noteTypedAfterAMoveBelongsToItAndIsSaved() {
     const QString path = folder.filePath("notes.pgn");
     {
         GameWindowFixture window;
+        QVERIFY(QTest::qWaitForWindowActive(window.frame.get()));
         CVexilView* view = window.NewGame();
-        Type(view, "Before play");  // line 0 is selected: the start note
+        auto typeAtFocus = [](const char* text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        };
+        QTest::mouseClick(view->AnnotationBox()->viewport(), Qt::LeftButton);
+        typeAtFocus("Before play");  // line 0 is selected: the start note
         window.Play("e2e4");
         QCOMPARE(Box(view), QString());  // a move empties the box
-        Type(view, "King pawn");
+        typeAtFocus("King pawn");
+        ClickLine(view, 1);  // the list takes the focus; the next move gives it to the note
         window.Play("e7e5");
+        typeAtFocus("Open");
+        window.Drag("g1", "g1");  // refused: the note stays in the box and typing goes on
+        QCOMPARE(window.prompts.told.size(), 1);
+        typeAtFocus(" game");
         QCOMPARE(NoteOfPly(view->Game(), 0), std::string("King pawn"));
-        QCOMPARE(NoteOfPly(window.Document()->Game(), 0), std::string("King pawn"));
-        QCOMPARE(NoteOfPly(window.Document()->Game(), 1), std::string("<none>"));
         QCOMPARE(window.Document()->Game().m_startNote, std::string("Before play"));
         QCOMPARE(window.Document()->Save(path), CVexilDoc::SaveResult::Saved);
     }
-    QVERIFY(ReadBytes(path).contains("{Before play}\r\n1. e4 {King pawn}\r\n\r\ne5 \r\n"));
+    QVERIFY(ReadBytes(path).contains("{Before play}\r\n1. e4 {King pawn}\r\n\r\ne5 {Open game}"));
 
     GameWindowFixture window;
     QVERIFY(window.Documents().OpenDocument(path) != nullptr);

@@ -68,7 +68,7 @@ private slots:
     void menuBarsFollowTheGameWindows();
     void undoStaysDisabledAndFlipFollowsTheView();
     void titlesNameTheActiveWindow();
-    void tileLaysTheWindowsOutInRows();
+    void gameWindowsShowTheirWholeFormTiledInRows();
     void recentFilesSurviveARestartAndHoldFour();
     void exitAsksForEachModifiedGame();
     void commandLineOpensTheFileOrEndsWithItsMessage();
@@ -102,7 +102,6 @@ void ShellTest::menuBarsFollowTheGameWindows() {
     shell.Keys(Qt::CTRL | Qt::Key_N);
     QCOMPARE(shell.WindowCount(), 1);
     QCOMPARE(MenuLayout(*shell.frame), withGame);
-    QCOMPARE(shell.frame->Area()->subWindowList().first()->height(), 330);
 
     // The status bar's prompt while a command is highlighted, "Ready" after.
     QWidget* newButton =
@@ -186,13 +185,19 @@ void ShellTest::titlesNameTheActiveWindow() {
     QTRY_COMPARE(shell.frame->windowTitle(), QString("Ravelin"));
 }
 
-void ShellTest::tileLaysTheWindowsOutInRows() {
+void ShellTest::gameWindowsShowTheirWholeFormTiledInRows() {
     Shell shell;
     QMdiArea* area = shell.frame->Area();
-    const QSize size = area->viewport()->size();
     shell.Keys(Qt::CTRL | Qt::Key_N);
+    auto* first = static_cast<CChildFrame*>(area->subWindowList().first());
+    const QSize whole = first->FormFrameSize();
+    QCOMPARE(first->height(), qMax(330, whole.height()));  // 330 where the form fits
+    // No scroll bar hides part of the form.
+    QTRY_VERIFY(first->View()->visibleRegion().boundingRect().size() == first->View()->size());
+
+    shell.frame->resize(1600, 1000);
+    const QSize size = area->viewport()->size();
     shell.frame->Action(57648)->trigger();  // Window, New Window
-    QCOMPARE(area->subWindowList().last()->height(), 330);
     shell.frame->Action(57651)->trigger();  // Window, Tile
     const QList<QMdiSubWindow*> two = area->subWindowList();
     QCOMPARE(two[0]->geometry(), QRect(0, 0, size.width(), size.height() / 2));
@@ -202,10 +207,17 @@ void ShellTest::tileLaysTheWindowsOutInRows() {
     // Five windows: two columns, the second taking the third row.
     for (int i = 0; i < 3; ++i) shell.Keys(Qt::CTRL | Qt::Key_N);
     shell.frame->Action(57651)->trigger();
-    QList<QPoint> corners;
-    for (QMdiSubWindow* window : area->subWindowList()) corners.append(window->pos());
-    const int w = size.width() / 2, h = size.height();
-    QCOMPARE(corners, (QList<QPoint>{{0, 0}, {0, h / 2}, {w, 0}, {w, h / 3}, {w, 2 * h / 3}}));
+    QList<int> columns;
+    for (QMdiSubWindow* window : area->subWindowList()) columns.append(window->x());
+    QCOMPARE(columns, (QList<int>{0, 0, size.width() / 2, size.width() / 2, size.width() / 2}));
+
+    shell.frame->resize(900, 600);
+    for (int command : {57650, 57651, 57648}) {  // Cascade, Tile, New Window
+        shell.frame->Action(command)->trigger();
+        for (QMdiSubWindow* window : area->subWindowList())
+            QVERIFY2(window->width() >= whole.width() && window->height() >= whole.height(),
+                     qPrintable(QString::number(command)));
+    }
 }
 
 void ShellTest::recentFilesSurviveARestartAndHoldFour() {
