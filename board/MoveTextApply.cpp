@@ -10,7 +10,7 @@
 namespace {
 
 int PromotionFromLetter(char letter) {
-    switch (letter) {
+    switch (std::toupper(static_cast<unsigned char>(letter))) {
         case 'B': return Bishop;
         case 'N': return Knight;
         case 'R': return Rook;
@@ -19,17 +19,23 @@ int PromotionFromLetter(char letter) {
     }
 }
 
-// The piece a pawn reaching the last rank becomes: the letter after "=", or
-// else the letter right after the target square ("e8Q"); NoPiece when the
-// text names none.
-int NamedPromotion(const std::string& text, int toFile, int toRank) {
+// The piece a pawn reaching the last rank becomes: named by the letter after
+// "=", or else by a letter right after the target square ("e8Q"), in either
+// case; NoPiece when the text names none. `wrong` when the letter is no piece
+// a pawn can become ("e8=K"): the text is then no move.
+int NamedPromotion(const std::string& text, int toFile, int toRank, bool& wrong) {
+    char letter = 0;
     const std::size_t equals = text.find('=');
-    if (equals != std::string::npos)
-        return PromotionFromLetter(equals + 1 < text.size() ? text[equals + 1] : 0);
     const std::size_t square = text.find(SquareName(toFile, toRank));
-    if (square != std::string::npos && square + 2 < text.size())
-        return PromotionFromLetter(text[square + 2]);
-    return NoPiece;
+    if (equals != std::string::npos)
+        letter = equals + 1 < text.size() ? text[equals + 1] : 0;
+    else if (square != std::string::npos && square + 2 < text.size())
+        letter = text[square + 2];
+    // No letter, or "=" alone as the mark of a drawn end, names nothing.
+    const bool isLetter = std::isalpha(static_cast<unsigned char>(letter)) != 0;
+    const int named = isLetter ? PromotionFromLetter(letter) : NoPiece;
+    wrong = isLetter && named == NoPiece;
+    return named;
 }
 
 // The squares of a move token for `side`; false when no piece of the side
@@ -97,14 +103,17 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
 
     const int color = side;
     const int kind = game.GetPiece(fromFile, fromRank);
+    const bool promotes = kind == Pawn && (toRank == 0 || toRank == 7);
+    bool wrongPromotion = false;
+    const int named = promotes ? NamedPromotion(text, toFile, toRank, wrongPromotion) : NoPiece;
+    if (wrongPromotion) return MoveTextResult::NotPlayed;
     game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
     std::string explanation;
     const bool legal =
         game.TestMove(color, kind, fromFile, fromRank, toFile, toRank, explanation, 1) != 0;
     MoveFacts facts = FactsBeforeMove(game, kind, color, fromFile, fromRank, toFile, toRank);
     game.SetSquare(toFile, toRank, color, kind);
-    if (kind == Pawn && (toRank == 0 || toRank == 7)) {
-        const int named = NamedPromotion(text, toFile, toRank);
+    if (promotes) {
         facts.promotion = named == NoPiece ? Queen : named;
         game.SetSquare(toFile, toRank, color, facts.promotion);
     }
@@ -136,6 +145,7 @@ bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move)
     if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||
         game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0]))
         return false;
-    move.promotion = NamedPromotion(text, move.toFile, move.toRank);
-    return true;
+    bool wrongPromotion = false;
+    move.promotion = NamedPromotion(text, move.toFile, move.toRank, wrongPromotion);
+    return !wrongPromotion;
 }

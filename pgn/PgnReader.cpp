@@ -141,13 +141,35 @@ bool IsResultToken(const std::string& token) {
            token == "\xC2\xBD-\xC2\xBD";  // ½-½
 }
 
-// Castling written with zeros, as some programs do.
+// The length of a dash at `pos`: a hyphen, or an en or em dash as text
+// copied from web pages and word processors has them (UTF-8 or Windows-1252).
+std::size_t DashAt(const std::string& token, std::size_t pos) {
+    if (pos >= token.size()) return 0;
+    if (token[pos] == '-' || token[pos] == '\x96' || token[pos] == '\x97') return 1;
+    if (token.compare(pos, 3, "\xE2\x80\x93") == 0 || token.compare(pos, 3, "\xE2\x80\x94") == 0)
+        return 3;
+    return 0;
+}
+
+// Castling written with zeros, as some programs do, or with other dashes.
 void NormaliseCastling(std::string& token) {
-    if (token.compare(0, 3, "0-0") != 0) return;
-    std::size_t end = 3;
-    if (token.compare(3, 2, "-0") == 0) end = 5;
-    for (std::size_t i = 0; i < end; ++i)
-        if (token[i] == '0') token[i] = 'O';
+    if (token.compare(0, 3, "0-0") == 0) {
+        std::size_t end = 3;
+        if (token.compare(3, 2, "-0") == 0) end = 5;
+        for (std::size_t i = 0; i < end; ++i)
+            if (token[i] == '0') token[i] = 'O';
+        return;
+    }
+    if (token.empty() || token[0] != 'O') return;
+    std::string castling = "O";
+    std::size_t pos = 1;
+    for (int step = 0; step < 2; ++step) {
+        const std::size_t dash = DashAt(token, pos);
+        if (dash == 0 || pos + dash >= token.size() || token[pos + dash] != 'O') break;
+        castling += "-O";
+        pos += dash + 1;
+    }
+    token = castling + token.substr(pos);
 }
 
 bool IsAnnotationOnly(const std::string& token) {

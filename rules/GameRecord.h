@@ -140,8 +140,8 @@ private:
     void TryPieceMoves(int color, int piece, int file, int rank, std::string& message, int& count,
                        int limit);
     void TryPawnMoves(int color, int file, int rank, std::string& message, int& count, int limit);
-    bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
-                         int toRank);
+    bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile, int toRank,
+                         bool& ambiguous);
 };
 
 // Square in text: file letter then rank digit ("e4").

@@ -34,9 +34,11 @@ char At(const std::string& text, std::size_t i) { return i < text.size() ? text[
 // The square a piece of `piece` and `color` comes from to reach the target,
 // within the file and rank already known (-1 when not). Prefers a piece whose
 // path is clear and, among several, one whose move is legal, so a blocked or
-// pinned piece is not taken for the one meant. False when none can go there.
+// pinned piece is not taken for the one meant. False when none can go there;
+// `ambiguous` when two or more could legally go there.
 bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
-                                  int toRank) {
+                                  int toRank, bool& ambiguous) {
+    ambiguous = false;
     std::vector<std::pair<int, int>> reaching;
     for (int f = 0; f < 8; ++f) {
         if (fromFile >= 0 && f != fromFile) continue;
@@ -53,17 +55,16 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
         const int savedSide = m_sideToMove;
         m_sideToMove = color;
         std::string message;
+        int legalCount = 0;
         for (const auto& square : reaching) {
             SetSquare(square.first, square.second, NoColor, NoPiece);
             const int legal = TestMove(color, piece, square.first, square.second, toFile,
                                        toRank, message, 0);
             SetSquare(square.first, square.second, color, piece);
-            if (legal) {
-                chosen = square;
-                break;
-            }
+            if (legal && legalCount++ == 0) chosen = square;
         }
         m_sideToMove = savedSide;
+        ambiguous = legalCount > 1;
     }
     fromFile = chosen.first;
     fromRank = chosen.second;
@@ -131,6 +132,11 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
         toRank = At(text, target + 1) - '1';
     }
     if (text[0] == 'O') {
+        // Only a castling text is castling; "OOO" or "O-O-O~" is no move.
+        if (text != "O-O" && text != "O-O-O") {
+            fromFile = fromRank = -1;
+            return;
+        }
         fromFile = 4;
         fromRank = toRank = BackRank(color);
         toFile = text == "O-O-O" ? 2 : 6;
@@ -145,7 +151,12 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
     }
     if (!IsOnBoard(toFile, toRank)) return;
     if (fromFile >= 0 && fromRank >= 0) return;
-    if (FindMovingPiece(piece, color, fromFile, fromRank, toFile, toRank)) return;
+    bool ambiguous = false;
+    if (FindMovingPiece(piece, color, fromFile, fromRank, toFile, toRank, ambiguous)) {
+        // Nothing in the text tells the pieces apart: no move, not a guess.
+        if (ambiguous) fromFile = fromRank = -1;
+        return;
+    }
 
     // No piece of the kind can reach the target: fall back to the plain search
     // (a scan of the given file or rank, else the nearest piece along any line),

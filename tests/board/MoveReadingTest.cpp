@@ -31,7 +31,10 @@ TEST(MoveReading, ConverMoveFindsTheSquares) {
         {"", "Nf3!?", "g1 f3 Nf3"},
         {castle, "O-O", "e8 g8 O-O"},
         {castle, "O-O-O+", "e8 c8 O-O-O"},
-        {"4k3/8/8/8/8/8/4K3/R6R w - - 0 1", "Rd1", "a1 d1 Rd1"},  // the nearer of two free rooks
+        {castle, "OOO", "none none OOO"},  // only a castling text castles
+        {castle, "O-O-O~", "none none O-O-O~"},
+        {castle, "O", "none none O"},
+        {"4k3/8/8/8/8/8/4K3/R6R w - - 0 1", "Rd1", "none d1 Rd1"},  // two free rooks: no guess
         {"4k3/8/8/8/8/8/8/R4RK1 w - - 0 1", "Rfe1", "f1 e1 Rfe1"},
         {"8/8/8/8/8/4K3/4P3/4k3 w - - 0 1", "Kef2", "e3 f2 Kef2"},
         {"4k3/8/8/8/8/8/7K/1RN3R1 w - - 0 1", "Rd1", "g1 d1 Rd1"},   // not the blocked rook

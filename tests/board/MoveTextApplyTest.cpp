@@ -35,6 +35,9 @@ TEST(MoveTextApply, PositionsReached) {
         {pawn, "e8=N", played, "4N2k/8/8/8/8/8/8/4K3 b - - 0 1", 'P'},
         {pawn, "e8R+", played, "4R2k/8/8/8/8/8/8/4K3 b - - 0 1", 'P'},  // letter after the square
         {pawn, "e8", played, "4Q2k/8/8/8/8/8/8/4K3 b - - 0 1", 'P'},    // no letter
+        {pawn, "e8=n", played, "4N2k/8/8/8/8/8/8/4K3 b - - 0 1", 'P'},  // either case
+        {pawn, "e8=K", notPlayed, nullptr, 'P'},
+        {pawn, "e8=P", notPlayed, nullptr, 'P'},
         {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2", "Qh4#", played,
          "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3", 'M'},
         {start, "e5", MoveTextResult::PlayedAgainstRules,  // its piece is found
