@@ -5,7 +5,9 @@
 
 std::string DisambiguationChar(CGameRecord& game, int kind, int color, int fromFile,
                                int fromRank, int toFile, int toRank) {
-    if (kind == Pawn || kind == King) return {};
+    // A king has a rival only in a set-up position with several; the text
+    // must still name the one that moved, or it reads back as no move.
+    if (kind == Pawn) return {};
     // Reach is judged in the position before the move, where the moved piece
     // still stood on its origin and could block another one's way.
     const int savedPiece = game.GetPiece(fromFile, fromRank);

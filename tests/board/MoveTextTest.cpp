@@ -49,7 +49,7 @@ TEST(MoveText, DisambiguationNamesWhatSetsThePieceApart) {
     } rows[] = {
         {"2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 1", Queen, "h4e1", "h4"},  // rivals on file and rank
         {"4k3/8/8/8/8/8/PPP5/4K3 w - - 0 1", Pawn, "b2b3", ""},     // a pawn never
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", King, "e1e2", ""},        // a king never
+        {"4k3/8/8/8/8/8/8/4K1K1 w - - 0 1", King, "e1f2", "e"},     // set-up kings too
         {"4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1", Knight, "b1c3", ""},  // the rival cannot reach
         {"4k3/8/8/8/8/8/7K/1RN3R1 w - - 0 1", Rook, "g1d1", ""},    // the rival is blocked
     };
