@@ -260,19 +260,20 @@ std::pair<int, int> TileSpan(int index, int count, int total, int least) {
 
 void CMainFrame::OnWindowCascade() {
     // Each window one title bar lower and to the right of the one before,
-    // starting again at the top when the next would leave the area, each
-    // showing its whole form.
+    // each showing its whole form, starting again at the top when the next
+    // would leave the area; where not even one step fits, the steps go on
+    // and the area scrolls, so that every title bar stays in sight.
     const QList<CChildFrame*> frames = FramesToArrange(m_area);
     const QRect area = m_area->viewport()->rect();
-    int offset = 0;
-    for (CChildFrame* frame : frames) {
+    for (int i = 0; i < frames.size(); ++i) {
+        CChildFrame* frame = frames[i];
         const QSize size = frame->FormFrameSize();
-        if (offset > 0 &&
-            (offset + size.height() > area.height() || offset + size.width() > area.width()))
-            offset = 0;
+        const int step = qMax(1, frame->contentsMargins().top());
+        const int room = qMin(area.height() - size.height(), area.width() - size.width());
+        const int places = room >= step ? room / step + 1 : int(frames.size());
+        const int offset = (i % places) * step;
         frame->setGeometry(QRect(QPoint(offset, offset), size));
         frame->raise();
-        offset += qMax(1, frame->contentsMargins().top());
     }
     if (!frames.isEmpty()) m_area->setActiveSubWindow(frames.last());
 }
