@@ -19,16 +19,8 @@ shared=${RAVELIN_SHARED_DIR:-../shared}
 [ -x "$tool" ] || { echo "missing $tool: build it first" >&2; exit 1; }
 [ -d "$shared/pgn/good" ] || { echo "missing $shared/pgn/good" >&2; exit 1; }
 
-extract=$(command -v pgn-extract || true)
-[ -n "$extract" ] || [ ! -x /usr/games/pgn-extract ] || extract=/usr/games/pgn-extract
-if [ -z "$extract" ]; then
-  echo "Installing pgn-extract"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y pgn-extract
-  extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
-fi
+source bench/peers.sh
+ensure_pgn_extract
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,11 +37,6 @@ echo "file: $listed games listed, $(wc -c <"$games") bytes; $runs runs each"
 
 ravelin_command="$tool list $games"
 extract_command="$extract -r -s $games"
-
-# The median of the numbers on standard input.
-median() {
-  sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2 }'
-}
 
 # Medians of a command's wall time and CPU time (user and system) in
 # milliseconds, over RUNS runs after one to warm the file cache.

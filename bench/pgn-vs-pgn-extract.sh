@@ -15,16 +15,8 @@ for program in "$tool" "$bench"; do
   [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
 done
 
-extract=$(command -v pgn-extract || true)
-[ -n "$extract" ] || [ ! -x /usr/games/pgn-extract ] || extract=/usr/games/pgn-extract
-if [ -z "$extract" ]; then
-  echo "Installing pgn-extract"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y pgn-extract
-  extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
-fi
+source bench/peers.sh
+ensure_pgn_extract
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
