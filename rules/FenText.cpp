@@ -1,5 +1,4 @@
 #include <cstring>
-#include <sstream>
 #include <vector>
 
 #include "GameRecord.h"
@@ -19,11 +18,20 @@ int PieceFromLetter(char letter) {
     }
 }
 
+// The blank-separated fields of `text`, as `>>` would read them. Numbering
+// every ply reads the start FEN, so this stays off the stream machinery.
 std::vector<std::string> SplitFields(const std::string& text) {
     std::vector<std::string> fields;
-    std::istringstream stream(text);
     std::string field;
-    while (stream >> field) fields.push_back(field);
+    for (const char c : text) {
+        if (c == ' ' || (c >= '\t' && c <= '\r')) {
+            if (!field.empty()) fields.push_back(std::move(field));
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.empty()) fields.push_back(std::move(field));
     return fields;
 }
 
@@ -70,6 +78,11 @@ std::string LeadingDigits(const std::string& field) {
 }
 
 // The full-move number of a FEN's fields: 1 when absent or not positive.
+// The side field read exactly as SetFromFen reads it.
+int SideField(const std::vector<std::string>& fields) {
+    return (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
+}
+
 int FullMoveNumber(const std::vector<std::string>& fields) {
     if (fields.size() < 6) return 1;
     const int number = LeadingNumber(fields[5], CGameRecord::kMaxFenMoveNumber);
@@ -109,7 +122,7 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
     std::memcpy(m_piece, piece, sizeof m_piece);
     std::memcpy(m_color, color, sizeof m_color);
 
-    m_sideToMove = (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
+    m_sideToMove = SideField(fields);
 
     m_canCastleWK = m_canCastleWQ = m_canCastleBK = m_canCastleBQ = 0;
     if (fields.size() >= 3) {
@@ -146,14 +159,13 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
 }
 
 int CGameRecord::StartSideToMove() const {
-    // Read the side field exactly as SetFromFen read it.
-    const std::vector<std::string> fields = SplitFields(m_startFen);
-    return (fields.size() < 2 || fields[1][0] == 'w') ? White : Black;
+    return SideField(SplitFields(m_startFen));
 }
 
 int CGameRecord::MoveNumberOfPly(int ply) const {
     // One more for every turn from Black back to White before the ply.
-    return FullMoveNumber(SplitFields(m_startFen)) + (ply + StartSideToMove()) / 2;
+    const std::vector<std::string> fields = SplitFields(m_startFen);
+    return FullMoveNumber(fields) + (ply + SideField(fields)) / 2;
 }
 
 int CGameRecord::SideOfPly(int ply) const {
