@@ -134,6 +134,10 @@ void CMainFrame::CreateActions() {
     connect(AddAction(res::kCmdSaveAs, "Save &As...", "Save the active game with a new name\nSave As"),
             &QAction::triggered, this,
             withDocument([documents](CVexilDoc* d) { documents->SaveAs(d); }));
+    connect(AddAction(res::kCmdExportPgn, "&Export PGN...",
+                      "Write the active game in standard PGN for other programs\nExport PGN"),
+            &QAction::triggered, this,
+            withDocument([documents](CVexilDoc* d) { documents->ExportPgn(d); }));
     connect(AddAction(res::kCmdPrint, "&Print...", QString(), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &CMainFrame::OnPrint);
     for (int i = 0; i < RecentFiles::kSize; ++i) {
@@ -310,6 +314,7 @@ void CMainFrame::CreateMenus() {
             menu->addAction(Action(res::kCmdClose));
             menu->addAction(Action(res::kCmdSave));
             menu->addAction(Action(res::kCmdSaveAs));
+            menu->addAction(Action(res::kCmdExportPgn));
         }
         menu->addSeparator();
         menu->addActions(m_recentActions);
@@ -454,9 +459,9 @@ void CMainFrame::UpdateMenus() {
         m_showingGameMenus = withGame;
     }
     CVexilView* view = ActiveView();
-    for (int command : {res::kCmdClose, res::kCmdSave, res::kCmdSaveAs, res::kCmdPrint,
-                        res::kCmdCut, res::kCmdCopy, res::kCmdPaste, res::kCmdEditHeader,
-                        res::kCmdNewWindow, res::kCmdCascade, res::kCmdTile,
+    for (int command : {res::kCmdClose, res::kCmdSave, res::kCmdSaveAs, res::kCmdExportPgn,
+                        res::kCmdPrint, res::kCmdCut, res::kCmdCopy, res::kCmdPaste,
+                        res::kCmdEditHeader, res::kCmdNewWindow, res::kCmdCascade, res::kCmdTile,
                         res::kCmdArrangeIcons, res::kCmdFlipBoard, res::kCmdSetupPosition})
         Action(command)->setEnabled(view != nullptr);
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());

@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QSaveFile>
 
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "GameIndex.h"
+#include "PgnExport.h"
 #include "UserPrompts.h"
 
 namespace {
@@ -24,6 +26,9 @@ const char kChangedTell[] =
 const char kTooLarge[] = "This file is larger than the 256 MB Ravelin opens.";
 // Files of several games are read whole, and their list kept, in memory.
 constexpr qint64 kLargestFile = qint64(256) << 20;
+const char kFailedToExport[] = "Failed to export the game.";
+const char kExportOverOwnFile[] =
+    "The export cannot replace the game's own file. Choose another name for it.";
 }  // namespace
 
 DocumentManager::DocumentManager(QMdiArea* area, QObject* parent)
@@ -190,6 +195,30 @@ bool DocumentManager::SaveAs(CVexilDoc* document) {
     const QString path = Prompts().AskSaveFileName(suggested);
     if (path.isEmpty()) return false;
     return WriteDocument(document, path);
+}
+
+bool DocumentManager::ExportPgn(CVexilDoc* document) {
+    const QString name = QFileInfo(document->Title()).completeBaseName() + QStringLiteral(".pgn");
+    const QFileInfo own(document->PathName());
+    const QString path = Prompts().AskExportFileName(
+        document->PathName().isEmpty() ? name : own.absolutePath() + QStringLiteral("/") + name);
+    if (path.isEmpty()) return false;
+    const QFileInfo target(path);
+    if (!document->PathName().isEmpty() &&
+        (target.absoluteFilePath() == own.absoluteFilePath() ||
+         (target.exists() && target.canonicalFilePath() == own.canonicalFilePath()))) {
+        Prompts().Warn(QString::fromLatin1(kExportOverOwnFile));
+        return false;
+    }
+    const std::string bytes = ::ExportPgnToString(document->Game());
+    QSaveFile file(path);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size ||
+        !file.commit()) {
+        Prompts().Tell(QString::fromLatin1(kFailedToExport));
+        return false;
+    }
+    return true;
 }
 
 bool DocumentManager::SaveModified(CVexilDoc* document) {

@@ -27,6 +27,9 @@ public:
     CVexilDoc* OpenWithDialog();
     bool Save(CVexilDoc* document);
     bool SaveAs(CVexilDoc* document);
+    // Writes the game in standard PGN for other programs to a file the user
+    // names, never the game's own file; the document is left as it was.
+    bool ExportPgn(CVexilDoc* document);
     // Asks "Save changes to ...?" for a modified document; false on Cancel.
     bool SaveModified(CVexilDoc* document);
     bool CloseDocument(CVexilDoc* document);

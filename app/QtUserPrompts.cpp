@@ -64,7 +64,15 @@ int QtUserPrompts::ChooseGame(const QString& fileName, const std::vector<Indexed
 }
 
 QString QtUserPrompts::AskSaveFileName(const QString& suggested) {
-    QFileDialog dialog(Owner(), QStringLiteral("Save As"));
+    return AskFileToWrite(QStringLiteral("Save As"), suggested);
+}
+
+QString QtUserPrompts::AskExportFileName(const QString& suggested) {
+    return AskFileToWrite(QStringLiteral("Export PGN"), suggested);
+}
+
+QString QtUserPrompts::AskFileToWrite(const QString& caption, const QString& suggested) {
+    QFileDialog dialog(Owner(), caption);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QString::fromLatin1(kFilters));
     dialog.setDefaultSuffix(QStringLiteral("pgn"));

@@ -15,6 +15,7 @@ public:
     QString AskOpenFileName() override;
     int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override;
     QString AskSaveFileName(const QString& suggested) override;
+    QString AskExportFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;
     void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
@@ -23,4 +24,5 @@ public:
 
 private:
     static QWidget* Owner();
+    static QString AskFileToWrite(const QString& caption, const QString& suggested);
 };

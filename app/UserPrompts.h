@@ -32,6 +32,8 @@ public:
     virtual int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) = 0;
     // A file name to save under, starting from `suggested`; empty when cancelled.
     virtual QString AskSaveFileName(const QString& suggested) = 0;
+    // The same for the file an export is written to.
+    virtual QString AskExportFileName(const QString& suggested) = 0;
     // The piece a pawn on the last rank becomes (a PieceType).
     virtual int AskPromotion() = 0;
     // The About box.

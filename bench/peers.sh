@@ -1,7 +1,9 @@
 # Sourced by the comparison scripts: finds the peer programs, installing them
 # when missing. pgn-extract comes from Debian; chess.js from npm into
-# bench/.peers/ (ignored by git), at a fixed version so figures compare.
+# bench/.peers/ (ignored by git), at a fixed version so figures compare;
+# chessops likewise (an ES module package; its CommonJS build is used).
 CHESSJS_VERSION=1.4.0
+CHESSOPS_VERSION=0.15.1
 
 # Sets $extract to the pgn-extract program.
 ensure_pgn_extract() {
@@ -25,6 +27,17 @@ ensure_chessjs() {
     echo "Installing chess.js $CHESSJS_VERSION into $peers" >&2
     mkdir -p "$peers"
     npm install --prefix "$peers" --no-audit --no-fund --silent "chess.js@$CHESSJS_VERSION" >&2
+  fi
+}
+
+# Installs chessops into bench/.peers/ when it is not there at its version.
+ensure_chessops() {
+  local peers=bench/.peers
+  command -v node >/dev/null || { echo "node is missing (Node 18 or later)" >&2; exit 1; }
+  if [ "$(node -p "try { require('./$peers/node_modules/chessops/package.json').version } catch (e) { '' }")" != "$CHESSOPS_VERSION" ]; then
+    echo "Installing chessops $CHESSOPS_VERSION into $peers" >&2
+    mkdir -p "$peers"
+    npm install --prefix "$peers" --no-audit --no-fund --silent "chessops@$CHESSOPS_VERSION" >&2
   fi
 }
 

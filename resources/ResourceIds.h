@@ -21,6 +21,7 @@ inline constexpr int kAboutIcon = 181;
 inline constexpr int kCmdFlipBoard = 32771;
 inline constexpr int kCmdEditHeader = 32773;
 inline constexpr int kCmdSetupPosition = 32775;
+inline constexpr int kCmdExportPgn = 32777;
 inline constexpr int kCmdEnterMove = 32790;
 inline constexpr int kCmdBoardNormal = 32791;  // squares of 32, 48 and 64 pixels
 inline constexpr int kCmdBoardLarge = 32792;

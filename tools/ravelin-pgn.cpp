@@ -12,6 +12,7 @@
 
 #include "GameIndex.h"
 #include "MoveEntry.h"
+#include "PgnExport.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
 
@@ -20,12 +21,16 @@ namespace {
 const char kUsage[] =
     "Usage: ravelin-pgn COMMAND ...\n"
     "  show FILE        the game as Ravelin opens it: tags, start, every ply with\n"
-    "                   its FEN, status and date, notes, and the final position\n"
+    "                   its FEN, status and date, glyphs, notes, and the final\n"
+    "                   position\n"
     "  write FILE       the bytes that saving the game unchanged would write\n"
     "  check FILE...    one line per file: ok and its plies, or error and why; for\n"
     "                   a file of several games one line per game, \"FILE [N]\"\n"
     "  list FILE        one line per game: its number, the seven tags, its plies\n"
-    "  --game N         before FILE: show, write or check game N of the file's list\n"
+    "  export FILE...   the games in standard PGN for other programs, one after\n"
+    "                   another with an empty line between them\n"
+    "  --game N         before FILE: show, write, check or export game N of the\n"
+    "                   file's list\n"
     "  moves FEN        every legal move of the position with its move text\n"
     "  --help, --version\n"
     "Output fields are separated by one TAB. A file that cannot be read prints\n"
@@ -125,6 +130,8 @@ int Show(const std::string& path, int number) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         std::cout << "tag\t" << CGameRecord::kTagNames[tag] << '\t' << Escape(game->m_tag[tag])
                   << '\n';
+    for (const auto& tag : game->m_keptTags)
+        std::cout << "tag\t" << Escape(tag.first) << '\t' << Escape(tag.second) << '\n';
     std::cout << "start\t" << Escape(game->m_startFen) << '\n';
     if (game->m_hasStartNote && !game->m_startNote.empty())
         std::cout << "startnote\t" << Escape(game->m_startNote) << '\n';
@@ -137,6 +144,7 @@ int Show(const std::string& path, int number) {
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
                   << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t'
                   << Escape(ply.date) << '\n';
+        if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
     }
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';
@@ -207,6 +215,29 @@ int List(const std::string& path) {
         }
     }
     return status;
+}
+
+int Export(const std::vector<std::string>& paths, int number) {
+    int status = 0;
+    bool first = true;
+    auto game = std::make_unique<CGameRecord>();
+    ByteWriter out(std::cout);
+    for (const std::string& path : paths) {
+        std::string message;
+        bool moreGames = false;
+        if (!(number > 0 ? LoadListedGame(path, number, *game, message)
+                         : LoadGame(path, *game, message, moreGames))) {
+            std::cerr << path << ": " << message << '\n';
+            status = 1;
+            continue;
+        }
+        if (moreGames)
+            std::cerr << path << ": more games follow the first; only the first is exported\n";
+        if (!first) WriteLine(out, "");
+        first = false;
+        ExportPgn(*game, out);
+    }
+    return out.Flush() ? status : 1;
 }
 
 int Moves(const std::string& fen) {
@@ -287,6 +318,7 @@ int main(int argc, char** argv) {
     if ((command == "show" || command == "write") && files.size() == 1)
         return command == "show" ? Show(files[0], number) : Write(files[0], number);
     if (command == "check" && !files.empty()) return Check(files, number);
+    if (command == "export" && !files.empty()) return Export(files, number);
     std::cerr << kUsage;
     return 2;
 }

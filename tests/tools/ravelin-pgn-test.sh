@@ -106,6 +106,11 @@ fixtures() {
   status=$?
   [ $status -eq 1 ] || fail "check of a good and a bad file: exit $status, not 1"
   [ "$(wc -l <"$work/mixed.out")" -eq 2 ] || fail "check of two files did not print two lines"
+  # Export: the good files one game each, an empty line between; the bad one named.
+  "$tool" export "$work/club.pgn" "$work/illegal.pgn" "$work/club.pgn" >"$work/two.pgn" 2>"$work/two.err"
+  [ $? -eq 1 ] || fail "export with a bad file did not exit 1"
+  [ "$(grep -c -e '^\[Event ' -e $'^\r$' "$work/two.pgn")" -eq 5 ] || fail "export of two games"
+  grep -q 'illegal.pgn: The move 2. Ke3' "$work/two.err" || fail "export did not name the bad file"
 
   # A file of several games, the middle one without its result: listed and
   # checked a game a line, and any game shown by its number.

@@ -37,6 +37,10 @@ public:
         saveSuggestions.append(suggested);
         return Next(saveNames, QString());
     }
+    QString AskExportFileName(const QString& suggested) override {
+        exportSuggestions.append(suggested);
+        return Next(exportNames, QString());
+    }
     int AskPromotion() override {
         ++promotionsAsked;
         return Next(promotions, static_cast<int>(Queen));
@@ -68,12 +72,13 @@ public:
         for (QStringList* list : {&told, &warned, &warningsAsked, &saveQuestions}) list->clear();
     }
 
-    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions, gameLists;
+    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions, gameLists,
+        exportSuggestions;
     std::vector<IndexedGame> listedGames;
     std::deque<int> gameChoices;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
-    std::deque<QString> openNames, saveNames, typedMoves;
+    std::deque<QString> openNames, saveNames, typedMoves, exportNames;
     std::deque<int> promotions;
     int promotionsAsked = 0;
     int headerDialogs = 0;

@@ -12,6 +12,7 @@
 
 #include "CVexilApp.h"
 #include "GameWindowSupport.h"
+#include "PgnExport.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ private slots:
     void exitAsksForEachModifiedGame();
     void commandLineOpensTheFileOrEndsWithItsMessage();
     void printsTheBoardToPdf();
+    void exportWritesStandardPgnNeverOverTheGame();
 };
 
 void ShellTest::init() {
@@ -87,8 +89,8 @@ void ShellTest::menuBarsFollowTheGameWindows() {
         "&Help: &About Chess Ravelin...",
     };
     const QStringList withGame{
-        "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | - | "
-        "Recent File | - | E&xit",
+        "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | "
+        "&Export PGN... | - | Recent File | - | E&xit",
         "&Edit: &Undo\tCtrl+Z | - | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V | Edit &Hdr Info "
         "| &Enter Move...\tCtrl+M",
         "&View: &Toolbar | &Status Bar | Board Size",
@@ -360,6 +362,28 @@ void ShellTest::printsTheBoardToPdf() {
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
+void ShellTest::exportWritesStandardPgnNeverOverTheGame() {
+    Shell shell;
+    const QString own = shell.folder.filePath("game.pgn");
+    WriteBytes(own, kGame);
+    CVexilDoc* document = shell.Documents().OpenDocument(own);
+    QVERIFY(document != nullptr);
+    QAction* exportPgn = shell.frame->Action(32777);
+    QVERIFY(exportPgn->isEnabled());
+
+    shell.prompts.exportNames = {own, shell.folder.filePath("out.pgn")};
+    exportPgn->trigger();  // the name offered, the game's own file: refused
+    QCOMPARE(shell.prompts.exportSuggestions, QStringList{own});
+    QCOMPARE(
+        shell.prompts.warned,
+        QStringList{"The export cannot replace the game's own file. Choose another name for it."});
+    QCOMPARE(ReadBytes(own), QByteArray(kGame));
+    exportPgn->trigger();
+    QCOMPARE(ReadBytes(shell.folder.filePath("out.pgn")),
+             QByteArray::fromStdString(ExportPgnToString(document->Game())));
+    QVERIFY(!document->IsModified());
+}
+
 int main(int argc, char** argv) {
     QTemporaryDir settings;
     QStandardPaths::setTestModeEnabled(true);

@@ -1,0 +1,202 @@
+#include "PgnExport.h"
+
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "MoveText.h"
+#include "PgnWriter.h"
+
+namespace {
+
+constexpr std::size_t kLineWidth = 79;
+const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+bool IsResultToken(const std::string& text) {
+    return text == "1-0" || text == "0-1" || text == "1/2-1/2" || text == "*";
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (!IsSpace(c)) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+// Movetext tokens, one blank apart, in lines of at most 79 characters.
+class MovetextLines {
+public:
+    explicit MovetextLines(ByteWriter& out) : m_out(out) {}
+    void Add(const std::string& token);
+    void Finish() {
+        if (!m_line.empty()) WriteLine(m_out, m_line);
+        m_line.clear();
+    }
+
+private:
+    ByteWriter& m_out;
+    std::string m_line;
+};
+
+void MovetextLines::Add(const std::string& token) {
+    // A word of a note longer than a line stands alone on a longer one: cut,
+    // it would come back as two words.
+    if (!m_line.empty() && m_line.size() + 1 + token.size() > kLineWidth) {
+        WriteLine(m_out, m_line);
+        m_line.clear();
+    }
+    if (!m_line.empty()) m_line += ' ';
+    m_line += token;
+}
+
+// A note as brace comment tokens; false when it has no words. A line that
+// began with "%" would be an escape line to the reader, so such a word never
+// starts a token.
+bool AddComment(MovetextLines& lines, const std::string& note) {
+    std::vector<std::string> tokens;
+    for (const std::string& word : Words(NoteAsExported(note))) {
+        if (word[0] == '%' && !tokens.empty())
+            tokens.back() += ' ' + word;
+        else
+            tokens.push_back(word);
+    }
+    if (tokens.empty()) return false;
+    tokens.front().insert(0, "{");
+    tokens.back() += '}';
+    for (const std::string& token : tokens) lines.Add(token);
+    return true;
+}
+
+// The glyph of the sign written on a move ("e4!?" gives $5), or "".
+std::string SignGlyph(const std::string& move) {
+    static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
+    const std::size_t end = move.find_last_not_of("!?");
+    const std::string sign = move.substr(end == std::string::npos ? 0 : end + 1);
+    for (int i = 0; i < 6; ++i)
+        if (sign == kSigns[i]) return "$" + std::to_string(i + 1);
+    return {};
+}
+
+// The moves of a game as other programs write them, from the boards the
+// plies hold; one scratch record serves every ply.
+class MoveNamer {
+public:
+    explicit MoveNamer(const CGameRecord& game)
+        : m_game(game), m_scratch(std::make_unique<CGameRecord>()) {}
+    std::string MoveText(int ply);
+
+private:
+    void SetBoard(const int piece[8][8], const int color[8][8]);
+
+    const CGameRecord& m_game;
+    std::unique_ptr<CGameRecord> m_scratch;
+};
+
+void MoveNamer::SetBoard(const int piece[8][8], const int color[8][8]) {
+    for (int file = 0; file < 8; ++file)
+        for (int rank = 0; rank < 8; ++rank)
+            m_scratch->SetSquare(file, rank, color[file][rank], piece[file][rank]);
+}
+
+std::string MoveNamer::MoveText(int index) {
+    const PlyRecord& ply = m_game.m_ply[index];
+    CGameRecord& board = *m_scratch;
+    if (index > 0) {
+        SetBoard(m_game.m_ply[index - 1].piece, m_game.m_ply[index - 1].color);
+    } else {
+        board.SetStartPosition();
+        board.SetFromFen(m_game.m_startFen);
+    }
+    const int kind = board.GetPiece(ply.fromFile, ply.fromRank);
+    const int color = board.GetColor(ply.fromFile, ply.fromRank);
+    if (kind == NoPiece) {
+        // No move of the board: the text as recorded, less the program's marks.
+        std::string text = m_game.GetMoveWithoutNumber(index);
+        const std::size_t mark = text.find(" e.p.");
+        if (mark != std::string::npos) text.erase(mark, 5);
+        return text.substr(0, text.find_last_not_of("!?=") + 1);
+    }
+    MoveFacts facts =
+        FactsBeforeMove(board, kind, color, ply.fromFile, ply.fromRank, ply.toFile, ply.toRank);
+    SetBoard(ply.piece, ply.color);
+    if (kind == Pawn && (ply.toRank == 0 || ply.toRank == 7))
+        facts.promotion = board.GetPiece(ply.toFile, ply.toRank);
+    board.FindPiece(OtherColor(color), King, facts.kingFile, facts.kingRank);
+    // Mate keeps its mark; a draw's "=" is this program's own.
+    board.SetStatus(ply.status == 'M' ? 'M' : 'P');
+    facts.enPassant = false;
+    return BuildMoveText(board, facts);
+}
+
+}  // namespace
+
+std::string NoteAsExported(const std::string& note) {
+    std::string text;
+    for (const std::string& word : Words(note)) {
+        if (!text.empty()) text += ' ';
+        text += word;
+    }
+    for (char& c : text) {
+        if (c == '{') c = '(';
+        if (c == '}') c = ')';
+    }
+    return text;
+}
+
+void ExportPgn(const CGameRecord& game, ByteWriter& out) {
+    static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
+                                                                  "?", "?", "*"};
+    std::string result = game.m_tag[CGameRecord::Result];
+    if (!IsResultToken(result)) result = "*";
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
+        const char* value = tag == CGameRecord::Result ? result.c_str() : game.m_tag[tag];
+        WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
+    }
+    for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
+    if (std::strcmp(game.m_startFen, kStandardFen) != 0) {
+        WriteTagPair(out, "SetUp", "1");
+        WriteTagPair(out, "FEN", game.m_startFen);
+    }
+    WriteLine(out, "");
+
+    MovetextLines lines(out);
+    bool afterComment = game.m_hasStartNote && AddComment(lines, game.m_startNote);
+    MoveNamer namer(game);
+    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = game.m_ply[i];
+        const std::string number = std::to_string(game.MoveNumberOfPly(i));
+        if (game.SideOfPly(i) == White)
+            lines.Add(number + ".");
+        else if (i == 0 || afterComment)
+            lines.Add(number + "...");
+        lines.Add(namer.MoveText(i));
+        const std::string glyph = SignGlyph(game.GetMoveWithoutNumber(i));
+        if (!glyph.empty()) lines.Add(glyph);
+        for (const std::string& nag : Words(ply.nags)) lines.Add(nag);
+        afterComment = ply.hasNote && AddComment(lines, ply.note);
+    }
+    lines.Add(result);
+    lines.Finish();
+}
+
+std::string ExportPgnToString(const CGameRecord& game) {
+    std::ostringstream stream;
+    {
+        ByteWriter out(stream);
+        ExportPgn(game, out);
+    }
+    return stream.str();
+}
