@@ -302,7 +302,7 @@ int main(int argc, char** argv) {
     }
     if (command == "moves" && args.size() == 2) return Moves(args[1]);
     if (command == "list" && args.size() == 2) return List(args[1]);
-    // "--game N" may stand before the file names of show, write and check.
+    // "--game N" may stand before the file names of show, write, check and export.
     int number = 0;
     std::vector<std::string> files(args.begin() + 1, args.end());
     if (files.size() >= 3 && files[0] == "--game") {
