@@ -19,27 +19,19 @@ ensure_pgn_extract() {
   fi
 }
 
-# Installs chess.js into bench/.peers/ when it is not there at its version.
-ensure_chessjs() {
-  local peers=bench/.peers
+# Installs npm package $1 at version $2 into bench/.peers/ unless it is there.
+ensure_npm_package() {
+  local name=$1 version=$2 peers=bench/.peers
   command -v node >/dev/null || { echo "node is missing (Node 18 or later)" >&2; exit 1; }
-  if [ "$(node -p "try { require('./$peers/node_modules/chess.js/package.json').version } catch (e) { '' }")" != "$CHESSJS_VERSION" ]; then
-    echo "Installing chess.js $CHESSJS_VERSION into $peers" >&2
+  if [ "$(node -p "try { require('./$peers/node_modules/$name/package.json').version } catch (e) { '' }")" != "$version" ]; then
+    echo "Installing $name $version into $peers" >&2
     mkdir -p "$peers"
-    npm install --prefix "$peers" --no-audit --no-fund --silent "chess.js@$CHESSJS_VERSION" >&2
+    npm install --prefix "$peers" --no-audit --no-fund --silent "$name@$version" >&2
   fi
 }
 
-# Installs chessops into bench/.peers/ when it is not there at its version.
-ensure_chessops() {
-  local peers=bench/.peers
-  command -v node >/dev/null || { echo "node is missing (Node 18 or later)" >&2; exit 1; }
-  if [ "$(node -p "try { require('./$peers/node_modules/chessops/package.json').version } catch (e) { '' }")" != "$CHESSOPS_VERSION" ]; then
-    echo "Installing chessops $CHESSOPS_VERSION into $peers" >&2
-    mkdir -p "$peers"
-    npm install --prefix "$peers" --no-audit --no-fund --silent "chessops@$CHESSOPS_VERSION" >&2
-  fi
-}
+ensure_chessjs() { ensure_npm_package chess.js "$CHESSJS_VERSION"; }
+ensure_chessops() { ensure_npm_package chessops "$CHESSOPS_VERSION"; }
 
 # Median of the numbers on standard input, one a line.
 median() {
