@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Mutation testing of the window-free code: one mutant per sampled site of the
+# rules, board, record and PGN libraries (comparisons flipped, + and - swapped,
+# integer constants off by one, conditions negated, statements deleted), each
+# built and run against the plain tests. Works on a copy of the tree, so the
+# checkout is never changed, even when interrupted.
+#   bench/mutation.sh SEED COUNT [WORK_DIR]
+# WORK_DIR keeps the build between runs; by default a temporary folder is used.
+set -euo pipefail
+usage="usage: bench/mutation.sh SEED COUNT [WORK_DIR]"
+seed=${1:?$usage}
+count=${2:?$usage}
+src=$(cd "$(dirname "$0")/.." && pwd)
+shared=$(cd "$src/.." && pwd)/shared
+if [[ $# -ge 3 ]]; then
+  work=$(mkdir -p "$3" && cd "$3" && pwd)
+  cleanup() { rm -rf "$work/src"; }
+else
+  work=$(mktemp -d /tmp/ravelin-mutation.XXXXXX)
+  cleanup() { rm -rf "$work"; }
+fi
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Fresh times on every file, so nothing built from an earlier mutant is kept.
+rm -rf "$work/src" && mkdir -p "$work/src"
+tar -C "$src" --exclude='./build*' --exclude=./.git --exclude=./.peers --exclude=./bench/.peers \
+  -cf - . | tar -C "$work/src" -xmf -
+
+export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1
+generator=()
+if command -v ninja >/dev/null && [[ ! -f $work/build/CMakeCache.txt ]]; then generator=(-G Ninja); fi
+nice -n 19 cmake -S "$work/src" -B "$work/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DRAVELIN_SHARED_DIR="$shared" >"$work/configure.log"
+
+# In the background, so that a signal reaches it and the copy is removed after.
+nice -n 19 python3 - "$seed" "$count" "$work" <<'PY' &
+import json, os, random, re, signal, subprocess, sys, time
+
+seed, count, work = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
+src, build = os.path.join(work, "src"), os.path.join(work, "build")
+programs = ["rules_tests", "board_tests", "pgn_tests", "record_tests"]
+suite = [[os.path.join(build, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"] for p in programs]
+suite.append(["ctest", "--test-dir", build, "-R", "^ravelin_pgn_tool_fixtures$"])
+began = time.time()
+signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+
+
+def run(command, limit=None):
+    """True when the command succeeds within limit seconds; its whole group ends after it."""
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        return process.wait(limit) == 0
+    except subprocess.TimeoutExpired:
+        return False
+    finally:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()
+
+
+def builds():
+    jobs = os.environ.get("JOBS", "2")
+    return run(["cmake", "--build", build, "-j", jobs, "--target", *programs, "ravelin-pgn"])
+
+
+def survives(limits):
+    return all(run(command, limit) for command, limit in zip(suite, limits))
+
+
+# Comments, strings, characters and preprocessor lines blanked, offsets kept.
+NOT_CODE = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'|^[ \t]*#[^\n]*',
+                      re.S | re.M)
+SWAP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==",
+        "+": "-", "-": "+", "+=": "-=", "-=": "+="}
+# Spaces around the operator keep template brackets, << and unary minus out.
+OPERATOR = re.compile(r" (<=|>=|==|!=|<|>|\+=|-=|\+|-) ")
+INTEGER = re.compile(r"(?<![\w.])\d+(?=[uUlL]*(?![\w.]))")
+CONDITION = re.compile(r"\b(?:if|while) \(")
+DECLARATION = re.compile(r"[A-Za-z_][\w:<>,*& ]*[\s*&]+[A-Za-z_]\w*\s*[=({;[]")
+NOT_DELETED = re.compile(r"(?:return|case|default|using|namespace|typedef|template|else)\b|[}#]")
+
+
+def short(text):
+    text = " ".join(text.split())
+    return text if len(text) <= 60 else text[:57] + "..."
+
+
+def sites(text):
+    """(start, end, replacement, description) for every mutation of one file."""
+    code = NOT_CODE.sub(lambda m: re.sub(r"[^\n]", " ", m.group()), text)
+    for m in OPERATOR.finditer(code):
+        yield m.start(1), m.end(1), SWAP[m[1]], f"`{m[1]}` to `{SWAP[m[1]]}`"
+    for m in INTEGER.finditer(code):
+        yield m.start(), m.end(), str(int(m[0]) + 1), f"{m[0]} to {int(m[0]) + 1}"
+    for m in CONDITION.finditer(code):
+        depth, end = 1, m.end()
+        while depth:
+            depth += {"(": 1, ")": -1}.get(code[end], 0)
+            end += 1
+        condition = text[m.end():end - 1]
+        yield m.end(), end - 1, f"!({condition})", f"`{short(condition)}` negated"
+    # Whole one-line statements after a finished one, not declarations.
+    previous, offset = ";", 0
+    for line in code.splitlines(keepends=True):
+        s = line.strip()
+        if (s.endswith(";") and (previous[-1] in ";{}:)" or previous == "else")
+                and not NOT_DELETED.match(s) and not DECLARATION.match(s)
+                and all(s.count(a) == s.count(b) for a, b in ("()", "{}", "[]"))):
+            start = offset + len(line) - len(line.lstrip())
+            yield start, start + len(s), "{}", f"deleted `{short(text[start:start + len(s)])}`"
+        previous = s or previous
+        offset += len(line)
+
+
+with open(os.path.join(build, "compile_commands.json")) as f:
+    files = sorted({os.path.relpath(e["file"], src) for e in json.load(f)})
+files = [p for p in files if p.split("/")[0] in ("rules", "board", "record", "pgn")]
+every = []
+for path in files:
+    with open(os.path.join(src, path)) as f:
+        every += [(path, *site) for site in sites(f.read())]
+sample = sorted(random.Random(seed).sample(every, min(count, len(every))))
+
+if not builds():
+    sys.exit(f"the unchanged copy does not build; see cmake --build {build}")
+limits = []
+for command in suite:
+    start = time.time()
+    if not run(command):
+        sys.exit(f"the unchanged copy fails {' '.join(command)}")
+    limits.append(10 + 5 * (time.time() - start))
+
+results = []
+for n, (path, start, end, replacement, what) in enumerate(sample, 1):
+    with open(os.path.join(src, path)) as f:
+        original = f.read()
+    try:
+        with open(os.path.join(src, path), "w") as f:
+            f.write(original[:start] + replacement + original[end:])
+        if not builds():
+            outcome = "no build"
+        else:
+            outcome = "survived" if survives(limits) else "killed"
+    finally:
+        with open(os.path.join(src, path), "w") as f:
+            f.write(original)
+    line = original.count("\n", 0, start) + 1
+    line = f"{line}:{start - original.rfind(chr(10), 0, start)}"
+    results.append((path, line, what, outcome))
+    print(f"[{n}/{len(sample)}] {outcome:8} {path}:{line} {what}", flush=True)
+
+
+def rate(rows):
+    killed = sum(r[3] == "killed" for r in rows)
+    built = sum(r[3] != "no build" for r in rows)
+    failed = len(rows) - built
+    figure = f"{100 * killed / built:.1f} % ({killed} of {built})" if built else "no mutant built"
+    return figure + (f", {failed} did not build" if failed else "")
+
+
+print(f"\n{len(results)} mutants of {len(every)} sites, seed {seed}, "
+      f"{(time.time() - began) / 60:.1f} minutes")
+print(f"kill rate: {rate(results)}")
+for path in files:
+    rows = [r for r in results if r[0] == path]
+    if rows:
+        print(f"  {path:30} {rate(rows)}")
+print("survivors:")
+for path, line, what, outcome in results:
+    if outcome == "survived":
+        print(f"  {path}:{line}  {what}")
+PY
+python=$!
+trap 'kill $python; wait $python; exit 143' TERM
+trap 'kill $python; wait $python; exit 130' INT
+wait $python
