@@ -8,11 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-shared=${RAVELIN_SHARED_DIR:-../shared}
-tool=$build/tools/ravelin-pgn
-[ -x "$tool" ] || { echo "missing $tool: build it first" >&2; exit 1; }
-[ -d "$shared/pgn/good" ] || { echo "no real games in $shared/pgn/good" >&2; exit 1; }
 . bench/peers.sh
+require_tool_and_games "$build"
 ensure_pgn_extract
 ensure_chessjs
 ensure_chessops

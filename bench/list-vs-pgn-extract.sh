@@ -13,13 +13,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 runs=${2:-10}
 count=${3:-10000}
-tool=$build/tools/ravelin-pgn
 dialog=$build/bench/game_list_bench
-shared=${RAVELIN_SHARED_DIR:-../shared}
-[ -x "$tool" ] || { echo "missing $tool: build it first" >&2; exit 1; }
-[ -d "$shared/pgn/good" ] || { echo "missing $shared/pgn/good" >&2; exit 1; }
-
 source bench/peers.sh
+require_tool_and_games "$build"
 ensure_pgn_extract
 
 work=$(mktemp -d)

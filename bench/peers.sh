@@ -5,6 +5,15 @@
 CHESSJS_VERSION=1.4.0
 CHESSOPS_VERSION=0.15.1
 
+# Sets $tool to ravelin-pgn in build folder $1 and $shared to the folder of
+# the real games; stops when either is missing.
+require_tool_and_games() {
+  tool=$1/tools/ravelin-pgn
+  shared=${RAVELIN_SHARED_DIR:-../shared}
+  [ -x "$tool" ] || { echo "missing $tool: build it first" >&2; exit 1; }
+  [ -d "$shared/pgn/good" ] || { echo "no real games in $shared/pgn/good" >&2; exit 1; }
+}
+
 # Sets $extract to the pgn-extract program.
 ensure_pgn_extract() {
   extract=$(command -v pgn-extract || true)
