@@ -37,11 +37,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool IsResultToken(std::string_view token) {
-    return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
-           token == "\xC2\xBD-\xC2\xBD";
-}
-
 // Whether the reader takes `token` as a move, one it can play or not.
 bool IsMoveToken(std::string_view token) {
     if (IsDigit(token[0]) && token.substr(0, 3) != "0-0") {
@@ -114,7 +109,7 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
 
 void Scanner::Token(std::string_view token, IndexedGame& game) {
     if (token.empty()) return;
-    if (IsResultToken(token)) {
+    if (IsPgnResultToken(token)) {
         m_ended = true;
     } else if (IsMoveToken(token) && ++game.plies > CGameRecord::kMaxPlies &&
                game.problem.empty()) {

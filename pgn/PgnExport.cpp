@@ -13,7 +13,8 @@ namespace {
 constexpr std::size_t kLineWidth = 79;
 const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-bool IsResultToken(const std::string& text) {
+// The four results of the standard; other readers know no other.
+bool IsStandardResult(const std::string& text) {
     return text == "1-0" || text == "0-1" || text == "1/2-1/2" || text == "*";
 }
 
@@ -157,14 +158,9 @@ std::string NoteAsExported(const std::string& note) {
 }
 
 void ExportPgn(const CGameRecord& game, ByteWriter& out) {
-    static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
-                                                                  "?", "?", "*"};
     std::string result = game.m_tag[CGameRecord::Result];
-    if (!IsResultToken(result)) result = "*";
-    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
-        const char* value = tag == CGameRecord::Result ? result.c_str() : game.m_tag[tag];
-        WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
-    }
+    if (!IsStandardResult(result)) result = "*";
+    WriteSevenTags(out, game, result.c_str());
     for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
     if (std::strcmp(game.m_startFen, kStandardFen) != 0) {
         WriteTagPair(out, "SetUp", "1");

@@ -136,10 +136,6 @@ bool ParseTag(const std::string& line, std::string& name, std::string& value, st
     return !name.empty();
 }
 
-bool IsResultToken(const std::string& token) {
-    return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
-           token == "\xC2\xBD-\xC2\xBD";  // ½-½
-}
 
 // The length of a dash at `pos`: a hyphen, or an en or em dash as text
 // copied from web pages and word processors has them (UTF-8 or Windows-1252).
@@ -411,7 +407,7 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
 
 void PgnReader::PlayToken(std::string token) {
     if (token.empty()) return;
-    if (IsResultToken(token)) {
+    if (IsPgnResultToken(token)) {
         m_ended = true;
         return;
     }
@@ -583,4 +579,9 @@ PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game) {
 bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
                  std::string& rest) {
     return ParseTag(line, name, value, rest);
+}
+
+bool IsPgnResultToken(std::string_view token) {
+    return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
+           token == "\xC2\xBD-\xC2\xBD";  // ½-½
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ByteArchive.h"
 #include "GameRecord.h"
@@ -20,6 +21,9 @@ PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game);
 // `rest` gets what follows the closing bracket (more tags, or moves).
 bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
                  std::string& rest);
+
+// The tokens that end a game's moves, ½-½ among them.
+bool IsPgnResultToken(std::string_view token);
 
 namespace pgnmsg {
 inline constexpr const char* kUnexpectedFormat = "Unexpected file format.";

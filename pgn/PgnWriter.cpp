@@ -100,13 +100,17 @@ std::string MoveWord(const CGameRecord& game, int index) {
 
 }  // namespace
 
-void WritePgn(const CGameRecord& game, ByteWriter& out) {
+void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result) {
     static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
                                                                   "?", "?", "*"};
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
-        const char* value = game.m_tag[tag];
+        const char* value = tag == CGameRecord::Result && result ? result : game.m_tag[tag];
         WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
     }
+}
+
+void WritePgn(const CGameRecord& game, ByteWriter& out) {
+    WriteSevenTags(out, game);
     if (game.m_fromSetup) {
         WriteTagPair(out, "SETUP", "1");
         WriteTagPair(out, "FEN", game.m_startFen);

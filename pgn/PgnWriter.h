@@ -18,6 +18,9 @@ void WriteLine(ByteWriter& out, const std::string& text);
 void WriteMoveText(ByteWriter& out, const std::string& text);
 // A tag line; " and \ in the value are escaped with a backslash.
 void WriteTagPair(ByteWriter& out, const std::string& name, const std::string& value);
+// The seven tag lines in their order, "?" for an empty tag and "*" for an
+// empty Result; `result`, when given, stands for the Result tag's value.
+void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result = nullptr);
 void WriteNoteBlock(ByteWriter& out, const std::string& note);
 int ReplaceChar(std::string& text, char from, char to);
 std::size_t TrimTrailingBlanks(std::string& text);
