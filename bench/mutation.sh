@@ -37,7 +37,7 @@ nice -n 19 cmake -S "$work/src" -B "$work/build" "${generator[@]}" -DCMAKE_BUILD
 
 # In the background, so that a signal reaches it and the copy is removed after.
 nice -n 19 python3 - "$seed" "$count" "$work" <<'PY' &
-import json, os, random, re, signal, subprocess, sys, time
+import hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
@@ -121,11 +121,31 @@ def sites(text):
 with open(os.path.join(build, "compile_commands.json")) as f:
     files = sorted({os.path.relpath(e["file"], src) for e in json.load(f)})
 files = [p for p in files if p.split("/")[0] in ("rules", "board", "record", "pgn")]
+only = re.compile(os.environ.get("ONLY", ""))
+files = [p for p in files if only.search(p)]
+
+
+def ranked(path, text):
+    """Each site with its place in the draw, from its own line alone: an edit
+    elsewhere in the sources leaves the draw of unchanged lines as it was."""
+    lines, seen, offset = [], {}, 0
+    for line in text.splitlines(keepends=True):
+        again = seen.get(line.strip(), 0)
+        seen[line.strip()] = again + 1
+        indent = len(line) - len(line.lstrip())
+        lines.append((offset + indent, f"{line.strip()}|{again}"))
+        offset += len(line)
+    for site in sites(text):
+        first, line = next(l for l in reversed(lines) if l[0] <= site[0])
+        key = f"{seed}|{path}|{line}|{site[0] - first}|{site[2]}"
+        yield (hashlib.sha1(key.encode()).hexdigest(), path, *site)
+
+
 every = []
 for path in files:
     with open(os.path.join(src, path)) as f:
-        every += [(path, *site) for site in sites(f.read())]
-sample = sorted(random.Random(seed).sample(every, min(count, len(every))))
+        every += ranked(path, f.read())
+sample = sorted(site[1:] for site in sorted(every)[:count])
 
 if not builds():
     sys.exit(f"the unchanged copy does not build; see cmake --build {build}")
