@@ -1,9 +1,9 @@
 // The questions asked after every move: is a square attacked, how many legal
 // moves does a side have, and how often has this position occurred.
 #include <cstring>
-#include <limits>
 
 #include "GameRecord.h"
+#include "LegalMoves.h"
 #include "MoveTables.h"
 
 int CGameRecord::IsSquareAttacked(int color, int file, int rank) const {
@@ -38,71 +38,20 @@ int CGameRecord::IsSquareAttacked(int color, int file, int rank) const {
     return 0;
 }
 
-void CGameRecord::TryPieceMoves(int color, int piece, int file, int rank, std::string& message,
-                                int& count, int limit) {
-    for (int dir = 0; dir < g_moveDirCount[piece] && count < limit; ++dir) {
-        for (int step = 1; step <= g_moveRange[piece] && count < limit; ++step) {
-            const int f = file + g_moveDir[piece][dir][0] * step;
-            const int r = rank + g_moveDir[piece][dir][1] * step;
-            if (!IsOnBoard(f, r) || m_color[f][r] == color) break;
-            const bool capture = m_piece[f][r] != NoPiece;
-            if (TestMove(color, piece, file, rank, f, r, message, 0)) ++count;
-            if (capture) break;
-        }
-    }
-}
-
-void CGameRecord::TryPawnMoves(int color, int file, int rank, std::string& message, int& count,
-                               int limit) {
-    const int forward = PawnForward(color);
-    const int steps = rank == PawnHomeRank(color) ? 2 : 1;
-    for (int step = 1; step <= steps && count < limit; ++step) {
-        const int r = rank + forward * step;
-        if (!IsOnBoard(file, r) || m_piece[file][r] != NoPiece) break;
-        if (TestMove(color, Pawn, file, rank, file, r, message, 0)) ++count;
-    }
-    const int r = rank + forward;
-    for (int side : {1, -1}) {
-        const int f = file + side;
-        if (count >= limit || !IsOnBoard(f, r)) continue;
-        const bool capture = m_piece[f][r] != NoPiece && m_color[f][r] != color;
-        const bool enPassant = m_piece[f][r] == NoPiece && m_epFile == f && m_epRank == rank;
-        if (!capture && !enPassant) continue;
-        if (TestMove(color, Pawn, file, rank, f, r, message, 0)) {
-            ++count;
-            // An accepted en-passant capture took the pawn beside us off.
-            if (enPassant) SetSquare(f, rank, OtherColor(color), Pawn);
-        }
-    }
-}
-
-int CGameRecord::CountLegalMovesUpTo(int color, std::string& message, int limit) {
-    const int savedSide = m_sideToMove;
-    m_sideToMove = color;
+int CGameRecord::CountLegalMoves(int color, std::string& message) {
+    message.clear();
     int count = 0;
-    for (int file = 0; file < 8 && count < limit; ++file) {
-        for (int rank = 0; rank < 8 && count < limit; ++rank) {
-            if (m_color[file][rank] != color) continue;
-            const int piece = m_piece[file][rank];
-            SetSquare(file, rank, NoColor, NoPiece);
-            if (piece == Pawn)
-                TryPawnMoves(color, file, rank, message, count, limit);
-            else
-                TryPieceMoves(color, piece, file, rank, message, count, limit);
-            SetSquare(file, rank, color, piece);
-        }
-    }
-    m_sideToMove = savedSide;
+    // Castling is not counted: whenever it is legal, so is the king's step to
+    // the square it passes, so it never decides mate or stalemate.
+    ForEachLegalMove(*this, color, [&count](const LegalMove& move) {
+        count += move.castling ? 0 : 1;
+        return true;
+    });
     return count;
 }
 
-int CGameRecord::CountLegalMoves(int color, std::string& message) {
-    return CountLegalMovesUpTo(color, message, std::numeric_limits<int>::max());
-}
-
 bool CGameRecord::HasLegalMove(int color) {
-    std::string message;
-    return CountLegalMovesUpTo(color, message, 1) > 0;
+    return !ForEachLegalMove(*this, color, [](const LegalMove&) { return false; });
 }
 
 int CGameRecord::FindRepetition() const {

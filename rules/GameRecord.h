@@ -50,6 +50,7 @@ public:
     int GetHalfMoveClock() const { return m_halfMoveClock; }
     int SetRepeatCount(int n) { return m_repeatCount = n; }
 
+    // `tag` is one of Tag; the value is cut to the field.
     void SetTag(int tag, const std::string& value);
     const char* GetTag(int tag) const { return m_tag[tag]; }
 
@@ -90,6 +91,8 @@ public:
 
     // 1 when a piece not of `color` attacks the square; 0 off the board.
     int IsSquareAttacked(int color, int file, int rank) const;
+    // The legal moves of `color` but castling, a promotion once (see
+    // LegalMoves.h for the moves themselves). `message` is cleared.
     int CountLegalMoves(int color, std::string& message);
     // CountLegalMoves(color, ...) > 0, stopping at the first legal move: the
     // question asked after every move.
@@ -135,11 +138,6 @@ private:
     bool TestCastling(int color, int fromFile, int toFile, std::string& message);
     void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile,
                          int toRank);
-    // Counts legal moves of `color` until `limit` are found.
-    int CountLegalMovesUpTo(int color, std::string& message, int limit);
-    void TryPieceMoves(int color, int piece, int file, int rank, std::string& message, int& count,
-                       int limit);
-    void TryPawnMoves(int color, int file, int rank, std::string& message, int& count, int limit);
     bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile, int toRank,
                          bool& ambiguous);
 };

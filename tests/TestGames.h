@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "GameRecord.h"
-#include "MoveTables.h"
+#include "LegalMoves.h"
 
 namespace tg {
 
@@ -123,50 +123,32 @@ inline int PlayAndRecord(CGameRecord& g, const std::string& uci, std::string tex
     return repeats;
 }
 
-// Moves worth trying for the side to move: each piece along its lines (or to
-// every square), the king's castling steps, a promotion once per piece.
-inline std::vector<Move> Candidates(const CGameRecord& g, bool everyTarget = false) {
-    InitMoveTables();
+// The legal moves of the side to move, a promotion once per piece.
+inline std::vector<Move> LegalMoves(CGameRecord& g) {
     std::vector<Move> moves;
-    const int side = g.m_sideToMove;
-    auto add = [&](int f, int r, int tf, int tr) {
-        if (!IsOnBoard(tf, tr)) return;
-        if (g.m_piece[f][r] == Pawn && (tr == 0 || tr == 7)) {
-            for (int kind : {Queen, Rook, Bishop, Knight}) moves.push_back({f, r, tf, tr, kind});
-        } else {
-            moves.push_back({f, r, tf, tr, NoPiece});
-        }
-    };
-    for (int f = 0; f < 8; ++f) {
-        for (int r = 0; r < 8; ++r) {
-            if (g.m_color[f][r] != side) continue;
-            const int kind = g.m_piece[f][r];
-            if (everyTarget) {
-                for (int to = 0; to < 64; ++to) add(f, r, to / 8, to % 8);
-            } else if (kind == Pawn) {
-                for (int tf = f - 1; tf <= f + 1; ++tf) add(f, r, tf, r + PawnForward(side));
-                add(f, r, f, r + 2 * PawnForward(side));
-            } else {
-                for (int dir = 0; dir < g_moveDirCount[kind]; ++dir) {
-                    for (int step = 1; step <= g_moveRange[kind]; ++step) {
-                        const int tf = f + g_moveDir[kind][dir][0] * step;
-                        const int tr = r + g_moveDir[kind][dir][1] * step;
-                        add(f, r, tf, tr);
-                        if (!IsOnBoard(tf, tr) || g.m_piece[tf][tr] != NoPiece) break;
-                    }
-                }
-                if (kind == King) add(f, r, f + 2, r), add(f, r, f - 2, r);
-            }
-        }
+    for (const LegalMove& m : ::LegalMoves(g, g.m_sideToMove)) {
+        if (!m.promotes) moves.push_back({m.fromFile, m.fromRank, m.toFile, m.toRank, NoPiece});
+        for (int kind : {Queen, Rook, Bishop, Knight})
+            if (m.promotes) moves.push_back({m.fromFile, m.fromRank, m.toFile, m.toRank, kind});
     }
     return moves;
 }
 
-inline std::vector<Move> LegalMoves(CGameRecord& g) {
-    std::vector<Move> legal;
-    for (const Move& m : Candidates(g))
-        if (IsLegal(g, m)) legal.push_back(m);
-    return legal;
+// Every square to every square for the side to move, promotions as above:
+// what the generator must agree with once TestMove has judged them.
+inline std::vector<Move> EveryMove(const CGameRecord& g) {
+    std::vector<Move> moves;
+    for (int from = 0; from < 64; ++from) {
+        if (g.m_color[from / 8][from % 8] != g.m_sideToMove) continue;
+        const bool pawn = g.m_piece[from / 8][from % 8] == Pawn;
+        for (int to = 0; to < 64; ++to) {
+            const bool promotes = pawn && (to % 8 == 0 || to % 8 == 7);
+            for (int kind : {Queen, Rook, Bishop, Knight})
+                if (promotes || kind == Queen)
+                    moves.push_back({from / 8, from % 8, to / 8, to % 8, promotes ? kind : NoPiece});
+        }
+    }
+    return moves;
 }
 
 }  // namespace tg

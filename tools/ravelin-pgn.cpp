@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GameIndex.h"
+#include "LegalMoves.h"
 #include "MoveEntry.h"
 #include "PgnExport.h"
 #include "PgnReader.h"
@@ -252,30 +253,22 @@ int Moves(const std::string& fen) {
     const int side = position->m_sideToMove;
     std::vector<std::pair<std::string, std::string>> moves;
     auto trial = std::make_unique<CGameRecord>();
-    std::string message;
-    for (int from = 0; from < 64; ++from) {
-        const int fromFile = from / 8, fromRank = from % 8;
-        if (position->GetColor(fromFile, fromRank) != side) continue;
-        const int kind = position->GetPiece(fromFile, fromRank);
-        for (int to = 0; to < 64; ++to) {
-            const int toFile = to / 8, toRank = to % 8;
+    for (const LegalMove& move : LegalMoves(*position, side)) {
+        const int kind = position->GetPiece(move.fromFile, move.fromRank);
+        for (int promotion :
+             move.promotes ? std::vector<int>{Queen, Rook, Bishop, Knight} : std::vector<int>{0}) {
+            // Played as the board plays it, for the move text with its marks.
             trial->Assign(*position);
-            trial->SetSquare(fromFile, fromRank, NoColor, NoPiece);
-            if (!trial->TestMove(side, kind, fromFile, fromRank, toFile, toRank, message, 0))
-                continue;
-            const bool promotes = kind == Pawn && (toRank == 0 || toRank == 7);
-            for (int promotion : promotes ? std::vector<int>{Queen, Rook, Bishop, Knight}
-                                          : std::vector<int>{0}) {
-                trial->Assign(*position);
-                trial->SetSquare(fromFile, fromRank, NoColor, NoPiece);
-                PieceDrop drop{kind, side, fromFile, fromRank, toFile, toRank};
-                const DropOutcome outcome =
-                    PlayDroppedPiece(*trial, drop, false, "", [promotion] { return promotion; });
-                std::string squares = SquareName(fromFile, fromRank) + SquareName(toFile, toRank);
-                if (promotion) squares += static_cast<char>(PieceLetter(promotion) - 'A' + 'a');
-                const std::string text = trial->GetMoveWithoutNumber(trial->m_curPly - 1);
-                if (outcome.recorded) moves.emplace_back(squares, text);
-            }
+            trial->SetSquare(move.fromFile, move.fromRank, NoColor, NoPiece);
+            const PieceDrop drop{kind,          side,        move.fromFile,
+                                 move.fromRank, move.toFile, move.toRank};
+            const DropOutcome outcome =
+                PlayDroppedPiece(*trial, drop, false, "", [promotion] { return promotion; });
+            std::string squares =
+                SquareName(move.fromFile, move.fromRank) + SquareName(move.toFile, move.toRank);
+            if (promotion) squares += static_cast<char>(PieceLetter(promotion) - 'A' + 'a');
+            if (outcome.recorded)
+                moves.emplace_back(squares, trial->GetMoveWithoutNumber(trial->m_curPly - 1));
         }
     }
     std::sort(moves.begin(), moves.end());

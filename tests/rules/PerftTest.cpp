@@ -47,7 +47,7 @@ private:
     template <class Visit>
     void ForEachLegalMove(bool everyTarget, Visit visit) {
         const tg::Position before(m_game);
-        for (const tg::Move& m : tg::Candidates(m_game, everyTarget)) {
+        for (const tg::Move& m : everyTarget ? tg::EveryMove(m_game) : tg::LegalMoves(m_game)) {
             const bool castling = m_game.m_piece[m.fromFile][m.fromRank] == King &&
                                   std::abs(m.toFile - m.fromFile) == 2;
             if (tg::Drop(m_game, m).empty()) {

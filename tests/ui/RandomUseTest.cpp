@@ -9,6 +9,7 @@
 #include <random>
 
 #include "GameWindowSupport.h"
+#include "LegalMoves.h"
 #include "MoveTextApply.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
@@ -70,29 +71,17 @@ struct Move {
 
 // Every legal move of the side to move, found on a scratch board.
 std::vector<Move> LegalMoves(const CGameRecord& game, CGameRecord& scratch) {
-    std::vector<Move> moves;
     std::memcpy(scratch.m_piece, game.m_piece, sizeof game.m_piece);
     std::memcpy(scratch.m_color, game.m_color, sizeof game.m_color);
-    scratch.m_sideToMove = game.m_sideToMove;
-    std::string message;
-    for (int from = 0; from < 64; ++from) {
-        const int ff = from / 8, fr = from % 8;
-        if (game.GetColor(ff, fr) != game.m_sideToMove) continue;
-        for (int to = 0; to < 64; ++to) {
-            scratch.m_epFile = game.m_epFile;
-            scratch.m_epRank = game.m_epRank;
-            scratch.m_canCastleWK = game.m_canCastleWK;
-            scratch.m_canCastleWQ = game.m_canCastleWQ;
-            scratch.m_canCastleBK = game.m_canCastleBK;
-            scratch.m_canCastleBQ = game.m_canCastleBQ;
-            scratch.SetSquare(ff, fr, NoColor, NoPiece);
-            if (scratch.TestMove(game.m_sideToMove, game.GetPiece(ff, fr), ff, fr, to / 8, to % 8,
-                                 message, 0))
-                moves.push_back({ff, fr, to / 8, to % 8});
-            std::memcpy(scratch.m_piece, game.m_piece, sizeof game.m_piece);
-            std::memcpy(scratch.m_color, game.m_color, sizeof game.m_color);
-        }
-    }
+    scratch.m_epFile = game.m_epFile;
+    scratch.m_epRank = game.m_epRank;
+    scratch.m_canCastleWK = game.m_canCastleWK;
+    scratch.m_canCastleWQ = game.m_canCastleWQ;
+    scratch.m_canCastleBK = game.m_canCastleBK;
+    scratch.m_canCastleBQ = game.m_canCastleBQ;
+    std::vector<Move> moves;
+    for (const LegalMove& m : ::LegalMoves(scratch, game.m_sideToMove))
+        moves.push_back({m.fromFile, m.fromRank, m.toFile, m.toRank});
     return moves;
 }
 
