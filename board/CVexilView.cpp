@@ -26,7 +26,6 @@
 #include "MoveEntry.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
-#include "MoveTables.h"
 #include "MoveTextApply.h"
 #include "ResourceIds.h"
 #include "TextEncoding.h"
@@ -174,7 +173,6 @@ const BoardPictures& CVexilView::Pictures() const {
 void CVexilView::OnInitialUpdate() {
     EndCarry();
     m_setupActive = 0;
-    InitMoveTables();
     LoadDocumentGame();
     m_game->SetFromFen(m_game->m_startFen);
     SelectLine(0);

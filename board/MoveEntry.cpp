@@ -24,42 +24,25 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
         toRank = drop.fromRank;
         outcome.refusal = explanation;
     }
-    // Judged before the piece lands; an en-passant pawn is already gone.
-    bool capture = false;
-    bool enPassant = false;
-    if (game.GetPiece(toFile, toRank) != NoPiece) {
-        capture = true;
-    } else if (drop.kind == Pawn && toFile != drop.fromFile) {
-        capture = enPassant = true;
-    }
+    MoveFacts facts =
+        FactsBeforeMove(game, drop.kind, drop.color, drop.fromFile, drop.fromRank, toFile, toRank);
     game.SetSquare(toFile, toRank, drop.color, drop.kind);
     if (!ok) return outcome;
     outcome.accepted = true;
 
-    int promotion = 0;
     if (drop.kind == Pawn && (toRank == 0 || toRank == 7)) {
-        promotion = choosePromotion ? choosePromotion() : Queen;
-        if (promotion < Knight || promotion > Queen) promotion = Queen;
-        game.SetSquare(toFile, toRank, drop.color, promotion);
+        facts.promotion = choosePromotion ? choosePromotion() : Queen;
+        if (facts.promotion < Knight || facts.promotion > Queen) facts.promotion = Queen;
+        game.SetSquare(toFile, toRank, drop.color, facts.promotion);
     }
     if (setupActive) return outcome;
 
-    const GameEndEvents events = JudgeMove(game, drop.kind, drop.color, capture);
+    const GameEndEvents events = JudgeMove(game, drop.kind, drop.color, facts.capture);
     if (events.fiftyMoveDraw) outcome.announcements.push_back(announce::kFiftyMoveDraw);
     if (events.repetitionDraw) outcome.announcements.push_back(announce::kRepetitionDraw);
     if (events.checkmate) outcome.announcements.push_back(announce::kCheckMate);
     if (events.stalemate) outcome.announcements.push_back(announce::kStaleMate);
 
-    MoveFacts facts;
-    facts.kind = drop.kind;
-    facts.color = drop.color;
-    facts.fromFile = drop.fromFile;
-    facts.fromRank = drop.fromRank;
-    facts.toFile = toFile;
-    facts.toRank = toRank;
-    facts.capture = capture;
-    facts.enPassant = enPassant;
-    facts.promotion = promotion;
     facts.kingFile = events.kingFile;
     facts.kingRank = events.kingRank;
     const std::string text = BuildMoveText(game, facts);

@@ -17,7 +17,9 @@ struct MoveFacts {
 };
 
 // The facts of a move of `kind` and `color` before its piece lands on the
-// target: what stands there decides the capture and the en-passant flags.
+// target: what stands there decides the capture and the en-passant flags
+// (an en-passant pawn may already be gone: a pawn that changes file onto an
+// empty square captures all the same).
 MoveFacts FactsBeforeMove(const CGameRecord& game, int kind, int color, int fromFile,
                           int fromRank, int toFile, int toRank);
 

@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "MoveRecording.h"
-#include "MoveTables.h"
 #include "MoveText.h"
 #include "PlyLine.h"
 
@@ -96,7 +95,6 @@ bool ReadSquares(const std::string& text, TypedMove& move) {
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side) {
     if (game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
         return MoveTextResult::NotPlayed;
-    InitMoveTables();
     int fromFile, fromRank, toFile, toRank;
     if (!LocateMoveText(game, text, side, fromFile, fromRank, toFile, toRank))
         return MoveTextResult::NotPlayed;
@@ -139,7 +137,6 @@ bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move)
     const std::string text = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
     if (ReadSquares(text, move)) return game.GetPiece(move.fromFile, move.fromRank) != NoPiece;
 
-    InitMoveTables();
     const int side = game.m_sideToMove;
     move = TypedMove();
     if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||

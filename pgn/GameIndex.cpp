@@ -15,12 +15,6 @@ namespace {
 const char kNextGameFirst[] = "The next game's tags begin before this game's result.";
 const char kFileEndsFirst[] = "The file ends before this game's result.";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 // Where the first brace or parenthesis of `text` stands, or its size: comment
 // text is skipped a vectorised search at a time, not byte by byte.
 std::size_t NextBracket(std::string_view text) {
@@ -32,16 +26,16 @@ std::size_t NextBracket(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsPgnBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsPgnBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 // Whether the reader takes `token` as a move, one it can play or not.
 bool IsMoveToken(std::string_view token) {
-    if (IsDigit(token[0]) && token.substr(0, 3) != "0-0") {
+    if (IsPgnDigit(token[0]) && token.substr(0, 3) != "0-0") {
         std::size_t pos = 0;
-        while (pos < token.size() && IsDigit(token[pos])) ++pos;
+        while (pos < token.size() && IsPgnDigit(token[pos])) ++pos;
         if (pos == token.size()) return false;
         if (token[pos] != '.') return true;  // refused by the reader as a move
         while (pos < token.size() && token[pos] == '.') ++pos;
@@ -133,14 +127,14 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
             }
             continue;
         }
-        if (IsBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
+        if (IsPgnBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
             if (tokenBegin != std::string_view::npos)
                 Token(line.substr(tokenBegin, p - tokenBegin), game);
             tokenBegin = std::string_view::npos;
             if (m_ended || c == ';') return;
             if (c == '{' || c == '(') m_openers += c;
             if (c == '$')
-                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;
+                while (p + 1 < line.size() && IsPgnDigit(line[p + 1])) ++p;
             continue;
         }
         if (tokenBegin == std::string_view::npos) {

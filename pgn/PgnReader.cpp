@@ -25,14 +25,12 @@ constexpr std::size_t kMaxTagNameLength = 64;
 constexpr std::size_t kMaxKeptTags = 100;
 constexpr std::size_t kMaxNagsLength = 64;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string Trim(const std::string& text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsPgnBlank(text[begin])) ++begin;
+    while (end > begin && IsPgnBlank(text[end - 1])) --end;
     return text.substr(begin, end - begin);
 }
 
@@ -55,7 +53,7 @@ std::string Quoted(const std::string& text, std::size_t limit) {
 }
 
 std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && IsPgnBlank(text[pos])) ++pos;
     return pos;
 }
 
@@ -81,7 +79,7 @@ std::size_t ClosingQuote(const std::string& text, std::size_t open, bool skipEsc
         if (bracket == text.size() || text[bracket] != ']') continue;
         last = q;
         const std::size_t next = SkipBlanks(text, bracket + 1);
-        if (next == text.size() || text[next] == '[' || IsDigit(text[next])) return q;
+        if (next == text.size() || text[next] == '[' || IsPgnDigit(text[next])) return q;
     }
     if (last == std::string::npos && skipEscaped) return ClosingQuote(text, open, false);
     return last != std::string::npos ? last : text.rfind('"');
@@ -117,7 +115,7 @@ bool ParseTag(const std::string& line, std::string& name, std::string& value, st
     const std::string text = Trim(line);
     if (text.size() < 2 || text[0] != '[') return false;
     std::size_t pos = 1;
-    while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != '"' && text[pos] != ']')
+    while (pos < text.size() && !IsPgnBlank(text[pos]) && text[pos] != '"' && text[pos] != ']')
         ++pos;
     name = text.substr(1, pos - 1);
     const std::size_t open = text.find('"', pos);
@@ -413,9 +411,9 @@ void PgnReader::PlayToken(std::string token) {
     }
     // Move numbers in any form: "12.", "12...", "12...Nf6" (the move follows).
     // "0-0" and "0-0-0" are castling written with zeros, not numbers.
-    if (IsDigit(token[0]) && token.compare(0, 3, "0-0") != 0) {
+    if (IsPgnDigit(token[0]) && token.compare(0, 3, "0-0") != 0) {
         std::size_t pos = 0;
-        while (pos < token.size() && IsDigit(token[pos])) ++pos;
+        while (pos < token.size() && IsPgnDigit(token[pos])) ++pos;
         if (pos == token.size()) return;
         if (token[pos] != '.') {
             Refuse("The move " + MoveName(token) + " cannot be played in its position.");
@@ -483,7 +481,7 @@ void PgnReader::ScanMoveLine(const std::string& line) {
             tokenStart = true;
             continue;
         }
-        if (IsBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
+        if (IsPgnBlank(c) || c == '{' || c == '(' || c == ';' || c == '}' || c == ')' || c == '$') {
             PlayToken(token);
             token.clear();
             tokenStart = true;
@@ -496,7 +494,7 @@ void PgnReader::ScanMoveLine(const std::string& line) {
                 break;
             } else if (c == '$') {
                 const std::size_t digits = p + 1;
-                while (p + 1 < line.size() && IsDigit(line[p + 1])) ++p;
+                while (p + 1 < line.size() && IsPgnDigit(line[p + 1])) ++p;
                 AttachNag(line.substr(digits, p + 1 - digits));
             }
             continue;

@@ -22,6 +22,13 @@ PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game);
 bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
                  std::string& rest);
 
+// The characters the reader cuts lines and move numbers at; the game list
+// cuts at the same.
+inline bool IsPgnBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+inline bool IsPgnDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The tokens that end a game's moves, ½-½ among them.
 bool IsPgnResultToken(std::string_view token);
 

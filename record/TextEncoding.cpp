@@ -11,19 +11,15 @@ const char16_t kHighControls[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
+// Every Windows-1252 character lies below U+10000: three bytes at most.
+void AppendUtf8(std::string& out, char16_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
         out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0xE0 | (code >> 12));
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }

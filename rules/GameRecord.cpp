@@ -14,7 +14,10 @@ const int kBackRankPieces[8] = {Rook, Knight, Bishop, Queen, King, Bishop, Knigh
 }  // namespace
 
 CGameRecord::CGameRecord() {
-    InitMoveTables();
+    // Every rule operation is asked of a record, so the first one made fills
+    // the movement tables for all.
+    static const bool tablesFilled = (InitMoveTables(), true);
+    (void)tablesFilled;
     // The position is set by SetStartPosition or SetFromFen; start from a
     // defined empty state all the same, so no field is ever read unset.
     std::memset(m_piece, -1, sizeof m_piece);
@@ -57,7 +60,6 @@ void CGameRecord::FindPiece(int color, int piece, int& file, int& rank) const {
 }
 
 void CGameRecord::SetTag(int tag, const std::string& value) {
-    if (tag < 0 || tag >= kTagCount) return;
     CopyToField(m_tag[tag], kTagSize, value);
 }
 

@@ -73,7 +73,6 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
 
 void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toRank,
                              std::string& text, int color) {
-    InitMoveTables();
     for (char mark : {'x', '!', '+', '#', '?'}) StripChar(text, mark);
     const std::size_t equals = text.find('=');
     if (equals != std::string::npos) text.erase(equals);

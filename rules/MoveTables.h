@@ -7,5 +7,5 @@ extern int g_moveDirCount[6];
 extern int g_moveRange[6];
 extern int g_moveDir[6][8][2];
 
-// Fills the tables. Safe to call any number of times.
+// Fills the tables; the first CGameRecord constructed calls it.
 void InitMoveTables();
