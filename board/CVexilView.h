@@ -141,7 +141,14 @@ private:
     void PutClipboardText(const std::string& bytes);
     void ShowArrow();
     void SelectLine(int line);
+    // Takes the lines of `count` plies from `firstPly` on off the move list
+    // and adds `added` when it is not empty, without the list telling anyone.
+    void ResyncMoveList(int firstPly, int count, const std::string& added);
     const BoardPictures& Pictures() const;
+    // Game bytes as shown: UTF-8 kept, anything else read as Windows-1252.
+    static QString GameText(const std::string& bytes);
+    // Today as the move list records it: MM/DD/YY.
+    static std::string TodayText();
 
     CVexilDoc* m_document;
     std::unique_ptr<CGameRecord> m_game;

@@ -72,20 +72,24 @@ void CGameRecord::SetStartPosition() {
         SetSquare(f, 6, Black, Pawn);
         SetSquare(f, 7, Black, kBackRankPieces[f]);
     }
-    m_epFile = m_epRank = -1;
-    m_canCastleWK = m_canCastleWQ = m_canCastleBK = m_canCastleBQ = 1;
-    m_curPly = m_plyCount = 0;
-    m_sideToMove = White;
-    m_halfMoveClock = m_repeatCount = 0;
+    ResetRuleState();
     m_hasStartNote = 0;
     m_startNote.clear();
-    m_status = 'P';
     m_fromSetup = 0;
     CopyToField(m_startFen, kStartFenSize, kStandardFen);
     for (PlyRecord& ply : m_ply) {
         ply.ClearNote();
         ply.nags.clear();
     }
+}
+
+void CGameRecord::ResetRuleState() {
+    m_epFile = m_epRank = -1;
+    m_canCastleWK = m_canCastleWQ = m_canCastleBK = m_canCastleBQ = 1;
+    m_curPly = m_plyCount = 0;
+    m_sideToMove = White;
+    m_halfMoveClock = m_repeatCount = 0;
+    m_status = 'P';
 }
 
 bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,

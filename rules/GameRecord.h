@@ -56,6 +56,10 @@ public:
 
     // The standard start and an empty game; tags and the flip stay.
     void SetStartPosition();
+    // The rule state of a game starting from the board as it stands: no
+    // plies, White to move, all four castling rights, no en-passant target,
+    // clocks at zero, in play.
+    void ResetRuleState();
     // Sets the board and rule state from FEN text. Refuses, changing nothing,
     // text that is not a position (see the definition for what is read), or
     // whose clock or move number is beyond the largest read; `message` then

@@ -1,0 +1,214 @@
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include "BoardPictures.h"
+#include "CVexilView.h"
+#include "MoveEntry.h"
+#include "MoveListNotes.h"
+#include "MoveTextApply.h"
+#include "UserPrompts.h"
+
+// A piece carried with the mouse, or named in a typed move, and what its
+// drop does to the game and the move list.
+
+namespace {
+
+const char kGameOver[] = "The game is over. Please select New from the File menu.";
+
+}  // namespace
+
+void CVexilView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        OnBoardPress(point.x(), point.y());
+    } else {
+        CancelCarry();  // another button ends the gesture
+    }
+}
+
+void CVexilView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        OnBoardRelease(point.x(), point.y());
+    }
+}
+
+void CVexilView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonDblClk();
+}
+
+void CVexilView::OnLButtonDblClk() {
+    // The press that ends a double click carries nothing, so its release
+    // makes no move.
+    CancelCarry();
+}
+
+void CVexilView::hideEvent(QHideEvent* event) {
+    CancelCarry();
+    QWidget::hideEvent(event);
+}
+
+bool CVexilView::eventFilter(QObject* watched, QEvent* event) {
+    bool interrupted = false;
+    switch (event->type()) {
+        case QEvent::Show: {
+            // A dialog, message box or menu opening takes the mouse: the
+            // release would never reach the board.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            const Qt::WindowType type = widget != nullptr ? widget->windowType() : Qt::Widget;
+            interrupted = widget != nullptr && widget->isWindow() && widget != window() &&
+                          (type == Qt::Dialog || type == Qt::Popup || type == Qt::Sheet);
+            break;
+        }
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            interrupted = watched == window();
+            break;
+        case QEvent::KeyPress:
+            interrupted = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+            break;
+        default:
+            break;
+    }
+    if (interrupted) CancelCarry();
+    return false;
+}
+
+void CVexilView::OnBoardPress(int x, int y) {
+    CancelCarry();
+    if (m_game->m_status != 'P') {
+        Prompts().Tell(QString::fromLatin1(kGameOver));
+        return;
+    }
+    int file, rank;
+    SquareFromPoint(x, y, m_flipped != 0, file, rank, m_square);
+    m_dragFromFile = file;
+    m_dragFromRank = rank;
+    m_dragPiece = m_game->GetPiece(file, rank);
+    m_dragColor = m_game->GetColor(file, rank);
+    if (m_dragColor == -1) {
+        m_dragColor = 0;
+        m_dragPiece = kNothingCarried;
+        ShowArrow();
+        return;
+    }
+    QCursor::setPos(mapToGlobal(SquareCentre(file, rank, m_flipped != 0, m_square)));
+    m_game->SetSquare(file, rank, NoColor, NoPiece);
+    update();
+    setCursor(Pictures().Pointer(m_dragColor, m_dragPiece));
+    qApp->installEventFilter(this);
+}
+
+void CVexilView::ShowArrow() {
+    setCursor(Qt::ArrowCursor);
+}
+
+void CVexilView::EndCarry() {
+    qApp->removeEventFilter(this);
+    m_dragColor = 0;
+    m_dragPiece = kNothingCarried;
+    ShowArrow();
+}
+
+void CVexilView::CancelCarry() {
+    if (IsCarrying()) {
+        m_game->SetSquare(m_dragFromFile, m_dragFromRank, m_dragColor, m_dragPiece);
+        EndCarry();
+        update();
+    }
+    if (m_catchUpPending && !m_setupActive) CatchUp();
+}
+
+void CVexilView::OnBoardRelease(int x, int y) {
+    const int kind = m_dragPiece;
+    const int color = m_dragColor;
+    EndCarry();
+    if (kind == kNothingCarried) return;
+
+    PieceDrop drop;
+    drop.kind = kind;
+    drop.color = color;
+    drop.fromFile = m_dragFromFile;
+    drop.fromRank = m_dragFromRank;
+    SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank, m_square);
+    if (m_catchUpPending && !m_setupActive) {
+        // Another window published during the carry: the move is played on
+        // the caught-up game, when the piece still stands there.
+        m_game->SetSquare(drop.fromFile, drop.fromRank, color, kind);
+        CatchUp();
+        if (m_game->GetPiece(drop.fromFile, drop.fromRank) != kind ||
+            m_game->GetColor(drop.fromFile, drop.fromRank) != color)
+            return;
+        m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
+    }
+    PlayLiftedPiece(drop, [] { return Prompts().AskPromotion(); });
+}
+
+bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion) {
+    bool asked = true;
+    if (!m_game->m_setupMode && m_game->m_curPly + 1 < m_game->m_plyCount)
+        asked = Prompts().AskWarning(QStringLiteral(
+            "Changing a previous move will delete all subsequent moves. Are you sure you want to "
+            "do this?"));
+    DropOutcome outcome;
+    if (asked) {
+        outcome = PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
+        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    } else {
+        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+    }
+
+    // A recorded move shows its new ply's empty note; after any other release
+    // the box shows the note of the shown position, so typing continues it.
+    // Neither is an edit, so no note changes.
+    const int row = m_moveList->currentRow();
+    if (outcome.recorded)
+        m_annotation.clear();
+    else if (row >= 0)
+        m_annotation = NoteText(NoteOfLine(*m_game, row));
+    else
+        m_annotation = m_annotationBox->toPlainText();
+    Push();
+    Refresh();
+    if (!outcome.recorded) return false;
+
+    for (const std::string& announcement : outcome.announcements)
+        Prompts().Tell(QString::fromStdString(announcement));
+    ResyncMoveList(outcome.firstDroppedPly, outcome.droppedCount, outcome.line);
+    SelectLine(m_moveList->count() - 1);
+    // Typing right after a move annotates it.
+    m_annotationBox->setFocus();
+    PublishGame();
+    return true;
+}
+
+void CVexilView::OnEnterMove() {
+    if (m_setupActive) return;
+    Prompts().EnterMove([this](const QString& text) { return PlayTypedMove(text); });
+}
+
+bool CVexilView::PlayTypedMove(const QString& text) {
+    if (m_game->m_status != 'P') {
+        Prompts().Tell(QString::fromLatin1(kGameOver));
+        return true;
+    }
+    TypedMove move;
+    if (!ReadTypedMove(*m_game, text.toStdString(), move)) {
+        Prompts().Tell(QStringLiteral("Ravelin cannot read \"%1\" as a move.").arg(text.trimmed()));
+        return false;
+    }
+    // Lifted as a press would, so that the rest is a drop's.
+    PieceDrop drop;
+    drop.kind = m_game->GetPiece(move.fromFile, move.fromRank);
+    drop.color = m_game->GetColor(move.fromFile, move.fromRank);
+    drop.fromFile = move.fromFile;
+    drop.fromRank = move.fromRank;
+    drop.toFile = move.toFile;
+    drop.toRank = move.toRank;
+    m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
+    const int named = move.promotion;
+    return PlayLiftedPiece(drop,
+                           [named] { return named != NoPiece ? named : Prompts().AskPromotion(); });
+}

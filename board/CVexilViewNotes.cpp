@@ -1,0 +1,180 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include "AnnotationEdit.h"
+#include "CVexilView.h"
+#include "ClipboardText.h"
+#include "GameTextEncoding.h"
+#include "HeaderSummary.h"
+#include "MoveListNotes.h"
+#include "TextEncoding.h"
+#include "TextField.h"
+#include "UserPrompts.h"
+
+// The note box, the header and what goes to the clipboard.
+
+namespace {
+
+const char kTooLong[] = "Please enter no more than %1 characters.";
+
+}  // namespace
+
+void CVexilView::Push() {
+    m_pushing = true;
+    if (m_annotationBox->toPlainText() != m_annotation) m_annotationBox->setPlainText(m_annotation);
+    if (m_headerBox->toPlainText() != m_headerText) m_headerBox->setPlainText(m_headerText);
+    m_pushing = false;
+}
+
+bool CVexilView::Pull() {
+    m_annotation = m_annotationBox->toPlainText();
+    m_headerText = m_headerBox->toPlainText();
+    const std::size_t limit = CGameRecord::kMaxNoteLength;
+    if (NoteBytes(m_annotation).size() <= limit) return true;
+    Prompts().Warn(QString::fromLatin1(kTooLong).arg(limit));
+    m_annotationBox->setFocus();
+    m_annotationBox->selectAll();
+    return false;
+}
+
+// Notes keep CR LF line breaks, as the file writes them; the box shows LF.
+QString CVexilView::NoteText(const std::string& bytes) const {
+    QString text = GameText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string CVexilView::NoteBytes(const QString& text) {
+    QString withBreaks = text;
+    withBreaks.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return EncodeUserText(*m_game, withBreaks.toStdString());
+}
+
+namespace {
+
+// The first bytes of a note that fit it, never half a character or half a
+// CR LF line break.
+std::string CutToNote(std::string bytes) {
+    bytes.resize(Utf8SafeCut(bytes, CGameRecord::kMaxNoteLength));
+    if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+    return bytes;
+}
+
+}  // namespace
+
+void CVexilView::OnChangeAnnotation() {
+    const bool fits = Pull();
+    StoreAnnotation(fits);
+}
+
+void CVexilView::StoreAnnotation(bool fits) {
+    const std::string bytes = CutToNote(NoteBytes(m_annotation));
+    if (!fits) {
+        // The note keeps what fits, and the box shows just that, selected.
+        m_annotation = NoteText(bytes);
+        Push();
+        m_annotationBox->setFocus();
+        m_annotationBox->selectAll();
+    }
+    StoreNote(*m_game, m_moveList->currentRow(), bytes);
+    UpdateEncoding();
+    PublishGame();
+}
+
+void CVexilView::UpdateEncoding() {
+    static_cast<AnnotationEdit*>(m_annotationBox)->SetEightBit(UsesWindows1252(*m_game));
+}
+
+void CVexilView::RefreshHeaderText() {
+    m_headerText = GameText(BuildHeaderSummary(*m_game));
+    Push();
+}
+
+void CVexilView::OnEditHeader() {
+    std::array<QString, 7> shown;
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        shown[static_cast<std::size_t>(tag)] = GameText(m_game->m_tag[tag]);
+    std::array<QString, 7> fields = shown;
+    Prompts().EditHeader(fields, UsesWindows1252(*m_game));
+    // Only a changed field is stored anew, so untouched tags keep their bytes.
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
+        const auto index = static_cast<std::size_t>(tag);
+        if (fields[index] != shown[index])
+            m_game->SetTag(tag, EncodeUserText(*m_game, fields[index].toStdString()));
+    }
+    UpdateEncoding();
+    PublishGame();
+    RefreshHeaderText();
+}
+
+void CVexilView::PutClipboardText(const std::string& bytes) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(QString::fromStdString(DisplayUtf8(bytes)));
+}
+
+void CVexilView::OnCopyRecentMoves() {
+    if (!StampShownPly(*m_game, TodayText())) return;
+    PutClipboardText(RecentMovesText(*m_game));
+}
+
+void CVexilView::OnCopyGameScore() {
+    if (!StampShownPly(*m_game, TodayText())) return;
+    PutClipboardText(GameScoreText(*m_game));
+}
+
+void CVexilView::OnEditCopy() {
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    if (start == end) return;
+    Pull();
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(m_annotation.mid(start, end - start));
+}
+
+void CVexilView::OnEditCut() {
+    OnEditCopy();
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    if (end == 0 || start == end) return;
+    m_annotation = m_annotation.left(start) + m_annotation.mid(end);
+    Push();
+    QTextCursor caret = m_annotationBox->textCursor();
+    caret.setPosition(start);
+    m_annotationBox->setTextCursor(caret);
+    // Stored at once, so a cut is never lost by moving to another line.
+    OnChangeAnnotation();
+    update();
+}
+
+void CVexilView::OnEditPaste() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QString pasted = clipboard != nullptr ? clipboard->text() : QString();
+    if (pasted.isEmpty()) return;  // nothing readable there: nothing changes
+    // Line breaks as the box holds them; the note stores each as CR LF.
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    pasted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Pull();
+    const QTextCursor cursor = m_annotationBox->textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    m_annotation = m_annotation.left(start) + pasted + m_annotation.mid(end);
+    if (NoteBytes(m_annotation).size() > CGameRecord::kMaxNoteLength) {
+        // Too long for a note: say so, and never lay out more than it holds
+        // (a megabyte on one line would stall the box for minutes).
+        Prompts().Warn(QString::fromLatin1(kTooLong).arg(CGameRecord::kMaxNoteLength));
+        StoreAnnotation(false);
+        update();
+        return;
+    }
+    Push();
+    QTextCursor caret = m_annotationBox->textCursor();
+    caret.setPosition(
+        qMin(start + static_cast<int>(pasted.size()), static_cast<int>(m_annotation.size())));
+    m_annotationBox->setTextCursor(caret);
+    StoreAnnotation(true);
+    update();
+}

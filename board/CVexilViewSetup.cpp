@@ -1,0 +1,80 @@
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <cstring>
+
+#include "CVexilDoc.h"
+#include "CVexilView.h"
+#include "UserPrompts.h"
+
+void CVexilView::OnSetupPosition() {
+    CancelCarry();
+    if (!m_setupActive && m_game->m_plyCount > 0 &&
+        !Prompts().AskWarning(
+            QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))
+        return;
+    m_setupActive = m_setupActive ? 0 : 1;
+    if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
+    m_game->m_setupMode = m_setupActive;
+    m_game->m_fromSetup = 1;
+    PublishGame();
+    Refresh();
+    if (m_setupActive) return;
+
+    const bool startSelected = m_moveList->currentRow() == 0;
+    ResyncMoveList(0, m_game->m_plyCount + 1, std::string());
+    for (int i = 0; i <= m_game->m_plyCount && i < CGameRecord::kMaxPlies; ++i)
+        m_game->m_ply[i].ClearNote();
+    if (!startSelected) {
+        // The list would move its selection to a line that is left; a deleted
+        // selection leaves none, so a note typed now belongs to the first ply.
+        const QSignalBlocker blocker(m_moveList);
+        m_moveList->setCurrentRow(-1);
+    }
+    m_game->ResetRuleState();
+    m_game->m_fromSetup = 1;
+    m_game->MakeStartFen();
+    PublishGame();
+    Refresh();
+}
+
+void CVexilView::TakeDocumentGameKeepingBoard() {
+    int pieces[8][8], colors[8][8];
+    std::memcpy(pieces, m_game->m_piece, sizeof pieces);
+    std::memcpy(colors, m_game->m_color, sizeof colors);
+    LoadDocumentGame();
+    std::memcpy(m_game->m_piece, pieces, sizeof pieces);
+    std::memcpy(m_game->m_color, colors, sizeof colors);
+    m_catchUpPending = false;
+}
+
+void CVexilView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        OnRButtonDown(event->pos().x(), event->pos().y());
+        event->accept();
+    }
+}
+
+void CVexilView::OnRButtonDown(int x, int y) {
+    if (!m_setupActive) return;
+    int file, rank;
+    SquareFromPoint(x, y, m_flipped != 0, file, rank);
+    if (!IsOnBoard(file, rank)) return;
+    int pieceChoice = m_lastSetupPiece;
+    int colorChoice = m_lastSetupColor;
+    Prompts().ChooseSetupPiece(pieceChoice, colorChoice);
+    if (pieceChoice >= 0) {
+        m_lastSetupPiece = pieceChoice;
+        m_lastSetupColor = colorChoice;
+    }
+    if (pieceChoice == -2) return;
+    if (pieceChoice == -3) {
+        for (int f = 0; f < 8; ++f)
+            for (int r = 0; r < 8; ++r) m_game->SetSquare(f, r, NoColor, NoPiece);
+    } else if (pieceChoice == -1) {
+        m_game->SetSquare(file, rank, NoColor, NoPiece);
+    } else if (pieceChoice <= 5 && (colorChoice == White || colorChoice == Black)) {
+        m_game->SetSquare(file, rank, colorChoice, 5 - pieceChoice);
+    }
+    update();
+}
