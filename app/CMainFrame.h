@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QMainWindow>
 
 class CChildFrame;
@@ -36,7 +37,7 @@ protected:
 
 private:
     QAction* AddAction(int command, const QString& text, const QString& prompt,
-                       const QKeySequence& shortcut = QKeySequence());
+                       const QList<QKeySequence>& shortcuts = {});
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -51,6 +52,9 @@ private:
     void SetBoardSquare(int square);
     void OnWindowCascade();
     void OnWindowTile();
+    void OnWindowArrangeIcons();
+    // Lists the open game windows at the end of the Window menu.
+    void ListGameWindows(QMenu* menu);
     void OnPrint();
     void OnAppAbout();
 

@@ -1,0 +1,266 @@
+#include <QAction>
+#include <QActionGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CVexilView.h"
+#include "DocumentManager.h"
+#include "ResourceIds.h"
+
+// The commands: their texts, prompts, shortcuts and handlers, the menus that
+// list them and the toolbar.
+
+namespace {
+
+// Kept beside the recent-file list.
+const char kBoardSquareKey[] = "Settings/BoardSquare";
+
+struct BoardSize {
+    int command;
+    int square;
+    const char* name;
+};
+const BoardSize kBoardSizes[] = {{res::kCmdBoardNormal, 32, "Normal"},
+                                 {res::kCmdBoardLarge, 48, "Large"},
+                                 {res::kCmdBoardHuge, 64, "Huge"}};
+
+enum class Check { No, Off, On };
+
+struct CommandRow {
+    int command;
+    const char* text;
+    // The status bar's prompt, then after a line break the tool tip.
+    const char* prompt;
+    // Shortcuts as portable text, "; " between them.
+    const char* keys;
+    Check check;
+    std::function<void()> handler;  // none where the command does nothing here
+};
+
+// Menu entries besides commands.
+constexpr int kSeparator = 0;
+constexpr int kRecentFileList = -1;
+constexpr int kBoardSizeMenu = -2;
+
+struct MenuRow {
+    const char* title;
+    std::vector<int> entries;
+    std::function<void(QMenu*)> aboutToShow;
+};
+
+QIcon ToolbarIcon(const char* name) {
+    return QIcon(QStringLiteral(":/pictures/toolbar-%1.svg").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+QAction* CMainFrame::AddAction(int command, const QString& text, const QString& prompt,
+                               const QList<QKeySequence>& shortcuts) {
+    auto* action = new QAction(text, this);
+    action->setData(command);
+    const int feed = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(feed < 0 ? prompt : prompt.left(feed));
+    if (feed >= 0) action->setToolTip(prompt.mid(feed + 1));
+    if (!shortcuts.isEmpty()) action->setShortcuts(shortcuts);
+    addAction(action);  // shortcuts work whichever menu bar is shown
+    m_actions.insert(command, action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    // Handlers that act on the active game, when there is one.
+    auto onDocument = [this](auto method) {
+        return [this, method] {
+            if (CVexilDoc* document = m_documents->ActiveDocument())
+                (m_documents->*method)(document);
+        };
+    };
+    auto onView = [this](auto method, bool updateMenus) {
+        return [this, method, updateMenus] {
+            if (CVexilView* view = ActiveView()) {
+                (view->*method)();
+                if (updateMenus) UpdateMenus();
+            }
+        };
+    };
+    using Docs = DocumentManager;
+    using View = CVexilView;
+    const CommandRow rows[] = {
+        {res::kCmdNew, "&New\tCtrl+N", "Start a new game\nNew", "Ctrl+N", Check::No,
+         [this] { m_documents->NewDocument(); }},
+        {res::kCmdOpen, "&Open...\tCtrl+O", "Open an existing game\nOpen", "Ctrl+O", Check::No,
+         [this] { m_documents->OpenWithDialog(); }},
+        {res::kCmdClose, "&Close", "Close the active game\nClose", "", Check::No,
+         onDocument(&Docs::CloseDocument)},
+        {res::kCmdSave, "&Save\tCtrl+S", "Save the active game\nSave", "Ctrl+S", Check::No,
+         onDocument(&Docs::Save)},
+        {res::kCmdSaveAs, "Save &As...", "Save the active game with a new name\nSave As", "",
+         Check::No, onDocument(&Docs::SaveAs)},
+        {res::kCmdExportPgn, "&Export PGN...",
+         "Write the active game in standard PGN for other programs\nExport PGN", "", Check::No,
+         onDocument(&Docs::ExportPgn)},
+        {res::kCmdPrint, "&Print...", "", "Ctrl+P", Check::No, [this] { OnPrint(); }},
+        {res::kCmdExit, "E&xit", "Quit the application; prompts to save documents\nExit", "",
+         Check::No, [this] { close(); }},
+        {res::kCmdUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z; Alt+Backspace",
+         Check::No, nullptr},
+        {res::kCmdCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut",
+         "Ctrl+X; Shift+Del", Check::No, onView(&View::OnEditCut, false)},
+        {res::kCmdCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy",
+         "Ctrl+C; Ctrl+Ins", Check::No, onView(&View::OnEditCopy, false)},
+        {res::kCmdPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", "Ctrl+V; Shift+Ins",
+         Check::No, onView(&View::OnEditPaste, false)},
+        {res::kCmdEditHeader, "Edit &Hdr Info", "Edit the Header Information for this game", "",
+         Check::No, onView(&View::OnEditHeader, false)},
+        {res::kCmdEnterMove, "&Enter Move...\tCtrl+M", "Play a move typed from the keyboard",
+         "Ctrl+M", Check::No, onView(&View::OnEnterMove, false)},
+        {res::kCmdToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "", Check::On,
+         nullptr},
+        {res::kCmdStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "",
+         Check::On, nullptr},
+        {res::kCmdNewWindow, "&New Window",
+         "Open another window for the active document\nNew Window", "", Check::No,
+         onDocument(&Docs::NewWindow)},
+        {res::kCmdCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows", "",
+         Check::No, [this] { OnWindowCascade(); }},
+        {res::kCmdTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows", "",
+         Check::No, [this] { OnWindowTile(); }},
+        {res::kCmdArrangeIcons, "&Arrange Icons",
+         "Arrange icons at the bottom of the window\nArrange Icons", "", Check::No,
+         [this] { OnWindowArrangeIcons(); }},
+        {res::kCmdAbout, "&About Chess Ravelin...",
+         "Display program information, version number and copyright\nAbout", "", Check::No,
+         [this] { OnAppAbout(); }},
+        {res::kCmdFlipBoard, "Flip Board", "Turn the board around.", "", Check::Off,
+         onView(&View::OnFlipBoard, true)},
+        {res::kCmdSetupPosition, "Setup Position", "", "", Check::Off,
+         onView(&View::OnSetupPosition, true)},
+        // The views are never split into panes: F6 and Shift+F6 do nothing.
+        {res::kCmdNextPane, "Next Pane", "", "F6", Check::No, nullptr},
+        {res::kCmdPrevPane, "Previous Pane", "", "Shift+F6", Check::No, nullptr},
+    };
+    for (const CommandRow& row : rows) {
+        QAction* action =
+            AddAction(row.command, QString::fromLatin1(row.text), QString::fromLatin1(row.prompt),
+                      QKeySequence::listFromString(QString::fromLatin1(row.keys),
+                                                   QKeySequence::PortableText));
+        action->setCheckable(row.check != Check::No);
+        action->setChecked(row.check == Check::On);
+        if (row.handler) connect(action, &QAction::triggered, this, row.handler);
+    }
+    Action(res::kCmdUndo)->setEnabled(false);  // nothing is ever undone
+    connect(Action(res::kCmdStatusBar), &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+
+    for (int i = 0; i < RecentFiles::kSize; ++i) {
+        QAction* action = AddAction(res::kCmdRecentFile1 + i, QString(), "Open this document");
+        m_recentActions.append(action);
+        connect(action, &QAction::triggered, this, [this, i] {
+            const QStringList files = m_documents->Recent().Files();
+            if (i < files.size()) m_documents->OpenDocument(files[i]);
+        });
+    }
+
+    auto* sizes = new QActionGroup(this);
+    int stored = QSettings().value(QString::fromLatin1(kBoardSquareKey)).toInt();
+    if (std::none_of(std::begin(kBoardSizes), std::end(kBoardSizes),
+                     [stored](const BoardSize& size) { return size.square == stored; }))
+        stored = CVexilView::kNormalSquare;
+    CVexilView::SetPreferredSquare(stored);
+    for (const BoardSize& size : kBoardSizes) {
+        QAction* action =
+            AddAction(size.command, QString::fromLatin1(size.name),
+                      QStringLiteral("Draw the board with %1-pixel squares").arg(size.square));
+        action->setCheckable(true);
+        action->setChecked(size.square == stored);
+        sizes->addAction(action);
+        const int square = size.square;
+        connect(action, &QAction::triggered, this, [this, square] { SetBoardSquare(square); });
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    using namespace res;
+    const std::vector<int> view = {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu};
+    const std::vector<int> help = {kCmdAbout};
+    const MenuRow withoutGame[] = {
+        {"&File", {kCmdNew, kCmdOpen, kSeparator, kRecentFileList, kSeparator, kCmdExit}, nullptr},
+        {"&View", view, nullptr},
+        {"&Help", help, nullptr},
+    };
+    const MenuRow withGame[] = {
+        {"&File",
+         {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, kCmdExportPgn, kSeparator,
+          kRecentFileList, kSeparator, kCmdExit},
+         nullptr},
+        {"&Edit",
+         {kCmdUndo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader, kCmdEnterMove},
+         nullptr},
+        {"&View", view, nullptr},
+        {"&Window",
+         {kCmdNewWindow, kCmdCascade, kCmdTile, kCmdArrangeIcons},
+         [this](QMenu* menu) { ListGameWindows(menu); }},
+        {"&Help", help, nullptr},
+        {"Options", {kCmdFlipBoard, kCmdSetupPosition}, [this](QMenu*) { UpdateMenus(); }},
+    };
+    auto build = [this](const MenuRow& row) {
+        auto* menu = new QMenu(QString::fromLatin1(row.title), this);
+        for (int entry : row.entries) {
+            if (entry == kSeparator) {
+                menu->addSeparator();
+            } else if (entry == kRecentFileList) {
+                menu->addActions(m_recentActions);
+            } else if (entry == kBoardSizeMenu) {
+                QMenu* sizes = menu->addMenu(QStringLiteral("Board Size"));
+                for (const BoardSize& size : kBoardSizes) sizes->addAction(Action(size.command));
+            } else {
+                menu->addAction(Action(entry));
+            }
+        }
+        if (row.aboutToShow)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [menu, show = row.aboutToShow] { show(menu); });
+        return menu;
+    };
+    for (const MenuRow& row : withoutGame) m_menusWithoutGame.append(build(row));
+    for (const MenuRow& row : withGame) m_menusWithGame.append(build(row));
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolbar"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    Action(res::kCmdNew)->setIcon(ToolbarIcon("new"));
+    Action(res::kCmdOpen)->setIcon(ToolbarIcon("open"));
+    Action(res::kCmdSave)->setIcon(ToolbarIcon("save"));
+    m_toolBar->addAction(Action(res::kCmdNew));
+    m_toolBar->addAction(Action(res::kCmdOpen));
+    m_toolBar->addAction(Action(res::kCmdSave));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    QAction* toggle = Action(res::kCmdToolbar);
+    connect(toggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::SetBoardSquare(int square) {
+    CVexilView::SetPreferredSquare(square);
+    QSettings().setValue(QString::fromLatin1(kBoardSquareKey), square);
+    for (QMdiSubWindow* window : m_area->subWindowList()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            frame->View()->SetSquareSize(square);
+            frame->ShowWholeForm();
+        }
+    }
+}
