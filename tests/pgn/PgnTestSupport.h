@@ -4,33 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "GameRecord.h"
-#include "MoveTextApply.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
+#include "SaveCheck.h"
 
 namespace pgntest {
 
-// The lines joined as the writer ends them, CR LF after each.
-inline std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
+inline const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 // The lines of a written file, without their CR LF.
 inline std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+        end = std::min(text.find("\r\n", at), text.size());
+        lines.push_back(text.substr(at, end - at));
     }
     return lines;
 }
@@ -42,45 +33,46 @@ inline std::unique_ptr<CGameRecord> EmptyGame() {
     return game;
 }
 
-// A game from `fen` with the moves played, every one legal.
-inline std::unique_ptr<CGameRecord> GameWithMoves(const std::string& fen,
-                                                  const std::string& moves) {
+inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
     auto game = EmptyGame();
-    EXPECT_TRUE(game->SetFromFen(fen)) << fen;
-    std::istringstream in(moves);
-    std::string move;
-    while (in >> move)
-        EXPECT_EQ(ApplyMoveText(*game, move, game->m_sideToMove), MoveTextResult::Played) << move;
+    const PgnReadResult result = ReadPgnFromString(text, *game);
+    EXPECT_TRUE(result.ok) << result.message;
     return game;
 }
 
-// The moves of a game without their numbers, one blank between them.
-inline void SetNote(CGameRecord& game, int ply, const std::string& note, int hasNote = 1) {
-    game.m_ply[ply].note = note;
-    game.m_ply[ply].hasNote = hasNote;
-}
-
-inline std::string MovesOf(const CGameRecord& game) {
+// The game in one line: tags set, start FEN, start note, the first ply's list
+// line (TAB as \t), then each move with its glyphs, {note} and %D date, %F.
+inline std::string Describe(const CGameRecord& game) {
     std::string text;
+    auto add = [&text](const std::string& part) { text += (text.empty() ? "" : " ") + part; };
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+        if (game.m_tag[tag][0])
+            add("[" + std::string(CGameRecord::kTagNames[tag]) + " " + game.m_tag[tag] + "]");
+    for (const auto& [name, value] : game.m_keptTags) add("[" + name + " " + value + "]");
+    if (game.m_fromSetup) add("[FEN " + std::string(game.m_startFen) + "]");
+    if (game.m_hasStartNote) add("{" + game.m_startNote + "}");
     for (int i = 0; i < game.m_plyCount; ++i) {
-        if (i > 0) text += ' ';
-        text += game.GetMoveWithoutNumber(i);
+        const PlyRecord& ply = game.m_ply[i];
+        std::string move = i > 0 ? game.GetMoveWithoutNumber(i) : ply.text;
+        if (i == 0 && move.find('\t') != std::string::npos) move.replace(move.find('\t'), 1, "\\t");
+        add(move);
+        if (!ply.nags.empty()) add(ply.nags);
+        if (ply.hasNote) add("{" + ply.note + "}");
+        if (ply.date[0]) add("%D" + std::string(ply.date));
     }
+    if (game.m_flipped) add("%F");
     return text;
 }
 
-struct ReadOutcome {
-    PgnReadResult result;
-    std::unique_ptr<CGameRecord> game;
-};
-
-inline ReadOutcome Read(const std::string& text) {
-    ReadOutcome outcome;
-    outcome.game = EmptyGame();
-    outcome.result = ReadPgnFromString(text, *outcome.game);
-    return outcome;
+// Written, read back and written again: the same game and the same bytes.
+inline void ExpectSurvivesSave(const CGameRecord& game) {
+    const std::string written = WritePgnToString(game);
+    const auto back = ReadOk(written);
+    std::string difference;
+    EXPECT_TRUE(SameGameAfterSave(game, *back, difference)) << difference << "\n" << written;
+    EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
+    EXPECT_EQ(back->m_status, game.m_status);
+    EXPECT_EQ(WritePgnToString(*back), written);
 }
-
-inline const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 }  // namespace pgntest
