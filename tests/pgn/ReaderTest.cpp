@@ -86,10 +86,15 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. OO *\n", Refused("4. OO")},
         {"1. d4 d5 2. Nf3 Nf6 3. Nd2 *\n", Refused("3. Nd2")},  // either knight
         {"1. e4 e5 2x Nf3 *\n", Refused("2. 2x")},
+        {"1. e4 a\x01" + v253 + " *\n", Refused("1... a?" + v253.substr(0, 18) + "...")},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 37\"]\n37... Nc6 38. Qh8 *",
          Refused("38. Qh8")},
         {"[FEN \"not a position\"]\n*\n",
          "! The FEN tag of this game does not describe a chess position: \"not a position\"."},
+        {"[FEN \"" + v253 + "\"]\n*\n",
+         "! The FEN tag of this game does not describe a chess "
+         "position: \"" +
+             v253.substr(0, 100) + "...\"."},
         {"[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 999850\"]\n*\n",
          "! The FEN's move number 999850 is larger than 999849, the largest from which Ravelin "
          "can number a game's moves."},
@@ -97,6 +102,9 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "! The FEN's half-move clock 1000000 is larger than 999999, the largest Ravelin reads."},
         {"[Variant \"Chess960\"]\n*\n",
          "! This game is a chess variant (Chess960); Ravelin records standard chess only."},
+        {"[Variant \"" + v253 + "\"]\n*\n", "! This game is a chess variant (" +
+                                                v253.substr(0, 40) +
+                                                "...); Ravelin records standard chess only."},
     };
     // Each text is read over a game already open: a refused one leaves it as it was.
     const auto open = pgntest::ReadOk("[White \"A\"]\n{I}\n1. e4 {n} e5 2. Nf3\n%F\n1-0\n");
