@@ -36,6 +36,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "[FEN rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35] 35. ...\\tNc6 Nf3 Nf6"},
         {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\nd4e3 *",  // the widest list line
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+"},
+        {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\ndxe3+ e.p.+ *",  // no room for the mark
+         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3+"},
         {"1. e4 1-0 e5\n", "1. e4"},
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "1. e4"},
         {"1. e4 *\n\n[Event \"Two\"]\n1. d4 *\n", "1. e4 (more games)"},
@@ -67,6 +69,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "1. e4 {outer {inner} more} e5 {a (b *} Nf3 {see [Event]}"},
         {"1. e4 {one} {two} e5 {three}{four} *\n", "1. e4 {one two} e5 {three four}"},
         {"1. e4 ; to the end\ne5 *\n", "1. e4 { to the end} e5"},
+        {"[Event \"x\"]\n;%F\n1. e4 *\n", "[Event x] {%F} 1. e4"},
         {"[Event \"x\"]\n{Intro\n1. e4 is the move}\n1. e4 *\n",
          "[Event x] {Intro 1. e4 is the move} 1. e4"},
         {"1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 {1... c5 2. Nf3} Nf3"},
