@@ -1,0 +1,126 @@
+// The rules: perft over published and shared positions, FEN in and out, the ply record.
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+
+#include "SharedData.h"
+#include "TestGames.h"
+
+namespace {
+
+// Leaves `depth` plies ahead, each move lifted and judged by TestMove; at every node
+// CountLegalMoves gives the moves found (castling out, a promotion once) and nothing changes.
+std::uint64_t Perft(CGameRecord& g, int depth, int& faults) {
+    const std::string before = g.MakeFullFen();
+    const std::vector<tg::Move> moves = tg::LegalMoves(g);
+    int countable = 0;
+    for (const tg::Move& m : moves)
+        countable +=
+            (m.promotion == NoPiece || m.promotion == Queen) &&
+            !(g.m_piece[m.fromFile][m.fromRank] == King && std::abs(m.toFile - m.fromFile) == 2);
+    std::string message;
+    faults += g.CountLegalMoves(g.m_sideToMove, message) != countable || g.MakeFullFen() != before;
+    if (depth == 1) return moves.size();
+    std::uint64_t leaves = 0;
+    for (const tg::Move& m : moves) {
+        faults += !tg::Drop(g, m).empty();
+        g.m_sideToMove = OtherColor(g.m_sideToMove);
+        leaves += Perft(g, depth - 1, faults);
+        g.SetFromFen(before);
+    }
+    return leaves;
+}
+
+// The start, a side without a king, and the shared collection's quick counts.
+TEST(Rules, PerftCounts) {
+    std::vector<std::pair<std::string, std::uint64_t>> rows = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 4", 197281},
+        {"4k3/8/8/8/8/8/8/R7 w - - 0 1 1", 14}};
+    std::istringstream in(shared::ReadFile(shared::Root() / "positions" / "tricky.perft"));
+    std::string id, fen;
+    for (std::string line, key; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string depth;
+        std::uint64_t count = 0;
+        words >> key;
+        if (key == "id") words >> id;
+        if (key == "epd") std::getline(words >> std::ws, fen);
+        if (key == "perft" && id.rfind("pos-", 0) == 0 && words >> depth >> count && count < 150000)
+            rows.push_back({fen + " 0 1 " + depth, count});
+    }
+    EXPECT_GT(rows.size(), 12u);
+    for (const auto& row : rows) {
+        const std::size_t depth = row.first.rfind(' ');
+        auto game = tg::Game(row.first.substr(0, depth));
+        int faults = 0;
+        EXPECT_EQ(Perft(*game, std::stoi(row.first.substr(depth)), faults), row.second)
+            << row.first;
+        EXPECT_EQ(faults, 0) << row.first;
+    }
+}
+
+TEST(Rules, FenReadAndWritten) {
+    const char* const kBefore = "r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 3 20";
+    const char* const rows[][2] = {
+        // text, as written again (nullptr: the same; "": refused, changing nothing)
+        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", nullptr},
+        {"8/8/8/8/8/8/8/K1k5 b - - 12345 999849", nullptr},  // the largest move number
+        {"4k3/8/8/8/P7/8/8/4K3 b - a3 0 1", nullptr},        // targets on the edge files
+        {"4k3/8/8/7p/8/8/8/4K3 w - h6 90 109", nullptr},
+        {"4k3/8/8/8/4P3/8/8/4K3 w - e3 7: 40", "4k3/8/8/8/4P3/8/8/4K3 w - - 7 40"},
+        {"r3k2r/8/8/8/8/8/8/4K2R w KQkq - 0 1", "r3k2r/8/8/8/8/8/8/4K2R w Kkq - 0 1"},
+        {"4k3/8/8/8/8/8/8/4K3", "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
+        {"8/8/8/8/8/8/8/8  b  -  -  0  1", "8/8/8/8/8/8/8/8 b - - 0 1"},
+        {"", ""},
+        {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1", ""},  // nine squares
+        {"7p1/8/8/8/8/8/8/8 w - - 0 1", ""},
+        {"8/8/8/8/8/8/8/8/8 w - - 0 1", ""},
+        {"9/8/8/8/8/8/8/8 w - - 0 1", ""},
+        {"rnbqkbnx/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1", ""},
+        {"8/8/8/8/8/8/8/K1k5 w - - 1000000 1", ""},  // beyond the largest clock
+        {"8/8/8/8/8/8/8/K1k5 w - - 0 999850", ""},   // and move number
+    };
+    for (const auto& row : rows) {
+        auto game = tg::Game(kBefore);
+        game->m_curPly = game->m_plyCount = 4, game->m_status = 'D', game->m_flipped = 1;
+        const std::string before = game->MakeFullFen();
+        const std::string written = row[1] ? row[1] : row[0];
+        EXPECT_EQ(game->SetFromFen(row[0]), !written.empty()) << row[0];
+        EXPECT_EQ(game->MakeFullFen(), written.empty() ? before : written);
+        EXPECT_STREQ(game->m_startFen, written.empty() ? kBefore : row[0]);
+        EXPECT_EQ(std::to_string(game->m_curPly) + game->m_status +
+                      std::to_string(game->m_plyCount + game->m_flipped * 10),
+                  written.empty() ? "4D14" : "0P14")
+            << row[0];
+    }
+    auto game = tg::Game();
+    const std::string fen = "8/8/8/8/8/8/8/8 w - - 0 1" + std::string(102, ' ');  // the field's 127
+    EXPECT_TRUE(game->SetFromFen(fen) && !game->SetFromFen(fen + ' '));
+    game->MakeStartFen();
+    EXPECT_STREQ(game->m_startFen, "8/8/8/8/8/8/8/8 w KQkq - 0 1");
+}
+
+// RestorePly shows a ply's position, also Black first; 300 plies at most; texts cut whole.
+TEST(Rules, PliesStoredAndRestored) {
+    auto game = tg::Game("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    std::vector<std::string> after;
+    for (const char* uci : {"d7d5", "e4d5", "e8d7", "e1e2"}) {
+        tg::PlayAndRecord(*game, uci);
+        after.push_back(game->MakeFullFen());
+    }
+    game->m_status = 'M';
+    for (int k = 3; k >= 0; --k) {
+        game->RestorePly(k);
+        EXPECT_EQ(game->MakeFullFen() + game->m_status + std::to_string(game->m_plyCount),
+                  after[k] + "P4");
+    }
+    game->m_curPly = CGameRecord::kMaxPlies - 1;
+    EXPECT_TRUE(game->StorePly(6, 0, 5, 2, "150. ...\tNf6 and a long tail"));
+    EXPECT_STREQ(game->m_ply[CGameRecord::kMaxPlies - 1].text, "150. ...\tNf6 and a lon");
+    game->m_curPly = CGameRecord::kMaxPlies;
+    EXPECT_FALSE(game->StorePly(1, 0, 2, 2, "151. Nc3"));
+    game->SetTag(CGameRecord::Event, std::string(254, 'x') + "\xE2\x82\xAC");  // no half a euro
+    EXPECT_EQ(std::string(game->GetTag(CGameRecord::Event)), std::string(254, 'x'));
+}
+
+}  // namespace
