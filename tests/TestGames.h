@@ -30,7 +30,7 @@ inline void Reset(CGameRecord& game, const std::string& fen) {
     game.m_plyCount = 0;
 }
 
-// On the heap: a record holds 300 plies. "" is the standard start.
+// On the heap (300 plies); "" is the standard start.
 inline std::unique_ptr<CGameRecord> Game(const std::string& fen = "") {
     auto game = std::make_unique<CGameRecord>();
     game->SetStartPosition();

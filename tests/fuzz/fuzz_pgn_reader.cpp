@@ -10,7 +10,6 @@
 #include "PgnWriter.h"
 
 namespace fuzz {
-// Stops the run, so the fuzzer keeps the input, when a promise is broken.
 void Require(bool holds, const char* what) {
     if (holds) return;
     std::fprintf(stderr, "broken: %s\n", what);
