@@ -15,6 +15,7 @@
 #include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "DocumentManager.h"
+#include "ResourceIds.h"
 #include "Resources.h"
 #include "ScriptedPrompts.h"
 
@@ -35,7 +36,27 @@ inline QPushButton* Button(QWidget* parent, const QString& caption) {
     return nullptr;
 }
 
-inline QString Box(CVexilView* view) { return view->AnnotationBox()->toPlainText(); }
+inline QString Box(CVexilView* view) {
+    return view->AnnotationBox()->toPlainText();
+}
+
+// Keys typed into `widget`, characters beyond ASCII as keys carrying them.
+inline void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Selects a line of the move list with the mouse.
+inline void ClickLine(CVexilView* view, int line) {
+    QListWidget* list = view->MoveList();
+    list->scrollToItem(list->item(line));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(line)).center());
+}
 
 struct GameWindowFixture {
     GameWindowFixture() {
@@ -51,6 +72,8 @@ struct GameWindowFixture {
     DocumentManager& Documents() { return frame->Documents(); }
     CVexilView* View() { return frame->ActiveView(); }
     CVexilDoc* Document() { return Documents().ActiveDocument(); }
+    const CGameRecord& Game() { return Document()->Game(); }
+    void Command(int id) { frame->Action(id)->trigger(); }
     CVexilView* NewGame() {
         Documents().NewDocument();
         return View();
@@ -62,12 +85,17 @@ struct GameWindowFixture {
         Documents().NewWindow(Document());
         return View();
     }
+    // `bytes` written to `name` in the folder and opened; the view, or null.
+    CVexilView* Open(const char* name, const QByteArray& bytes) {
+        path = folder.filePath(name);
+        WriteBytes(path, bytes);
+        return Documents().OpenDocument(path) ? View() : nullptr;
+    }
 
-    // Square from its name, "e4".
-    static std::pair<int, int> Square(const char* name) { return {name[0] - 'a', name[1] - '1'}; }
+    // Squares by name, "e4".
+    int PieceOn(const char* name) { return View()->Game().GetPiece(name[0] - 'a', name[1] - '1'); }
     QPoint Centre(const char* name) {
-        const auto square = Square(name);
-        return CVexilView::SquareCentre(square.first, square.second, View()->IsFlipped(),
+        return CVexilView::SquareCentre(name[0] - 'a', name[1] - '1', View()->IsFlipped(),
                                         View()->SquareSize());
     }
     void Press(const QPoint& point) { QTest::mousePress(View(), Qt::LeftButton, {}, point); }
@@ -79,10 +107,8 @@ struct GameWindowFixture {
     }
     // Plays moves given as "e2e4 e7e5 ..." with the mouse.
     void Play(const QString& moves) {
-        for (const QString& move : moves.split(' ', Qt::SkipEmptyParts)) {
-            const QByteArray text = move.toLatin1();
-            Drag(text.mid(0, 2).constData(), text.mid(2, 2).constData());
-        }
+        for (const QString& move : moves.split(' ', Qt::SkipEmptyParts))
+            Drag(move.left(2).toLatin1().constData(), move.mid(2, 2).toLatin1().constData());
     }
     QStringList Lines() {
         QStringList lines;
@@ -94,4 +120,5 @@ struct GameWindowFixture {
     ScriptedPrompts prompts;
     std::unique_ptr<CMainFrame> frame;
     QTemporaryDir folder;
+    QString path;  // of the last file opened by Open
 };

@@ -33,10 +33,7 @@ public:
         listedGames = games;
         return Next(gameChoices, -1);
     }
-    QString AskSaveFileName(const QString& suggested) override {
-        saveSuggestions.append(suggested);
-        return Next(saveNames, QString());
-    }
+    QString AskSaveFileName(const QString&) override { return Next(saveNames, QString()); }
     QString AskExportFileName(const QString& suggested) override {
         exportSuggestions.append(suggested);
         return Next(exportNames, QString());
@@ -46,47 +43,30 @@ public:
         return Next(promotions, static_cast<int>(Queen));
     }
     void ShowAbout() override { ++aboutShown; }
-    void EditHeader(std::array<QString, 7>& tags, bool eightBit) override {
-        headerEightBit = eightBit;
+    void EditHeader(std::array<QString, 7>& tags, bool) override {
         ++headerDialogs;
         if (editHeader) editHeader(tags);
     }
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override {
         setupPresets.push_back({pieceChoice, colorChoice});
-        const std::pair<int, int> answer = Next(setupAnswers, std::make_pair(-2, -2));
-        pieceChoice = answer.first;
-        colorChoice = answer.second;
+        std::tie(pieceChoice, colorChoice) = Next(setupAnswers, std::make_pair(-2, -2));
     }
-
     // Plays the scripted texts until one closes the box.
     void EnterMove(const std::function<bool(const QString&)>& play) override {
-        while (!typedMoves.empty()) {
-            const QString text = Next(typedMoves, QString());
-            if (play(text)) return;
-        }
+        while (!typedMoves.empty())
+            if (play(Next(typedMoves, QString()))) return;
     }
 
-    // Everything said so far, for a failure message.
-    QString Transcript() const { return told.join(" | "); }
-    void Clear() {
-        for (QStringList* list : {&told, &warned, &warningsAsked, &saveQuestions}) list->clear();
-    }
-
-    QStringList told, warned, warningsAsked, saveQuestions, saveSuggestions, gameLists,
-        exportSuggestions;
+    QStringList told, warned, warningsAsked, saveQuestions, gameLists, exportSuggestions;
     std::vector<IndexedGame> listedGames;
-    std::deque<int> gameChoices;
+    std::deque<int> gameChoices, promotions;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves, exportNames;
-    std::deque<int> promotions;
-    int promotionsAsked = 0;
-    int headerDialogs = 0;
-    bool headerEightBit = false;
+    int promotionsAsked = 0, headerDialogs = 0, aboutShown = 0;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;
-    int aboutShown = 0;
 
 private:
     template <typename T>
