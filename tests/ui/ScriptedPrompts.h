@@ -28,8 +28,7 @@ public:
         return Next(saveAnswers, SaveAnswer::Cancel);
     }
     QString AskOpenFileName() override { return Next(openNames, QString()); }
-    int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override {
-        gameLists.append(fileName);
+    int ChooseGame(const QString&, const std::vector<IndexedGame>& games) override {
         listedGames = games;
         return Next(gameChoices, -1);
     }
@@ -57,7 +56,7 @@ public:
             if (play(Next(typedMoves, QString()))) return;
     }
 
-    QStringList told, warned, warningsAsked, saveQuestions, gameLists, exportSuggestions;
+    QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions;
     std::vector<IndexedGame> listedGames;
     std::deque<int> gameChoices, promotions;
     std::deque<bool> warningAnswers;
