@@ -98,8 +98,9 @@ void RecordTest::noteLimitCountsBytes() {
         window.Play(move);
         QGuiApplication::clipboard()->setText(pasted);
         window.Command(res::kCmdPaste);
-        QCOMPARE(window.prompts.warned.takeFirst(),
+        QCOMPARE(window.prompts.warned.value(0),
                  QString("Please enter no more than 4096 characters."));
+        window.prompts.warned.clear();
         const int ply = view->MoveList()->currentRow() - 1;
         QCOMPARE(QByteArray::fromStdString(window.Game().m_ply[ply].note), kept);
         ClickLine(view, 0);  // away and back: the box shows the note as kept
