@@ -56,6 +56,9 @@ public:
             if (play(Next(typedMoves, QString()))) return;
     }
 
+    // Everything said so far, for a failure message.
+    QString Transcript() const { return told.join(" | "); }
+
     QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions;
     std::vector<IndexedGame> listedGames;
     std::deque<int> gameChoices, promotions;

@@ -71,7 +71,7 @@ void SetupClipboardTest::rightClicksAndDragsPlacePiecesFreely() {
     window.Drag("f1", "h8");  // jumping, onto Black's rook
     window.Press(window.Centre("d1"));
     window.Release(QPoint(-40, 120));  // off the board: the queen leaves it
-    QVERIFY2(window.prompts.told.isEmpty(), qPrintable(window.prompts.told.join(" | ")));
+    QVERIFY2(window.prompts.told.isEmpty(), qPrintable(window.prompts.Transcript()));
     QCOMPARE(window.PieceOn("e6") * 10 + window.PieceOn("h8"), Pawn * 10 + Bishop);
     QCOMPARE(window.PieceOn("d1"), int(NoPiece));
     QCOMPARE(Box(view), QString("x"));  // no release recorded a move: the note stays
