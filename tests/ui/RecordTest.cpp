@@ -107,6 +107,14 @@ void RecordTest::noteLimitCountsBytes() {
         ClickLine(view, ply + 1);
         QCOMPARE(Box(view).toUtf8(), QByteArray(kept).replace("\r\n", "\n"));
     }
+    // Copy and Cut reach the box too, even with the list holding the focus.
+    box->selectAll();
+    window.Command(res::kCmdCopy);
+    QCOMPARE(QGuiApplication::clipboard()->text().size(), 4096);
+    window.Command(res::kCmdCut);
+    ClickLine(view, 0);
+    ClickLine(view, 4);
+    QVERIFY(Box(view).isEmpty() && window.Game().m_ply[3].note.empty());
 }
 
 void RecordTest::headerDialogLimits() {

@@ -1,4 +1,4 @@
-// Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons and commands.
+// Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons.
 #include <QClipboard>
 #include <QRadioButton>
 #include <QtTest>
@@ -27,7 +27,6 @@ private slots:
     void rightClicksAndDragsPlacePiecesFreely();
     void setupPieceDialogResultCodes();
     void copyAndReportButtonsPutExactTexts();
-    void editCommandsWorkOnTheNoteBox();
 };
 
 void SetupClipboardTest::setupAsksFirstAndLeavesTheShownPositionAsTheStart() {
@@ -100,17 +99,13 @@ void SetupClipboardTest::rightClicksAndDragsPlacePiecesFreely() {
 
 void SetupClipboardTest::setupPieceDialogResultCodes() {
     const std::tuple<QString, QString, int, int> rows[] = {
-        // radios clicked, close, answer
-        {"", "OK", 2, 0},
-        {"Queen Black", "OK", 1, 1},
-        {"", "Empty Square", -1, -1},
-        {"", "Clear Board", -3, -3},
-        {"", "Cancel", -2, -2},
-        {"Queen", "Escape", -2, -2},
+        // radios clicked, close, answer; preset: White Rook
+        {"Queen Black", "OK", 1, 1}, {"", "Empty Square", -1, -1},
+        {"", "Clear Board", -3, -3}, {"Queen", "Escape", -2, -2},
     };
     for (const auto& [radios, close, piece, color] : rows) {
         CSetupPieceDlg dialog;
-        dialog.m_pieceChoice = 2;  // White Rook
+        dialog.m_pieceChoice = 2;
         dialog.m_colorChoice = 0;
         QTimer::singleShot(0, &dialog, [&, radios = radios, close = close] {
             for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
@@ -133,32 +128,6 @@ void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
                                       QDate::currentDate().toString("MM/dd/yy") + "   \x0E\r\n");
     QTest::mouseClick(Button(view, "Rpt"), Qt::LeftButton);
     QCOMPARE(Clipboard()->text(), QString("1. e4 e5\n"));
-}
-
-void SetupClipboardTest::editCommandsWorkOnTheNoteBox() {
-    const std::tuple<int, int, int, QString, QString, QString> rows[] = {
-        // command, selection start and end, clipboard before, box and clipboard after
-        {res::kCmdCopy, 1, 4, "old", "abcdef", "bcd"},
-        {res::kCmdCut, 1, 4, "old", "aef", "bcd"},
-        {res::kCmdPaste, 1, 4, "X\r\nY", "aX\nYef", "X\r\nY"},  // one break per CR LF
-        {res::kCmdPaste, 3, 3, "", "abcdef", ""},               // an empty clipboard
-    };
-    for (const auto& [command, start, end, before, box, after] : rows) {
-        GameWindowFixture window;
-        CVexilView* view = window.Open("g.pgn", "[Event \"?\"]\n\n1. e4 {abcdef} e5 *\n");
-        ClickLine(view, 1);  // the list keeps the focus; the commands reach the box
-        QTextCursor cursor = view->AnnotationBox()->textCursor();
-        cursor.setPosition(start);
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        view->AnnotationBox()->setTextCursor(cursor);
-        Clipboard()->setText(before);
-        window.Command(command);
-        ClickLine(view, 2);  // away and back: stored at once
-        ClickLine(view, 1);
-        QCOMPARE(Box(view), box);
-        QCOMPARE(Clipboard()->text(), after);
-        QCOMPARE(window.Document()->IsModified(), box != "abcdef");
-    }
 }
 
 QTEST_MAIN(SetupClipboardTest)
