@@ -1,9 +1,6 @@
 // Listing the games of a file: borders, tags and move counts as the reader finds them.
-#include <map>
-
 #include "GameIndex.h"
 #include "PgnTestSupport.h"
-#include "SharedData.h"
 
 using namespace std::string_literals;
 
@@ -22,7 +19,7 @@ void ExpectListedAsRead(const std::vector<std::string>& parts,
         SCOPED_TRACE("game " + std::to_string(i + 1));
         const IndexedGame& listed = index.Games()[i];
         EXPECT_EQ(listed.begin, bytes.rfind('\n', bytes.find_first_not_of(" \t\r\n", at)) + 1);
-        EXPECT_EQ(listed.problem, problems.empty() ? listed.problem : problems[i]);
+        EXPECT_EQ(listed.problem, problems[i]);
         auto game = pgntest::EmptyGame();
         const PgnReadResult read =
             ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin), *game);
@@ -33,25 +30,6 @@ void ExpectListedAsRead(const std::vector<std::string>& parts,
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
             EXPECT_EQ(listed.tags[tag], game->m_tag[tag]) << CGameRecord::kTagNames[tag];
     }
-}
-
-// The numbered parts of one source file (the files of many games among them),
-// joined, list one game each.
-TEST(GameIndex, PartsOfOneSourceFileListOneGameEach) {
-    RAVELIN_REQUIRE_SHARED("pgn");
-    std::map<std::string, std::vector<std::string>> sources;  // file name without ".NNN.pgn"
-    for (const std::string sub : {"pgn/good", "pgn/other"})
-        for (const auto& path : shared::Files(sub, ".pgn"))
-            sources[path.parent_path().string() + "/" + path.stem().stem().string()].push_back(
-                shared::ReadFile(path));
-    int joined = 0;
-    for (const auto& [source, parts] : sources) {
-        if (parts.size() < 2) continue;
-        SCOPED_TRACE(source);
-        ExpectListedAsRead(parts, {});
-        ++joined;
-    }
-    EXPECT_GT(joined, 20);
 }
 
 TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {

@@ -43,7 +43,6 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"1. e4 {good} e5 2. Nf3 *", {"1. e4 {good}", "", "e5 ", "2. Nf3 ", "*"}},
         {"1. e4 $1 a6 $14 2. e5! $2 d5 $146 $18 3. exd6 e.p. $4 *",
          {"1. e4! ", "a6 $14 ", "2. e5! $2 ", "d5 $146 $18 ", "3. exd6 e.p. $4 ", "*"}},
-        {"1. e4 c5\n%F\n*", {"1. e4 ", "c5 ", "", "%F", "*"}},
         // Notes wrap at the last blank within 80 characters, or at the first after.
         {"1. e4 {" + words + "} *",
          {"1. e4 {" + words.substr(0, 80), words.substr(80) + "}", "", "*"}},

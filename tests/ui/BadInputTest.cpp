@@ -28,8 +28,6 @@ const std::vector<BadInput>& Catalogue() {
          "The FEN tag of this game does not describe a chess position: \"" +
              QString("8/").repeated(50) + "...\".",
          0, ""},
-        {"illegal move", "1. e4 e5 2. Ke3 *\n", "The move 2. Ke3 cannot be played in its position.",
-         0, ""},
         {"tag line of 10,000 characters", "[Event \"" + QByteArray(9990, 'x') + "\"]\n1. e4 *\n",
          "", 1, "EVENT: " + QString(255, 'x') + "  SITE: "},
         {"invalid UTF-8 in tags and notes",

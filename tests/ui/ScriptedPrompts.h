@@ -41,7 +41,7 @@ public:
         ++promotionsAsked;
         return Next(promotions, static_cast<int>(Queen));
     }
-    void ShowAbout() override { ++aboutShown; }
+    void ShowAbout() override {}
     void EditHeader(std::array<QString, 7>& tags, bool) override {
         ++headerDialogs;
         if (editHeader) editHeader(tags);
@@ -65,7 +65,7 @@ public:
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves, exportNames;
-    int promotionsAsked = 0, headerDialogs = 0, aboutShown = 0;
+    int promotionsAsked = 0, headerDialogs = 0;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;

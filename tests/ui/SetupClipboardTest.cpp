@@ -14,10 +14,6 @@ void RightClick(CVexilView* view, const QPoint& point) {
     QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, view->mapTo(top, point));
 }
 
-QClipboard* Clipboard() {
-    return QGuiApplication::clipboard();
-}
-
 }  // namespace
 
 class SetupClipboardTest : public QObject {
@@ -100,8 +96,10 @@ void SetupClipboardTest::rightClicksAndDragsPlacePiecesFreely() {
 void SetupClipboardTest::setupPieceDialogResultCodes() {
     const std::tuple<QString, QString, int, int> rows[] = {
         // radios clicked, close, answer; preset: White Rook
-        {"Queen Black", "OK", 1, 1}, {"", "Empty Square", -1, -1},
-        {"", "Clear Board", -3, -3}, {"Queen", "Escape", -2, -2},
+        {"Queen Black", "OK", 1, 1},
+        {"", "Empty Square", -1, -1},
+        {"", "Clear Board", -3, -3},
+        {"Queen", "Escape", -2, -2},
     };
     for (const auto& [radios, close, piece, color] : rows) {
         CSetupPieceDlg dialog;
@@ -124,10 +122,11 @@ void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
         window.Open("undated.pgn", "[Event \"?\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n");
     ClickLine(view, 2);  // moves read from a file have no date until a button stamps the one shown
     QTest::mouseClick(Button(view, "Copy"), Qt::LeftButton);
-    QCOMPARE(Clipboard()->text(), "  1. e2-e4 \t\t           \x0E\r\n  1. ... e7-e5 \t" +
-                                      QDate::currentDate().toString("MM/dd/yy") + "   \x0E\r\n");
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             "  1. e2-e4 \t\t           \x0E\r\n  1. ... e7-e5 \t" +
+                 QDate::currentDate().toString("MM/dd/yy") + "   \x0E\r\n");
     QTest::mouseClick(Button(view, "Rpt"), Qt::LeftButton);
-    QCOMPARE(Clipboard()->text(), QString("1. e4 e5\n"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("1. e4 e5\n"));
 }
 
 QTEST_MAIN(SetupClipboardTest)
