@@ -20,7 +20,7 @@ void ExpectListedAsRead(const std::vector<std::string>& parts,
         const IndexedGame& listed = index.Games()[i];
         EXPECT_EQ(listed.begin, bytes.rfind('\n', bytes.find_first_not_of(" \t\r\n", at)) + 1);
         EXPECT_EQ(listed.problem, problems[i]);
-        auto game = pgntest::EmptyGame();
+        auto game = tg::Game();
         const PgnReadResult read =
             ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin), *game);
         EXPECT_FALSE(read.moreGames);

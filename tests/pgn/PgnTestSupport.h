@@ -3,7 +3,6 @@
 // Helpers shared by the reader and writer tests.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "PgnReader.h"
 #include "PgnWriter.h"
 #include "SaveCheck.h"
+#include "TestGames.h"
 
 namespace pgntest {
 
@@ -26,15 +26,8 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A fresh game at the standard start with every tag empty.
-inline std::unique_ptr<CGameRecord> EmptyGame() {
-    auto game = std::make_unique<CGameRecord>();
-    game->SetStartPosition();
-    return game;
-}
-
 inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
-    auto game = EmptyGame();
+    auto game = tg::Game();
     const PgnReadResult result = ReadPgnFromString(text, *game);
     EXPECT_TRUE(result.ok) << result.message;
     return game;

@@ -45,7 +45,7 @@ TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
         if (!std::filesystem::exists(path))
             path = shared::Root() / "pgn" / ("good" + row[0].substr(5));
         SCOPED_TRACE(row[0]);
-        auto game = pgntest::EmptyGame();
+        auto game = tg::Game();
         const PgnReadResult result = ReadPgnFromString(shared::ReadFile(path), *game);
         EXPECT_EQ(result.ok, result.message.empty());
         if (std::stoi(row[1]) > CGameRecord::kMaxPlies) {

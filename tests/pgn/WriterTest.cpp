@@ -21,7 +21,7 @@ std::vector<std::string> WrittenLines(const CGameRecord& game) {
 TEST(PgnWriter, NewGameIsItsSevenTagsAndAStar) {
     std::string expected;
     for (const std::string& line : kSevenTagLines) expected += line + "\r\n";
-    EXPECT_EQ(WritePgnToString(*pgntest::EmptyGame()), expected + "*\r\n");
+    EXPECT_EQ(WritePgnToString(*tg::Game()), expected + "*\r\n");
 }
 
 TEST(PgnWriter, WritesEachPartOfAGame) {

@@ -78,13 +78,6 @@ struct GameWindowFixture {
         Documents().NewDocument();
         return View();
     }
-    // A new game set up from `fen`, shown in a fresh window.
-    CVexilView* NewGameFrom(const char* fen) {
-        NewGame();
-        if (!Document()->Game().SetFromFen(fen)) qWarning("bad FEN %s", fen);
-        Documents().NewWindow(Document());
-        return View();
-    }
     // `bytes` written to `name` in the folder and opened; the view, or null.
     CVexilView* Open(const char* name, const QByteArray& bytes) {
         path = folder.filePath(name);

@@ -107,7 +107,10 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
 
 void GameWindowTest::flipAndGameEnd() {
     GameWindowFixture window;
-    CVexilView* view = window.NewGameFrom("k7/8/1Q6/8/8/8/8/K7 w - - 0 1");
+    QVERIFY(window.NewGame() &&
+            window.Document()->Game().SetFromFen("k7/8/1Q6/8/8/8/8/K7 w - - 0 1"));
+    window.Documents().NewWindow(window.Document());  // a fresh window shows the position
+    CVexilView* view = window.View();
     window.Command(res::kCmdFlipBoard);
     QVERIFY(view->IsFlipped() && window.frame->Action(res::kCmdFlipBoard)->isChecked());
     window.Press(QPoint(260, 16));  // the upper right square is a1

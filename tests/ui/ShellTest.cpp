@@ -32,7 +32,6 @@ struct Shell : GameWindowFixture {
     void Keys(QKeyCombination keys) {
         QTest::keyClick(frame.get(), keys.key(), keys.keyboardModifiers());
     }
-    int WindowCount() { return frame->Area()->subWindowList().size(); }
 };
 
 }  // namespace
@@ -150,7 +149,7 @@ void ShellTest::exitAsksForEachModifiedGame() {
         QCOMPARE(shell.prompts.saveQuestions,
                  QStringList({"Untitled1", "Untitled2"}).mid(0, row.asked));
         QCOMPARE(shell.frame->isVisible(), cancelled);
-        QTRY_COMPARE(shell.WindowCount(), cancelled ? 2 : 0);
+        QTRY_COMPARE(shell.frame->Area()->subWindowList().size(), cancelled ? 2 : 0);
         QCOMPARE(QDir(shell.folder.path()).entryList(QDir::Files), row.saved);
     }
 }
