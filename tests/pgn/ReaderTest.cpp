@@ -53,7 +53,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event \"Cup \\\"]\n*\n", "[Event Cup \\]"},
         {"[Event \"\\\"A\\\" \\\\ B\"]\n*\n", "[Event \"A\" \\ B]"},
         {"[Result \"1-0\"]\n1. e4 0-1\n", "[Result 1-0] 1. e4"},
-        {"[Event \"A\"] [Site \"B\"] [Date \"C\"]\n*\n", "[Event A] [Site B] [Date C]"},
+        {"[Event  Open  ]\n%F \n*\n", "[Event Open] %F"},  // blanks after a value, a %F
         {"[Event \"a\\\"] [b\"]\n[Site \"c\"] d\"]\n*\n", "[Event a\"] [b] [Site c\"] d]"},
         {"[Event \"" + v253 + "vv" + euro + "\"]\n*\n", "[Event " + v253 + "vv]"},
         {"[Event \"" + v253 + "v" + euro + "\"]\n*\n", "[Event " + v253 + "v]"},
