@@ -42,7 +42,6 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "1. e4"},
         {"1. e4 *\n\n[Event \"Two\"]\n1. d4 *\n", "1. e4 (more games)"},
         {"1. e4 *\nthanks for watching\n", "1. e4"},
-        {"1. e4 *; not a note $1\n", "1. e4"},
         // Tags
         {"[Event \"One\"] [Site \"Line\"] 1. e4 e5 2. Nf3 1-0",
          "[Event One] [Site Line] 1. e4 e5 Nf3"},

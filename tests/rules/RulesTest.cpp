@@ -82,15 +82,16 @@ TEST(Rules, FenReadAndWritten) {
     };
     for (const auto& row : rows) {
         auto game = tg::Game(kBefore);
-        game->m_curPly = game->m_plyCount = 4, game->m_status = 'D', game->m_flipped = 1;
+        game->m_curPly = game->m_plyCount = game->m_repeatCount = 4;
+        game->m_status = 'D', game->m_flipped = 1;
         const std::string before = game->MakeFullFen();
         const std::string written = row[1] ? row[1] : row[0];
         EXPECT_EQ(game->SetFromFen(row[0]), !written.empty()) << row[0];
         EXPECT_EQ(game->MakeFullFen(), written.empty() ? before : written);
         EXPECT_STREQ(game->m_startFen, written.empty() ? kBefore : row[0]);
-        EXPECT_EQ(std::to_string(game->m_curPly) + game->m_status +
+        EXPECT_EQ(std::to_string(game->m_curPly * 10 + game->m_repeatCount) + game->m_status +
                       std::to_string(game->m_plyCount + game->m_flipped * 10),
-                  written.empty() ? "4D14" : "0P14")
+                  written.empty() ? "44D14" : "0P14")
             << row[0];
     }
     auto game = tg::Game();
