@@ -42,11 +42,11 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "1. e4"},
         {"1. e4 *\n\n[Event \"Two\"]\n1. d4 *\n", "1. e4 (more games)"},
         {"1. e4 *\nthanks for watching\n", "1. e4"},
+        {"1. e4 *; not a note $1\n", "1. e4"},
         // Tags
         {"[Event \"One\"] [Site \"Line\"] 1. e4 e5 2. Nf3 1-0",
          "[Event One] [Site Line] 1. e4 e5 Nf3"},
-        {"[Event \"Real\"]\n[EventDate \"2020.01.01\"]\n*\n",
-         "[Event Real] [EventDate 2020.01.01]"},
+        {"[Event \"Real\"]\n[EventDate \"2020\"]\n*\n", "[Event Real] [EventDate 2020]"},
         {"   [Round \"4\"]  \t\r\n[Black \"Brook\"]\r\n*\r\n", "[Round 4] [Black Brook]"},
         {"[Site \"Club \"Victory\"\"]\n*\n", "[Site Club \"Victory\"]"},
         {"[Event \"Cup \\\"]\n*\n", "[Event Cup \\]"},
