@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QScrollArea>
 
+#include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "DocumentManager.h"
 

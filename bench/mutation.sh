@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Mutation testing of the window-free code: one mutant per sampled site of the
-# rules, board, record and PGN libraries (comparisons flipped, + and - swapped,
+# rules, moves, record and PGN libraries (comparisons flipped, + and - swapped,
 # integer constants off by one, conditions negated, statements deleted), each
 # built and run against the plain tests. Works on a copy of the tree, so the
 # checkout is never changed, even when interrupted.
@@ -41,7 +41,7 @@ import hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
-programs = ["rules_tests", "board_tests", "pgn_tests", "record_tests"]
+programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests"]
 suite = [[os.path.join(build, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"] for p in programs]
 suite.append(["ctest", "--test-dir", build, "-R", "^ravelin_pgn_tool_fixtures$"])
 began = time.time()
@@ -120,7 +120,7 @@ def sites(text):
 
 with open(os.path.join(build, "compile_commands.json")) as f:
     files = sorted({os.path.relpath(e["file"], src) for e in json.load(f)})
-files = [p for p in files if p.split("/")[0] in ("rules", "board", "record", "pgn")]
+files = [p for p in files if p.split("/")[0] in ("rules", "moves", "record", "pgn")]
 only = re.compile(os.environ.get("ONLY", ""))
 files = [p for p in files if only.search(p)]
 

@@ -9,7 +9,7 @@
 
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
-#include "CVexilDoc.h"
+#include "EditedGame.h"
 #include "DialogUnits.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
@@ -34,7 +34,7 @@ std::string CVexilView::TodayText() {
     return QDate::currentDate().toString(QStringLiteral("MM/dd/yy")).toStdString();
 }
 
-CVexilView::CVexilView(CVexilDoc* document, QWidget* parent)
+CVexilView::CVexilView(EditedGame* document, QWidget* parent)
     : QWidget(parent),
       m_document(document),
       m_game(std::make_unique<CGameRecord>()),
@@ -182,8 +182,8 @@ void CVexilView::Refresh() {
 }
 
 void CVexilView::PublishGame() {
-    m_document->Game().Assign(*m_game);
-    m_document->SetModified(true);
+    m_game->CheckSound();
+    m_document->PublishGame(*m_game);
     emit Published();
 }
 

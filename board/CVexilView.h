@@ -8,7 +8,7 @@
 #include "GameRecord.h"
 
 class BoardPictures;
-class CVexilDoc;
+class EditedGame;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -23,7 +23,7 @@ class CVexilView : public QWidget {
 public:
     static constexpr int kNothingCarried = 6;
 
-    explicit CVexilView(CVexilDoc* document, QWidget* parent = nullptr);
+    explicit CVexilView(EditedGame* document, QWidget* parent = nullptr);
     ~CVexilView() override;
 
     // First showing: copies the document's game, lists its plies and shows
@@ -37,7 +37,7 @@ public:
     // square and nothing is recorded.
     void CancelCarry();
     bool IsCarrying() const { return m_dragPiece != kNothingCarried; }
-    CVexilDoc* GetDocument() const { return m_document; }
+    EditedGame* GetDocument() const { return m_document; }
     const CGameRecord& Game() const { return *m_game; }
 
     // Board geometry, in client pixels of the view, for squares of `square`
@@ -150,7 +150,7 @@ private:
     // Today as the move list records it: MM/DD/YY.
     static std::string TodayText();
 
-    CVexilDoc* m_document;
+    EditedGame* m_document;
     std::unique_ptr<CGameRecord> m_game;
     // Loaded at the first paint, when the screen's pixel ratio is known.
     mutable std::shared_ptr<const BoardPictures> m_pictures;

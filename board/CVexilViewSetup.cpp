@@ -3,7 +3,6 @@
 #include <QSignalBlocker>
 #include <cstring>
 
-#include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "UserPrompts.h"
 

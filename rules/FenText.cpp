@@ -155,6 +155,7 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
     m_curPly = 0;
     m_status = 'P';
     m_fromSetup = 1;
+    CheckSound();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "GameRecord.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "MoveTables.h"
@@ -81,6 +82,7 @@ void CGameRecord::SetStartPosition() {
         ply.ClearNote();
         ply.nags.clear();
     }
+    CheckSound();
 }
 
 void CGameRecord::ResetRuleState() {
@@ -116,6 +118,45 @@ bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
     return true;
 }
 
+void CGameRecord::Assign(const CGameRecord& other) {
+    *this = other;
+    CheckSound();
+}
+
+namespace {
+[[maybe_unused]] bool Terminated(const char* field, std::size_t size) {
+    return std::memchr(field, '\0', size) != nullptr;
+}
+[[maybe_unused]] bool IsSideOrNone(int color) { return color >= NoColor && color <= Black; }
+}  // namespace
+
+void CGameRecord::CheckSound() const {
+#ifndef NDEBUG
+    assert(m_plyCount >= 0 && m_plyCount <= kMaxPlies);
+    assert(m_curPly >= 0 && m_curPly <= m_plyCount);
+    assert(m_sideToMove == White || m_sideToMove == Black);
+    assert(m_status == 'P' || m_status == 'M' || m_status == 'S' || m_status == 'D');
+    assert((m_epFile == -1) == (m_epRank == -1));
+    assert(m_epFile >= -1 && m_epFile < 8 && m_epRank >= -1 && m_epRank < 8);
+    for (int f = 0; f < 8; ++f)
+        for (int r = 0; r < 8; ++r) {
+            assert(m_piece[f][r] >= NoPiece && m_piece[f][r] <= King);
+            assert(IsSideOrNone(m_color[f][r]));
+            assert((m_piece[f][r] == NoPiece) == (m_color[f][r] == NoColor));
+        }
+    for (const auto& tag : m_tag) assert(Terminated(tag, kTagSize));
+    assert(Terminated(m_startFen, kStartFenSize));
+    assert(m_startNote.size() <= kMaxNoteLength + 1);
+    for (int i = 0; i < m_plyCount; ++i) {
+        const PlyRecord& ply = m_ply[i];
+        assert(Terminated(ply.text, PlyRecord::kTextSize));
+        assert(Terminated(ply.date, PlyRecord::kDateSize));
+        assert(ply.note.size() <= kMaxNoteLength + 1);
+        assert(ply.status == 'P' || ply.status == 'M' || ply.status == 'S' || ply.status == 'D');
+    }
+#endif
+}
+
 void CGameRecord::RestorePly(int k) {
     if (k < 0 || k >= kMaxPlies) return;
     const PlyRecord& ply = m_ply[k];
@@ -132,4 +173,5 @@ void CGameRecord::RestorePly(int k) {
     std::memcpy(m_color, ply.color, sizeof m_color);
     m_curPly = k + 1;
     m_sideToMove = OtherColor(SideOfPly(k));
+    CheckSound();
 }

@@ -83,7 +83,13 @@ public:
     bool StorePly(int fromFile, int fromRank, int toFile, int toRank, const std::string& text);
     // Shows the position after ply k.
     void RestorePly(int k);
-    void Assign(const CGameRecord& other) { *this = other; }
+    void Assign(const CGameRecord& other);
+    // Asserts, in builds with assertions on (debug and sanitizer builds),
+    // what every reader of a record relies on: the shown ply within the
+    // recorded ones, the count within the limit, sides, status, squares and
+    // every fixed text field terminated within its size. Called after each
+    // whole change; free in release builds.
+    void CheckSound() const;
 
     // Move legality: 1 when the lifted piece may go from the from-square to
     // the target, else 0 with the reason in `message`. See MoveLegality.cpp.

@@ -38,11 +38,19 @@ const std::vector<BadInput>& Catalogue() {
     return rows;
 }
 
+CChildFrame* FrameOf(GameWindowFixture& window, CVexilView* view) {
+    for (CVexilDoc* document : window.Documents().Documents())
+        for (CChildFrame* frame : window.Documents().Frames(document))
+            if (frame->View() == view) return frame;
+    return nullptr;
+}
+
 // What must not change in the other open game: shown ply, modified, text, note, lines.
 QStringList Look(GameWindowFixture& window, CVexilView* view) {
-    QStringList look{
-        QString::number(view->Game().m_curPly), QString::number(view->GetDocument()->IsModified()),
-        QString::fromStdString(WritePgnToString(view->GetDocument()->Game())), Box(view)};
+    const CVexilDoc* document = FrameOf(window, view)->Document();
+    QStringList look{QString::number(view->Game().m_curPly),
+                     QString::number(document->IsModified()),
+                     QString::fromStdString(WritePgnToString(document->Game())), Box(view)};
     return look + window.Lines();
 }
 
@@ -86,7 +94,7 @@ void BadInputTest::openBesideAModifiedGame() {
         const QString seen = window.View()->HeaderBox()->toPlainText() + "\n" + Box(window.View());
         QVERIFY2((seen + "|").contains(input.shown), qPrintable(seen.left(300)));
     }
-    window.frame->Area()->setActiveSubWindow(window.Documents().Frames(other->GetDocument())[0]);
+    window.frame->Area()->setActiveSubWindow(FrameOf(window, other));
     QCOMPARE(Look(window, other), before);
 }
 

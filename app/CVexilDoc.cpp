@@ -200,6 +200,11 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     return SaveResult::Saved;
 }
 
+void CVexilDoc::PublishGame(const CGameRecord& game) {
+    m_game->Assign(game);
+    SetModified(true);
+}
+
 void CVexilDoc::SetTitle(const QString& title) {
     if (title == m_title) return;
     m_title = title;

@@ -39,6 +39,7 @@ bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int to
     game.m_sideToMove = OtherColor(game.m_sideToMove);
     game.m_curPly += 1;
     game.m_plyCount = game.m_curPly;
+    game.CheckSound();
     return true;
 }
 

@@ -7,11 +7,12 @@
 #include <cstddef>
 #include <memory>
 
+#include "EditedGame.h"
 #include "GameRecord.h"
 
 // One open game file: the game as its views last published it, the file's
 // path, the title shown for it and whether it has changes not yet saved.
-class CVexilDoc : public QObject {
+class CVexilDoc : public QObject, public EditedGame {
     Q_OBJECT
 public:
     explicit CVexilDoc(QObject* parent = nullptr);
@@ -63,7 +64,8 @@ public:
     bool SaveNeedsNewName() const { return m_path.isEmpty() || m_holdsMoreGames; }
 
     CGameRecord& Game() { return *m_game; }
-    const CGameRecord& Game() const { return *m_game; }
+    const CGameRecord& Game() const override { return *m_game; }
+    void PublishGame(const CGameRecord& game) override;
 
 signals:
     void ModifiedChanged(bool modified);
