@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 #include <sstream>
 
@@ -63,6 +65,16 @@ bool OthersKept(const std::string& original, const std::string& written,
 
 }  // namespace
 
+QString CanonicalPath(const QString& path) {
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    if (!canonical.isEmpty()) return canonical;
+    // A file not written yet: its folder's real path, so a link to the folder
+    // still names one file.
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? file.absoluteFilePath() : folder + QLatin1Char('/') + file.fileName();
+}
+
 CVexilDoc::CVexilDoc(QObject* parent) : QObject(parent), m_game(std::make_unique<CGameRecord>()) {
     m_game->SetStartPosition();
 }
@@ -98,7 +110,7 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
         return false;
     }
     m_holdsMoreGames = result.moreGames;
-    m_path = QFileInfo(path).absoluteFilePath();
+    m_path = CanonicalPath(path);
     SetTitle(QFileInfo(path).fileName());
     SetModified(false);
     return true;
@@ -115,7 +127,7 @@ bool CVexilDoc::LoadGame(const QString& path, const QByteArray& file, const Plac
     }
     m_holdsMoreGames = false;
     m_place = place;
-    m_path = QFileInfo(path).absoluteFilePath();
+    m_path = CanonicalPath(path);
     SetTitle(TitleOf(m_path, place.number));
     SetModified(false);
     return true;
@@ -141,7 +153,10 @@ void CVexilDoc::FollowSave(const Placement& before, std::size_t from, std::ptrdi
 }
 
 CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
-    const QFileInfo target(path);
+    m_saveFailure.clear();
+    // A link is followed: the file it names is the one replaced, and the
+    // link stays a link.
+    const QFileInfo target(CanonicalPath(path));
     const bool inPlace = m_place.number > 0 && target.absoluteFilePath() == m_path;
     std::string game = WritePgnToString(*m_game);
     std::string bytes = game;
@@ -149,24 +164,27 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     if (inPlace) {
         if (FileChanged()) return SaveResult::FileChanged;
         QFile old(m_path);
-        if (!old.open(QIODevice::ReadOnly)) return SaveResult::WriteFailed;
+        if (!old.open(QIODevice::ReadOnly)) return Failed(old.errorString());
         original = ToStd(old.readAll());
-        if (old.error() != QFileDevice::NoError) return SaveResult::WriteFailed;
+        if (old.error() != QFileDevice::NoError) return Failed(old.errorString());
         if (original.size() != static_cast<std::size_t>(m_place.fileSize) ||
             m_place.end > original.size())
             return SaveResult::FileChanged;
         game = WithLineEndsOf(game, original.substr(m_place.begin, m_place.end - m_place.begin));
         bytes = original.substr(0, m_place.begin) + game + original.substr(m_place.end);
     }
+    if (!QFileInfo(target.absolutePath()).isDir())
+        return Failed(QString::fromLocal8Bit(std::strerror(ENOENT)));
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                         QStringLiteral(".XXXXXX"));
-    if (!file.open()) return SaveResult::WriteFailed;
+    if (!file.open()) return Failed(file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush() || ::fsync(file.handle()) != 0)
-        return SaveResult::WriteFailed;
+    if (file.write(bytes.data(), size) != size || !file.flush())
+        return Failed(file.errorString());
+    if (::fsync(file.handle()) != 0) return Failed(QString::fromLocal8Bit(std::strerror(errno)));
 
     // Read the new file back before it replaces anything.
-    if (!file.seek(0)) return SaveResult::WriteFailed;
+    if (!file.seek(0)) return Failed(file.errorString());
     const std::string written = ToStd(file.readAll());
     if (inPlace && !OthersKept(original, written, m_place, game.size()))
         return SaveResult::WouldLoseData;
@@ -177,13 +195,13 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     if (!result.ok || !SameGameAfterSave(*m_game, *reread, difference))
         return SaveResult::WouldLoseData;
 
-    file.setPermissions(target.exists() ? QFile::permissions(path)
+    file.setPermissions(target.exists() ? QFile::permissions(target.absoluteFilePath())
                                         : QFile::ReadOwner | QFile::WriteOwner |
                                               QFile::ReadGroup | QFile::ReadOther);
     file.close();
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        return SaveResult::WriteFailed;
+        return Failed(QString::fromLocal8Bit(std::strerror(errno)));
     file.setAutoRemove(false);  // it is the game's file now
     m_path = target.absoluteFilePath();
     m_holdsMoreGames = false;
@@ -198,6 +216,11 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     SetTitle(TitleOf(m_path, m_place.number));
     SetModified(false);
     return SaveResult::Saved;
+}
+
+CVexilDoc::SaveResult CVexilDoc::Failed(const QString& reason) {
+    m_saveFailure = reason;
+    return SaveResult::WriteFailed;
 }
 
 void CVexilDoc::PublishGame(const CGameRecord& game) {

@@ -53,6 +53,8 @@ public:
     // A game of a file of several saved to that file replaces its own bytes
     // alone; the others' bytes are checked unchanged before the file is.
     SaveResult Save(const QString& path);
+    // Why the last Save gave WriteFailed, in the system's words.
+    QString SaveFailure() const { return m_saveFailure; }
 
     QString PathName() const { return m_path; }
     QString Title() const { return m_title; }
@@ -72,10 +74,17 @@ signals:
     void TitleChanged(const QString& title);
 
 private:
+    SaveResult Failed(const QString& reason);
+
     std::unique_ptr<CGameRecord> m_game;  // large: kept off the stack
     QString m_path;
     QString m_title;
     bool m_modified = false;
     bool m_holdsMoreGames = false;
     Placement m_place;
+    QString m_saveFailure;
 };
+
+// The real path of a file, links followed, so one file has one name; for a
+// file not yet written, the real path of its folder and its name.
+QString CanonicalPath(const QString& path);

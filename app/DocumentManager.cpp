@@ -1,6 +1,7 @@
 #include "DocumentManager.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -27,6 +28,20 @@ const char kTooLarge[] = "This file is larger than the 256 MB Ravelin opens.";
 // Files of several games are read whole, and their list kept, in memory.
 constexpr qint64 kLargestFile = qint64(256) << 20;
 const char kFailedToExport[] = "Failed to export the game.";
+const char kReplaceFile[] = "%1 already exists.\nDo you want to replace it?";
+const char kReplaceGames[] =
+    "%1 already exists and holds %2 games.\nDo you want to replace the whole file, all %2 games, "
+    "with this one game?";
+
+// How many games the file at `path` holds; 1 for one that cannot be read.
+std::size_t GamesInFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return 1;
+    const QByteArray bytes = file.readAll();
+    const GameIndex index(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return std::max<std::size_t>(1, index.Games().size());
+}
 const char kExportOverOwnFile[] =
     "The export cannot replace the game's own file. Choose another name for it.";
 }  // namespace
@@ -63,7 +78,7 @@ void DocumentManager::Activate(CVexilDoc* document) {
 
 CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     m_openCancelled = false;
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = CanonicalPath(path);
     for (CVexilDoc* open : m_documents) {
         if (!open->PathName().isEmpty() && open->PathName() == absolute &&
             open->Place().number == 0) {
@@ -155,7 +170,9 @@ bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
             Prompts().Tell(QString::fromLatin1(kChangedTell).arg(QFileInfo(oldPath).fileName()));
             return false;
         case CVexilDoc::SaveResult::WriteFailed:
-            Prompts().Tell(QString::fromLatin1(kFailedToSave));
+            Prompts().Tell(QString::fromLatin1(kFailedToSave) + QLatin1Char('\n') +
+                           QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                           document->SaveFailure());
             return false;
         case CVexilDoc::SaveResult::WouldLoseData:
             Prompts().Tell(QString::fromLatin1(kWouldLoseData));
@@ -193,16 +210,33 @@ bool DocumentManager::SaveAs(CVexilDoc* document) {
             QStringLiteral("%1-%2.pgn").arg(file.completeBaseName()).arg(number));
     }
     const QString path = Prompts().AskSaveFileName(suggested);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty() || !ConfirmReplace(document, path)) return false;
     return WriteDocument(document, path);
 }
 
+bool DocumentManager::ConfirmReplace(const CVexilDoc* document, const QString& path) {
+    const QFileInfo target(path);
+    if (!target.exists() || CanonicalPath(path) == document->PathName()) return true;
+    const std::size_t games = GamesInFile(path);
+    const QString name = target.fileName();
+    return Prompts().AskWarning(
+        games > 1 ? QString::fromLatin1(kReplaceGames).arg(name).arg(games)
+                  : QString::fromLatin1(kReplaceFile).arg(name));
+}
+
 bool DocumentManager::ExportPgn(CVexilDoc* document) {
-    const QString name = QFileInfo(document->Title()).completeBaseName() + QStringLiteral(".pgn");
     const QFileInfo own(document->PathName());
-    const QString path = Prompts().AskExportFileName(
-        document->PathName().isEmpty() ? name : own.absolutePath() + QStringLiteral("/") + name);
-    if (path.isEmpty()) return false;
+    // Never the game's own file, which the export may not replace: game.pgn
+    // is offered game-export.pgn beside it, game 3 of games.pgn games-3.pgn.
+    QString suggested = document->Title() + QStringLiteral(".pgn");
+    if (!document->PathName().isEmpty()) {
+        const int number = document->Place().number;
+        suggested = own.dir().filePath(QStringLiteral("%1-%2.pgn").arg(
+            own.completeBaseName(),
+            number > 0 ? QString::number(number) : QStringLiteral("export")));
+    }
+    const QString path = Prompts().AskExportFileName(suggested);
+    if (path.isEmpty() || !ConfirmReplace(document, path)) return false;
     const QFileInfo target(path);
     if (!document->PathName().isEmpty() &&
         (target.absoluteFilePath() == own.absoluteFilePath() ||
@@ -211,11 +245,12 @@ bool DocumentManager::ExportPgn(CVexilDoc* document) {
         return false;
     }
     const std::string bytes = ::ExportPgnToString(document->Game());
-    QSaveFile file(path);
+    QSaveFile file(CanonicalPath(path));  // through a link, into the file it names
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size ||
         !file.commit()) {
-        Prompts().Tell(QString::fromLatin1(kFailedToExport));
+        Prompts().Tell(QString::fromLatin1(kFailedToExport) + QLatin1Char('\n') +
+                       QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
         return false;
     }
     return true;

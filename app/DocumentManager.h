@@ -68,6 +68,9 @@ private:
     void CatchUpOtherWindows(CChildFrame* source);
     void UpdateTitles(const CVexilDoc* document);
     bool WriteDocument(CVexilDoc* document, const QString& path);
+    // Asks before a file other than the document's own is replaced, saying
+    // how many games it holds; true when there is nothing to ask or on OK.
+    bool ConfirmReplace(const CVexilDoc* document, const QString& path);
 
     QMdiArea* m_area;
     QList<CVexilDoc*> m_documents;

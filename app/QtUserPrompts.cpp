@@ -76,6 +76,8 @@ QString QtUserPrompts::AskFileToWrite(const QString& caption, const QString& sug
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QString::fromLatin1(kFilters));
     dialog.setDefaultSuffix(QStringLiteral("pgn"));
+    // The program asks itself, saying how many games a file it replaces holds.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();

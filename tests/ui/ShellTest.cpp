@@ -46,6 +46,7 @@ private slots:
     void exitAsksForEachModifiedGame();
     void commandLineOpensTheFileOrEndsWithItsMessage();
     void printsAndExports();
+    void savesThroughLinksAndAsksBeforeReplacingGames();
 };
 
 void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
@@ -178,16 +179,63 @@ void ShellTest::printsAndExports() {
     QVERIFY(shell.Open("game.pgn", kGame) && shell.frame->PrintActiveView(printer));
     QVERIFY(ReadBytes(shell.folder.filePath("board.pdf")).startsWith("%PDF-"));
 
-    // The export is offered the game's own name, and refuses it.
+    // The export is offered a name beside the game's file; its own it refuses.
     shell.prompts.exportNames = {shell.path, shell.folder.filePath("out.pgn")};
     shell.Command(res::kCmdExportPgn);
-    QCOMPARE(shell.prompts.exportSuggestions, QStringList{shell.path});
+    QCOMPARE(shell.prompts.exportSuggestions, QStringList{shell.folder.filePath("game-export.pgn")});
     QCOMPARE(shell.prompts.warned, QStringList{"The export cannot replace the game's own file. "
                                                "Choose another name for it."});
     shell.Command(res::kCmdExportPgn);
     QCOMPARE(ReadBytes(shell.folder.filePath("out.pgn")),
              QByteArray::fromStdString(ExportPgnToString(shell.Game())));
     QCOMPARE(ReadBytes(shell.path), QByteArray(kGame));
+}
+
+void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {
+    Shell shell;
+    // Opened through a link and directly: one document, and Save writes the
+    // file the link names, leaving the link a link.
+    QVERIFY(shell.Open("real.pgn", kGame));
+    const QString link = shell.folder.filePath("link.pgn");
+    QVERIFY(QFile::link(shell.path, link));
+    shell.Documents().OpenDocument(link);
+    QCOMPARE(shell.frame->Area()->subWindowList().size(), 1);
+    QTest::mouseClick(Button(shell.View(), "|>"), Qt::LeftButton);
+    shell.Play("b8c6");
+    shell.Keys(Qt::CTRL | Qt::Key_S);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(ReadBytes(shell.path).contains("Nc6"));
+
+    // Save As onto a file of several games says how many it would replace.
+    const QByteArray three = "[Event \"A\"]\n1. e4 *\n\n[Event \"B\"]\n1. d4 *\n\n"
+                             "[Event \"C\"]\n1. c4 *\n";
+    const QString games = shell.folder.filePath("games.pgn");
+    WriteBytes(games, three);
+    shell.prompts.saveNames = {games};
+    shell.prompts.warningAnswers = {false};
+    shell.Command(res::kCmdSaveAs);
+    QCOMPARE(shell.prompts.warningsAsked,
+             QStringList{"games.pgn already exists and holds 3 games.\nDo you want to replace the "
+                         "whole file, all 3 games, with this one game?"});
+    QCOMPARE(ReadBytes(games), three);
+
+    // Its second game is offered an export name that can be written.
+    shell.prompts.gameChoices = {1};
+    shell.Documents().OpenDocument(games);
+    shell.Command(res::kCmdExportPgn);
+    QCOMPARE(shell.prompts.exportSuggestions.last(), shell.folder.filePath("games-2.pgn"));
+
+    // A save that fails says where and why, and the game stays open and changed.
+    shell.Keys(Qt::CTRL | Qt::Key_N);
+    shell.Play("e2e4");
+    const QString nowhere = shell.folder.filePath("gone/game.pgn");
+    shell.prompts.saveAnswers = {UserPrompts::SaveAnswer::Yes};
+    shell.prompts.saveNames = {nowhere};
+    shell.Command(res::kCmdClose);
+    QCOMPARE(shell.prompts.told,
+             QStringList{"Failed to save document.\n" + nowhere + ": No such file or directory"});
+    QCOMPARE(shell.frame->Area()->subWindowList().size(), 3);
+    QVERIFY(shell.Document()->IsModified());
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
