@@ -111,7 +111,7 @@ bool CVexilDoc::Load(const QString& path, QString& message) {
     }
     m_holdsMoreGames = result.moreGames;
     m_path = CanonicalPath(path);
-    SetTitle(QFileInfo(path).fileName());
+    SetTitle(QFileInfo(m_path).fileName());
     SetModified(false);
     return true;
 }
@@ -175,6 +175,10 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
     }
     if (!QFileInfo(target.absolutePath()).isDir())
         return Failed(QString::fromLocal8Bit(std::strerror(ENOENT)));
+    // Only a plain file is replaced: never a folder, a device or a pipe.
+    if (target.exists() && !target.isFile())
+        return Failed(target.isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR))
+                                     : QStringLiteral("Not a plain file"));
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                         QStringLiteral(".XXXXXX"));
     if (!file.open()) return Failed(file.errorString());

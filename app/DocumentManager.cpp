@@ -216,7 +216,8 @@ bool DocumentManager::SaveAs(CVexilDoc* document) {
 
 bool DocumentManager::ConfirmReplace(const CVexilDoc* document, const QString& path) {
     const QFileInfo target(path);
-    if (!target.exists() || CanonicalPath(path) == document->PathName()) return true;
+    // Only a plain file is read to count its games; Save refuses the others.
+    if (!target.isFile() || CanonicalPath(path) == document->PathName()) return true;
     const std::size_t games = GamesInFile(path);
     const QString name = target.fileName();
     return Prompts().AskWarning(

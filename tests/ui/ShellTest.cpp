@@ -229,11 +229,13 @@ void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {
     shell.Keys(Qt::CTRL | Qt::Key_N);
     shell.Play("e2e4");
     const QString nowhere = shell.folder.filePath("gone/game.pgn");
-    shell.prompts.saveAnswers = {UserPrompts::SaveAnswer::Yes};
-    shell.prompts.saveNames = {nowhere};
+    shell.prompts.saveAnswers = {UserPrompts::SaveAnswer::Yes, UserPrompts::SaveAnswer::Yes};
+    shell.prompts.saveNames = {nowhere, "/dev/full"};
+    shell.Command(res::kCmdClose);
     shell.Command(res::kCmdClose);
     QCOMPARE(shell.prompts.told,
-             QStringList{"Failed to save document.\n" + nowhere + ": No such file or directory"});
+             (QStringList{"Failed to save document.\n" + nowhere + ": No such file or directory",
+                          "Failed to save document.\n/dev/full: Not a plain file"}));
     QCOMPARE(shell.frame->Area()->subWindowList().size(), 3);
     QVERIFY(shell.Document()->IsModified());
 }
