@@ -226,9 +226,9 @@ void GameWindowTest::windowsOnOneGameLoseNoEdit() {
     ClickLine(second, 1);
     QTest::keyClicks(second->AnnotationBox(), "Best by test");
     // A carry in one window while the other publishes: the move is played on the newer game.
-    QTest::mousePress(first, Qt::LeftButton, {}, CVexilView::SquareCentre(6, 0, false));
+    QTest::mousePress(first, Qt::LeftButton, {}, first->SquareCentre(6, 0));
     QTest::keyClicks(second->AnnotationBox(), "!");
-    QTest::mouseRelease(first, Qt::LeftButton, {}, CVexilView::SquareCentre(5, 2, false));
+    QTest::mouseRelease(first, Qt::LeftButton, {}, first->SquareCentre(5, 2));
     window.Command(res::kCmdSave);
     QVERIFY(ReadBytes(window.path).contains("1. e4 {Best by test!}\r\n\r\ne5 \r\n2. Nf3 \r\n"));
 }
