@@ -15,14 +15,15 @@ std::string MoveOfLine(const std::string& line) {
     return line.substr(line.find(line.find('\t') != std::string::npos ? '\t' : ' ') + 1);
 }
 
-// As the board carries a piece; a promotion asked (counted) gets the move's piece or a queen.
+// As the board carries a piece; a promotion asked (counted) gets the move's piece or a queen,
+// and is declined for a "p" ("b7a8p").
 DropOutcome Play(CGameRecord& game, const tg::Move& m, int* asked = nullptr) {
     const int f = m.fromFile, r = m.fromRank;
     const PieceDrop drop{game.GetPiece(f, r), game.GetColor(f, r), f, r, m.toFile, m.toRank};
     game.SetSquare(f, r, NoColor, NoPiece);
     return PlayDroppedPiece(game, drop, false, "01/02/03", [=] {
         if (asked) ++*asked;
-        return m.promotion > Pawn ? m.promotion : Queen;
+        return m.promotion > Pawn ? m.promotion : m.promotion == Pawn ? NoPiece : Queen;
     });
 }
 
@@ -63,6 +64,7 @@ TEST(MoveEntry, EveryRefusalSaysWhyAndChangesNothing) {
         {"4k3/8/8/8/8/8/8/R3K2r w Q - 0 1", "a1a5", msg::kIntoCheck},
         {"8/8/8/KPp4r/8/8/8/6k1 w - c6 0 1", "b5c6", msg::kIntoCheck},  // the pawn put back
         {"", "e2e4", announce::kRecordFull},
+        {"r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1", "b7a8p", ""},  // declined: the rook and right stay
     };  // clang-format on
 
     for (const auto& row : rows) {

@@ -9,6 +9,7 @@
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
 #include "GameWindowSupport.h"
+#include "QtUserPrompts.h"
 #include "TextField.h"
 
 class GameWindowTest : public QObject {
@@ -81,9 +82,32 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     GameWindowFixture window;
     CVexilView* view = window.NewGame();
     window.Play("a2a4 h7h6 a4a5 h6h5 a5a6 h5h4 a6b7 h4h3");
-    window.prompts.promotions.push_back(Knight);
-    window.Drag("b7", "a8");
-    QCOMPARE(window.Lines().last(), QString("5. bxa8=N"));
+    QCOMPARE(window.Document()->Save(window.folder.filePath("b7.pgn")),
+             CVexilDoc::SaveResult::Saved);
+    // The real "Promotion!": Escape and the close box take the move back, OK takes the Knight.
+    QtUserPrompts real;
+    UserPrompts* const scripted = SetPrompts(&real);
+    for (const QString close : {"Escape", "close box", "OK"}) {
+        QTimer::singleShot(0, [close] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<CPromotionDlg*>(top);
+                if (dialog == nullptr || !dialog->isVisible()) continue;
+                dialog->findChildren<QRadioButton*>().at(1)->click();  // Knight
+                if (close == "Escape") QTest::keyClick(dialog, Qt::Key_Escape);
+                if (close == "close box") dialog->close();
+                if (close == "OK") QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+            }
+        });
+        window.Drag("b7", "a8");
+        const bool taken = close == "OK";
+        QVERIFY2(window.PieceOn("b7") == (taken ? NoPiece : Pawn) &&
+                     window.PieceOn("a8") == (taken ? Knight : Rook) &&
+                     window.Document()->IsModified() == taken,
+                 qPrintable(close));
+        QCOMPARE(window.Lines().last(), QString(taken ? "5. bxa8=N" : "4. ...\th3"));
+    }
+    SetPrompts(scripted);
+    QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted
     window.prompts.warningAnswers = {false, true};
     window.Drag("a6", "b7");
@@ -93,16 +117,7 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     ClickLine(view, 6);  // replacing the last ply asks nothing
     window.Drag("a6", "b7");
     QCOMPARE(window.prompts.warningsAsked.size(), 2);
-    QCOMPARE(window.prompts.promotionsAsked, 1);
     QCOMPARE(window.Lines().last(), QString("4. axb7"));
-
-    CPromotionDlg dialog;  // the dialog itself: Escape gives a queen
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    dialog.exec();
-    QCOMPARE(dialog.ChosenPiece(), int(Queen));
 }
 
 void GameWindowTest::flipAndGameEnd() {
