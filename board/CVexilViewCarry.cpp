@@ -196,7 +196,7 @@ bool CVexilView::PlayTypedMove(const QString& text) {
     }
     TypedMove move;
     if (!ReadTypedMove(*m_game, text.toStdString(), move)) {
-        Prompts().Tell(QStringLiteral("Ravelin cannot read \"%1\" as a move.").arg(text.trimmed()));
+        Prompts().Tell(QString::fromStdString(move.refusal));
         return false;
     }
     // Lifted as a press would, so that the rest is a drop's.
