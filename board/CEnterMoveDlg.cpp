@@ -3,6 +3,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace {
+// The blank a line edit keeps on each side of its text, besides its margins.
+constexpr int kLineEditTextMargin = 2;
+}  // namespace
 
 CEnterMoveDlg::CEnterMoveDlg(std::function<bool(const QString&)> play, QWidget* parent)
     : QDialog(parent), m_play(std::move(play)), m_field(new QLineEdit(this)) {
@@ -10,6 +17,16 @@ CEnterMoveDlg::CEnterMoveDlg(std::function<bool(const QString&)> play, QWidget* 
     // Longer than any move text; the reading decides what it means.
     m_field->setMaxLength(16);
     m_field->setPlaceholderText(QStringLiteral("Nf3, exd6, O-O, e8=N or g1f3"));
+    // Wide enough for the whole hint: the text, the box's own margins and frame.
+    QStyleOptionFrame frame;
+    frame.initFrom(m_field);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_field);
+    const QMargins margins = m_field->textMargins();
+    const int hint = m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) +
+                     margins.left() + margins.right() + 2 * kLineEditTextMargin;
+    const QSize text(hint, m_field->fontMetrics().height());
+    m_field->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, m_field).width());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -3,9 +3,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 #include <QtTest>
 
+#include "CEnterMoveDlg.h"
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
 #include "GameWindowSupport.h"
@@ -223,6 +226,16 @@ void GameWindowTest::typedMovesTakeTheRoadOfADrop() {
     QCOMPARE(window.prompts.told, (QStringList{"Ravelin cannot read \"Nf9\" as a move.",
                                                "The Bishop cannot jump over pieces."}));
     QCOMPARE(window.Lines().last(), QString("1. Nf3"));
+
+    CEnterMoveDlg dialog([](const QString&) { return true; });  // its hint shows whole
+    dialog.show();
+    QLineEdit* field = dialog.Field();
+    QStyleOptionFrame frame;
+    frame.initFrom(field);
+    frame.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field);
+    const QRect text = field->style()->subElementRect(QStyle::SE_LineEditContents, &frame, field);
+    QVERIFY(text.width() - 4 >=
+            field->fontMetrics().horizontalAdvance("Nf3, exd6, O-O, e8=N or g1f3"));
 }
 
 void GameWindowTest::windowsOnOneGameLoseNoEdit() {
