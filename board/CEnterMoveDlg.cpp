@@ -1,10 +1,12 @@
 #include "CEnterMoveDlg.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <cmath>
 
 namespace {
 // The blank a line edit keeps on each side of its text, besides its margins.
@@ -22,8 +24,12 @@ CEnterMoveDlg::CEnterMoveDlg(std::function<bool(const QString&)> play, QWidget* 
     frame.initFrom(m_field);
     frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_field);
     const QMargins margins = m_field->textMargins();
-    const int hint = m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) +
-                     margins.left() + margins.right() + 2 * kLineEditTextMargin;
+    // Measured in fractions, as the box lays the text out: a rounded width
+    // can fall short of it and cut the last letters.
+    const qreal textWidth =
+        QFontMetricsF(m_field->font()).horizontalAdvance(m_field->placeholderText());
+    const int hint = static_cast<int>(std::ceil(textWidth)) + 1 + margins.left() +
+                     margins.right() + 2 * kLineEditTextMargin;
     const QSize text(hint, m_field->fontMetrics().height());
     m_field->setMinimumWidth(
         style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, m_field).width());
