@@ -120,6 +120,7 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     ClickLine(view, 6);  // replacing the last ply asks nothing
     window.Drag("a6", "b7");
     QCOMPARE(window.prompts.warningsAsked.size(), 2);
+    QCOMPARE(window.prompts.promotionsAsked, 0);
     QCOMPARE(window.Lines().last(), QString("4. axb7"));
 }
 
