@@ -1,10 +1,12 @@
 #include "CHeaderInfoDlg.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "ByteLimitedLineEdit.h"
 #include "DialogUnits.h"
+#include "StoredTextSize.h"
 #include "UserPrompts.h"
 
 CHeaderInfoDlg::CHeaderInfoDlg(QWidget* parent) : QDialog(parent) {
@@ -28,14 +30,21 @@ CHeaderInfoDlg::CHeaderInfoDlg(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < 7; ++i) {
         PlaceItem(new QLabel(QString::fromLatin1(kLabels[i]), this), *form.FindLabel(kLabels[i]),
                   units);
-        m_edits[i] = new ByteLimitedLineEdit(kFieldLimit, this);
-        PlaceItem(m_edits[i], *form.Find(1023 + i), units);
-        setTabOrder(previous, m_edits[i]);
-        previous = m_edits[i];
+        QWidget* field = nullptr;
+        if (i < 6) {
+            field = m_edits[i] = new ByteLimitedLineEdit(kFieldLimit, this);
+        } else {
+            field = m_resultBox = new QComboBox(this);
+            m_resultBox->addItems({"1-0", "0-1", "1/2-1/2", "*"});
+        }
+        PlaceItem(field, *form.Find(1023 + i), units);
+        setTabOrder(previous, field);
+        previous = field;
     }
 }
 
 void CHeaderInfoDlg::SetEightBit(bool eightBit) {
+    m_eightBit = eightBit;
     for (ByteLimitedLineEdit* edit : m_edits) edit->SetEightBit(eightBit);
 }
 
@@ -45,19 +54,21 @@ QString* CHeaderInfoDlg::Member(int index) {
 }
 
 void CHeaderInfoDlg::SetFields(const std::array<QString, 7>& tags) {
-    for (int i = 0; i < 7; ++i) {
-        *Member(i) = tags[static_cast<std::size_t>(i)];
-        m_edits[i]->setText(tags[static_cast<std::size_t>(i)]);
-    }
+    for (int i = 0; i < 7; ++i) *Member(i) = tags[static_cast<std::size_t>(i)];
+    for (int i = 0; i < 6; ++i) m_edits[i]->setText(tags[static_cast<std::size_t>(i)]);
+    while (m_resultBox->count() > 4) m_resultBox->removeItem(4);
+    if (m_resultBox->findText(m_result, Qt::MatchExactly) < 0) m_resultBox->addItem(m_result);
+    m_resultBox->setCurrentIndex(m_resultBox->findText(m_result, Qt::MatchExactly));
 }
 
 void CHeaderInfoDlg::accept() {
     for (int i = 0; i < 7; ++i) {
-        *Member(i) = m_edits[i]->text();
-        if (m_edits[i]->StoredSize() > kFieldLimit) {
+        QWidget* field = i < 6 ? static_cast<QWidget*>(m_edits[i]) : m_resultBox;
+        *Member(i) = i < 6 ? m_edits[i]->text() : m_resultBox->currentText();
+        if (StoredTextSize(*Member(i), m_eightBit) > kFieldLimit) {
             Prompts().Warn(QStringLiteral("Please enter no more than %1 characters.").arg(kFieldLimit));
-            m_edits[i]->setFocus();
-            m_edits[i]->selectAll();
+            field->setFocus();
+            if (i < 6) m_edits[i]->selectAll();
             return;
         }
     }

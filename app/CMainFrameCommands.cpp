@@ -29,9 +29,9 @@ struct BoardSize {
     int square;
     const char* name;
 };
-const BoardSize kBoardSizes[] = {{res::kCmdBoardNormal, 32, "Normal"},
-                                 {res::kCmdBoardLarge, 48, "Large"},
-                                 {res::kCmdBoardHuge, 64, "Huge"}};
+const BoardSize kBoardSizes[] = {{res::kCmdBoardNormal, 32, "&Normal"},
+                                 {res::kCmdBoardLarge, 48, "&Large"},
+                                 {res::kCmdBoardHuge, 64, "&Huge"}};
 
 enum class Check { No, Off, On };
 
@@ -140,9 +140,9 @@ void CMainFrame::CreateActions() {
         {res::kCmdAbout, "&About Chess Ravelin...",
          "Display program information, version number and copyright\nAbout", "", Check::No,
          [this] { OnAppAbout(); }},
-        {res::kCmdFlipBoard, "Flip Board", "Turn the board around.", "", Check::Off,
+        {res::kCmdFlipBoard, "&Flip Board", "Turn the board around.", "", Check::Off,
          onView(&View::OnFlipBoard, true)},
-        {res::kCmdSetupPosition, "Setup Position", "", "", Check::Off,
+        {res::kCmdSetupPosition, "&Setup Position", "", "", Check::Off,
          onView(&View::OnSetupPosition, true)},
         // The views are never split into panes: F6 and Shift+F6 do nothing.
         {res::kCmdNextPane, "Next Pane", "", "F6", Check::No, nullptr},
@@ -210,7 +210,7 @@ void CMainFrame::CreateMenus() {
          {kCmdNewWindow, kCmdCascade, kCmdTile, kCmdArrangeIcons},
          [this](QMenu* menu) { ListGameWindows(menu); }},
         {"&Help", help, nullptr},
-        {"Options", {kCmdFlipBoard, kCmdSetupPosition}, [this](QMenu*) { UpdateMenus(); }},
+        {"&Options", {kCmdFlipBoard, kCmdSetupPosition}, [this](QMenu*) { UpdateMenus(); }},
     };
     auto build = [this](const MenuRow& row) {
         auto* menu = new QMenu(QString::fromLatin1(row.title), this);
@@ -220,7 +220,7 @@ void CMainFrame::CreateMenus() {
             } else if (entry == kRecentFileList) {
                 menu->addActions(m_recentActions);
             } else if (entry == kBoardSizeMenu) {
-                QMenu* sizes = menu->addMenu(QStringLiteral("Board Size"));
+                QMenu* sizes = menu->addMenu(QStringLiteral("&Board Size"));
                 for (const BoardSize& size : kBoardSizes) sizes->addAction(Action(size.command));
             } else {
                 menu->addAction(Action(entry));

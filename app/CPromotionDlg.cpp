@@ -38,7 +38,9 @@ CPromotionDlg::CPromotionDlg(QWidget* parent) : QDialog(parent) {
 int CPromotionDlg::exec() {
     m_choice = 0;
     m_buttons[m_choice]->setChecked(true);
-    return QDialog::exec();
+    const int result = QDialog::exec();
+    if (result != QDialog::Accepted) m_choice = -1;
+    return result;
 }
 
 void CPromotionDlg::accept() {
@@ -49,5 +51,5 @@ void CPromotionDlg::accept() {
 
 int CPromotionDlg::ChosenPiece() const {
     static const int kPieces[4] = {Queen, Knight, Rook, Bishop};
-    return kPieces[m_choice >= 0 && m_choice < 4 ? m_choice : 0];
+    return m_choice >= 0 && m_choice < 4 ? kPieces[m_choice] : NoPiece;
 }

@@ -5,8 +5,8 @@
 class QRadioButton;
 
 // "Promotion!": which piece a pawn reaching the last rank becomes. Opens
-// with "Queen" chosen; only "OK" reads the buttons back, so closing it any
-// other way promotes to a queen.
+// with "Queen" chosen; only "OK" reads the buttons back, and closing it any
+// other way (Escape, the close box) chooses nothing, so the move is taken back.
 class CPromotionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -14,8 +14,8 @@ public:
     int exec() override;
     void accept() override;
 
-    int m_choice = 0;  // 0 Queen, 1 Knight, 2 Rook, 3 Bishop
-    // The PieceType of the choice.
+    int m_choice = 0;  // 0 Queen, 1 Knight, 2 Rook, 3 Bishop; -1 none
+    // The PieceType of the choice, NoPiece when there is none.
     int ChosenPiece() const;
 
 private:

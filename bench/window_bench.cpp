@@ -151,9 +151,8 @@ int main(int argc, char** argv) {
     const PlyRecord ply299 = game.m_ply[298];
     const PlyRecord ply300 = game.m_ply[299];
     auto drag = [&](const PlyRecord& ply) {
-        const bool flipped = view->IsFlipped();
-        window.Press(CVexilView::SquareCentre(ply.fromFile, ply.fromRank, flipped));
-        window.Release(CVexilView::SquareCentre(ply.toFile, ply.toRank, flipped));
+        window.Press(view->SquareCentre(ply.fromFile, ply.fromRank));
+        window.Release(view->SquareCentre(ply.toFile, ply.toRank));
     };
 
     // A move that replaces the last two plies: the question, the test, the

@@ -40,13 +40,12 @@ public:
     EditedGame* GetDocument() const { return m_document; }
     const CGameRecord& Game() const { return *m_game; }
 
-    // Board geometry, in client pixels of the view, for squares of `square`
-    // pixels: the normal board's formulas scaled by square / 32.
-    static void SquareFromPoint(int x, int y, bool flipped, int& file, int& rank,
-                                int square = kNormalSquare);
-    static QPoint SquareCentre(int file, int rank, bool flipped, int square = kNormalSquare);
+    // Board geometry in the view's client pixels, for its own square size and
+    // flip: the normal board's formulas scaled by square / 32.
+    void SquareFromPoint(int x, int y, int& file, int& rank) const;
+    QPoint SquareCentre(int file, int rank) const;
     // Where the picture of a square is drawn.
-    static QPoint SquareOrigin(int file, int rank, bool flipped, int square = kNormalSquare);
+    QPoint SquareOrigin(int file, int rank) const;
     // The width and height the board takes at the upper left of the form.
     static int BoardExtent(int square) { return 9 * square; }
 

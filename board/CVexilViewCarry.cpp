@@ -83,7 +83,7 @@ void CVexilView::OnBoardPress(int x, int y) {
         return;
     }
     int file, rank;
-    SquareFromPoint(x, y, m_flipped != 0, file, rank, m_square);
+    SquareFromPoint(x, y, file, rank);
     m_dragFromFile = file;
     m_dragFromRank = rank;
     m_dragPiece = m_game->GetPiece(file, rank);
@@ -94,7 +94,7 @@ void CVexilView::OnBoardPress(int x, int y) {
         ShowArrow();
         return;
     }
-    QCursor::setPos(mapToGlobal(SquareCentre(file, rank, m_flipped != 0, m_square)));
+    QCursor::setPos(mapToGlobal(SquareCentre(file, rank)));
     m_game->SetSquare(file, rank, NoColor, NoPiece);
     update();
     setCursor(Pictures().Pointer(m_dragColor, m_dragPiece));
@@ -132,7 +132,7 @@ void CVexilView::OnBoardRelease(int x, int y) {
     drop.color = color;
     drop.fromFile = m_dragFromFile;
     drop.fromRank = m_dragFromRank;
-    SquareFromPoint(x, y, m_flipped != 0, drop.toFile, drop.toRank, m_square);
+    SquareFromPoint(x, y, drop.toFile, drop.toRank);
     if (m_catchUpPending && !m_setupActive) {
         // Another window published during the carry: the move is played on
         // the caught-up game, when the piece still stands there.
@@ -196,7 +196,7 @@ bool CVexilView::PlayTypedMove(const QString& text) {
     }
     TypedMove move;
     if (!ReadTypedMove(*m_game, text.toStdString(), move)) {
-        Prompts().Tell(QStringLiteral("Ravelin cannot read \"%1\" as a move.").arg(text.trimmed()));
+        Prompts().Tell(QString::fromStdString(move.refusal));
         return false;
     }
     // Lifted as a press would, so that the rest is a drop's.

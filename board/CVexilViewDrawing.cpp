@@ -28,7 +28,9 @@ void ReportFirstPaint() {
 
 // The normal board's formulas with every length times square / 32, worked in
 // integers scaled by 32 so that the normal size gives exactly its pixels.
-void CVexilView::SquareFromPoint(int x, int y, bool flipped, int& file, int& rank, int square) {
+void CVexilView::SquareFromPoint(int x, int y, int& file, int& rank) const {
+    const int square = m_square;
+    const bool flipped = m_flipped != 0;
     // Integer division truncates toward zero, as the board's bands expect.
     const int file0 = (32 * x + 11 * square) / (32 * square) - 1;
     const int rank0 = (-31 * square - 32 * y) / (32 * square) + 8;
@@ -36,15 +38,19 @@ void CVexilView::SquareFromPoint(int x, int y, bool flipped, int& file, int& ran
     rank = flipped ? 7 - rank0 : rank0;
 }
 
-QPoint CVexilView::SquareCentre(int file, int rank, bool flipped, int square) {
+QPoint CVexilView::SquareCentre(int file, int rank) const {
+    const int square = m_square;
+    const bool flipped = m_flipped != 0;
     const int file0 = flipped ? 7 - file : file;
     const int rank0 = flipped ? 7 - rank : rank;
     return QPoint(square * file0 + 36 * square / 32, 240 * square / 32 - square * rank0);
 }
 
-QPoint CVexilView::SquareOrigin(int file, int rank, bool flipped, int square) {
-    return flipped ? QPoint(244 * square / 32 - square * file, square * rank)
-                   : QPoint(20 * square / 32 + square * file, 224 * square / 32 - square * rank);
+QPoint CVexilView::SquareOrigin(int file, int rank) const {
+    const int square = m_square;
+    return m_flipped != 0
+               ? QPoint(244 * square / 32 - square * file, square * rank)
+               : QPoint(20 * square / 32 + square * file, 224 * square / 32 - square * rank);
 }
 
 const BoardPictures& CVexilView::Pictures() const {
@@ -62,7 +68,7 @@ void CVexilView::PaintBoard(QPainter& painter) const {
             const QPixmap& picture =
                 kind >= 0 ? pictures.PieceOnSquare(m_game->GetColor(file, rank), kind, shade)
                           : pictures.EmptySquare(shade);
-            painter.drawPixmap(SquareOrigin(file, rank, m_flipped != 0, m_square), picture);
+            painter.drawPixmap(SquareOrigin(file, rank), picture);
         }
     }
 }

@@ -57,7 +57,7 @@ void CVexilView::contextMenuEvent(QContextMenuEvent* event) {
 void CVexilView::OnRButtonDown(int x, int y) {
     if (!m_setupActive) return;
     int file, rank;
-    SquareFromPoint(x, y, m_flipped != 0, file, rank);
+    SquareFromPoint(x, y, file, rank);
     if (!IsOnBoard(file, rank)) return;
     int pieceChoice = m_lastSetupPiece;
     int colorChoice = m_lastSetupColor;

@@ -16,7 +16,19 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
         return outcome;
     }
 
+    // The piece is chosen before the move is made, so that declining leaves
+    // the castling rights and the en-passant square as they were.
+    int promotion = NoPiece;
     std::string explanation;
+    if (drop.kind == Pawn && (toRank == 0 || toRank == 7) &&
+        game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile, toRank,
+                      explanation, 0)) {
+        promotion = choosePromotion ? choosePromotion() : Queen;
+        if (promotion == NoPiece) {
+            game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+            return outcome;
+        }
+    }
     const bool ok = game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile,
                                   toRank, explanation, 1) != 0;
     if (!ok && !setupActive) {
@@ -31,7 +43,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     outcome.accepted = true;
 
     if (drop.kind == Pawn && (toRank == 0 || toRank == 7)) {
-        facts.promotion = choosePromotion ? choosePromotion() : Queen;
+        facts.promotion = promotion;
         if (facts.promotion < Knight || facts.promotion > Queen) facts.promotion = Queen;
         game.SetSquare(toFile, toRank, drop.color, facts.promotion);
     }

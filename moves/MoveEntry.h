@@ -37,7 +37,8 @@ struct DropOutcome {
     std::vector<std::string> announcements;  // in the order to show them
 };
 
-// Asked only when a legal pawn move reaches the last rank: the kind it becomes.
+// Asked only when a legal pawn move reaches the last rank: the kind it
+// becomes, or NoPiece to take the move back.
 using PromotionChooser = std::function<int()>;
 
 // Everything a drop does to the game after the window has asked whether later
@@ -46,6 +47,7 @@ using PromotionChooser = std::function<int()>;
 // tests, the move text and line, dropping the later plies with their notes,
 // storing the ply with `date` and passing the move. A refused drop puts the
 // piece back (outside setup) and records nothing. At the 300-ply limit the
-// drop is refused before anything changes.
+// drop is refused before anything changes. A promotion declined puts the
+// pawn back with nothing to say and nothing changed.
 DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setupActive,
                              const std::string& date, const PromotionChooser& choosePromotion);

@@ -1,6 +1,7 @@
 #include "MoveTextApply.h"
 
 #include <cctype>
+#include <vector>
 
 #include "MoveRecording.h"
 #include "MoveText.h"
@@ -90,6 +91,81 @@ bool ReadSquares(const std::string& text, TypedMove& move) {
     return at == text.size();
 }
 
+// What users type that the move reading does not take as it is: castling
+// with zeros, and a piece letter in lower case where it cannot be a file
+// ("nbd2", "qh5"; "bxc3" stays a pawn's).
+std::string AsWritten(std::string text) {
+    if (text.compare(0, 3, "0-0") == 0) {
+        text[0] = text[2] = 'O';
+        if (text.compare(3, 2, "-0") == 0) text[4] = 'O';
+    } else if (!text.empty() && std::string("nrqk").find(text[0]) != std::string::npos) {
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
+
+std::string CannotRead(const std::string& typed) {
+    return "Ravelin cannot read \"" + typed + "\" as a move.";
+}
+
+std::string PieceName(int color, int kind) {
+    static const char* const kNames[] = {"Pawn", "Knight", "Bishop", "Rook", "Queen", "King"};
+    return std::string(color == Black ? "Black " : "White ") + kNames[kind];
+}
+
+// Why a piece move that names its target found no piece: none of its kind
+// can go there, or several could and the text does not tell which.
+std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::string& text) {
+    std::string cleaned;
+    for (char c : text.substr(0, text.find('=')))
+        if (std::string("x+#!?").find(c) == std::string::npos) cleaned += c;
+    const int kind = NamedPiece(cleaned.empty() ? '\0' : cleaned[0]);
+    if (kind == NoPiece || kind == Pawn || cleaned[0] == 'O' || cleaned.size() < 3 ||
+        cleaned.size() > 5)
+        return CannotRead(typed);
+    const int toFile = cleaned[cleaned.size() - 2] - 'a';
+    const int toRank = cleaned[cleaned.size() - 1] - '1';
+    int hintFile = -1, hintRank = -1;
+    for (std::size_t i = 1; i + 2 < cleaned.size(); ++i) {
+        if (cleaned[i] >= 'a' && cleaned[i] <= 'h')
+            hintFile = cleaned[i] - 'a';
+        else if (cleaned[i] >= '1' && cleaned[i] <= '8')
+            hintRank = cleaned[i] - '1';
+        else
+            return CannotRead(typed);
+    }
+    if (!IsOnBoard(toFile, toRank)) return CannotRead(typed);
+
+    const int color = game.m_sideToMove;
+    bool anyReaches = false;
+    std::vector<std::string> legal;
+    for (int f = 0; f < 8; ++f) {
+        for (int r = 0; r < 8; ++r) {
+            if (game.GetPiece(f, r) != kind || game.GetColor(f, r) != color ||
+                !game.CanReach(kind, color, f, r, toFile, toRank))
+                continue;
+            anyReaches = true;
+            if ((hintFile >= 0 && f != hintFile) || (hintRank >= 0 && r != hintRank)) continue;
+            std::string unused;
+            game.SetSquare(f, r, NoColor, NoPiece);
+            const bool ok = game.TestMove(color, kind, f, r, toFile, toRank, unused, 0) != 0;
+            game.SetSquare(f, r, color, kind);
+            if (ok)
+                legal.push_back(PieceLetter(kind) +
+                                DisambiguationChar(game, kind, color, f, r, toFile, toRank) +
+                                (game.GetPiece(toFile, toRank) != NoPiece ? "x" : "") +
+                                SquareName(toFile, toRank));
+        }
+    }
+    if (!anyReaches)
+        return "No " + PieceName(color, kind) + " can go to " + SquareName(toFile, toRank) + ".";
+    if (legal.size() < 2) return CannotRead(typed);
+    std::string choices = legal.front();
+    for (std::size_t i = 1; i < legal.size(); ++i)
+        choices += (i + 1 < legal.size() ? ", " : " or ") + legal[i];
+    return typed + " is ambiguous: " + choices + ".";
+}
+
 }  // namespace
 
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side) {
@@ -133,16 +209,29 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
 bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move) {
     move = TypedMove();
     const std::size_t first = typed.find_first_not_of(" \t");
-    if (first == std::string::npos) return false;
-    const std::string text = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
-    if (ReadSquares(text, move)) return game.GetPiece(move.fromFile, move.fromRank) != NoPiece;
+    const std::string trimmed =
+        first == std::string::npos ? std::string()
+                                   : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    move.refusal = CannotRead(trimmed);
+    if (trimmed.empty()) return false;
+    if (ReadSquares(trimmed, move)) {
+        if (game.GetPiece(move.fromFile, move.fromRank) == NoPiece) return false;
+        move.refusal.clear();
+        return true;
+    }
 
+    const std::string text = AsWritten(trimmed);
     const int side = game.m_sideToMove;
     move = TypedMove();
+    move.refusal = CannotRead(trimmed);
     if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||
-        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0]))
+        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0])) {
+        move.refusal = WhyNoPiece(game, trimmed, text);
         return false;
+    }
     bool wrongPromotion = false;
     move.promotion = NamedPromotion(text, move.toFile, move.toRank, wrongPromotion);
-    return !wrongPromotion;
+    if (wrongPromotion) return false;
+    move.refusal.clear();
+    return true;
 }

@@ -21,9 +21,12 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
 struct TypedMove {
     int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
     int promotion = NoPiece;  // the piece the text names for a promotion, if any
+    std::string refusal;      // when no move is found: the sentence that says why
 };
 
 // Reads a move typed as short algebraic text ("Nf3", "exd6", "O-O", "e8=N")
-// for the side to move, or as its two squares ("g1f3", "e7e8n"). False when
-// the text names no move of the position; legality is not judged here.
+// for the side to move, or as its two squares ("g1f3", "e7e8n"). Castling
+// may be written with zeros ("0-0") and a piece letter that is no file in
+// lower case ("nbd2"). False, with the refusal, when the text names no move
+// of the position; legality is not judged here.
 bool ReadTypedMove(CGameRecord& game, const std::string& text, TypedMove& move);

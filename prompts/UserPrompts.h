@@ -34,7 +34,8 @@ public:
     virtual QString AskSaveFileName(const QString& suggested) = 0;
     // The same for the file an export is written to.
     virtual QString AskExportFileName(const QString& suggested) = 0;
-    // The piece a pawn on the last rank becomes (a PieceType).
+    // The piece a pawn on the last rank becomes (a PieceType), or NoPiece
+    // when the user cancelled: the move is then taken back.
     virtual int AskPromotion() = 0;
     // The About box.
     virtual void ShowAbout() = 0;

@@ -15,14 +15,15 @@ std::string MoveOfLine(const std::string& line) {
     return line.substr(line.find(line.find('\t') != std::string::npos ? '\t' : ' ') + 1);
 }
 
-// As the board carries a piece; a promotion asked (counted) gets the move's piece or a queen.
+// As the board carries a piece; a promotion asked (counted) gets the move's piece or a queen,
+// and is declined for a "p" ("b7a8p").
 DropOutcome Play(CGameRecord& game, const tg::Move& m, int* asked = nullptr) {
     const int f = m.fromFile, r = m.fromRank;
     const PieceDrop drop{game.GetPiece(f, r), game.GetColor(f, r), f, r, m.toFile, m.toRank};
     game.SetSquare(f, r, NoColor, NoPiece);
     return PlayDroppedPiece(game, drop, false, "01/02/03", [=] {
         if (asked) ++*asked;
-        return m.promotion > Pawn ? m.promotion : Queen;
+        return m.promotion > Pawn ? m.promotion : m.promotion == Pawn ? NoPiece : Queen;
     });
 }
 
@@ -63,6 +64,7 @@ TEST(MoveEntry, EveryRefusalSaysWhyAndChangesNothing) {
         {"4k3/8/8/8/8/8/8/R3K2r w Q - 0 1", "a1a5", msg::kIntoCheck},
         {"8/8/8/KPp4r/8/8/8/6k1 w - c6 0 1", "b5c6", msg::kIntoCheck},  // the pawn put back
         {"", "e2e4", announce::kRecordFull},
+        {"r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1", "b7a8p", ""},  // declined: the rook and right stay
     };  // clang-format on
 
     for (const auto& row : rows) {
@@ -217,21 +219,39 @@ TEST(MoveReading, ApplyMoveText) {
 
 TEST(MoveReading, TypedMoves) {
     const char* const promotion = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
-    // fen ("": the start), typed, found ("" when nothing)
+    const char* const castle = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const char* const knights = "4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1";
+    // fen ("": the start), typed, found (or the sentence when nothing is)
     // clang-format off
     const char* const rows[][3] = {
-        {"", "e2e4", "e2e4"}, {"", " g1-f3 ", "g1f3"}, {"", "Nf3", "g1f3"}, {"", "e3e4", ""},
-        {"", "Bf3", ""}, {"", "e2e", ""}, {"", "e2xe9", ""}, {promotion, "e7xd8=N", "e7d8n"},
-        {promotion, "exd8r", "e7d8r"}, {promotion, "e8=K", ""},
+        {"", "e2e4", "e2e4"}, {"", " g1-f3 ", "g1f3"}, {"", "Nf3", "g1f3"},
+        {"", "e3e4", "Ravelin cannot read \"e3e4\" as a move."},
+        {"", "Bf3", "No White Bishop can go to f3."},
+        {"", "e2e", "Ravelin cannot read \"e2e\" as a move."},
+        {"", "e2xe9", "Ravelin cannot read \"e2xe9\" as a move."},
+        {promotion, "e7xd8=N", "e7d8n"}, {promotion, "exd8r", "e7d8r"},
+        {promotion, "e8=K", "Ravelin cannot read \"e8=K\" as a move."},
         {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8", "h1h8"},
+        {castle, "0-0", "e1g1"}, {castle, "0-0-0+", "e1c1"}, {"", "nc3", "b1c3"},
+        {knights, "nbd2", "b1d2"}, {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "qh5", "d1h5"},
+        {"4k3/8/8/8/8/2n5/1P6/4K3 w - - 0 1", "bxc3", "b2c3"},  // b is a file
+        {knights, "Nd2", "Nd2 is ambiguous: Nbd2 or Nfd2."},
+        {"4k3/8/8/8/8/1N3N2/8/1N3K2 w - - 0 1", "nxd2",
+         "nxd2 is ambiguous: N1d2, Nb3d2 or Nfd2."},
+        {"4k3/8/8/8/8/8/3p4/1N2KN2 w - - 0 1", "Nd2", "Nd2 is ambiguous: Nbxd2 or Nfxd2."},
+        {"4k3/8/8/8/8/8/8/6K1 w - - 0 1", "Ke2", "No White King can go to e2."},
+        {"4k3/8/8/8/8/8/8/R3K3 b - - 0 1", "Rc8", "No Black Rook can go to c8."},
+        {knights, "Ncd4", "Ravelin cannot read \"Ncd4\" as a move."},  // only the f-knight can
     };
     // clang-format on
     for (const auto& row : rows) {
         auto game = tg::Game(row[0]);
         TypedMove m;
         const bool found = ReadTypedMove(*game, row[1], m);
-        EXPECT_EQ(found ? tg::Uci({m.fromFile, m.fromRank, m.toFile, m.toRank, m.promotion}) : "",
-                  row[2])
+        EXPECT_EQ(
+            found ? tg::Uci({m.fromFile, m.fromRank, m.toFile, m.toRank, m.promotion}) + m.refusal
+                  : m.refusal,
+            row[2])
             << row[1];
     }
 }

@@ -87,10 +87,7 @@ struct GameWindowFixture {
 
     // Squares by name, "e4".
     int PieceOn(const char* name) { return View()->Game().GetPiece(name[0] - 'a', name[1] - '1'); }
-    QPoint Centre(const char* name) {
-        return CVexilView::SquareCentre(name[0] - 'a', name[1] - '1', View()->IsFlipped(),
-                                        View()->SquareSize());
-    }
+    QPoint Centre(const char* name) { return View()->SquareCentre(name[0] - 'a', name[1] - '1'); }
     void Press(const QPoint& point) { QTest::mousePress(View(), Qt::LeftButton, {}, point); }
     void Release(const QPoint& point) { QTest::mouseRelease(View(), Qt::LeftButton, {}, point); }
     // Carries the piece on `from` to `to` ("e2", "e4").

@@ -3,12 +3,16 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 #include <QtTest>
 
+#include "CEnterMoveDlg.h"
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
 #include "GameWindowSupport.h"
+#include "QtUserPrompts.h"
 #include "TextField.h"
 
 class GameWindowTest : public QObject {
@@ -81,9 +85,32 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     GameWindowFixture window;
     CVexilView* view = window.NewGame();
     window.Play("a2a4 h7h6 a4a5 h6h5 a5a6 h5h4 a6b7 h4h3");
-    window.prompts.promotions.push_back(Knight);
-    window.Drag("b7", "a8");
-    QCOMPARE(window.Lines().last(), QString("5. bxa8=N"));
+    QCOMPARE(window.Document()->Save(window.folder.filePath("b7.pgn")),
+             CVexilDoc::SaveResult::Saved);
+    // The real "Promotion!": Escape and the close box take the move back, OK takes the Knight.
+    QtUserPrompts real;
+    UserPrompts* const scripted = SetPrompts(&real);
+    for (const QString close : {"Escape", "close box", "OK"}) {
+        QTimer::singleShot(0, [close] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<CPromotionDlg*>(top);
+                if (dialog == nullptr || !dialog->isVisible()) continue;
+                dialog->findChildren<QRadioButton*>().at(1)->click();  // Knight
+                if (close == "Escape") QTest::keyClick(dialog, Qt::Key_Escape);
+                if (close == "close box") dialog->close();
+                if (close == "OK") QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+            }
+        });
+        window.Drag("b7", "a8");
+        const bool taken = close == "OK";
+        QVERIFY2(window.PieceOn("b7") == (taken ? NoPiece : Pawn) &&
+                     window.PieceOn("a8") == (taken ? Knight : Rook) &&
+                     window.Document()->IsModified() == taken,
+                 qPrintable(close));
+        QCOMPARE(window.Lines().last(), QString(taken ? "5. bxa8=N" : "4. ...\th3"));
+    }
+    SetPrompts(scripted);
+    QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted
     window.prompts.warningAnswers = {false, true};
     window.Drag("a6", "b7");
@@ -93,16 +120,8 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     ClickLine(view, 6);  // replacing the last ply asks nothing
     window.Drag("a6", "b7");
     QCOMPARE(window.prompts.warningsAsked.size(), 2);
-    QCOMPARE(window.prompts.promotionsAsked, 1);
+    QCOMPARE(window.prompts.promotionsAsked, 0);
     QCOMPARE(window.Lines().last(), QString("4. axb7"));
-
-    CPromotionDlg dialog;  // the dialog itself: Escape gives a queen
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    dialog.exec();
-    QCOMPARE(dialog.ChosenPiece(), int(Queen));
 }
 
 void GameWindowTest::flipAndGameEnd() {
@@ -208,6 +227,16 @@ void GameWindowTest::typedMovesTakeTheRoadOfADrop() {
     QCOMPARE(window.prompts.told, (QStringList{"Ravelin cannot read \"Nf9\" as a move.",
                                                "The Bishop cannot jump over pieces."}));
     QCOMPARE(window.Lines().last(), QString("1. Nf3"));
+
+    CEnterMoveDlg dialog([](const QString&) { return true; });  // its hint shows whole
+    dialog.show();
+    QLineEdit* field = dialog.Field();
+    QStyleOptionFrame frame;
+    frame.initFrom(field);
+    frame.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field);
+    const QRect text = field->style()->subElementRect(QStyle::SE_LineEditContents, &frame, field);
+    const QString hint = "Nf3, exd6, O-O, e8=N or g1f3";  // not cut short as the box paints it
+    QCOMPARE(field->fontMetrics().elidedText(hint, Qt::ElideRight, text.width() - 4), hint);
 }
 
 void GameWindowTest::windowsOnOneGameLoseNoEdit() {
@@ -226,9 +255,9 @@ void GameWindowTest::windowsOnOneGameLoseNoEdit() {
     ClickLine(second, 1);
     QTest::keyClicks(second->AnnotationBox(), "Best by test");
     // A carry in one window while the other publishes: the move is played on the newer game.
-    QTest::mousePress(first, Qt::LeftButton, {}, CVexilView::SquareCentre(6, 0, false));
+    QTest::mousePress(first, Qt::LeftButton, {}, first->SquareCentre(6, 0));
     QTest::keyClicks(second->AnnotationBox(), "!");
-    QTest::mouseRelease(first, Qt::LeftButton, {}, CVexilView::SquareCentre(5, 2, false));
+    QTest::mouseRelease(first, Qt::LeftButton, {}, first->SquareCentre(5, 2));
     window.Command(res::kCmdSave);
     QVERIFY(ReadBytes(window.path).contains("1. e4 {Best by test!}\r\n\r\ne5 \r\n2. Nf3 \r\n"));
 }

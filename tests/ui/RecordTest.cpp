@@ -1,5 +1,6 @@
 // The move list, note box, header and its dialog, and a game's own encoding, by real events.
 #include <QClipboard>
+#include <QComboBox>
 #include <QtTest>
 
 #include "ByteLimitedLineEdit.h"
@@ -149,6 +150,40 @@ void RecordTest::headerDialogLimits() {
     QVERIFY(stoppedThere);
     const QString header = window.View()->HeaderBox()->toPlainText();  // fields below kept
     QVERIFY(header.startsWith("EVENT: Changed above ") && header.contains("BLACK: Bo "));
+
+    // The Result is chosen from the four; a file's other value is offered too, and OK keeps it.
+    QVERIFY(window.Open("result.pgn", "[Result \"White wins\"]\n\n1. e4 *\n"));
+    const QByteArray tags =
+        "[Event \"?\"]\r\n[Site \"?\"]\r\n[Date \"?\"]\r\n[Round \"?\"]\r\n"
+        "[White \"?\"]\r\n[Black \"?\"]\r\n";
+    const QByteArray moves =
+        "[SETUP \"1\"]\r\n"
+        "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\"]\r\n"
+        "1. e4 \r\n";
+    const std::pair<QString, QByteArray> rows[] = {
+        // typed into the Result box before OK, the file saved
+        {"", tags + "[Result \"White wins\"]\r\n" + moves + "*\r\n"},
+        {"0", tags + "[Result \"0-1\"]\r\n" + moves + "0-1\r\n"},
+    };
+    for (const auto& [typed, saved] : rows) {
+        QStringList offered;
+        window.prompts.editHeader = [&, typed = typed](std::array<QString, 7>& tags) {
+            CHeaderInfoDlg editor(window.frame.get());
+            editor.SetFields(tags);
+            for (int i = 0; i < editor.ResultBox()->count(); ++i)
+                offered.append(editor.ResultBox()->itemText(i));
+            QTimer::singleShot(0, &editor, [&] {
+                QTest::keyClicks(editor.ResultBox(), typed);
+                QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
+            });
+            editor.exec();
+            tags = editor.Fields();
+        };
+        window.Command(res::kCmdEditHeader);
+        QCOMPARE(offered, (QStringList{"1-0", "0-1", "1/2-1/2", "*", "White wins"}));
+        QCOMPARE(window.Document()->Save(window.path), CVexilDoc::SaveResult::Saved);
+        QCOMPARE(ReadBytes(window.path), saved);
+    }
 }
 
 void RecordTest::typingInAnEightBitGameStoresWindows1252() {

@@ -37,6 +37,7 @@ public:
         exportSuggestions.append(suggested);
         return Next(exportNames, QString());
     }
+    // The next scripted piece, NoPiece for a declined promotion; a queen when none is left.
     int AskPromotion() override {
         ++promotionsAsked;
         return Next(promotions, static_cast<int>(Queen));

@@ -1,6 +1,7 @@
 // Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons.
 #include <QClipboard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "CSetupPieceDlg.h"
@@ -91,6 +92,16 @@ void SetupClipboardTest::rightClicksAndDragsPlacePiecesFreely() {
     for (const QPoint& point : {d2, b3, g7}) RightClick(view, point);
     window.Command(res::kCmdSetupPosition);
     QCOMPARE(QString(window.Game().m_startFen), QString("8/6k1/8/8/8/1R6/3K4/8 w KQkq - 0 1"));
+
+    // At the Huge size a right click finds the square of 64-pixel squares.
+    const auto restore = qScopeGuard([&] { window.Command(res::kCmdBoardNormal); });
+    window.Command(res::kCmdBoardHuge);
+    window.Command(res::kCmdFlipBoard);
+    window.Command(res::kCmdSetupPosition);
+    window.prompts.setupAnswers = {{1, 1}};
+    RightClick(view, QPoint(392, 160));  // inside f6, drawn from (360, 128)
+    window.Command(res::kCmdSetupPosition);
+    QCOMPARE(QString(window.Game().m_startFen), QString("8/6k1/5q2/8/8/1R6/3K4/8 w KQkq - 0 1"));
 }
 
 void SetupClipboardTest::setupPieceDialogResultCodes() {

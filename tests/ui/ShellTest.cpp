@@ -1,4 +1,5 @@
 // The shell: menu bars, titles, windows, recent files across runs, Exit, command line, printing.
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QSettings>
@@ -54,6 +55,16 @@ void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
     QCOMPARE(shell.frame->menuBar()->actions().size(), 3);  // File, View, Help
     shell.Keys(Qt::CTRL | Qt::Key_N);
     QCOMPARE(shell.frame->menuBar()->actions().size(), 6);  // and Edit, Window, Options
+    const std::pair<Qt::Key, QString> letters[] = {
+        {Qt::Key_F, "File"},   {Qt::Key_E, "Edit"}, {Qt::Key_V, "View"},
+        {Qt::Key_W, "Window"}, {Qt::Key_H, "Help"}, {Qt::Key_O, "Options"},
+    };
+    for (const auto& [key, title] : letters) {  // each menu opens with Alt and its own letter
+        shell.Keys(Qt::ALT | key);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY2(menu != nullptr && menu->title().remove('&') == title, qPrintable(title));
+        menu->close();
+    }
 
     // Neither Undo key takes back a move, nor the typing in the note box.
     shell.Play("e2e4");
