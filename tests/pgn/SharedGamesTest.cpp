@@ -24,8 +24,10 @@ void ExpectPositions(const CGameRecord& game, std::filesystem::path tsv) {
     ASSERT_EQ(game.m_plyCount + 1, static_cast<int>(fens.size()));
     auto replay = std::make_unique<CGameRecord>(game);
     EXPECT_TRUE(replay->SetFromFen(game.m_startFen));
-    for (int i = 0; i <= game.m_plyCount; replay->RestorePly(i++))
+    for (int i = 0; i <= game.m_plyCount; ++i) {
+        if (i > 0) replay->RestorePly(i - 1);
         EXPECT_EQ(replay->MakeFullFen(), fens[i]) << "after ply " << i;
+    }
 }
 
 // Exported for other programs, the game reads back the same: moves, tags, position.
