@@ -12,9 +12,6 @@
 
 namespace {
 
-const char kNextGameFirst[] = "The next game's tags begin before this game's result.";
-const char kFileEndsFirst[] = "The file ends before this game's result.";
-
 // Where the first brace or parenthesis of `text` stands, or its size: comment
 // text is skipped a vectorised search at a time, not byte by byte.
 std::size_t NextBracket(std::string_view text) {
@@ -94,7 +91,7 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
             return rest.empty() || Line(rest, game);
         }
         m_inMoves = true;
-    } else if (m_openers.empty() && Trim(line).substr(0, 1) == "[") {
+    } else if (m_openers.empty() ? Trim(line).substr(0, 1) == "[" : IsPgnTagLine(line)) {
         return false;
     }
     MoveLine(line, game);
@@ -103,7 +100,14 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
 
 void Scanner::Token(std::string_view token, IndexedGame& game) {
     if (token.empty()) return;
+    if (const std::size_t glued = GluedResultAt(token); glued != std::string_view::npos) {
+        Token(token.substr(0, glued), game);
+        Token(token.substr(glued), game);
+        return;
+    }
     if (IsPgnResultToken(token)) {
+        std::string& result = game.tags[CGameRecord::Result];
+        result = ResultAfterToken(result, token);
         m_ended = true;
     } else if (IsMoveToken(token) && ++game.plies > CGameRecord::kMaxPlies &&
                game.problem.empty()) {
@@ -118,7 +122,7 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
         const char c = line[p];
         if (!m_openers.empty()) {
             const char innermost = m_openers.back();
-            if (c == '{' || (c == '(' && innermost == '(')) {
+            if (innermost == '(' && (c == '{' || c == '(')) {
                 m_openers += c;
             } else if ((c == '}' && innermost == '{') || (c == ')' && innermost == '(')) {
                 m_openers.pop_back();
@@ -172,7 +176,9 @@ std::vector<IndexedGame> Scanner::Run() {
         }
         game.end = m_pos;
         if (!m_ended && game.problem.empty())
-            game.problem = m_pos < m_bytes.size() ? kNextGameFirst : kFileEndsFirst;
+            game.problem = !m_openers.empty()       ? pgnmsg::NotClosed(m_openers)
+                           : m_pos < m_bytes.size() ? pgnmsg::kNextGameFirst
+                                                    : pgnmsg::kFileEndsFirst;
         games.push_back(std::move(game));
     }
     return games;
