@@ -100,13 +100,23 @@ std::string MoveWord(const CGameRecord& game, int index) {
 
 }  // namespace
 
-void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result) {
+void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result,
+                    const char* date) {
     static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
                                                                   "?", "?", "*"};
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
-        const char* value = tag == CGameRecord::Result && result ? result : game.m_tag[tag];
+        const char* value = tag == CGameRecord::Result && result ? result
+                            : tag == CGameRecord::Date && date   ? date
+                                                                 : game.m_tag[tag];
         WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
     }
+}
+
+std::vector<std::pair<std::string, std::string>> KeptTagsAsWritten(const CGameRecord& game) {
+    auto tags = game.m_keptTags;
+    for (auto& [name, value] : tags)
+        if (name == "PlyCount") value = std::to_string(game.m_plyCount);
+    return tags;
 }
 
 void WritePgn(const CGameRecord& game, ByteWriter& out) {
@@ -115,7 +125,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
         WriteTagPair(out, "SETUP", "1");
         WriteTagPair(out, "FEN", game.m_startFen);
     }
-    for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
+    for (const auto& tag : KeptTagsAsWritten(game)) WriteTagPair(out, tag.first, tag.second);
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;
