@@ -1,6 +1,9 @@
 #include "PgnWriter.h"
 
+#include <algorithm>
 #include <sstream>
+
+#include "PgnReader.h"
 
 void WriteText(ByteWriter& out, const std::string& text) {
     for (char c : text) out.WriteByte(c);
@@ -66,6 +69,18 @@ std::string NoteAsWritten(const std::string& note) {
     TrimTrailingBlanks(text);
     for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
     ReplaceChar(text, ';', ':');
+    // A line break stays a line of the note block, except before a line that
+    // would read as the next game's tags: there it is a blank.
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+        const std::size_t end = std::min(text.find('\n', at + 1), text.size());
+        if (!IsPgnTagLine(std::string_view(text).substr(at + 1, end - at - 1))) {
+            ++at;
+            continue;
+        }
+        const bool crlf = at > 0 && text[at - 1] == '\r';
+        if (crlf) --at;
+        text.replace(at, crlf ? 2 : 1, " ");
+    }
     // Brackets at the end became blanks: trim again, so that a note read back
     // is written the same way the next time.
     TrimTrailingBlanks(text);

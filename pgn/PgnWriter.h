@@ -37,6 +37,6 @@ std::size_t TrimTrailingBlanks(std::string& text);
 // unchanged. Returns the length of `line`, 0 when `rest` is empty.
 std::size_t TakeWrappedLine(std::string& rest, std::string& line);
 
-// The note as the writer stores it: ( ) { } as blanks, ; as a colon, and no
-// blanks at the end.
+// The note as the writer stores it: ( ) { } as blanks, ; as a colon, a line
+// break before a line that reads as tags as a blank, and no blanks at the end.
 std::string NoteAsWritten(const std::string& note);

@@ -19,6 +19,10 @@ TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
          ""},
         {[](G& s, G& r) { s.m_startNote = "x\r\n(y)", r.m_startNote = "x  y"; }, ""},
         {[](G& s, G& r) {
+             s.m_ply[0].note = "x\n[Event \"y\"]\nz", r.m_ply[0].note = "x [Event \"y\"] z";
+         },
+         ""},
+        {[](G& s, G& r) {
              s.m_keptTags[0] = {"PlyCount", "1"}, r.m_keptTags[0] = {"PlyCount", "3"};
          },
          ""},
