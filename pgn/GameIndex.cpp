@@ -65,6 +65,7 @@ private:
     std::string m_openers;  // the brackets of the comment being read, innermost last
     bool m_inMoves = false;
     bool m_ended = false;
+    bool m_afterEmpty = false;  // the movetext line before was empty
 };
 
 bool Scanner::NextLine(std::string_view& line) {
@@ -91,10 +92,12 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
             return rest.empty() || Line(rest, game);
         }
         m_inMoves = true;
-    } else if (m_openers.empty() ? Trim(line).substr(0, 1) == "[" : IsPgnTagLine(line)) {
+    } else if (m_openers.empty() ? Trim(line).substr(0, 1) == "["
+                                 : m_afterEmpty && IsPgnTagLine(line)) {
         return false;
     }
     MoveLine(line, game);
+    m_afterEmpty = line.empty() || line == "\r";
     return true;
 }
 
@@ -163,7 +166,7 @@ std::vector<IndexedGame> Scanner::Run() {
         // Read alone, as it is opened, a game's first line may begin with a byte-order mark.
         if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         m_openers.clear();
-        m_inMoves = m_ended = false;
+        m_inMoves = m_ended = m_afterEmpty = false;
         for (;;) {
             if (!Line(line, game)) {
                 m_pos = lineStart;  // the next game's first line

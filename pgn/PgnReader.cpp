@@ -531,8 +531,8 @@ PgnReadResult PgnReader::Read() {
     m_game.m_flipped = 0;
 
     std::string line;
-    bool inMoves = false, anyText = false, nextGame = false;
-    while (!Stopped() && NextLine(line)) {
+    bool inMoves = false, anyText = false, nextGame = false, afterEmpty = false;
+    for (; !Stopped() && NextLine(line); afterEmpty = line.empty()) {
         anyText = anyText || !Trim(line).empty();
         if (!inMoves && ReadHeaderLine(line)) continue;
         if (!inMoves) {
@@ -546,8 +546,7 @@ PgnReadResult PgnReader::Read() {
             nextGame = true;
             break;
         }
-        if (!m_openers.empty() && IsPgnTagLine(line)) {
-            // Read on, the comment would take the games that follow as its text.
+        if (!m_openers.empty() && afterEmpty && IsPgnTagLine(line)) {
             Refuse(pgnmsg::NotClosed(m_openers));
             break;
         }

@@ -38,8 +38,9 @@ std::size_t GluedResultAt(std::string_view token);
 // The Result tag after the token that ended the moves: the tag's own, unless
 // it is missing or "?". "*" leaves a missing tag missing, which reads the same.
 std::string ResultAfterToken(std::string_view tag, std::string_view token);
-// A line of tags, `[Name "value"]` and perhaps more: what begins the next
-// game when it appears inside a comment that was never closed.
+// A line of tags, `[Name "value"]` and perhaps more. After an empty line, as
+// games are set apart, it begins the next game even inside a comment or
+// variation: one left open would otherwise take the games that follow.
 bool IsPgnTagLine(std::string_view line);
 
 namespace pgnmsg {

@@ -1,9 +1,6 @@
 #include "PgnWriter.h"
 
-#include <algorithm>
 #include <sstream>
-
-#include "PgnReader.h"
 
 void WriteText(ByteWriter& out, const std::string& text) {
     for (char c : text) out.WriteByte(c);
@@ -69,17 +66,19 @@ std::string NoteAsWritten(const std::string& note) {
     TrimTrailingBlanks(text);
     for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
     ReplaceChar(text, ';', ':');
-    // A line break stays a line of the note block, except before a line that
-    // would read as the next game's tags: there it is a blank.
+    // A line break stays a line of the note block, except one that would
+    // leave an empty line before a line of tags, which would read as the next
+    // game's: that one is a blank.
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
-        const std::size_t end = std::min(text.find('\n', at + 1), text.size());
-        if (!IsPgnTagLine(std::string_view(text).substr(at + 1, end - at - 1))) {
+        const std::size_t lineStart = at > 0 && text[at - 1] == '\r' ? at - 1 : at;
+        const bool emptyLine = lineStart > 0 && text[lineStart - 1] == '\n';
+        const std::size_t next = text.find_first_not_of(" \t", at + 1);
+        if (!emptyLine || next == std::string::npos || text[next] != '[') {
             ++at;
             continue;
         }
-        const bool crlf = at > 0 && text[at - 1] == '\r';
-        if (crlf) --at;
-        text.replace(at, crlf ? 2 : 1, " ");
+        text.replace(lineStart, at + 1 - lineStart, " ");
+        at = lineStart + 1;
     }
     // Brackets at the end became blanks: trim again, so that a note read back
     // is written the same way the next time.

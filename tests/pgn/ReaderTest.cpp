@@ -68,8 +68,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         // Notes, flip and dates
         {"1. e4 {first line\nsecond line} e5 {first \nsecond\r\nthird} *\r\n",
          "1. e4 {first line second line} e5 {first second third}"},
-        {"1. e4 {a { b} e5 {a (b} {*} Nf3 {see\n[Event]} *\n",  // braces do not nest
-         "1. e4 {a { b} e5 {a (b *} Nf3 {see [Event]}"},
+        {"1. e4 {a { b} e5 {a (b} {*} Nf3 {see\n[Event \"x\"]\n} *\n",  // braces do not nest
+         "1. e4 {a { b} e5 {a (b *} Nf3 {see [Event \"x\"] }"},
         {"1. e4 {one} {two} e5 {three}{four} *\n", "1. e4 {one two} e5 {three four}"},
         {"1. e4 ; to the end\ne5 *\n", "1. e4 { to the end} e5"},
         {"[Event \"x\"]\n;%F\n1. e4 *\n", "[Event x] {%F} 1. e4"},

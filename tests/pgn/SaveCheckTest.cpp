@@ -19,7 +19,7 @@ TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
          ""},
         {[](G& s, G& r) { s.m_startNote = "x\r\n(y)", r.m_startNote = "x  y"; }, ""},
         {[](G& s, G& r) {
-             s.m_ply[0].note = "x\n[Event \"y\"]\nz", r.m_ply[0].note = "x [Event \"y\"] z";
+             s.m_ply[0].note = "x\n\n[Event \"y\"]\nz", r.m_ply[0].note = "x  [Event \"y\"] z";
          },
          ""},
         {[](G& s, G& r) {

@@ -60,9 +60,9 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"see (a) {b}; c", "1. e4 {see  a   b : c}"},
         {"plan (b)", "1. e4 {plan  b}"},
         {"  ( ) ", "1. e4 "},
-        // A line break stays a line of the block, but never one read as tags.
+        // A line break stays a line of the block, but leaves no empty line before tags.
         {"x\r\nline2", "1. e4 {x"},
-        {"x\r\n[Event \"y\"]\r\nz", "1. e4 {x [Event \"y\"]"},
+        {"x\r\n\r\n[Event \"y\"]\r\nz", "1. e4 {x"},
         {nullptr, "1. e4 "},  // a note without its flag
     };
     for (const auto& [text, lines] : rows) {
