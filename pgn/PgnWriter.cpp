@@ -66,19 +66,18 @@ std::string NoteAsWritten(const std::string& note) {
     TrimTrailingBlanks(text);
     for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
     ReplaceChar(text, ';', ':');
-    // A line break stays a line of the note block, except one that would
+    // A line break stays a line of the note block, except one that could
     // leave an empty line before a line of tags, which would read as the next
-    // game's: that one is a blank.
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+    // game's: that one is a blank. A break right after another leaves one, and
+    // so does a break after a blank where the block's lines wrap. From the
+    // end, so a blank put in is seen by the breaks before it.
+    for (std::size_t at = text.rfind('\n'); at != std::string::npos;) {
         const std::size_t lineStart = at > 0 && text[at - 1] == '\r' ? at - 1 : at;
-        const bool emptyLine = lineStart > 0 && text[lineStart - 1] == '\n';
-        const std::size_t next = text.find_first_not_of(" \t", at + 1);
-        if (!emptyLine || next == std::string::npos || text[next] != '[') {
-            ++at;
-            continue;
-        }
-        text.replace(lineStart, at + 1 - lineStart, " ");
-        at = lineStart + 1;
+        const char before = lineStart > 0 ? text[lineStart - 1] : '\0';
+        const std::size_t next = text.find_first_not_of(" \t\r\v\f", at + 1);
+        if ((before == '\n' || before == ' ') && next != std::string::npos && text[next] == '[')
+            text.replace(lineStart, at + 1 - lineStart, " ");
+        at = lineStart > 0 ? text.rfind('\n', lineStart - 1) : std::string::npos;
     }
     // Brackets at the end became blanks: trim again, so that a note read back
     // is written the same way the next time.

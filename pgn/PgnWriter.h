@@ -38,6 +38,6 @@ std::size_t TrimTrailingBlanks(std::string& text);
 std::size_t TakeWrappedLine(std::string& rest, std::string& line);
 
 // The note as the writer stores it: ( ) { } as blanks, ; as a colon, a line
-// break that would leave an empty line before a "[" as a blank, and no blanks
+// break that could leave an empty line before a "[" as a blank, and no blanks
 // at the end.
 std::string NoteAsWritten(const std::string& note);

@@ -62,7 +62,7 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"  ( ) ", "1. e4 "},
         // A line break stays a line of the block, but leaves no empty line before tags.
         {"x\r\nline2", "1. e4 {x"},
-        {"x\r\n\r\n[Event \"y\"]\r\nz", "1. e4 {x"},
+        {"x\r\n\r\n\r\n[Event \"y\"]\r\nz", "1. e4 {x"},
         {nullptr, "1. e4 "},  // a note without its flag
     };
     for (const auto& [text, lines] : rows) {
