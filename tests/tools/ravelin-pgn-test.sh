@@ -90,15 +90,15 @@ grep -q 'illegal.pgn: The move 2. Ke3' "$work/two.err" || fail "export did not n
 # listed and checked a game a line, and any game shown by its number.
 { cat "$work/club.pgn"; printf '\n[White "Cole"]\n1. d4 d5\n\n[Event "Last"]\n1. c4 *\n'
   printf '\n[Event "Mate"]\n1. e4 {a { b} e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7#1-0\n'; } \
-  >"$work/three.pgn"
+  >"$work/several.pgn"
 expect "list" 1 "$(lines $'1\tClub night\tLeeds\t2024.03.01\t2\tAmes\tBrook\t1-0\t7' \
   $'2\t\t\t\t\tCole\t\t\t2' $'3\tLast\t\t\t\t\t\t\t1' $'4\tMate\t\t\t\t\t\t1-0\t7')" \
-  "$tool" list "$work/three.pgn"
-expect "check of four games" 1 "$(lines $'ok\t'"$work/three.pgn [1]"$'\t7' \
-  $'error\t'"$work/three.pgn [2]"$'\tThe next game\'s tags begin before this game\'s result.' \
-  $'ok\t'"$work/three.pgn [3]"$'\t1' $'ok\t'"$work/three.pgn [4]"$'\t7')" \
-  "$tool" check "$work/three.pgn"
-expect "show --game 1" 0 "$show" "$tool" show --game 1 "$work/three.pgn"
+  "$tool" list "$work/several.pgn"
+expect "check of several games" 1 "$(lines $'ok\t'"$work/several.pgn [1]"$'\t7' \
+  $'error\t'"$work/several.pgn [2]"$'\tThe next game\'s tags begin before this game\'s result.' \
+  $'ok\t'"$work/several.pgn [3]"$'\t1' $'ok\t'"$work/several.pgn [4]"$'\t7')" \
+  "$tool" check "$work/several.pgn"
+expect "show --game 1" 0 "$show" "$tool" show --game 1 "$work/several.pgn"
 
 # The legal moves of a position, sorted by their squares; h8 is a square too.
 expect "moves with promotions" 0 "$(lines $'e1d1\tKd1' $'e1d2\tKd2' $'e1e2\tKe2' \
