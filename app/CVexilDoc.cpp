@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -91,46 +92,34 @@ bool CVexilDoc::OnNewDocument() {
     return true;
 }
 
-bool CVexilDoc::Load(const QString& path, QString& message) {
+LoadResult CVexilDoc::Load(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        message = QStringLiteral("Failed to open document.");
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly)) return CannotReadFile();
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        message = QStringLiteral("Failed to open document.");
-        return false;
-    }
-    const PgnReadResult result =
-        ReadPgnFromString(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                          *m_game);
-    if (!result.ok) {
-        message = QString::fromStdString(result.message);
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError) return CannotReadFile();
+    const LoadResult result = LoadGameOfFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0, *m_game);
+    if (!result.Loaded()) return result;
     m_holdsMoreGames = result.moreGames;
     m_path = CanonicalPath(path);
     SetTitle(QFileInfo(m_path).fileName());
     SetModified(false);
-    return true;
+    return result;
 }
 
-bool CVexilDoc::LoadGame(const QString& path, const QByteArray& file, const Placement& place,
-                         QString& message) {
-    const auto begin = static_cast<qsizetype>(place.begin);
-    const PgnReadResult result = ReadPgnFromString(
-        ToStd(file.mid(begin, static_cast<qsizetype>(place.end) - begin)), *m_game);
-    if (!result.ok) {
-        message = QString::fromStdString(result.message);
-        return false;
-    }
+LoadResult CVexilDoc::LoadGame(const QString& path, const QByteArray& file,
+                               const Placement& place) {
+    // The game's own bytes, as the list found them: read as a file of one game.
+    const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
+    const LoadResult result = LoadGameOfFile(
+        bytes.substr(std::min(place.begin, bytes.size()), place.end - place.begin), 0, *m_game);
+    if (!result.Loaded()) return result;
     m_holdsMoreGames = false;
     m_place = place;
     m_path = CanonicalPath(path);
     SetTitle(TitleOf(m_path, place.number));
     SetModified(false);
-    return true;
+    return result;
 }
 
 bool CVexilDoc::FileChanged() const {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "EditedGame.h"
+#include "GameFile.h"
 #include "GameRecord.h"
 
 // One open game file: the game as its views last published it, the file's
@@ -20,8 +21,8 @@ public:
 
     // A new game: the standard start, tags "?" and a Result of "*".
     bool OnNewDocument();
-    // Reads the file; on failure `message` says why and the game is unchanged.
-    bool Load(const QString& path, QString& message);
+    // Reads the file; on failure the result says why and the game is unchanged.
+    LoadResult Load(const QString& path);
 
     // Where a game of a file of several lies, and the file as it was read.
     struct Placement {
@@ -31,8 +32,7 @@ public:
         QDateTime fileTime;
     };
     // Reads the game that `place` finds in `file`, the bytes read from `path`.
-    bool LoadGame(const QString& path, const QByteArray& file, const Placement& place,
-                  QString& message);
+    LoadResult LoadGame(const QString& path, const QByteArray& file, const Placement& place);
     const Placement& Place() const { return m_place; }
     // The file of a game of several changed on disk since it was read.
     bool FileChanged() const;

@@ -15,7 +15,6 @@
 #include "UserPrompts.h"
 
 namespace {
-const char kFailedToOpen[] = "Failed to open document.";
 const char kFailedToSave[] = "Failed to save document.";
 const char kWouldLoseData[] =
     "The game could not be saved without losing part of it, so the file was left as it was.";
@@ -89,11 +88,10 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     CVexilDoc* chosen = nullptr;
     if (OpenFromList(absolute, chosen)) return chosen;
     auto* document = new CVexilDoc(this);
-    QString message;
-    if (!document->Load(path, message)) {
+    if (const LoadResult result = document->Load(path); !result.Loaded()) {
         delete document;
-        Prompts().Tell(message);
-        if (message == QString::fromLatin1(kFailedToOpen)) {
+        Prompts().Tell(QString::fromStdString(result.message));
+        if (result.kind == LoadResult::Kind::CannotRead) {
             m_recent.Remove(absolute);
             emit RecentChanged();
         }
@@ -142,10 +140,11 @@ bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
         return true;
     }
     auto* document = new CVexilDoc(this);
-    QString message;
-    if (!document->LoadGame(path, bytes, {number, game.begin, game.end, size, time}, message)) {
+    if (const LoadResult result =
+            document->LoadGame(path, bytes, {number, game.begin, game.end, size, time});
+        !result.Loaded()) {
         delete document;
-        Prompts().Tell(message);
+        Prompts().Tell(QString::fromStdString(result.message));
         return true;
     }
     AdoptDocument(document);

@@ -130,8 +130,8 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         CVexilDoc document;
-        QString message;
-        if (!document.Load(paths[i % 2], message)) Fail(message);
+        if (const LoadResult result = document.Load(paths[i % 2]); !result.Loaded())
+            Fail(QString::fromStdString(result.message));
         reading.handling.push_back(timer.nsecsElapsed());
         reading.painted.push_back(reading.handling.back());
         timer.restart();

@@ -12,9 +12,6 @@
 
 namespace {
 
-const char kNextGameFirst[] = "The next game's tags begin before this game's result.";
-const char kFileEndsFirst[] = "The file ends before this game's result.";
-
 // Where the first brace or parenthesis of `text` stands, or its size: comment
 // text is skipped a vectorised search at a time, not byte by byte.
 std::size_t NextBracket(std::string_view text) {
@@ -68,6 +65,7 @@ private:
     std::string m_openers;  // the brackets of the comment being read, innermost last
     bool m_inMoves = false;
     bool m_ended = false;
+    bool m_afterEmpty = false;  // the movetext line before was empty
 };
 
 bool Scanner::NextLine(std::string_view& line) {
@@ -94,16 +92,25 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
             return rest.empty() || Line(rest, game);
         }
         m_inMoves = true;
-    } else if (m_openers.empty() && Trim(line).substr(0, 1) == "[") {
+    } else if (m_openers.empty() ? Trim(line).substr(0, 1) == "["
+                                 : m_afterEmpty && IsPgnTagLine(line)) {
         return false;
     }
     MoveLine(line, game);
+    m_afterEmpty = line.empty() || line == "\r";
     return true;
 }
 
 void Scanner::Token(std::string_view token, IndexedGame& game) {
     if (token.empty()) return;
+    if (const std::size_t glued = GluedResultAt(token); glued != std::string_view::npos) {
+        Token(token.substr(0, glued), game);
+        Token(token.substr(glued), game);
+        return;
+    }
     if (IsPgnResultToken(token)) {
+        std::string& result = game.tags[CGameRecord::Result];
+        result = ResultAfterToken(result, token);
         m_ended = true;
     } else if (IsMoveToken(token) && ++game.plies > CGameRecord::kMaxPlies &&
                game.problem.empty()) {
@@ -118,7 +125,7 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
         const char c = line[p];
         if (!m_openers.empty()) {
             const char innermost = m_openers.back();
-            if (c == '{' || (c == '(' && innermost == '(')) {
+            if (innermost == '(' && (c == '{' || c == '(')) {
                 m_openers += c;
             } else if ((c == '}' && innermost == '{') || (c == ')' && innermost == '(')) {
                 m_openers.pop_back();
@@ -159,7 +166,7 @@ std::vector<IndexedGame> Scanner::Run() {
         // Read alone, as it is opened, a game's first line may begin with a byte-order mark.
         if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         m_openers.clear();
-        m_inMoves = m_ended = false;
+        m_inMoves = m_ended = m_afterEmpty = false;
         for (;;) {
             if (!Line(line, game)) {
                 m_pos = lineStart;  // the next game's first line
@@ -172,7 +179,9 @@ std::vector<IndexedGame> Scanner::Run() {
         }
         game.end = m_pos;
         if (!m_ended && game.problem.empty())
-            game.problem = m_pos < m_bytes.size() ? kNextGameFirst : kFileEndsFirst;
+            game.problem = !m_openers.empty()       ? pgnmsg::NotClosed(m_openers)
+                           : m_pos < m_bytes.size() ? pgnmsg::kNextGameFirst
+                                                    : pgnmsg::kFileEndsFirst;
         games.push_back(std::move(game));
     }
     return games;

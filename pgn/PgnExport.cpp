@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::size_t kLineWidth = 79;
 const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const char kUnknownDate[] = "????.??.??";
 
 // The four results of the standard; other readers know no other.
 bool IsStandardResult(const std::string& text) {
@@ -142,6 +143,15 @@ std::string MoveNamer::MoveText(int index) {
     return BuildMoveText(board, facts);
 }
 
+// The start position's FEN as other programs check it: castling rights only
+// where king and rook stand at home, and every field written, the move
+// number the one the moves are numbered from.
+std::string ExportedStartFen(const CGameRecord& game) {
+    auto start = std::make_unique<CGameRecord>();
+    if (!start->SetFromFen(game.m_startFen)) return game.m_startFen;
+    return start->MakeFullFen();
+}
+
 }  // namespace
 
 std::string NoteAsExported(const std::string& note) {
@@ -160,11 +170,13 @@ std::string NoteAsExported(const std::string& note) {
 void ExportPgn(const CGameRecord& game, ByteWriter& out) {
     std::string result = game.m_tag[CGameRecord::Result];
     if (!IsStandardResult(result)) result = "*";
-    WriteSevenTags(out, game, result.c_str());
-    for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
-    if (std::strcmp(game.m_startFen, kStandardFen) != 0) {
+    const std::string date = game.m_tag[CGameRecord::Date];
+    WriteSevenTags(out, game, result.c_str(), date.empty() || date == "?" ? kUnknownDate : nullptr);
+    for (const auto& tag : KeptTagsAsWritten(game)) WriteTagPair(out, tag.first, tag.second);
+    const std::string fen = ExportedStartFen(game);
+    if (fen != kStandardFen) {
         WriteTagPair(out, "SetUp", "1");
-        WriteTagPair(out, "FEN", game.m_startFen);
+        WriteTagPair(out, "FEN", fen);
     }
     WriteLine(out, "");
 

@@ -6,8 +6,10 @@
 #include "GameRecord.h"
 
 // Writes a game in the PGN standard's export format, for other programs: the
-// seven tags (a Result other than a result token as "*"), the kept tags,
-// SetUp and FEN when the start is not the standard one, an empty line, then
+// seven tags (a Result other than a result token as "*", an unknown Date as
+// "????.??.??"), the kept tags (PlyCount brought up to date), SetUp and FEN
+// when the start is not the standard one (a full FEN with only the castling
+// rights its placement allows), an empty line, then
 // the movetext in lines of at most 79 characters (a longer word of a note
 // alone on its line) with no empty line in it:
 // move numbers from the start position, moves in standard short algebraic

@@ -405,7 +405,14 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
 
 void PgnReader::PlayToken(std::string token) {
     if (token.empty()) return;
+    if (const std::size_t glued = GluedResultAt(token); glued != std::string::npos) {
+        PlayToken(token.substr(0, glued));
+        if (!Stopped()) PlayToken(token.substr(glued));
+        return;
+    }
     if (IsPgnResultToken(token)) {
+        m_game.SetTag(CGameRecord::Result,
+                      ResultAfterToken(m_game.m_tag[CGameRecord::Result], token));
         m_ended = true;
         return;
     }
@@ -457,8 +464,10 @@ void PgnReader::ScanMoveLine(const std::string& line) {
     for (std::size_t p = 0; p < line.size() && !Stopped(); ++p) {
         const char c = line[p];
         if (!m_openers.empty()) {
+            // Brace comments do not nest: inside one, "{" and "(" are text.
+            // A variation holds comments and variations of its own.
             const char innermost = m_openers.back();
-            const bool opens = c == '{' || (c == '(' && innermost == '(');
+            const bool opens = innermost == '(' && (c == '{' || c == '(');
             const bool closes = (c == '}' && innermost == '{') || (c == ')' && innermost == '(');
             if (opens) {
                 m_openers += c;
@@ -522,8 +531,9 @@ PgnReadResult PgnReader::Read() {
     m_game.m_flipped = 0;
 
     std::string line;
-    bool inMoves = false;
-    while (!Stopped() && NextLine(line)) {
+    bool inMoves = false, anyText = false, nextGame = false, afterEmpty = false;
+    for (; !Stopped() && NextLine(line); afterEmpty = line.empty()) {
+        anyText = anyText || !Trim(line).empty();
         if (!inMoves && ReadHeaderLine(line)) continue;
         if (!inMoves) {
             inMoves = true;
@@ -533,6 +543,11 @@ PgnReadResult PgnReader::Read() {
             // Another game's tags before this game's result.
             m_pendingLine = line;
             m_hasPendingLine = true;
+            nextGame = true;
+            break;
+        }
+        if (!m_openers.empty() && afterEmpty && IsPgnTagLine(line)) {
+            Refuse(pgnmsg::NotClosed(m_openers));
             break;
         }
         ScanMoveLine(line);
@@ -542,7 +557,10 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     if (!m_ended) {
-        result.message = pgnmsg::kUnexpectedFormat;
+        result.message = !m_openers.empty() ? pgnmsg::NotClosed(m_openers)
+                         : nextGame         ? pgnmsg::kNextGameFirst
+                         : anyText          ? pgnmsg::kFileEndsFirst
+                                            : pgnmsg::kUnexpectedFormat;
         return result;
     }
     // The rest is read to its end too, so a NUL byte anywhere refuses the file.
@@ -579,7 +597,49 @@ bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
     return ParseTag(line, name, value, rest);
 }
 
+namespace {
+const char kHalfHalf[] = "\xC2\xBD-\xC2\xBD";  // ½-½
+}  // namespace
+
 bool IsPgnResultToken(std::string_view token) {
     return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
-           token == "\xC2\xBD-\xC2\xBD";  // ½-½
+           token == kHalfHalf;
+}
+
+std::size_t GluedResultAt(std::string_view token) {
+    for (const std::string_view result : {"*", "1-0", "0-1", "1/2-1/2", kHalfHalf}) {
+        if (token.size() <= result.size() ||
+            token.compare(token.size() - result.size(), result.size(), result) != 0)
+            continue;
+        const std::size_t at = token.size() - result.size();
+        if (result == "*") return at;
+        // A digit result only after what ends a move, and never after a bare
+        // number ("11-0"), so move numbers and castling with zeros stay whole.
+        const std::string_view move = token.substr(0, at);
+        const bool letter = std::any_of(move.begin(), move.end(), [](char c) {
+            return std::isalpha(static_cast<unsigned char>(c)) != 0;
+        });
+        if (letter && std::strchr("12345678+#!?NBRQO", move.back()) != nullptr) return at;
+    }
+    return std::string_view::npos;
+}
+
+std::string ResultAfterToken(std::string_view tag, std::string_view token) {
+    const bool unknown = tag.empty() || tag == "?";
+    if (!unknown || (tag.empty() && token == "*")) return std::string(tag);
+    return token == kHalfHalf ? "1/2-1/2" : std::string(token);
+}
+
+bool IsPgnTagLine(std::string_view line) {
+    std::size_t end = line.size();
+    while (end > 0 && IsPgnBlank(line[end - 1])) --end;
+    std::size_t begin = 0;
+    while (begin < end && IsPgnBlank(line[begin])) ++begin;
+    if (end - begin < 4 || line[begin] != '[' || line[end - 1] != ']') return false;
+    std::size_t quote = end - 1;
+    while (quote > begin && IsPgnBlank(line[quote - 1])) --quote;
+    if (line[quote - 1] != '"') return false;
+    std::string name, value, rest;
+    return ParseTag(std::string(line.substr(begin, end - begin)), name, value, rest) &&
+           IsTagName(name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,9 +32,30 @@ inline bool IsPgnDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The tokens that end a game's moves, ½-½ among them.
 bool IsPgnResultToken(std::string_view token);
+// Where a result token written straight after a move ("e5*", "Qxf7#1-0")
+// begins in `token`; npos when none is glued to it.
+std::size_t GluedResultAt(std::string_view token);
+// The Result tag after the token that ended the moves: the tag's own, unless
+// it is missing or "?". "*" leaves a missing tag missing, which reads the same.
+std::string ResultAfterToken(std::string_view tag, std::string_view token);
+// A line of tags, `[Name "value"]` and perhaps more. After an empty line, as
+// games are set apart, it begins the next game even inside a comment or
+// variation: one left open would otherwise take the games that follow.
+bool IsPgnTagLine(std::string_view line);
 
 namespace pgnmsg {
 inline constexpr const char* kUnexpectedFormat = "Unexpected file format.";
+inline constexpr const char* kFileEndsFirst = "The file ends before this game's result.";
+inline constexpr const char* kNextGameFirst =
+    "The next game's tags begin before this game's result.";
+inline constexpr const char* kCommentNotClosed = "A comment in this game's moves is never closed.";
+inline constexpr const char* kVariationNotClosed =
+    "A variation in this game's moves is never closed.";
+// Why a game whose comments `openers` are still open cannot be read: the
+// outermost one is what the file leaves open.
+inline const char* NotClosed(const std::string& openers) {
+    return openers.front() == '(' ? kVariationNotClosed : kCommentNotClosed;
+}
 inline constexpr const char* kTooManyPlies =
     "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.";
 }  // namespace pgnmsg

@@ -66,6 +66,19 @@ std::string NoteAsWritten(const std::string& note) {
     TrimTrailingBlanks(text);
     for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
     ReplaceChar(text, ';', ':');
+    // A line break stays a line of the note block, except one that could
+    // leave an empty line before a line of tags, which would read as the next
+    // game's: that one is a blank. A break right after another leaves one, and
+    // so does a break after a blank where the block's lines wrap. From the
+    // end, so a blank put in is seen by the breaks before it.
+    for (std::size_t at = text.rfind('\n'); at != std::string::npos;) {
+        const std::size_t lineStart = at > 0 && text[at - 1] == '\r' ? at - 1 : at;
+        const char before = lineStart > 0 ? text[lineStart - 1] : '\0';
+        const std::size_t next = text.find_first_not_of(" \t\r\v\f", at + 1);
+        if ((before == '\n' || before == ' ') && next != std::string::npos && text[next] == '[')
+            text.replace(lineStart, at + 1 - lineStart, " ");
+        at = lineStart > 0 ? text.rfind('\n', lineStart - 1) : std::string::npos;
+    }
     // Brackets at the end became blanks: trim again, so that a note read back
     // is written the same way the next time.
     TrimTrailingBlanks(text);
@@ -100,13 +113,23 @@ std::string MoveWord(const CGameRecord& game, int index) {
 
 }  // namespace
 
-void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result) {
+void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result,
+                    const char* date) {
     static const char* const kDefaults[CGameRecord::kTagCount] = {"?", "?", "?", "?",
                                                                   "?", "?", "*"};
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
-        const char* value = tag == CGameRecord::Result && result ? result : game.m_tag[tag];
+        const char* value = tag == CGameRecord::Result && result ? result
+                            : tag == CGameRecord::Date && date   ? date
+                                                                 : game.m_tag[tag];
         WriteTagPair(out, CGameRecord::kTagNames[tag], value[0] != '\0' ? value : kDefaults[tag]);
     }
+}
+
+std::vector<std::pair<std::string, std::string>> KeptTagsAsWritten(const CGameRecord& game) {
+    auto tags = game.m_keptTags;
+    for (auto& [name, value] : tags)
+        if (name == "PlyCount") value = std::to_string(game.m_plyCount);
+    return tags;
 }
 
 void WritePgn(const CGameRecord& game, ByteWriter& out) {
@@ -115,7 +138,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
         WriteTagPair(out, "SETUP", "1");
         WriteTagPair(out, "FEN", game.m_startFen);
     }
-    for (const auto& tag : game.m_keptTags) WriteTagPair(out, tag.first, tag.second);
+    for (const auto& tag : KeptTagsAsWritten(game)) WriteTagPair(out, tag.first, tag.second);
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;

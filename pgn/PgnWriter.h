@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ByteArchive.h"
 #include "GameRecord.h"
@@ -19,8 +21,12 @@ void WriteMoveText(ByteWriter& out, const std::string& text);
 // A tag line; " and \ in the value are escaped with a backslash.
 void WriteTagPair(ByteWriter& out, const std::string& name, const std::string& value);
 // The seven tag lines in their order, "?" for an empty tag and "*" for an
-// empty Result; `result`, when given, stands for the Result tag's value.
-void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result = nullptr);
+// empty Result; `result` and `date`, when given, stand for those tags' values.
+void WriteSevenTags(ByteWriter& out, const CGameRecord& game, const char* result = nullptr,
+                    const char* date = nullptr);
+// The tags kept from another program as they are written: a PlyCount among
+// them counts the game's plies as they now are.
+std::vector<std::pair<std::string, std::string>> KeptTagsAsWritten(const CGameRecord& game);
 void WriteNoteBlock(ByteWriter& out, const std::string& note);
 int ReplaceChar(std::string& text, char from, char to);
 std::size_t TrimTrailingBlanks(std::string& text);
@@ -31,6 +37,7 @@ std::size_t TrimTrailingBlanks(std::string& text);
 // unchanged. Returns the length of `line`, 0 when `rest` is empty.
 std::size_t TakeWrappedLine(std::string& rest, std::string& line);
 
-// The note as the writer stores it: ( ) { } as blanks, ; as a colon, and no
-// blanks at the end.
+// The note as the writer stores it: ( ) { } as blanks, ; as a colon, a line
+// break that could leave an empty line before a "[" as a blank, and no blanks
+// at the end.
 std::string NoteAsWritten(const std::string& note);

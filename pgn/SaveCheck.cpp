@@ -38,7 +38,7 @@ bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (TagAfterSave(saved, tag) != TagAfterSave(reread, tag))
             return Differs(difference, std::string("the ") + CGameRecord::kTagNames[tag] + " tag");
-    if (saved.m_keptTags != reread.m_keptTags) return Differs(difference, "the other tags");
+    if (KeptTagsAsWritten(saved) != reread.m_keptTags) return Differs(difference, "the other tags");
     if (saved.m_fromSetup != reread.m_fromSetup ||
         (saved.m_fromSetup && std::strcmp(saved.m_startFen, reread.m_startFen) != 0))
         return Differs(difference, "the starting position");

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "GameFile.h"
 #include "GameIndex.h"
 #include "LegalMoves.h"
 #include "MoveEntry.h"
 #include "PgnExport.h"
-#include "PgnReader.h"
 #include "PgnWriter.h"
 
 namespace {
@@ -36,8 +36,6 @@ const char kUsage[] =
     "  --help, --version\n"
     "Output fields are separated by one TAB. A file that cannot be read prints\n"
     "its reason on standard error and exits with status 1.\n";
-
-const char kCannotOpen[] = "Failed to open document.";
 
 // Shows the characters that would break the one-line, TAB-separated output.
 std::string Escape(const std::string& text) {
@@ -70,58 +68,19 @@ bool ReadAll(const std::string& path, std::string& bytes) {
     return !file.bad();
 }
 
-// Game `number` (from 1) of the file's list, read as the program opens it.
-bool LoadListedGame(const std::string& path, int number, CGameRecord& game, std::string& message) {
+// The game of a file (game `number` of its list unless 0) as the program opens it.
+LoadResult LoadFromFile(const std::string& path, int number, CGameRecord& game) {
     std::string bytes;
-    if (!ReadAll(path, bytes)) {
-        message = kCannotOpen;
-        return false;
-    }
-    const GameIndex index(bytes);
-    const std::vector<IndexedGame>& games = index.Games();
-    if (number > static_cast<int>(games.size())) {
-        message = "The file holds " + std::to_string(games.size()) + " games; there is no game " +
-                  std::to_string(number) + ".";
-        return false;
-    }
-    const IndexedGame& listed = games[static_cast<std::size_t>(number - 1)];
-    message = listed.problem;
-    if (!message.empty()) return false;
-    const PgnReadResult result =
-        ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin), game);
-    message = result.message;
-    return result.ok;
+    if (!ReadAll(path, bytes)) return CannotReadFile();
+    return LoadGameOfFile(bytes, number, game);
 }
 
-// Reads a game file as the program opens it; prints the reason when it cannot.
-bool LoadGame(const std::string& path, CGameRecord& game, std::string& message, bool& moreGames) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        message = kCannotOpen;
-        return false;
-    }
-    ByteReader in(file);
-    const PgnReadResult result = ReadPgn(in, game);
-    if (file.bad()) {
-        // A read that failed (a folder, a disk error) is no file to judge.
-        message = kCannotOpen;
-        return false;
-    }
-    message = result.message;
-    moreGames = result.moreGames;
-    return result.ok;
-}
-
-// The game of a file (game `number` of its list unless 0), or nothing after
-// its reason on standard error.
+// The game of a file, or nothing after its reason on standard error.
 std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path, int number) {
     auto game = std::make_unique<CGameRecord>();
-    std::string message;
-    bool moreGames = false;
-    if (number > 0 ? LoadListedGame(path, number, *game, message)
-                   : LoadGame(path, *game, message, moreGames))
-        return game;
-    std::cerr << message << '\n';
+    const LoadResult result = LoadFromFile(path, number, *game);
+    if (result.Loaded()) return game;
+    std::cerr << result.message << '\n';
     return nullptr;
 }
 
@@ -172,26 +131,23 @@ int Check(const std::vector<std::string>& paths, int number) {
         }
     };
     for (const std::string& path : paths) {
-        std::string message;
-        bool moreGames = false;
+        auto name = [&path](int game) {
+            return game > 0 ? path + " [" + std::to_string(game) + "]" : path;
+        };
         std::string bytes;
-        if (number == 0 && !ReadAll(path, bytes)) bytes.clear();  // LoadGame says why
-        const GameIndex index(bytes);
-        if (index.HoldsSeveral()) {
-            for (std::size_t i = 0; i < index.Games().size(); ++i) {
-                const IndexedGame& listed = index.Games()[i];
-                const PgnReadResult result =
-                    listed.problem.empty()
-                        ? ReadPgnFromString(bytes.substr(listed.begin, listed.end - listed.begin),
-                                            *game)
-                        : PgnReadResult{false, listed.problem, false};
-                report(path + " [" + std::to_string(i + 1) + "]", result.ok, result.message);
-            }
-        } else if (number > 0) {
-            const bool ok = LoadListedGame(path, number, *game, message);
-            report(path + " [" + std::to_string(number) + "]", ok, message);
-        } else {
-            report(path, LoadGame(path, *game, message, moreGames), message);
+        if (!ReadAll(path, bytes)) {
+            report(name(number), false, CannotReadFile().message);
+            continue;
+        }
+        const GameIndex index(number == 0 ? std::string_view(bytes) : std::string_view());
+        if (!index.HoldsSeveral()) {
+            const LoadResult result = LoadGameOfFile(bytes, number, *game);
+            report(name(number), result.Loaded(), result.message);
+            continue;
+        }
+        for (std::size_t i = 0; i < index.Games().size(); ++i) {
+            const LoadResult result = LoadListedGame(bytes, index.Games()[i], *game);
+            report(name(static_cast<int>(i) + 1), result.Loaded(), result.message);
         }
     }
     return status;
@@ -200,7 +156,7 @@ int Check(const std::vector<std::string>& paths, int number) {
 int List(const std::string& path) {
     std::string bytes;
     if (!ReadAll(path, bytes)) {
-        std::cerr << kCannotOpen << '\n';
+        std::cerr << CannotReadFile().message << '\n';
         return 1;
     }
     const GameIndex index(bytes);
@@ -224,15 +180,13 @@ int Export(const std::vector<std::string>& paths, int number) {
     auto game = std::make_unique<CGameRecord>();
     ByteWriter out(std::cout);
     for (const std::string& path : paths) {
-        std::string message;
-        bool moreGames = false;
-        if (!(number > 0 ? LoadListedGame(path, number, *game, message)
-                         : LoadGame(path, *game, message, moreGames))) {
-            std::cerr << path << ": " << message << '\n';
+        const LoadResult result = LoadFromFile(path, number, *game);
+        if (!result.Loaded()) {
+            std::cerr << path << ": " << result.message << '\n';
             status = 1;
             continue;
         }
-        if (moreGames)
+        if (result.moreGames)
             std::cerr << path << ": more games follow the first; only the first is exported\n";
         if (!first) WriteLine(out, "");
         first = false;

@@ -11,18 +11,43 @@ TEST(PgnExport, WritesAHandMadeGameByteForByte) {
     const auto game = pgntest::ReadOk(
         "[Result \"1/2-1/2\"]\n[WhiteElo \"2100\"]\n[FEN \"k7/3p4/1P2K3/4P3/8/8/8/8 b - - 0 35\"]\n"
         "{The black king leaves its corner to take the pawns one after the other; a long note "
-        "that wraps}\n35... d5 {centre {or not}} 36. exd6 e.p. $14 {took} Kb8 37. b7 $1 Kxb7 "
+        "that wraps}\n35... d5 {centre {or not)} 36. exd6 e.p. $14 {took} Kb8 37. b7 $1 Kxb7 "
         "38. d7 Kc7 39. d8=Q+ Kxd8= 1/2-1/2\n");
     std::string expected;
     for (const char* line :
-         {"[Event \"?\"]", "[Site \"?\"]", "[Date \"?\"]", "[Round \"?\"]", "[White \"?\"]",
-          "[Black \"?\"]", "[Result \"1/2-1/2\"]", "[WhiteElo \"2100\"]", "[SetUp \"1\"]",
-          "[FEN \"k7/3p4/1P2K3/4P3/8/8/8/8 b - - 0 35\"]", "",
+         {"[Event \"?\"]", "[Site \"?\"]", "[Date \"????.??.??\"]", "[Round \"?\"]",
+          "[White \"?\"]", "[Black \"?\"]", "[Result \"1/2-1/2\"]", "[WhiteElo \"2100\"]",
+          "[SetUp \"1\"]", "[FEN \"k7/3p4/1P2K3/4P3/8/8/8/8 b - - 0 35\"]", "",
           "{The black king leaves its corner to take the pawns one after the other; a long",
           "note that wraps} 35... d5 {centre (or not)} 36. exd6 $14 {took} 36... Kb8 37.",
           "b7 $1 Kxb7 38. d7 Kc7 39. d8=Q+ Kxd8 1/2-1/2"})
         expected += std::string(line) + "\r\n";
     EXPECT_EQ(ExportPgnToString(*game), expected);
+}
+
+TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        // text read, the exported Date line and every line after the seven tags
+        {"[Date \"?\"]\n1. e4 *", {"[Date \"????.??.??\"]", "", "1. e4 *"}},
+        {"[Date \"2024.??.??\"]\n*", {"[Date \"2024.??.??\"]", "", "*"}},
+        {"[FEN \"4k3/8/8/8/8/8/8/4K2R w K - 0 0\"]\n1. O-O *",
+         {"[Date \"????.??.??\"]", "[SetUp \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K2R w K - 0 1\"]", "",
+          "1. O-O *"}},
+        {"[FEN \"r3k3/8/8/8/8/8/8/4K2R w KQkq - 3 20\"]\n20. Kf1 *",
+         {"[Date \"????.??.??\"]", "[SetUp \"1\"]", "[FEN \"r3k3/8/8/8/8/8/8/4K2R w Kq - 3 20\"]",
+          "", "20. Kf1 *"}},
+        {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 0\"]\n1. e4 *",
+         {"[Date \"????.??.??\"]", "", "1. e4 *"}},
+        {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
+         {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text);
+        std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*pgntest::ReadOk(text)));
+        lines.erase(lines.begin() + 3, lines.begin() + 7);
+        lines.erase(lines.begin(), lines.begin() + 2);
+        EXPECT_EQ(lines, expected);
+    }
 }
 
 }  // namespace

@@ -38,7 +38,12 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
         {{"[White \"A\"]\n1. e4 *\n\n", "[White \"B\"]\n1. d4 d5\n\n",
           "[White \"C\"]\n1. c4 1-0\n"},
          {ok, next, ok}},
-        {{"1. e4 {a note} *\n", "1. d4 {cut"}, {ok, "The file ends before this game's result."}},
+        {{"1. e4 {a note} *\n", "1. d4 {cut"},
+         {ok, "A comment in this game's moves is never closed."}},
+        {{"1. e4 {a { b\n[Event \"x\"]\n} e5*\n\n", "[Result \"?\"]\n1. d4 d5 2. c4 0-1\n"},
+         {ok, ok}},
+        {{"[White \"A\"]\n1. e4 (1. d4\n\n", "[White \"B\"]\n1. c4 c5) *\n", "1. Nf3 *\n"},
+         {"A variation in this game's moves is never closed.", ok, ok}},
         {{"1. e4 *\n", "1. d4 d5\0 *\n"s, "1. c4 *\n"}, {ok, pgnmsg::kUnexpectedFormat, ok}},
         {{"1. e4 $1-0\n*\n", "\n1. d4 *"}, {ok, ok}},  // "-0" is a move the reader refuses
     };

@@ -38,14 +38,18 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+"},
         {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\ndxe3+ e.p.+ *",  // no room for the mark
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3+"},
-        {"1. e4 1-0 e5\n", "1. e4"},
-        {"1. e4 \xC2\xBD-\xC2\xBD\n", "1. e4"},
+        {"1. e4 1-0 e5\n", "[Result 1-0] 1. e4"},  // the token stands in for the tag
+        {"1. e4 \xC2\xBD-\xC2\xBD\n", "[Result 1/2-1/2] 1. e4"},
+        {"[Result \"?\"]\n1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7#1-0\n",
+         "[Result 1-0] 1. e4 e5 Qh5 Nc6 Bc4 Nf6 Qxf7#"},
+        {"1. e4 e5*\n", "1. e4 e5"},
+        {"1. e4 e5 2. Nf3 Nc6* 3. Bb5\n", "1. e4 e5 Nf3 Nc6"},
         {"1. e4 *\n\n[Event \"Two\"]\n1. d4 *\n", "1. e4 (more games)"},
         {"1. e4 *\nthanks for watching\n", "1. e4"},
         {"1. e4 *; not a note $1\n", "1. e4"},
         // Tags
         {"[Event \"One\"] [Site \"Line\"] 1. e4 e5 2. Nf3 1-0",
-         "[Event One] [Site Line] 1. e4 e5 Nf3"},
+         "[Event One] [Site Line] [Result 1-0] 1. e4 e5 Nf3"},
         {"[Event \"Real\"]\n[EventDate \"2020\"]\n*\n", "[Event Real] [EventDate 2020]"},
         {"   [Round \"4\"]  \t\r\n[Black \"Brook\"]\r\n*\r\n", "[Round 4] [Black Brook]"},
         {"[Site \"Club \"Victory\"\"]\n*\n", "[Site Club \"Victory\"]"},
@@ -64,8 +68,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         // Notes, flip and dates
         {"1. e4 {first line\nsecond line} e5 {first \nsecond\r\nthird} *\r\n",
          "1. e4 {first line second line} e5 {first second third}"},
-        {"1. e4 {outer {inner} more} e5 {a (b} {*} Nf3 {see\n[Event]} *\n",
-         "1. e4 {outer {inner} more} e5 {a (b *} Nf3 {see [Event]}"},
+        {"1. e4 {a { b} e5 {a (b} {*} Nf3 {see\n[Event \"x\"]\n} *\n",  // braces do not nest
+         "1. e4 {a { b} e5 {a (b *} Nf3 {see [Event \"x\"] }"},
         {"1. e4 {one} {two} e5 {three}{four} *\n", "1. e4 {one two} e5 {three four}"},
         {"1. e4 ; to the end\ne5 *\n", "1. e4 { to the end} e5"},
         {"[Event \"x\"]\n;%F\n1. e4 *\n", "[Event x] {%F} 1. e4"},
@@ -80,8 +84,14 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "1. e4 %D 03/01/24 e5 %D 2024-03-01 %F"},
         {"%F\n{c}\n%D 03/01/24\n1. e4 {\n%F\n} *\n", "{c} 1. e4 {%F } %F"},
         // Refusals
-        {"1. e4 {open *\n", bad},
-        {"1. e4 (1. d4 *\n", bad},
+        {"", bad},
+        {"1. e4 {open *\n", "! A comment in this game's moves is never closed."},
+        {"1. e4 (1. d4 *\n", "! A variation in this game's moves is never closed."},
+        {"1. e4 (1. d4\n\n[Event \"Two\"]\n1. c4 c5) *\n",
+         "! A variation in this game's moves is never closed."},
+        {"[Event \"x\"]\n1. e4 e5 2. Nf3\n", "! The file ends before this game's result."},
+        {"1. e4 e5\n[Event \"Two\"]\n1. d4 *\n",
+         "! The next game's tags begin before this game's result."},
         {"1. e4 *\n\0\n"s, bad},  // no text file holds a NUL byte
         {"1. e4 e5 2. Qh6 *\n", Refused("2. Qh6")},
         {"1. e4 Nf3 *\n", Refused("1... Nf3")},

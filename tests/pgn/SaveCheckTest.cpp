@@ -18,6 +18,14 @@ TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
          },
          ""},
         {[](G& s, G& r) { s.m_startNote = "x\r\n(y)", r.m_startNote = "x  y"; }, ""},
+        {[](G& s, G& r) {
+             s.m_ply[0].note = "x\n\n[Event \"y\"]\nz", r.m_ply[0].note = "x  [Event \"y\"] z";
+         },
+         ""},
+        {[](G& s, G& r) {
+             s.m_keptTags[0] = {"PlyCount", "1"}, r.m_keptTags[0] = {"PlyCount", "3"};
+         },
+         ""},
         {[](G&, G& r) { r.SetTag(G::WhiteName, "B"); }, "the White tag"},
         {[](G&, G& r) { r.SetTag(G::Result, "1-0"); }, "the Result tag"},
         {[](G&, G& r) { r.m_keptTags[0].second = "B01"; }, "the other tags"},

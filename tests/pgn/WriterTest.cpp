@@ -37,9 +37,11 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"[Site \"Club \\\"V\\\" \\\\ Hall\"]\n[Opening \"King's \"Gambit\"\"]\n*",
          {"[Site \"Club \\\"V\\\" \\\\ Hall\"]", "[Opening \"King's \\\"Gambit\\\"\"]", "*"}},
         {"[Event \"E\"]\n[WhiteElo \"2100\"]\n[SetUp \"1\"]\n[ECO \"A00\"]\n"
-         "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 *\n",
-         {"[Event \"E\"]", "[SETUP \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]",
+         "[FEN \"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 0\"]\n1. Kd2 *\n",  // the FEN as it was read
+         {"[Event \"E\"]", "[SETUP \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 0\"]",
           "[WhiteElo \"2100\"]", "[ECO \"A00\"]", "1. Kd2 ", "*"}},
+        {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
+         {"[PlyCount \"3\"]", "1. e4 ", "e5 ", "2. Nf3 ", "*"}},
         {"1. e4 {good} e5 2. Nf3 *", {"1. e4 {good}", "", "e5 ", "2. Nf3 ", "*"}},
         {"1. e4 $1 a6 $14 2. e5! $2 d5 $146 $18 3. exd6 e.p. $4 *",
          {"1. e4! ", "a6 $14 ", "2. e5! $2 ", "d5 $146 $18 ", "3. exd6 e.p. $4 ", "*"}},
@@ -58,6 +60,9 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"see (a) {b}; c", "1. e4 {see  a   b : c}"},
         {"plan (b)", "1. e4 {plan  b}"},
         {"  ( ) ", "1. e4 "},
+        // A line break stays a line of the block, but leaves no empty line before tags.
+        {"x\r\nline2", "1. e4 {x"},
+        {"x\r\n\r\n\r\n[Event \"y\"]\r\nz", "1. e4 {x"},
         {nullptr, "1. e4 "},  // a note without its flag
     };
     for (const auto& [text, lines] : rows) {

@@ -66,7 +66,7 @@ printf '[Event "x"]\n\n1. e4 e5 2. Nf3\n' >"$work/no-result.pgn"
 printf '1. e4 e5 2. Ke3 *\n' >"$work/illegal.pgn"
 for file in no-result illegal missing; do
   case $file in
-    no-result) reason='Unexpected file format.' ;;
+    no-result) reason="The file ends before this game's result." ;;
     illegal) reason='The move 2. Ke3 cannot be played in its position.' ;;
     missing) reason='Failed to open document.' ;;
   esac
@@ -85,16 +85,20 @@ expect "check of a good and a bad file" 1 "$(lines $'ok\t'"$work/club.pgn"$'\t7'
 [ "$(grep -c -e '^\[Event ' -e $'^\r$' "$work/two.pgn")" -eq 5 ] || fail "export of two games"
 grep -q 'illegal.pgn: The move 2. Ke3' "$work/two.err" || fail "export did not name the bad file"
 
-# A file of several games, the middle one without its result: listed and
-# checked a game a line, and any game shown by its number.
-{ cat "$work/club.pgn"; printf '\n[White "Cole"]\n1. d4 d5\n\n[Event "Last"]\n1. c4 *\n'; } \
-  >"$work/three.pgn"
+# A file of several games, the second without its result, the last with no
+# Result tag, a brace inside a comment and its result glued to the mate:
+# listed and checked a game a line, and any game shown by its number.
+{ cat "$work/club.pgn"; printf '\n[White "Cole"]\n1. d4 d5\n\n[Event "Last"]\n1. c4 *\n'
+  printf '\n[Event "Mate"]\n1. e4 {a { b} e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7#1-0\n'; } \
+  >"$work/several.pgn"
 expect "list" 1 "$(lines $'1\tClub night\tLeeds\t2024.03.01\t2\tAmes\tBrook\t1-0\t7' \
-  $'2\t\t\t\t\tCole\t\t\t2' $'3\tLast\t\t\t\t\t\t\t1')" "$tool" list "$work/three.pgn"
-expect "check of three games" 1 "$(lines $'ok\t'"$work/three.pgn [1]"$'\t7' \
-  $'error\t'"$work/three.pgn [2]"$'\tThe next game\'s tags begin before this game\'s result.' \
-  $'ok\t'"$work/three.pgn [3]"$'\t1')" "$tool" check "$work/three.pgn"
-expect "show --game 1" 0 "$show" "$tool" show --game 1 "$work/three.pgn"
+  $'2\t\t\t\t\tCole\t\t\t2' $'3\tLast\t\t\t\t\t\t\t1' $'4\tMate\t\t\t\t\t\t1-0\t7')" \
+  "$tool" list "$work/several.pgn"
+expect "check of several games" 1 "$(lines $'ok\t'"$work/several.pgn [1]"$'\t7' \
+  $'error\t'"$work/several.pgn [2]"$'\tThe next game\'s tags begin before this game\'s result.' \
+  $'ok\t'"$work/several.pgn [3]"$'\t1' $'ok\t'"$work/several.pgn [4]"$'\t7')" \
+  "$tool" check "$work/several.pgn"
+expect "show --game 1" 0 "$show" "$tool" show --game 1 "$work/several.pgn"
 
 # The legal moves of a position, sorted by their squares; h8 is a square too.
 expect "moves with promotions" 0 "$(lines $'e1d1\tKd1' $'e1d2\tKd2' $'e1e2\tKe2' \
