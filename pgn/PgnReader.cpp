@@ -217,8 +217,10 @@ private:
     void AttachNote(const std::string& text);
     void AttachNag(const std::string& digits);
     void PlayToken(std::string token);
-    bool PlayCoordinateMove(const std::string& token, const std::string& name);
-    std::string MoveName(const std::string& token) const;
+    bool PlayCoordinateMove(const std::string& token, const std::string& written);
+    // "12... Nf6" for the move `token` of ply `ply`, quoted and cut for a message.
+    std::string MoveName(const std::string& token, int ply) const;
+    void RefuseMove(const std::string& written, int ply);
     void Refuse(const std::string& message) {
         if (m_error.empty()) m_error = message;
     }
@@ -353,26 +355,30 @@ void PgnReader::AttachNag(const std::string& digits) {
     ply.nags += nag;
 }
 
+void PgnReader::RefuseMove(const std::string& written, int ply) {
+    Refuse("The move " + MoveName(written, ply) + " cannot be played in its position.");
+}
+
 void PgnReader::FinishComment() {
     m_comment.resize(Utf8SafeCut(m_comment, kMaxCommentLength));
     AttachNote(m_comment);
     m_comment.clear();
 }
 
-std::string PgnReader::MoveName(const std::string& token) const {
-    const int ply = m_game.m_curPly;
+std::string PgnReader::MoveName(const std::string& token, int ply) const {
     return std::to_string(m_game.MoveNumberOfPly(ply)) +
            (m_game.SideOfPly(ply) == Black ? "... " : ". ") + Quoted(token, 20);
 }
 
-bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& name) {
+bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& written) {
     int fromFile, fromRank, toFile, toRank;
     char promotion;
     if (!ParseCoordinateMove(token, fromFile, fromRank, toFile, toRank, promotion)) return false;
     const int side = m_game.m_sideToMove;
     const int kind = m_game.GetPiece(fromFile, fromRank);
+    const int ply = m_game.m_curPly;
     if (m_game.GetColor(fromFile, fromRank) != side) {
-        Refuse("The move " + name + " cannot be played in its position.");
+        RefuseMove(written, ply);
         return true;
     }
     // Say the move in a text the move reader maps back to exactly these squares.
@@ -390,9 +396,8 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     if (promotion) text += std::string("=") + promotion;
 
     MoveFacts facts = FactsBeforeMove(m_game, kind, side, fromFile, fromRank, toFile, toRank);
-    const int ply = m_game.m_curPly;
     if (ApplyMoveText(m_game, text, side) != MoveTextResult::Played) {
-        Refuse("The move " + name + " cannot be played in its position.");
+        RefuseMove(written, ply);
         return true;
     }
     // The list shows the move as the board would have written it.
@@ -423,7 +428,7 @@ void PgnReader::PlayToken(std::string token) {
         while (pos < token.size() && IsPgnDigit(token[pos])) ++pos;
         if (pos == token.size()) return;
         if (token[pos] != '.') {
-            Refuse("The move " + MoveName(token) + " cannot be played in its position.");
+            RefuseMove(token, m_game.m_curPly);
             return;
         }
         while (pos < token.size() && token[pos] == '.') ++pos;
@@ -431,8 +436,10 @@ void PgnReader::PlayToken(std::string token) {
         if (token.empty()) return;
     }
     if (token.find_first_not_of('.') == std::string::npos) return;  // "..." alone
-    // Named before it is played: a move the rules refuse is still recorded.
-    const std::string name = MoveName(token);
+    // A refusal names the move as the file wrote it, at the ply it was meant
+    // for; the name is made only then.
+    const std::string written = token;
+    const int ply = m_game.m_curPly;
     NormaliseCastling(token);
     if (IsEnPassantMark(token)) {
         if (m_game.m_curPly > 0) {
@@ -449,9 +456,9 @@ void PgnReader::PlayToken(std::string token) {
         Refuse(pgnmsg::kTooManyPlies);
         return;
     }
-    if (PlayCoordinateMove(token, name)) return;
+    if (PlayCoordinateMove(token, written)) return;
     if (ApplyMoveText(m_game, token, m_game.m_sideToMove) != MoveTextResult::Played)
-        Refuse("The move " + name + " cannot be played in its position.");
+        RefuseMove(written, ply);
 }
 
 void PgnReader::ScanMoveLine(const std::string& line) {

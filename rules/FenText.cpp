@@ -119,6 +119,8 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
     }
 
     CopyToField(m_startFen, kStartFenSize, text);
+    m_startSide = SideField(fields);
+    m_startMoveNumber = FullMoveNumber(fields);
     std::memcpy(m_piece, piece, sizeof m_piece);
     std::memcpy(m_color, color, sizeof m_color);
 
@@ -159,18 +161,18 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
     return true;
 }
 
-int CGameRecord::StartSideToMove() const {
-    return SideField(SplitFields(m_startFen));
-}
+int CGameRecord::StartSideToMove() const { return m_startSide; }
 
 int CGameRecord::MoveNumberOfPly(int ply) const {
     // One more for every turn from Black back to White before the ply.
-    const std::vector<std::string> fields = SplitFields(m_startFen);
-    return FullMoveNumber(fields) + (ply + SideField(fields)) / 2;
+    return m_startMoveNumber + (ply + m_startSide) / 2;
 }
 
-int CGameRecord::SideOfPly(int ply) const {
-    return (ply + StartSideToMove()) % 2;
+int CGameRecord::SideOfPly(int ply) const { return (ply + m_startSide) % 2; }
+
+bool CGameRecord::StartFenAgrees() const {
+    const std::vector<std::string> fields = SplitFields(m_startFen);
+    return m_startSide == SideField(fields) && m_startMoveNumber == FullMoveNumber(fields);
 }
 
 namespace {
@@ -199,6 +201,8 @@ std::string Placement(const int piece[8][8], const int color[8][8]) {
 
 void CGameRecord::MakeStartFen() {
     CopyToField(m_startFen, kStartFenSize, Placement(m_piece, m_color) + " w KQkq - 0 1");
+    m_startSide = White;
+    m_startMoveNumber = 1;
 }
 
 std::string CGameRecord::MakeFullFen() const {

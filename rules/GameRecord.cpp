@@ -78,6 +78,8 @@ void CGameRecord::SetStartPosition() {
     m_startNote.clear();
     m_fromSetup = 0;
     CopyToField(m_startFen, kStartFenSize, kStandardFen);
+    m_startSide = White;
+    m_startMoveNumber = 1;
     for (PlyRecord& ply : m_ply) {
         ply.ClearNote();
         ply.nags.clear();
@@ -146,6 +148,9 @@ void CGameRecord::CheckSound() const {
         }
     for (const auto& tag : m_tag) assert(Terminated(tag, kTagSize));
     assert(Terminated(m_startFen, kStartFenSize));
+    assert(m_startSide == White || m_startSide == Black);
+    assert(m_startMoveNumber >= 1 && m_startMoveNumber <= kMaxFenMoveNumber);
+    assert(StartFenAgrees());
     assert(m_startNote.size() <= kMaxNoteLength + 1);
     for (int i = 0; i < m_plyCount; ++i) {
         const PlyRecord& ply = m_ply[i];

@@ -90,6 +90,8 @@ public:
     // every fixed text field terminated within its size. Called after each
     // whole change; free in release builds.
     void CheckSound() const;
+    // The start's side and move number are those its FEN text gives.
+    bool StartFenAgrees() const;
 
     // Move legality: 1 when the lifted piece may go from the from-square to
     // the target, else 0 with the reason in `message`. See MoveLegality.cpp.
@@ -135,6 +137,10 @@ public:
     int m_sideToMove = White;
     int m_fromSetup = 0;
     char m_startFen[kStartFenSize];
+    // Read from m_startFen whenever it is set, so numbering a move never
+    // parses text: the side to move at the start and its full-move number.
+    int m_startSide = White;
+    int m_startMoveNumber = 1;
     int m_hasStartNote = 0;
     std::string m_startNote;
     // Tags beyond the seven, SetUp and FEN, name and value in the order read:
