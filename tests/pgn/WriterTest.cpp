@@ -43,6 +43,9 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[PlyCount \"3\"]", "1. e4 ", "e5 ", "2. Nf3 ", "*"}},
         {"1. e4 {good} e5 2. Nf3 *", {"1. e4 {good}", "", "e5 ", "2. Nf3 ", "*"}},
+        {"[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 35\"]\nKd7 Kd2 *",  // Black first keeps its number
+         {"[SETUP \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 35\"]", "35... Kd7 ", "36. Kd2 ",
+          "*"}},
         {"1. e4 $1 a6 $14 2. e5! $2 d5 $146 $18 3. exd6 e.p. $4 *",
          {"1. e4! ", "a6 $14 ", "2. e5! $2 ", "d5 $146 $18 ", "3. exd6 e.p. $4 ", "*"}},
         // Notes wrap at the last blank within 80 characters, or at the first after.

@@ -2,6 +2,8 @@
 // typed text is stored in a game.
 #include <iconv.h>
 
+#include <cstring>
+
 #include "GameTextEncoding.h"
 #include "RecordTestSupport.h"
 #include "TextEncoding.h"
@@ -15,11 +17,12 @@ TEST(TextEncoding, EveryWindows1252ByteAsIconvReadsItAndBack) {
         char in[1] = {static_cast<char>(byte)}, out[8], *inAt = in, *outAt = out;
         std::size_t inLeft = 1, outLeft = sizeof out;
         const bool known = iconv(cp1252, &inAt, &inLeft, &outAt, &outLeft) != std::size_t(-1);
-        const std::string original(in, 1), utf8 = Windows1252ToUtf8(original);
-        EXPECT_EQ(utf8, known ? std::string(out, outAt) : "\xC2" + original) << byte;
-        EXPECT_EQ(DisplayUtf8(original), utf8);
+        const std::string original(in, 1),
+            utf8 = known ? std::string(out, outAt) : "\xC2" + original;
+        EXPECT_EQ(Windows1252ToUtf8(original), utf8) << byte;
+        EXPECT_EQ(DisplayUtf8(original), utf8) << byte;
         std::string back;
-        EXPECT_TRUE(IsUtf8(utf8) && Utf8ToWindows1252(utf8, back)) << byte;
+        EXPECT_TRUE(Utf8ToWindows1252(utf8, back)) << byte;
         EXPECT_EQ(back, original) << byte;
     }
     iconv_close(cp1252);
@@ -54,26 +57,27 @@ TEST(GameTextEncoding, TypedTextFollowsTheGamesEncoding) {
     const struct {
         const char *whiteTag, *startNote, *typed, *stored;  // note nullptr: none; typed in UTF-8
         bool eightBitAfter;
+        const char* whiteTagAfter;  // an 8-bit game keeps its bytes; one turned to UTF-8 does not
     } rows[] = {
-        {"Anand", nullptr, "caf\xC3\xA9", "caf\xC3\xA9", false},  // pure ASCII counts as UTF-8
-        {"Ren\xC3\xA9", nullptr, "\xC3\xA9", "\xC3\xA9", false},
-        {"Ren\xE9", nullptr, "caf\xC3\xA9", "caf\xE9", true},  // an 8-bit tag keeps it 8-bit
-        {"Anand", "\xE9t\xE9", "\xE2\x82\xAC", "\x80", true},  // so does an 8-bit note
-        {"Ren\xE9", nullptr, "Nf3!", "Nf3!", true},
+        {"Anand", nullptr, "caf\xC3\xA9", "caf\xC3\xA9", false, "Anand"},  // ASCII counts as UTF-8
+        {"Ren\xC3\xA9", nullptr, "\xC3\xA9", "\xC3\xA9", false, "Ren\xC3\xA9"},
+        {"Ren\xE9", nullptr, "caf\xC3\xA9", "caf\xE9", true, "Ren\xE9"},  // an 8-bit tag keeps it
+        {"Anand", "\xE9t\xE9", "\xE2\x82\xAC", "\x80", true, "Anand"},    // so does an 8-bit note
+        {"Ren\xE9", nullptr, "Nf3!", "Nf3!", true, "Ren\xE9"},
         // A character Windows-1252 lacks turns the game to UTF-8.
         {"Ren\xE9", "\xE9t\xE9", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x81\xC3\xB3\x64\xC5\xBA",
-         false},
+         false, "Ren\xC3\xA9"},
     };
     for (const auto& row : rows) {
         auto game = rec::GameWithPlies(0);
         game->SetTag(CGameRecord::WhiteName, row.whiteTag);
         if (row.startNote) game->m_hasStartNote = 1, game->m_startNote = row.startNote;
+        // The note box's limit counts the bytes the text will be stored as.
+        EXPECT_EQ(StoredSize(UsesWindows1252(*game), row.typed), std::strlen(row.stored))
+            << row.typed;
         EXPECT_EQ(EncodeUserText(*game, row.typed), row.stored) << row.typed;
         EXPECT_EQ(UsesWindows1252(*game), row.eightBitAfter) << row.typed;
-        // An 8-bit game keeps its bytes; one turned to UTF-8 has its tag turned too.
-        EXPECT_EQ(std::string(game->GetTag(CGameRecord::WhiteName)),
-                  row.eightBitAfter ? row.whiteTag : DisplayUtf8(row.whiteTag))
-            << row.typed;
+        EXPECT_STREQ(game->GetTag(CGameRecord::WhiteName), row.whiteTagAfter) << row.typed;
     }
 }
 
@@ -82,8 +86,9 @@ TEST(GameTextEncoding, ConvertingTurnsEveryTextAndStaysWithinTheFields) {
     game->SetTag(CGameRecord::Event, "Ren\xE9");
     game->SetTag(CGameRecord::Site, "Z\xC3\xBCrich");                // already UTF-8: left alone
     game->SetTag(CGameRecord::WhiteName, std::string(255, '\xE9'));  // doubles as UTF-8
-    game->m_hasStartNote = game->m_ply[1].hasNote = 1;
+    game->m_hasStartNote = game->m_ply[1].hasNote = game->m_ply[2].hasNote = 1;
     game->m_startNote = "\x93quoted\x94";
+    game->m_ply[2].note = "Z\xC3\xBCrich";  // already UTF-8: left alone
     game->m_ply[1].note = std::string(CGameRecord::kMaxNoteLength + 1, '\xE9');
     ConvertGameToUtf8(*game);
     EXPECT_EQ(std::string(game->GetTag(CGameRecord::Event)), "Ren\xC3\xA9");
@@ -95,5 +100,6 @@ TEST(GameTextEncoding, ConvertingTurnsEveryTextAndStaysWithinTheFields) {
     std::string note;  // whole characters within the 4097 bytes a note read may hold
     while (note.size() < 4096) note += "\xC3\xA9";
     EXPECT_EQ(game->m_ply[1].note, note);
+    EXPECT_EQ(game->m_ply[2].note, "Z\xC3\xBCrich");
     EXPECT_FALSE(UsesWindows1252(*game));
 }
