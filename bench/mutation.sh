@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
-# Mutation testing of the window-free code: one mutant per sampled site of the
-# rules, moves, record and PGN libraries (comparisons flipped, + and - swapped,
-# integer constants off by one, conditions negated, statements deleted), each
-# built and run against the plain tests. Works on a copy of the tree, so the
-# checkout is never changed, even when interrupted.
-#   bench/mutation.sh SEED COUNT [WORK_DIR]
+# Mutation testing: one mutant per sampled site (comparisons flipped, + and -
+# swapped, integer constants off by one, conditions negated, statements
+# deleted) of the sources and headers of the rules, moves, record and PGN
+# libraries, each built and run against the plain tests. With --window, the
+# document's save and read-back (app/CVexilDoc.cpp) and the document steps
+# (app/DocumentManager.cpp) are drawn from too, and a mutant the plain tests
+# miss is run against the window tests as well: slower, as it builds Qt.
+# Works on a copy of the tree, so the checkout is never changed, even when
+# interrupted.
+#   bench/mutation.sh [--window] SEED COUNT [WORK_DIR]
 # WORK_DIR keeps the build between runs; by default a temporary folder is used.
 set -euo pipefail
-usage="usage: bench/mutation.sh SEED COUNT [WORK_DIR]"
+usage="usage: bench/mutation.sh [--window] SEED COUNT [WORK_DIR]"
+window=0
+if [[ ${1:-} == --window ]]; then
+  window=1
+  shift
+fi
 seed=${1:?$usage}
 count=${2:?$usage}
 src=$(cd "$(dirname "$0")/.." && pwd)
 shared=$(cd "$src/.." && pwd)/shared
+
+# What the run needs besides the build's own packages.
+source "$src/tools/ensure-packages.sh"
+RAVELIN_PACKAGES+=(ccache python3)
+ensure_packages
 if [[ $# -ge 3 ]]; then
   work=$(mkdir -p "$3" && cd "$3" && pwd)
   cleanup() { rm -rf "$work/src"; }
@@ -31,31 +45,43 @@ tar -C "$src" --exclude='./build*' --exclude=./.git --exclude=./.peers --exclude
 export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1
 generator=()
 if command -v ninja >/dev/null && [[ ! -f $work/build/CMakeCache.txt ]]; then generator=(-G Ninja); fi
+with_qt=OFF
+[[ $window == 1 ]] && with_qt=ON
+# Release, but with assertions: the game record's invariant checks then run
+# under every test, and a mutant of them is as live as any other code.
 nice -n 19 cmake -S "$work/src" -B "$work/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+  -DCMAKE_CXX_FLAGS_RELEASE=-O2 \
+  -DRAVELIN_WITH_QT=$with_qt -DRAVELIN_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DRAVELIN_SHARED_DIR="$shared" >"$work/configure.log"
 
 # In the background, so that a signal reaches it and the copy is removed after.
-nice -n 19 python3 - "$seed" "$count" "$work" <<'PY' &
+nice -n 19 python3 - "$seed" "$count" "$work" "$window" <<'PY' &
 import hashlib, json, os, re, signal, subprocess, sys, time
 
-seed, count, work = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
+seed, count, work, window = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1"
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
 programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests"]
 suite = [[os.path.join(build, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"] for p in programs]
-suite.append(["ctest", "--test-dir", build, "-R", "^ravelin_pgn_tool_fixtures$"])
+# A filter that matches no test would pass every mutant: ctest is told to fail then.
+suite.append(["ctest", "--test-dir", build, "--no-tests=error", "-R", "^ravelin_pgn_tool_fixtures$"])
+window_programs = ["GameWindowTest", "RecordTest", "SetupClipboardTest", "ShellTest", "BadInputTest"]
+window_suite = [[os.path.join(build, "tests", p)] for p in window_programs] if window else []
+PLAIN_FOLDERS = ("rules", "moves", "record", "pgn")
+WINDOW_FILES = ("app/CVexilDoc.cpp", "app/DocumentManager.cpp")
+os.environ["QT_QPA_PLATFORM"] = "offscreen"
 began = time.time()
 signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
 
 
 def run(command, limit=None):
-    """True when the command succeeds within limit seconds; its whole group ends after it."""
+    """"pass", "fail" or "timeout": how the command ended within limit
+    seconds; its whole group ends after it."""
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        return process.wait(limit) == 0
+        return "pass" if process.wait(limit) == 0 else "fail"
     except subprocess.TimeoutExpired:
-        return False
+        return "timeout"
     finally:
         try:
             os.killpg(process.pid, signal.SIGKILL)
@@ -66,11 +92,17 @@ def run(command, limit=None):
 
 def builds():
     jobs = os.environ.get("JOBS", "2")
-    return run(["cmake", "--build", build, "-j", jobs, "--target", *programs, "ravelin-pgn"])
+    targets = [*programs, "ravelin-pgn", *(window_programs if window else [])]
+    return run(["cmake", "--build", build, "-j", jobs, "--target", *targets]) == "pass"
 
 
-def survives(limits):
-    return all(run(command, limit) for command, limit in zip(suite, limits))
+def verdict(commands, limits):
+    """"survived", or how the first command that noticed the mutant ended."""
+    for command, limit in zip(commands, limits):
+        ended = run(command, limit)
+        if ended != "pass":
+            return "killed" if ended == "fail" else "timeout"
+    return "survived"
 
 
 # Comments, strings, characters and preprocessor lines blanked, offsets kept.
@@ -119,10 +151,17 @@ def sites(text):
 
 
 with open(os.path.join(build, "compile_commands.json")) as f:
-    files = sorted({os.path.relpath(e["file"], src) for e in json.load(f)})
-files = [p for p in files if p.split("/")[0] in ("rules", "moves", "record", "pgn")]
+    files = {os.path.relpath(e["file"], src) for e in json.load(f)}
+# The headers of the plain folders hold code too (inline functions, limits).
+for folder in PLAIN_FOLDERS:
+    files |= {f"{folder}/{name}" for name in os.listdir(os.path.join(src, folder))
+              if name.endswith(".h")}
+files = sorted(p for p in files
+               if p.split("/")[0] in PLAIN_FOLDERS or (window and p in WINDOW_FILES))
 only = re.compile(os.environ.get("ONLY", ""))
 files = [p for p in files if only.search(p)]
+if not files:
+    sys.exit(f"ONLY={only.pattern} matches no file that is mutated")
 
 
 def ranked(path, text):
@@ -149,12 +188,17 @@ sample = sorted(site[1:] for site in sorted(every)[:count])
 
 if not builds():
     sys.exit(f"the unchanged copy does not build; see cmake --build {build}")
-limits = []
-for command in suite:
-    start = time.time()
-    if not run(command):
-        sys.exit(f"the unchanged copy fails {' '.join(command)}")
-    limits.append(10 + 5 * (time.time() - start))
+def limits_of(commands):
+    limits = []
+    for command in commands:
+        start = time.time()
+        if run(command) != "pass":
+            sys.exit(f"the unchanged copy fails {' '.join(command)}")
+        limits.append(10 + 5 * (time.time() - start))
+    return limits
+
+
+limits, window_limits = limits_of(suite), limits_of(window_suite)
 
 results = []
 for n, (path, start, end, replacement, what) in enumerate(sample, 1):
@@ -166,7 +210,9 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
         if not builds():
             outcome = "no build"
         else:
-            outcome = "survived" if survives(limits) else "killed"
+            outcome = verdict(suite, limits)
+            if outcome == "survived" and window:
+                outcome = verdict(window_suite, window_limits)
     finally:
         with open(os.path.join(src, path), "w") as f:
             f.write(original)
@@ -177,11 +223,13 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
 
 
 def rate(rows):
-    killed = sum(r[3] == "killed" for r in rows)
+    killed = sum(r[3] in ("killed", "timeout") for r in rows)
+    timeouts = sum(r[3] == "timeout" for r in rows)
     built = sum(r[3] != "no build" for r in rows)
     failed = len(rows) - built
     figure = f"{100 * killed / built:.1f} % ({killed} of {built})" if built else "no mutant built"
-    return figure + (f", {failed} did not build" if failed else "")
+    return (figure + (f", {timeouts} of them by a time-out" if timeouts else "") +
+            (f", {failed} did not build" if failed else ""))
 
 
 print(f"\n{len(results)} mutants of {len(every)} sites, seed {seed}, "
