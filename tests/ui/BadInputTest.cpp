@@ -22,7 +22,7 @@ const std::vector<BadInput>& Catalogue() {
         {"binary file", QByteArray("\0\x89PNG\r\n\x1A\n", 9).repeated(400), kUnexpected, 0, ""},
         {"one line of 10 megabytes", "1. e4 {" + QByteArray(10'000'000, 'a') + "} e5 *", "", 2,
          "\n" + QString(4097, 'a') + "|"},
-        {"comment nested 100,000 deep",
+        {"100,000 opening braces, then 100,000 closing",
          "1. e4 " + QByteArray(100000, '{') + QByteArray(100000, '}') + " e5 *", "", 2, ""},
         {"FEN tag of 300 characters", "[FEN \"" + QByteArray("8/").repeated(150) + "\"]\n*\n",
          "The FEN tag of this game does not describe a chess position: \"" +
