@@ -15,6 +15,23 @@
 #include "QtUserPrompts.h"
 #include "TextField.h"
 
+namespace {
+
+// The mean grey, 0 black to 255 white, of the middle half of a square as the view draws it.
+int Grey(CVexilView* view, const char* name) {
+    const QImage image = view->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const int quarter = view->SquareSize() / 4;
+    const QPoint centre = view->SquareCentre(name[0] - 'a', name[1] - '1');
+    long sum = 0, count = 0;
+    for (int x = centre.x() - quarter; x < centre.x() + quarter; ++x)
+        for (int y = centre.y() - quarter; y < centre.y() + quarter; ++y, ++count)
+            sum += qGray(image.pixel(QPoint(x, y) * scale));
+    return int(sum / count);
+}
+
+}  // namespace
+
 class GameWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -215,6 +232,9 @@ void GameWindowTest::boardSizesAndTurnField() {
     for (int size = 0; size < 3; ++size) {
         window.Command(commands[size]);
         QCOMPARE(view->SquareSize(), 32 + 16 * size);
+        // A white pawn is drawn lighter than a black one, on either shade of square.
+        QVERIFY(Grey(view, "a2") > Grey(view, "b7") + 32 &&
+                Grey(view, "b2") > Grey(view, "a7") + 32);
         window.Play(moves[size]);  // pressed and released at the centres of this size
         QCOMPARE(turn->text(), QString(turns[size]));
     }
