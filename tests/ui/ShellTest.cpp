@@ -108,6 +108,13 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     QList<int> columns;
     for (QMdiSubWindow* window : shell.frame->Area()->subWindowList()) columns.append(window->x());
     QCOMPARE(columns, (QList<int>{0, 0, half, half, half}));
+    // Cascaded, every window shows its whole form.
+    shell.Command(res::kCmdCascade);
+    for (QMdiSubWindow* window : shell.frame->Area()->subWindowList()) {
+        const QSize form = static_cast<CChildFrame*>(window)->View()->minimumSize();
+        QCOMPARE(window->size(), static_cast<CChildFrame*>(window)->FormFrameSize());
+        QCOMPARE(window->widget()->size().expandedTo(form), window->widget()->size());
+    }
 }
 
 void ShellTest::recentFilesSurviveARestartAndHoldFour() {
