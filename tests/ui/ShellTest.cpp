@@ -1,6 +1,7 @@
 // The shell: menu bars, titles, windows, recent files across runs, Exit, command line, printing.
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
@@ -8,6 +9,7 @@
 
 #include "CVexilApp.h"
 #include "GameWindowSupport.h"
+#include "QtUserPrompts.h"
 
 namespace {
 
@@ -23,6 +25,26 @@ QStringList Shown(CMainFrame& frame, bool recentFiles = false) {
         if (action->isVisible() && action->isEnabled()) shown.append(action->text());
     }
     return shown;
+}
+
+// Answers the next of Qt's own message boxes with `button` (NoButton: Escape), noting its
+// caption, text and number of buttons.
+void AnswerBox(QMessageBox::StandardButton button, QStringList& seen) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, button, &seen] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (box == nullptr || !box->isVisible()) continue;
+            timer->deleteLater();
+            seen << box->windowTitle() << box->text() << QString::number(box->buttons().size());
+            if (button == QMessageBox::NoButton)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (box->button(button) != nullptr)
+                box->button(button)->click();
+            return;
+        }
+    });
+    timer->start(10);
 }
 
 struct Shell : GameWindowFixture {
@@ -47,6 +69,7 @@ private slots:
     void commandLineOpensTheFileOrEndsWithItsMessage();
     void printsAndExports();
     void savesThroughLinksAndAsksBeforeReplacingGames();
+    void qtsOwnBoxesAskAndTell();
 };
 
 void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
@@ -256,6 +279,35 @@ void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {
                           "Failed to save document.\n/dev/full: Not a plain file"}));
     QCOMPARE(shell.frame->Area()->subWindowList().size(), 3);
     QVERIFY(shell.Document()->IsModified());
+}
+
+void ShellTest::qtsOwnBoxesAskAndTell() {
+    const std::tuple<QMessageBox::StandardButton, int, bool> rows[] = {
+        // the button clicked (NoButton: Escape), windows left, the move saved
+        {QMessageBox::Yes, 0, true},
+        {QMessageBox::No, 0, false},
+        {QMessageBox::Cancel, 1, false},
+        {QMessageBox::NoButton, 1, false},
+    };
+    for (const auto& [button, left, saved] : rows) {
+        Shell shell;
+        QVERIFY(shell.Open("game.pgn", kGame));
+        QTest::mouseClick(Button(shell.View(), "|>"), Qt::LeftButton);
+        shell.Play("b8c6");
+        QtUserPrompts real;
+        UserPrompts* const scripted = SetPrompts(&real);
+        QStringList seen;
+        AnswerBox(button, seen);
+        shell.Command(res::kCmdClose);
+        QTRY_COMPARE(shell.frame->Area()->subWindowList().size(), left);
+        QCOMPARE(ReadBytes(shell.path).contains("Nc6"), saved);
+        // A message: the program's title as caption and an OK button.
+        AnswerBox(QMessageBox::Ok, seen);
+        shell.Documents().OpenDocument(shell.folder.filePath("missing.pgn"));
+        SetPrompts(scripted);
+        QCOMPARE(seen, (QStringList{"Ravelin", "Save changes to game.pgn?", "3", "Ravelin",
+                                    "Failed to open document.", "1"}));
+    }
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
