@@ -108,6 +108,7 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     // chosen; each OK row is played again over the last ply.
     QtUserPrompts real;
     UserPrompts* const scripted = SetPrompts(&real);
+    auto restore = qScopeGuard([scripted] { SetPrompts(scripted); });
     const std::tuple<QString, QString, int, QString> rows[] = {
         {"Escape", "Knight", Rook, "4. ...\th3"}, {"close box", "Knight", Rook, "4. ...\th3"},
         {"OK", "Queen", Queen, "5. bxa8=Q"},      {"OK", "Rook", Rook, "5. bxa8=R"},
@@ -133,6 +134,7 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
                  qPrintable(close + " " + piece));
         QCOMPARE(window.Lines().last(), line);
     }
+    restore.dismiss();
     SetPrompts(scripted);
     QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted

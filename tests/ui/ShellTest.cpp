@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
@@ -295,7 +296,7 @@ void ShellTest::qtsOwnBoxesAskAndTell() {
         QTest::mouseClick(Button(shell.View(), "|>"), Qt::LeftButton);
         shell.Play("b8c6");
         QtUserPrompts real;
-        UserPrompts* const scripted = SetPrompts(&real);
+        const auto restore = qScopeGuard([previous = SetPrompts(&real)] { SetPrompts(previous); });
         QStringList seen;
         AnswerBox(button, seen);
         shell.Command(res::kCmdClose);
@@ -304,7 +305,6 @@ void ShellTest::qtsOwnBoxesAskAndTell() {
         // A message: the program's title as caption and an OK button.
         AnswerBox(QMessageBox::Ok, seen);
         shell.Documents().OpenDocument(shell.folder.filePath("missing.pgn"));
-        SetPrompts(scripted);
         QCOMPARE(seen, (QStringList{"Ravelin", "Save changes to game.pgn?", "3", "Ravelin",
                                     "Failed to open document.", "1"}));
     }
