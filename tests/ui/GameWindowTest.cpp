@@ -15,6 +15,23 @@
 #include "QtUserPrompts.h"
 #include "TextField.h"
 
+namespace {
+
+// The mean grey, 0 black to 255 white, of the middle half of a square as the view draws it.
+int Grey(CVexilView* view, const char* name) {
+    const QImage image = view->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const int quarter = view->SquareSize() / 4;
+    const QPoint centre = view->SquareCentre(name[0] - 'a', name[1] - '1');
+    long sum = 0, count = 0;
+    for (int x = centre.x() - quarter; x < centre.x() + quarter; ++x)
+        for (int y = centre.y() - quarter; y < centre.y() + quarter; ++y, ++count)
+            sum += qGray(image.pixel(QPoint(x, y) * scale));
+    return int(sum / count);
+}
+
+}  // namespace
+
 class GameWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -87,28 +104,37 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     window.Play("a2a4 h7h6 a4a5 h6h5 a5a6 h5h4 a6b7 h4h3");
     QCOMPARE(window.Document()->Save(window.folder.filePath("b7.pgn")),
              CVexilDoc::SaveResult::Saved);
-    // The real "Promotion!": Escape and the close box take the move back, OK takes the Knight.
+    // The real "Promotion!": Escape and the close box take the move back, OK takes the piece
+    // chosen; each OK row is played again over the last ply.
     QtUserPrompts real;
     UserPrompts* const scripted = SetPrompts(&real);
-    for (const QString close : {"Escape", "close box", "OK"}) {
-        QTimer::singleShot(0, [close] {
+    auto restore = qScopeGuard([scripted] { SetPrompts(scripted); });
+    const std::tuple<QString, QString, int, QString> rows[] = {
+        {"Escape", "Knight", Rook, "4. ...\th3"}, {"close box", "Knight", Rook, "4. ...\th3"},
+        {"OK", "Queen", Queen, "5. bxa8=Q"},      {"OK", "Rook", Rook, "5. bxa8=R"},
+        {"OK", "Bishop", Bishop, "5. bxa8=B"},    {"OK", "Knight", Knight, "5. bxa8=N"},
+    };
+    for (const auto& [close, piece, onA8, line] : rows) {
+        QTimer::singleShot(0, [close, piece] {
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 auto* dialog = qobject_cast<CPromotionDlg*>(top);
                 if (dialog == nullptr || !dialog->isVisible()) continue;
-                dialog->findChildren<QRadioButton*>().at(1)->click();  // Knight
+                for (QRadioButton* radio : dialog->findChildren<QRadioButton*>())
+                    if (radio->text() == piece) radio->click();
                 if (close == "Escape") QTest::keyClick(dialog, Qt::Key_Escape);
                 if (close == "close box") dialog->close();
                 if (close == "OK") QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
             }
         });
+        if (window.Lines().size() == 10) ClickLine(view, 8);
         window.Drag("b7", "a8");
         const bool taken = close == "OK";
-        QVERIFY2(window.PieceOn("b7") == (taken ? NoPiece : Pawn) &&
-                     window.PieceOn("a8") == (taken ? Knight : Rook) &&
+        QVERIFY2(window.PieceOn("b7") == (taken ? NoPiece : Pawn) && window.PieceOn("a8") == onA8 &&
                      window.Document()->IsModified() == taken,
-                 qPrintable(close));
-        QCOMPARE(window.Lines().last(), QString(taken ? "5. bxa8=N" : "4. ...\th3"));
+                 qPrintable(close + " " + piece));
+        QCOMPARE(window.Lines().last(), line);
     }
+    restore.dismiss();
     SetPrompts(scripted);
     QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted
@@ -208,6 +234,9 @@ void GameWindowTest::boardSizesAndTurnField() {
     for (int size = 0; size < 3; ++size) {
         window.Command(commands[size]);
         QCOMPARE(view->SquareSize(), 32 + 16 * size);
+        // A white pawn is drawn lighter than a black one, on either shade of square.
+        QVERIFY(Grey(view, "a2") > Grey(view, "b7") + 32 &&
+                Grey(view, "b2") > Grey(view, "a7") + 32);
         window.Play(moves[size]);  // pressed and released at the centres of this size
         QCOMPARE(turn->text(), QString(turns[size]));
     }

@@ -1,14 +1,16 @@
 // The shell: menu bars, titles, windows, recent files across runs, Exit, command line, printing.
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
 
 #include "CVexilApp.h"
 #include "GameWindowSupport.h"
-#include "PgnExport.h"
+#include "QtUserPrompts.h"
 
 namespace {
 
@@ -24,6 +26,26 @@ QStringList Shown(CMainFrame& frame, bool recentFiles = false) {
         if (action->isVisible() && action->isEnabled()) shown.append(action->text());
     }
     return shown;
+}
+
+// Answers the next of Qt's own message boxes with `button`, Escape if it has none, noting its
+// caption, text and number of buttons; `owner` ends the wait.
+void AnswerBox(QObject* owner, QMessageBox::StandardButton button, QStringList& seen) {
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [timer, button, &seen] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (box == nullptr || !box->isVisible()) continue;
+            timer->deleteLater();
+            seen << box->windowTitle() << box->text() << QString::number(box->buttons().size());
+            if (QAbstractButton* answer = box->button(button))
+                answer->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+            return;
+        }
+    });
+    timer->start(10);
 }
 
 struct Shell : GameWindowFixture {
@@ -48,6 +70,7 @@ private slots:
     void commandLineOpensTheFileOrEndsWithItsMessage();
     void printsAndExports();
     void savesThroughLinksAndAsksBeforeReplacingGames();
+    void qtsOwnBoxesAskAndTell();
 };
 
 void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
@@ -108,6 +131,11 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     QList<int> columns;
     for (QMdiSubWindow* window : shell.frame->Area()->subWindowList()) columns.append(window->x());
     QCOMPARE(columns, (QList<int>{0, 0, half, half, half}));
+    // Cascaded, every window shows its whole form, not cut and not padded.
+    shell.Command(res::kCmdCascade);
+    for (QMdiSubWindow* window : shell.frame->Area()->subWindowList())
+        QCOMPARE(window->widget()->size(),
+                 static_cast<CChildFrame*>(window)->View()->minimumSize());
 }
 
 void ShellTest::recentFilesSurviveARestartAndHoldFour() {
@@ -198,7 +226,8 @@ void ShellTest::printsAndExports() {
                                                "Choose another name for it."});
     shell.Command(res::kCmdExportPgn);
     QCOMPARE(ReadBytes(shell.folder.filePath("out.pgn")),
-             QByteArray::fromStdString(ExportPgnToString(shell.Game())));
+             "[Event \"Shell\"]\r\n[Site \"?\"]\r\n[Date \"????.??.??\"]\r\n[Round \"?\"]\r\n"
+             "[White \"?\"]\r\n[Black \"?\"]\r\n[Result \"*\"]\r\n\r\n1. e4 e5 2. Nf3 *\r\n");
     QCOMPARE(ReadBytes(shell.path), QByteArray(kGame));
 }
 
@@ -249,6 +278,33 @@ void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {
                           "Failed to save document.\n/dev/full: Not a plain file"}));
     QCOMPARE(shell.frame->Area()->subWindowList().size(), 3);
     QVERIFY(shell.Document()->IsModified());
+}
+
+void ShellTest::qtsOwnBoxesAskAndTell() {
+    // "Save changes?" answered: the button clicked (NoButton: Escape), windows left, move saved.
+    const std::tuple<QMessageBox::StandardButton, int, bool> rows[] = {
+        {QMessageBox::Yes, 0, true},
+        {QMessageBox::No, 0, false},
+        {QMessageBox::Cancel, 1, false},
+        {QMessageBox::NoButton, 1, false}};
+    for (const auto& [button, left, saved] : rows) {
+        Shell shell;
+        QVERIFY(shell.Open("game.pgn", kGame));
+        QTest::mouseClick(Button(shell.View(), "|>"), Qt::LeftButton);
+        shell.Play("b8c6");
+        QtUserPrompts real;
+        const auto restore = qScopeGuard([previous = SetPrompts(&real)] { SetPrompts(previous); });
+        QStringList seen;
+        AnswerBox(shell.frame.get(), button, seen);
+        shell.Command(res::kCmdClose);
+        QTRY_COMPARE(shell.frame->Area()->subWindowList().size(), left);
+        QCOMPARE(ReadBytes(shell.path).contains("Nc6"), saved);
+        // A message: the program's title as caption and an OK button.
+        AnswerBox(shell.frame.get(), QMessageBox::Ok, seen);
+        shell.Documents().OpenDocument(shell.folder.filePath("missing.pgn"));
+        QCOMPARE(seen, (QStringList{"Ravelin", "Save changes to game.pgn?", "3", "Ravelin",
+                                    "Failed to open document.", "1"}));
+    }
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
