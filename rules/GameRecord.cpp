@@ -152,6 +152,7 @@ void CGameRecord::CheckSound() const {
     assert(m_startMoveNumber >= 1 && m_startMoveNumber <= kMaxFenMoveNumber);
     assert(StartFenAgrees());
     assert(m_startNote.size() <= kMaxNoteLength + 1);
+    assert(m_ply.RestUnwritten());
     for (int i = 0; i < m_plyCount; ++i) {
         const PlyRecord& ply = m_ply[i];
         assert(Terminated(ply.text, PlyRecord::kTextSize));

@@ -6,12 +6,13 @@
 
 #include "PieceTypes.h"
 #include "PlyRecord.h"
+#include "PlyTable.h"
 
 // The whole state of one game: the position shown with its rule state, the
 // header tags, up to 300 recorded half-moves, the start FEN and the notes.
 class CGameRecord {
 public:
-    static constexpr int kMaxPlies = 300;
+    static constexpr int kMaxPlies = PlyTable::kSize;
     static constexpr int kTagCount = 7;
     static constexpr int kTagSize = 256;       // 255 characters and the terminator
     static constexpr int kStartFenSize = 128;  // room for any FEN MakeStartFen writes
@@ -131,7 +132,7 @@ public:
     char m_status = 'P';
     int m_flipped = 0;
     char m_tag[kTagCount][kTagSize];
-    PlyRecord m_ply[kMaxPlies];
+    PlyTable m_ply;
     int m_curPly = 0;
     int m_plyCount = 0;
     int m_sideToMove = White;
