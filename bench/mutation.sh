@@ -152,10 +152,18 @@ def sites(text):
 
 with open(os.path.join(build, "compile_commands.json")) as f:
     files = {os.path.relpath(e["file"], src) for e in json.load(f)}
-# The headers of the plain folders hold code too (inline functions, limits).
+# The headers of the plain folders hold code too (inline functions, limits);
+# those that no plain source or test includes are not built, so not drawn.
+included = set()
+for folder in (*PLAIN_FOLDERS, "tests"):
+    for root, _, names in os.walk(os.path.join(src, folder)):
+        for name in names:
+            if name.endswith((".cpp", ".h")) and "/tests/ui" not in root:
+                with open(os.path.join(root, name), errors="replace") as f:
+                    included |= set(re.findall(r'^#include "([^"]+)"', f.read(), re.M))
 for folder in PLAIN_FOLDERS:
     files |= {f"{folder}/{name}" for name in os.listdir(os.path.join(src, folder))
-              if name.endswith(".h")}
+              if name.endswith(".h") and name in included}
 files = sorted(p for p in files
                if p.split("/")[0] in PLAIN_FOLDERS or (window and p in WINDOW_FILES))
 only = re.compile(os.environ.get("ONLY", ""))
