@@ -102,6 +102,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
          "B3k2r/8/8/8/8/8/8/R3K2R b KQk - 0 1"},
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "a1a8", "Rxa8+",
          "R3k2r/8/8/8/8/8/8/4K2R b Kk - 0 1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "h1h2 a8b8 h2h1", "Rh1",  // back, without K
+         "1r2k2r/8/8/8/8/8/8/R3K2R b Qk - 3 2"},
         {"4k3/8/8/8/8/8/8/4K1N1 w - - 99 60", "g1f3", "Nf3=", nullptr, announce::kFiftyMoveDraw,
          'D'},
         {"", "f2f3 e7e5 g2g4 d8h4", "Qh4#", nullptr, announce::kCheckMate, 'M'},
