@@ -187,7 +187,7 @@ bool ParseCoordinateMove(const std::string& token, int& fromFile, int& fromRank,
     if (token.size() < 4 || !isFile(token[0]) || !isRank(token[1])) return false;
     std::size_t pos = 2;
     if (token[pos] == '-' || token[pos] == 'x') ++pos;
-    if (pos + 1 >= token.size() + 0 || !isFile(token[pos]) || !isRank(token[pos + 1])) return false;
+    if (pos + 1 >= token.size() || !isFile(token[pos]) || !isRank(token[pos + 1])) return false;
     fromFile = token[0] - 'a';
     fromRank = token[1] - '1';
     toFile = token[pos] - 'a';
