@@ -93,6 +93,15 @@ TEST(Rules, FenReadAndWritten) {
     EXPECT_FALSE(game->SetFromFen(fen + ' '));
     game->MakeStartFen();
     EXPECT_STREQ(game->m_startFen, "8/8/8/8/8/8/8/8 w KQkq - 0 1");
+    // Moves are numbered from the start however it was last set.
+    EXPECT_TRUE(game->SetFromFen("4k3/8/8/8/8/8/8/4K3 b - - 0 35"));
+    EXPECT_EQ(game->MoveNumberOfPly(1), 36);
+    game->MakeStartFen();
+    EXPECT_EQ(game->MoveNumberOfPly(1), 1);
+    EXPECT_EQ(game->SideOfPly(1), Black);
+    EXPECT_TRUE(game->SetFromFen(kBefore));
+    game->SetStartPosition();
+    EXPECT_EQ(game->MoveNumberOfPly(2), 2);
 }
 
 // RestorePly shows a ply's position, also Black first; 300 plies at most; texts cut.
