@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "GameListModel.h"
 
@@ -36,7 +37,11 @@ CSelectGameDlg::CSelectGameDlg(const QString& fileName, const std::vector<Indexe
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     QHeaderView* columns = m_table->horizontalHeader();
-    const int widths[] = {50, 170, 170, 60, 90, 200, 60};
+    int widths[] = {50, 170, 170, 60, 90, 200, 60};
+    // The "#" column holds the largest number whole, beside the sort mark.
+    widths[GameListModel::Number] = std::max(
+        widths[GameListModel::Number],
+        fontMetrics().horizontalAdvance(QString::number(games.size())) + 40);
     for (int column = 0; column < GameListModel::ColumnCount; ++column)
         columns->resizeSection(column, widths[column]);
     columns->setSectionResizeMode(GameListModel::Event, QHeaderView::Stretch);
