@@ -63,7 +63,10 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     if (game.m_plyCount > game.m_curPly) {
         outcome.firstDroppedPly = game.m_curPly;
         outcome.droppedCount = game.m_plyCount - game.m_curPly;
-        for (int i = game.m_plyCount - 1; i >= game.m_curPly; --i) game.m_ply[i].ClearNote();
+        for (int i = game.m_plyCount - 1; i >= game.m_curPly; --i) {
+            game.m_ply[i].ClearNote();
+            game.m_ply[i].variations.clear();
+        }
     }
     const int ply = game.m_curPly;
     RecordPly(game, drop.fromFile, drop.fromRank, toFile, toRank, outcome.line);

@@ -17,6 +17,7 @@ LoadResult Read(std::string_view bytes, CGameRecord& game) {
     LoadResult result;
     result.kind = LoadResult::Kind::Loaded;
     result.moreGames = read.moreGames;
+    result.notices = read.notices;
     return result;
 }
 

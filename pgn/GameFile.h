@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "GameIndex.h"
 #include "GameRecord.h"
@@ -18,6 +19,7 @@ struct LoadResult {
     Kind kind = Kind::NotAGame;
     std::string message;     // empty when loaded
     bool moreGames = false;  // a whole file read held further games after the first
+    std::vector<std::string> notices;  // what was kept only in part, when loaded
     bool Loaded() const { return kind == Kind::Loaded; }
 };
 

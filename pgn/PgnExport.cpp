@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "GameLines.h"
 #include "MoveText.h"
 #include "PgnWriter.h"
 
@@ -43,6 +44,9 @@ class MovetextLines {
 public:
     explicit MovetextLines(ByteWriter& out) : m_out(out) {}
     void Add(const std::string& token);
+    // A variation's parentheses stand against its first and last tokens.
+    void Open() { m_opening = true; }
+    void Close();
     void Finish() {
         if (!m_line.empty()) WriteLine(m_out, m_line);
         m_line.clear();
@@ -51,9 +55,24 @@ public:
 private:
     ByteWriter& m_out;
     std::string m_line;
+    bool m_opening = false;
 };
 
-void MovetextLines::Add(const std::string& token) {
+void MovetextLines::Close() {
+    const std::size_t last = m_line.rfind(' ');
+    if (m_line.size() + 1 <= kLineWidth || last == std::string::npos) {
+        m_line += ')';
+        return;
+    }
+    const std::string token = m_line.substr(last + 1);
+    m_line.erase(last);
+    WriteLine(m_out, m_line);
+    m_line = token + ')';
+}
+
+void MovetextLines::Add(const std::string& word) {
+    const std::string token = m_opening ? "(" + word : word;
+    m_opening = false;
     // A word of a note longer than a line stands alone on a longer one: cut,
     // it would come back as two words.
     if (!m_line.empty() && m_line.size() + 1 + token.size() > kLineWidth) {
@@ -152,6 +171,36 @@ std::string ExportedStartFen(const CGameRecord& game) {
     return start->MakeFullFen();
 }
 
+// Plies from `first` on of `line`, each with its glyphs and comment and then
+// its variations in parentheses. A Black move is numbered where a reader
+// could not tell it from White's: first, or after a comment or a variation.
+void ExportPlies(MovetextLines& lines, const CGameRecord& line, int first, bool numberFirst) {
+    MoveNamer namer(line);
+    bool numbered = numberFirst || first > 0;
+    for (int i = first; i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = line.m_ply[i];
+        const std::string number = std::to_string(line.MoveNumberOfPly(i));
+        if (line.SideOfPly(i) == White)
+            lines.Add(number + ".");
+        else if (i == 0 || numbered)
+            lines.Add(number + "...");
+        lines.Add(namer.MoveText(i));
+        const std::string glyph = SignGlyph(line.GetMoveWithoutNumber(i));
+        if (!glyph.empty()) lines.Add(glyph);
+        for (const std::string& nag : Words(ply.nags)) lines.Add(nag);
+        numbered = ply.hasNote && AddComment(lines, ply.note);
+        for (std::size_t v = 0; v < ply.variations.size(); ++v) {
+            auto variation = std::make_unique<CGameRecord>();
+            TakeLine(line, {{i, static_cast<int>(v)}}, *variation);
+            lines.Open();
+            AddComment(lines, ply.variations[v].startNote);
+            ExportPlies(lines, *variation, i, true);
+            lines.Close();
+            numbered = true;
+        }
+    }
+}
+
 }  // namespace
 
 std::string NoteAsExported(const std::string& note) {
@@ -181,21 +230,8 @@ void ExportPgn(const CGameRecord& game, ByteWriter& out) {
     WriteLine(out, "");
 
     MovetextLines lines(out);
-    bool afterComment = game.m_hasStartNote && AddComment(lines, game.m_startNote);
-    MoveNamer namer(game);
-    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        const PlyRecord& ply = game.m_ply[i];
-        const std::string number = std::to_string(game.MoveNumberOfPly(i));
-        if (game.SideOfPly(i) == White)
-            lines.Add(number + ".");
-        else if (i == 0 || afterComment)
-            lines.Add(number + "...");
-        lines.Add(namer.MoveText(i));
-        const std::string glyph = SignGlyph(game.GetMoveWithoutNumber(i));
-        if (!glyph.empty()) lines.Add(glyph);
-        for (const std::string& nag : Words(ply.nags)) lines.Add(nag);
-        afterComment = ply.hasNote && AddComment(lines, ply.note);
-    }
+    const bool afterComment = game.m_hasStartNote && AddComment(lines, game.m_startNote);
+    ExportPlies(lines, game, 0, afterComment);
     lines.Add(result);
     lines.Finish();
 }

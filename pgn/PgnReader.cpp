@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 
+#include "GameLines.h"
 #include "MoveText.h"
 #include "MoveTextApply.h"
 #include "PlyLine.h"
@@ -204,7 +205,10 @@ bool ParseCoordinateMove(const std::string& token, int& fromFile, int& fromRank,
 
 class PgnReader {
 public:
-    PgnReader(ByteReader& in, CGameRecord& game) : m_in(in), m_game(game) {}
+    PgnReader(ByteReader& in, CGameRecord& game) : m_in(in), m_game(game), m_line(&game) {
+        m_frames.emplace_back();
+        m_frames.back().line = &game;
+    }
     PgnReadResult Read();
 
 private:
@@ -225,6 +229,22 @@ private:
         if (m_error.empty()) m_error = message;
     }
     bool Stopped() const { return m_ended || !m_error.empty(); }
+    // "(" after a move: its alternatives are read into a line of their own,
+    // which ")" hangs on the move.
+    void StartVariation();
+    void EndVariation();
+    // A move of a variation that cannot be played: the variation keeps its
+    // moves before it, and its text from that move on becomes a note.
+    void BreakVariation(const std::string& written, int ply);
+    void Notice(const std::string& text);
+    // The variations finished in a line go onto its plies once the line
+    // itself is finished, so lines are copied without them.
+    void HangVariations(CGameRecord& line, std::vector<std::pair<int, Variation>>& variations);
+    // Why the game ends with something still open.
+    const char* StillOpen() const {
+        return !m_openers.empty() ? pgnmsg::NotClosed(m_openers) : pgnmsg::kVariationNotClosed;
+    }
+    bool AnythingOpen() const { return !m_openers.empty() || m_frames.size() > 1; }
 
     ByteReader& m_in;
     CGameRecord& m_game;
@@ -237,6 +257,21 @@ private:
     std::string m_comment;
     bool m_ended = false;
     std::string m_error;
+    std::vector<std::string> m_notices;
+
+    // The line being read, and the lines it branches from, the game first.
+    struct Frame {
+        CGameRecord* line = nullptr;
+        std::unique_ptr<CGameRecord> own;
+        int branch = 0;  // the ply index of the move the variation replaces
+        std::string startNote;
+        bool broken = false;
+        std::vector<std::pair<int, Variation>> variations;
+    };
+    CGameRecord* m_line;
+    std::vector<Frame> m_frames;
+    std::vector<std::unique_ptr<CGameRecord>> m_spareLines;
+    int m_variationPlies = 0;
 };
 
 bool PgnReader::NextLine(std::string& line) {
@@ -319,13 +354,18 @@ void PgnReader::AttachNote(const std::string& text) {
         note += more;
         note.resize(Utf8SafeCut(note, kMaxCommentLength));
     };
-    if (m_game.m_curPly == 0) {
-        // A comment before the first move describes the starting position.
-        join(m_game.m_startNote, text);
-        m_game.m_hasStartNote = 1;
+    if (m_frames.size() > 1 && m_line->m_curPly == m_frames.back().branch) {
+        // Before a variation's first move: the variation's own opening note.
+        join(m_frames.back().startNote, text);
         return;
     }
-    PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+    if (m_line->m_curPly == 0) {
+        // A comment before the first move describes the starting position.
+        join(m_line->m_startNote, text);
+        m_line->m_hasStartNote = 1;
+        return;
+    }
+    PlyRecord& ply = m_line->m_ply[m_line->m_curPly - 1];
     if (!ply.hasNote) ply.note.clear();
     join(ply.note, text);
     ply.hasNote = 1;
@@ -335,10 +375,10 @@ void PgnReader::AttachNote(const std::string& text) {
 // unless the text has a sign already, an en-passant mark (a sign after it
 // would not read back) or no room; any other glyph is kept beside the move.
 void PgnReader::AttachNag(const std::string& digits) {
-    if (digits.empty() || digits.size() > 3 || m_game.m_curPly == 0) return;
+    if (digits.empty() || digits.size() > 3 || m_line->m_curPly == 0) return;
     const int number = std::atoi(digits.c_str());
     if (number > 255) return;
-    PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+    PlyRecord& ply = m_line->m_ply[m_line->m_curPly - 1];
     static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
     const std::string text = ply.text;
     if (number >= 1 && number <= 6 && !text.empty() && text.back() != '!' && text.back() != '?' &&
@@ -356,6 +396,10 @@ void PgnReader::AttachNag(const std::string& digits) {
 }
 
 void PgnReader::RefuseMove(const std::string& written, int ply) {
+    if (m_frames.size() > 1) {
+        BreakVariation(written, ply);
+        return;
+    }
     Refuse("The move " + MoveName(written, ply) + " cannot be played in its position.");
 }
 
@@ -363,21 +407,91 @@ void PgnReader::FinishComment() {
     m_comment.resize(Utf8SafeCut(m_comment, kMaxCommentLength));
     AttachNote(m_comment);
     m_comment.clear();
+    if (m_frames.size() > 1 && m_frames.back().broken) EndVariation();
+}
+
+void PgnReader::Notice(const std::string& text) {
+    constexpr std::size_t kMaxNotices = 10;
+    if (m_notices.size() < kMaxNotices) m_notices.push_back(text);
+}
+
+void PgnReader::StartVariation() {
+    if (m_frames.size() > static_cast<std::size_t>(lines::kMaxDepth)) {
+        Refuse(pgnmsg::kVariationsTooDeep);
+        return;
+    }
+    Frame frame;
+    if (!m_spareLines.empty()) {
+        frame.own = std::move(m_spareLines.back());
+        m_spareLines.pop_back();
+    } else {
+        frame.own = std::make_unique<CGameRecord>();
+    }
+    frame.branch = m_line->m_curPly - 1;
+    CGameRecord& line = *frame.own;
+    line.Assign(*m_line);
+    CutLine(line, frame.branch);
+    frame.line = &line;
+    m_frames.push_back(std::move(frame));
+    m_line = m_frames.back().line;
+}
+
+void PgnReader::HangVariations(CGameRecord& line,
+                               std::vector<std::pair<int, Variation>>& variations) {
+    for (auto& [ply, variation] : variations) line.m_ply[ply].variations.push_back(std::move(variation));
+    variations.clear();
+}
+
+void PgnReader::EndVariation() {
+    Frame frame = std::move(m_frames.back());
+    m_frames.pop_back();
+    m_line = m_frames.back().line;
+    CGameRecord& child = *frame.line;
+    HangVariations(child, frame.variations);
+    Variation variation;
+    variation.startNote = std::move(frame.startNote);
+    for (int i = frame.branch; i < child.m_curPly; ++i)
+        variation.plies.push_back(std::move(child.m_ply[i]));
+    if (variation.plies.empty()) {
+        // Nothing of it could be played: its text is the note of the move it
+        // follows, as a file's words are never dropped.
+        if (!variation.startNote.empty()) {
+            const int shown = m_line->m_curPly;
+            m_line->m_curPly = frame.branch + 1;
+            AttachNote(variation.startNote);
+            m_line->m_curPly = shown;
+        }
+    } else {
+        m_frames.back().variations.emplace_back(frame.branch, std::move(variation));
+    }
+    for (int i = frame.branch; i < child.m_ply.Written(); ++i) child.m_ply[i] = PlyRecord();
+    m_spareLines.push_back(std::move(frame.own));
+}
+
+void PgnReader::BreakVariation(const std::string& written, int ply) {
+    Frame& frame = m_frames.back();
+    Notice("A variation holds a move that cannot be played in its position, " +
+           MoveName(written, ply) + "; the variation is kept up to that move, and its text from there on as a note.");
+    frame.broken = true;
+    // A move applied though the rules refuse it goes again.
+    CutLine(*m_line, ply);
+    OpenComment('(');
+    m_comment = MoveName(written, ply);
 }
 
 std::string PgnReader::MoveName(const std::string& token, int ply) const {
-    return std::to_string(m_game.MoveNumberOfPly(ply)) +
-           (m_game.SideOfPly(ply) == Black ? "... " : ". ") + Quoted(token, 20);
+    return std::to_string(m_line->MoveNumberOfPly(ply)) +
+           (m_line->SideOfPly(ply) == Black ? "... " : ". ") + Quoted(token, 20);
 }
 
 bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& written) {
     int fromFile, fromRank, toFile, toRank;
     char promotion;
     if (!ParseCoordinateMove(token, fromFile, fromRank, toFile, toRank, promotion)) return false;
-    const int side = m_game.m_sideToMove;
-    const int kind = m_game.GetPiece(fromFile, fromRank);
-    const int ply = m_game.m_curPly;
-    if (m_game.GetColor(fromFile, fromRank) != side) {
+    const int side = m_line->m_sideToMove;
+    const int kind = m_line->GetPiece(fromFile, fromRank);
+    const int ply = m_line->m_curPly;
+    if (m_line->GetColor(fromFile, fromRank) != side) {
         RefuseMove(written, ply);
         return true;
     }
@@ -395,16 +509,16 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
                SquareName(toFile, toRank);
     if (promotion) text += std::string("=") + promotion;
 
-    MoveFacts facts = FactsBeforeMove(m_game, kind, side, fromFile, fromRank, toFile, toRank);
-    if (ApplyMoveText(m_game, text, side) != MoveTextResult::Played) {
+    MoveFacts facts = FactsBeforeMove(*m_line, kind, side, fromFile, fromRank, toFile, toRank);
+    if (ApplyMoveText(*m_line, text, side) != MoveTextResult::Played) {
         RefuseMove(written, ply);
         return true;
     }
     // The list shows the move as the board would have written it.
-    if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_game.GetPiece(toFile, toRank);
-    m_game.FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
-    CopyToField(m_game.m_ply[ply].text, PlyRecord::kTextSize,
-                FormatPlyLine(m_game, ply, BuildMoveText(m_game, facts)));
+    if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_line->GetPiece(toFile, toRank);
+    m_line->FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
+    CopyToField(m_line->m_ply[ply].text, PlyRecord::kTextSize,
+                FormatPlyLine(*m_line, ply, BuildMoveText(*m_line, facts)));
     return true;
 }
 
@@ -416,6 +530,8 @@ void PgnReader::PlayToken(std::string token) {
         return;
     }
     if (IsPgnResultToken(token)) {
+        // Inside a variation a result ends nothing: the game goes on after it.
+        if (m_frames.size() > 1) return;
         m_game.SetTag(CGameRecord::Result,
                       ResultAfterToken(m_game.m_tag[CGameRecord::Result], token));
         m_ended = true;
@@ -428,7 +544,7 @@ void PgnReader::PlayToken(std::string token) {
         while (pos < token.size() && IsPgnDigit(token[pos])) ++pos;
         if (pos == token.size()) return;
         if (token[pos] != '.') {
-            RefuseMove(token, m_game.m_curPly);
+            RefuseMove(token, m_line->m_curPly);
             return;
         }
         while (pos < token.size() && token[pos] == '.') ++pos;
@@ -439,11 +555,11 @@ void PgnReader::PlayToken(std::string token) {
     // A refusal names the move as the file wrote it, at the ply it was meant
     // for; the name is made only then.
     const std::string written = token;
-    const int ply = m_game.m_curPly;
+    const int ply = m_line->m_curPly;
     NormaliseCastling(token);
     if (IsEnPassantMark(token)) {
-        if (m_game.m_curPly > 0) {
-            PlyRecord& ply = m_game.m_ply[m_game.m_curPly - 1];
+        if (m_line->m_curPly > 0) {
+            PlyRecord& ply = m_line->m_ply[m_line->m_curPly - 1];
             // Whole or not at all: a cut mark would read back as a move.
             const std::string marked = std::string(ply.text) + " " + token;
             if (marked.size() < PlyRecord::kTextSize)
@@ -452,17 +568,23 @@ void PgnReader::PlayToken(std::string token) {
         return;
     }
     if (IsAnnotationOnly(token)) return;
-    if (m_game.m_curPly >= CGameRecord::kMaxPlies) {
-        Refuse(pgnmsg::kTooManyPlies);
+    if (m_line->m_curPly >= CGameRecord::kMaxPlies) {
+        if (m_frames.size() > 1)
+            BreakVariation(written, ply);
+        else
+            Refuse(pgnmsg::kTooManyPlies);
         return;
     }
-    if (PlayCoordinateMove(token, written)) return;
-    if (ApplyMoveText(m_game, token, m_game.m_sideToMove) != MoveTextResult::Played)
+    if (!PlayCoordinateMove(token, written) &&
+        ApplyMoveText(*m_line, token, m_line->m_sideToMove) != MoveTextResult::Played)
         RefuseMove(written, ply);
+    if (m_frames.size() > 1 && m_line->m_curPly > ply &&
+        ++m_variationPlies > lines::kMaxVariationPlies)
+        Refuse(pgnmsg::kTooManyVariationPlies);
 }
 
 void PgnReader::ScanMoveLine(const std::string& line) {
-    if (m_openers.empty() && Trim(line) == "%F") {
+    if (!AnythingOpen() && Trim(line) == "%F") {
         m_game.m_flipped = 1;
         return;
     }
@@ -502,7 +624,18 @@ void PgnReader::ScanMoveLine(const std::string& line) {
             token.clear();
             tokenStart = true;
             if (Stopped()) break;
-            if (c == '{' || c == '(') {
+            if (!m_openers.empty()) {
+                // The move broke its variation: the rest of it is note text,
+                // this character included.
+                --p;
+                continue;
+            }
+            const bool moveBefore = m_line->m_curPly > (m_frames.size() > 1 ? m_frames.back().branch : 0);
+            if (c == '(' && moveBefore) {
+                StartVariation();
+            } else if (c == ')' && m_frames.size() > 1) {
+                EndVariation();
+            } else if (c == '{' || c == '(') {
                 OpenComment(c);
             } else if (c == ';') {
                 m_comment = line.substr(p + 1);
@@ -517,8 +650,8 @@ void PgnReader::ScanMoveLine(const std::string& line) {
         }
         if (tokenStart && c == '%') {
             // A date line after a move: "%X MM/DD/YY" keeps the text after "%X".
-            if (m_game.m_curPly > 0)
-                CopyToField(m_game.m_ply[m_game.m_curPly - 1].date, PlyRecord::kDateSize,
+            if (m_line->m_curPly > 0)
+                CopyToField(m_line->m_ply[m_line->m_curPly - 1].date, PlyRecord::kDateSize,
                             p + 2 <= line.size() ? line.substr(p + 2) : std::string());
             return;
         }
@@ -546,15 +679,15 @@ PgnReadResult PgnReader::Read() {
             inMoves = true;
             m_game.m_curPly = 0;
         }
-        if (m_openers.empty() && Trim(line).compare(0, 1, "[") == 0) {
+        if (!AnythingOpen() && Trim(line).compare(0, 1, "[") == 0) {
             // Another game's tags before this game's result.
             m_pendingLine = line;
             m_hasPendingLine = true;
             nextGame = true;
             break;
         }
-        if (!m_openers.empty() && afterEmpty && IsPgnTagLine(line)) {
-            Refuse(pgnmsg::NotClosed(m_openers));
+        if (AnythingOpen() && afterEmpty && IsPgnTagLine(line)) {
+            Refuse(StillOpen());
             break;
         }
         ScanMoveLine(line);
@@ -564,7 +697,7 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     if (!m_ended) {
-        result.message = !m_openers.empty() ? pgnmsg::NotClosed(m_openers)
+        result.message = AnythingOpen()     ? StillOpen()
                          : nextGame         ? pgnmsg::kNextGameFirst
                          : anyText          ? pgnmsg::kFileEndsFirst
                                             : pgnmsg::kUnexpectedFormat;
@@ -578,6 +711,8 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     m_game.m_plyCount = m_game.m_curPly;
+    HangVariations(m_game, m_frames.front().variations);
+    result.notices = std::move(m_notices);
     result.ok = true;
     return result;
 }

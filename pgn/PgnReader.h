@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ByteArchive.h"
 #include "GameRecord.h"
@@ -11,6 +12,9 @@ struct PgnReadResult {
     bool ok = false;
     std::string message;     // why the file was refused; empty when read
     bool moreGames = false;  // the file holds further games after the one read
+    // What was read only in part, one sentence each: the game opens, and the
+    // user is told.
+    std::vector<std::string> notices;
 };
 
 // Reads one game, replaying every move, into `game`. A file that cannot be
@@ -56,6 +60,11 @@ inline constexpr const char* kVariationNotClosed =
 inline const char* NotClosed(const std::string& openers) {
     return openers.front() == '(' ? kVariationNotClosed : kCommentNotClosed;
 }
+inline constexpr const char* kTooManyVariationPlies =
+    "This game's variations hold more than 20000 half-moves; Ravelin keeps at most 20000 in "
+    "the variations of a game.";
+inline constexpr const char* kVariationsTooDeep =
+    "This game's variations are nested more than 64 deep; Ravelin keeps at most 64 levels.";
 inline constexpr const char* kTooManyPlies =
     "This game has more than 300 half-moves; Ravelin keeps at most 300 in a game.";
 }  // namespace pgnmsg

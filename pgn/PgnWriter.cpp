@@ -1,6 +1,9 @@
 #include "PgnWriter.h"
 
+#include <memory>
 #include <sstream>
+
+#include "GameLines.h"
 
 void WriteText(ByteWriter& out, const std::string& text) {
     for (char c : text) out.WriteByte(c);
@@ -102,13 +105,49 @@ bool HasNoteToWrite(const std::string& note) { return !NoteAsWritten(note).empty
 
 // The word a ply stands for in the movetext. A White ply keeps its number; a
 // Black ply is its move alone, except a game's very first ply when Black
-// moves first, which keeps its number as "12... e5" so it reads back as Black's.
-std::string MoveWord(const CGameRecord& game, int index) {
+// moves first, which keeps its number as "12... e5" so it reads back as Black's,
+// and so does a Black ply that opens a variation or follows one.
+std::string MoveWord(const CGameRecord& game, int index, bool numbered) {
     const std::string text = game.m_ply[index].text;
     const std::size_t tab = text.find('\t');
     if (game.SideOfPly(index) == White || tab == std::string::npos) return text;
-    if (index > 0) return text.substr(tab + 1);
+    if (index > 0 && !numbered) return text.substr(tab + 1);
     return std::to_string(game.MoveNumberOfPly(index)) + "... " + text.substr(tab + 1);
+}
+
+// Plies from `first` on of `line`, one to a line, each followed by its note
+// and then its variations in parentheses, written the same way.
+void WritePlies(ByteWriter& out, const CGameRecord& line, int first, std::size_t& count) {
+    bool numbered = first > 0;
+    for (int i = first; i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = line.m_ply[i];
+        std::string word = MoveWord(line, i, numbered);
+        if (!ply.nags.empty()) word += " " + ply.nags;
+        count += word.size();
+        if (count >= 80) {
+            WriteLine(out, "");
+            count = word.size();
+        }
+        WriteMoveText(out, word);
+        if (ply.hasNote && HasNoteToWrite(ply.note)) {
+            WriteNoteBlock(out, ply.note);
+            count = 0;
+        }
+        WriteLine(out, "");
+        numbered = false;
+        for (int v = 0; v < static_cast<int>(ply.variations.size()); ++v) {
+            auto variation = std::make_unique<CGameRecord>();
+            TakeLine(line, {{i, v}}, *variation);
+            WriteMoveText(out, "(");
+            const std::string& startNote = ply.variations[static_cast<std::size_t>(v)].startNote;
+            if (HasNoteToWrite(startNote)) WriteNoteBlock(out, startNote);
+            count = 0;
+            WritePlies(out, *variation, i, count);
+            WriteLine(out, ")");
+            count = 0;
+            numbered = true;
+        }
+    }
 }
 
 }  // namespace
@@ -142,22 +181,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;
-    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        const PlyRecord& ply = game.m_ply[i];
-        std::string word = MoveWord(game, i);
-        if (!ply.nags.empty()) word += " " + ply.nags;
-        count += word.size();
-        if (count >= 80) {
-            WriteLine(out, "");
-            count = word.size();
-        }
-        WriteMoveText(out, word);
-        if (ply.hasNote && HasNoteToWrite(ply.note)) {
-            WriteNoteBlock(out, ply.note);
-            count = 0;
-        }
-        WriteLine(out, "");
-    }
+    WritePlies(out, game, 0, count);
     if (game.m_flipped) {
         WriteLine(out, "");
         WriteLine(out, "%F");

@@ -1,5 +1,6 @@
 #include "SaveCheck.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "PgnWriter.h"
@@ -31,6 +32,35 @@ bool Differs(std::string& difference, const std::string& what) {
     return false;
 }
 
+// The plies, notes, glyphs and variations, at every depth.
+bool SamePlies(const PlyRecord* saved, const PlyRecord* reread, int count, std::string& difference) {
+    for (int i = 0; i < count; ++i) {
+        const PlyRecord& a = saved[i];
+        const PlyRecord& b = reread[i];
+        const std::string move = "move " + std::string(a.text);
+        if (std::strcmp(a.text, b.text) != 0 || a.fromFile != b.fromFile ||
+            a.fromRank != b.fromRank || a.toFile != b.toFile || a.toRank != b.toRank ||
+            a.nags != b.nags)
+            return Differs(difference, move);
+        const std::string note = a.hasNote ? NoteAfterSave(a.note) : "";
+        const std::string rereadNote = b.hasNote ? b.note : "";
+        if (note != rereadNote) return Differs(difference, "the note of " + move);
+        if (a.variations.size() != b.variations.size())
+            return Differs(difference, "the variations of " + move);
+        for (std::size_t v = 0; v < a.variations.size(); ++v) {
+            const Variation& mine = a.variations[v];
+            const Variation& theirs = b.variations[v];
+            if (NoteAfterSave(mine.startNote) != theirs.startNote ||
+                mine.plies.size() != theirs.plies.size())
+                return Differs(difference, "the variations of " + move);
+            if (!SamePlies(mine.plies.data(), theirs.plies.data(),
+                           static_cast<int>(mine.plies.size()), difference))
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
@@ -48,17 +78,6 @@ bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
     const std::string rereadStart = reread.m_hasStartNote ? reread.m_startNote : "";
     if (startNote != rereadStart) return Differs(difference, "the note of the starting position");
     if (saved.m_plyCount != reread.m_plyCount) return Differs(difference, "the number of moves");
-    for (int i = 0; i < saved.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        const PlyRecord& a = saved.m_ply[i];
-        const PlyRecord& b = reread.m_ply[i];
-        const std::string move = "move " + std::string(a.text);
-        if (std::strcmp(a.text, b.text) != 0 || a.fromFile != b.fromFile ||
-            a.fromRank != b.fromRank || a.toFile != b.toFile || a.toRank != b.toRank ||
-            a.nags != b.nags)
-            return Differs(difference, move);
-        const std::string note = a.hasNote ? NoteAfterSave(a.note) : "";
-        const std::string rereadNote = b.hasNote ? b.note : "";
-        if (note != rereadNote) return Differs(difference, "the note of " + move);
-    }
-    return true;
+    return SamePlies(&saved.m_ply[0], &reread.m_ply[0],
+                     std::min(saved.m_plyCount, CGameRecord::kMaxPlies), difference);
 }

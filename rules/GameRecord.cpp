@@ -83,6 +83,7 @@ void CGameRecord::SetStartPosition() {
     for (PlyRecord& ply : m_ply) {
         ply.ClearNote();
         ply.nags.clear();
+        ply.variations.clear();
     }
     CheckSound();
 }
@@ -115,6 +116,7 @@ bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
     ply.status = m_status;
     CopyToField(ply.text, PlyRecord::kTextSize, text);
     ply.nags.clear();
+    ply.variations.clear();  // a new move has no alternatives yet
     std::memcpy(ply.piece, m_piece, sizeof m_piece);
     std::memcpy(ply.color, m_color, sizeof m_color);
     return true;

@@ -1,10 +1,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+struct PlyRecord;
+
+// A line played instead of a move: its plies as snapshots, numbered on from
+// the move it replaces, and the note written before its first move.
+struct Variation {
+    std::string startNote;
+    std::vector<PlyRecord> plies;
+};
 
 // A snapshot of the game after one half-move: the move's squares, the rule
 // state and the whole board after it, its move-list line, note, date and
-// glyphs.
+// glyphs, and the variations that replace it.
 struct PlyRecord {
     static constexpr int kTextSize = 23;  // move-list line, at most 22 characters
     static constexpr int kDateSize = 12;  // MM/DD/YY, at most 11 characters
@@ -22,6 +32,9 @@ struct PlyRecord {
     int hasNote = 0;
     char date[kDateSize] = {};
     std::string nags;  // numeric glyphs kept with the move as read ("$14 $36")
+    // Lines played instead of this move, from the position before it, in the
+    // order they were given; each may hold variations of its own.
+    std::vector<Variation> variations;
 
     void ClearNote() {
         note.clear();

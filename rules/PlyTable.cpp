@@ -8,7 +8,7 @@ namespace {
 // line, the reader and the note box set notes, glyphs and dates.
 bool LooksUnwritten(const PlyRecord& ply) {
     return ply.fromFile == -1 && ply.text[0] == '\0' && ply.note.empty() && ply.hasNote == 0 &&
-           ply.nags.empty() && ply.date[0] == '\0';
+           ply.nags.empty() && ply.date[0] == '\0' && ply.variations.empty();
 }
 
 bool IsUnwritten(const PlyRecord& ply) {

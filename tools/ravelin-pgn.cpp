@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GameFile.h"
+#include "GameLines.h"
 #include "GameIndex.h"
 #include "LegalMoves.h"
 #include "MoveEntry.h"
@@ -79,9 +80,37 @@ LoadResult LoadFromFile(const std::string& path, int number, CGameRecord& game) 
 std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path, int number) {
     auto game = std::make_unique<CGameRecord>();
     const LoadResult result = LoadFromFile(path, number, *game);
-    if (result.Loaded()) return game;
+    if (result.Loaded()) {
+        for (const std::string& notice : result.notices) std::cerr << notice << '\n';
+        return game;
+    }
     std::cerr << result.message << '\n';
     return nullptr;
+}
+
+// The plies of `line` from `first` on, each followed by its variations, each
+// of those between a "variation" and an "end" line of its depth.
+void ShowPlies(const CGameRecord& line, int first, int depth) {
+    auto replay = std::make_unique<CGameRecord>(line);
+    for (int i = first; i < line.m_plyCount; ++i) {
+        const PlyRecord& ply = line.m_ply[i];
+        replay->RestorePly(i);
+        std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
+                  << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
+                  << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t'
+                  << Escape(ply.date) << '\n';
+        if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
+        if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
+        for (std::size_t v = 0; v < ply.variations.size(); ++v) {
+            std::cout << "variation\t" << depth + 1 << '\n';
+            if (!ply.variations[v].startNote.empty())
+                std::cout << "varnote\t" << Escape(ply.variations[v].startNote) << '\n';
+            auto variation = std::make_unique<CGameRecord>();
+            TakeLine(line, {{i, static_cast<int>(v)}}, *variation);
+            ShowPlies(*variation, i, depth + 1);
+            std::cout << "end\t" << depth + 1 << '\n';
+        }
+    }
 }
 
 int Show(const std::string& path, int number) {
@@ -95,18 +124,7 @@ int Show(const std::string& path, int number) {
     std::cout << "start\t" << Escape(game->m_startFen) << '\n';
     if (game->m_hasStartNote && !game->m_startNote.empty())
         std::cout << "startnote\t" << Escape(game->m_startNote) << '\n';
-    const int plies = game->m_plyCount;
-    auto replay = std::make_unique<CGameRecord>(*game);
-    for (int i = 0; i < plies; ++i) {
-        const PlyRecord& ply = game->m_ply[i];
-        replay->RestorePly(i);
-        std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
-                  << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t'
-                  << Escape(ply.date) << '\n';
-        if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
-        if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
-    }
+    ShowPlies(*game, 0, 0);
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';
     return 0;
 }

@@ -3,6 +3,7 @@
 // Helpers shared by the reader and writer tests.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,39 @@ inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
 
 // The game in one line: tags set, start FEN, start note, the first ply's list
 // line (TAB as \t), then each move with its glyphs, {note} and %D date, %F.
+// A ply's move as the list shows it, without its number.
+inline std::string MoveOf(const PlyRecord& ply) {
+    const std::string text = ply.text;
+    const std::size_t tab = text.find('\t');
+    if (tab != std::string::npos) return text.substr(tab + 1);
+    const std::size_t blank = text.find(". ");
+    return blank == std::string::npos ? text : text.substr(blank + 2);
+}
+
+// Each ply with its glyphs, {note}, %D date and (variations), from `first`.
+inline void DescribePlies(const PlyRecord* plies, int count, bool firstWhole,
+                          const std::function<void(const std::string&)>& add) {
+    for (int i = 0; i < count; ++i) {
+        const PlyRecord& ply = plies[i];
+        std::string move = i == 0 && firstWhole ? std::string(ply.text) : MoveOf(ply);
+        if (i == 0 && move.find('\t') != std::string::npos) move.replace(move.find('\t'), 1, "\\t");
+        add(move);
+        if (!ply.nags.empty()) add(ply.nags);
+        if (ply.hasNote) add("{" + ply.note + "}");
+        if (ply.date[0]) add("%D" + std::string(ply.date));
+        for (const Variation& variation : ply.variations) {
+            add("(");
+            if (!variation.startNote.empty()) add("{" + variation.startNote + "}");
+            DescribePlies(variation.plies.data(), static_cast<int>(variation.plies.size()), true,
+                          add);
+            add(")");
+        }
+    }
+}
+
+// The game in one line: tags set, start FEN, start note, the first ply's list
+// line (TAB as \t), then each move with its glyphs, {note} and %D date, its
+// variations in parentheses with their first list lines whole, %F.
 inline std::string Describe(const CGameRecord& game) {
     std::string text;
     auto add = [&text](const std::string& part) { text += (text.empty() ? "" : " ") + part; };
@@ -44,15 +78,7 @@ inline std::string Describe(const CGameRecord& game) {
     for (const auto& [name, value] : game.m_keptTags) add("[" + name + " " + value + "]");
     if (game.m_fromSetup) add("[FEN " + std::string(game.m_startFen) + "]");
     if (game.m_hasStartNote) add("{" + game.m_startNote + "}");
-    for (int i = 0; i < game.m_plyCount; ++i) {
-        const PlyRecord& ply = game.m_ply[i];
-        std::string move = i > 0 ? game.GetMoveWithoutNumber(i) : ply.text;
-        if (i == 0 && move.find('\t') != std::string::npos) move.replace(move.find('\t'), 1, "\\t");
-        add(move);
-        if (!ply.nags.empty()) add(ply.nags);
-        if (ply.hasNote) add("{" + ply.note + "}");
-        if (ply.date[0]) add("%D" + std::string(ply.date));
-    }
+    DescribePlies(&game.m_ply[0], game.m_plyCount, true, add);
     if (game.m_flipped) add("%F");
     return text;
 }

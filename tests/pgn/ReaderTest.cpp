@@ -11,6 +11,30 @@ std::string Refused(const std::string& move) {
     return "! The move " + move + " cannot be played in its position.";
 }
 
+// Variations each an alternative to the first move of the one before.
+std::string nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += " (1. " + std::string(i % 2 ? "c4" : "d4");
+    return text + std::string(static_cast<std::size_t>(depth), ')');
+}
+std::string nestedRead(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += " ( 1. " + std::string(i % 2 ? "c4" : "d4");
+    for (int i = 0; i < depth; ++i) text += " )";
+    return text;
+}
+// Variations of 100 half-moves each, knights out and back.
+std::string shuffles(int count) {
+    std::string one = " (1... Nf6";
+    for (int move = 2; move <= 50; ++move)
+        one += " " + std::to_string(move) + (move % 2 ? ". Ng1 Nf6" : ". Nf3 Ng8");
+    return " e5" + [&] {
+        std::string all;
+        for (int i = 0; i < count; ++i) all += one + " 51. Ng1)";
+        return all;
+    }();
+}
+
 TEST(PgnReader, ReadsOrRefusesWhole) {
     const std::string v253(253, 'v'), euro = "\xE2\x82\xAC", x5000(5000, 'x');
     std::string accents;
@@ -79,9 +103,29 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event \"x\"]\n;%F\n1. e4 *\n", "[Event x] {%F} 1. e4"},
         {"[Event \"x\"]\n{Intro\n1. e4 is the move}\n1. e4 *\n",
          "[Event x] {Intro 1. e4 is the move} 1. e4"},
-        {"1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 {1... c5 2. Nf3} Nf3"},
+        // Variations: nested, with notes and glyphs, at the first and the last move
+        {"1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 ( 1. ...\\tc5 Nf3 ) Nf3"},
         {"1. e4 {best} (1. d4 {queen} d5 (1... Nf6\n)) e5 *\n",
-         "1. e4 {best 1. d4 {queen} d5 (1... Nf6 )} e5"},
+         "1. e4 {best} ( 1. d4 {queen} d5 ( 1. ...\\tNf6 ) ) e5"},
+        {"1. e4 (1. d4) (1. c4 (1. Nf3)) e5 ({Sharp} 1... c5 $14 {Sicilian} 2. Nf3 $1) *\n",
+         "1. e4 ( 1. d4 ) ( 1. c4 ( 1. Nf3 ) ) e5 ( {Sharp} 1. ...\\tc5 $14 {Sicilian} Nf3! )"},
+        {"(1. d4) 1. e4 (1. c4 *) *\n", "{1. d4} 1. e4 ( 1. c4 )"},
+        {"1. e4 e5 (1... c5 2. Qh6 (2. Nf3) Nc6) 2. Nf3 *\n",
+         "1. e4 e5 ( 1. ...\\tc5 {2. Qh6 (2. Nf3) Nc6} ) Nf3 !! A variation holds a move that "
+         "cannot be played in its position, 2. Qh6; the variation is kept up to that move, and "
+         "its text from there on as a note."},
+        {"1. e4 {best} (1. Qh5 e5) e5 *\n",
+         "1. e4 {best 1. Qh5 e5} e5 !! A variation holds a move that cannot be played in its "
+         "position, 1. Qh5; the variation is kept up to that move, and its text from there on "
+         "as a note."},
+        {"1. e4" + nested(64) + " *\n", "1. e4" + nestedRead(64)},
+        {"1. e4" + nested(65) + " *\n",
+         "! This game's variations are nested more than 64 deep; Ravelin keeps at most 64 "
+         "levels."},
+        {"1. e4" + shuffles(200) + " *\n", "1. e4 ..."},
+        {"1. e4" + shuffles(201) + " *\n",
+         "! This game's variations hold more than 20000 half-moves; Ravelin keeps at most 20000 "
+         "in the variations of a game."},
         {"1. e4 {" + x5000 + "} e5 *\n", "1. e4 {" + x5000.substr(0, 4097) + "} e5"},
         {"{" + accents + "} *\n", "{" + accents.substr(0, 4096) + "}"},
         {"1. e4 \n%D 03/01/24\ne5\n%D 2024-03-01 10:00\n\n%F\n*\n",
@@ -129,7 +173,10 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         SCOPED_TRACE(text.substr(0, 120));
         auto game = std::make_unique<CGameRecord>(*open);
         const PgnReadResult result = ReadPgnFromString(text, *game);
-        EXPECT_EQ(result.ok ? Describe(*game) + (result.moreGames ? " (more games)" : "")
+        std::string read = Describe(*game);
+        if (read.size() > 200 && expected.size() < 20) read = read.substr(0, 5) + " ...";
+        EXPECT_EQ(result.ok ? read + (result.moreGames ? " (more games)" : "") +
+                                  (result.notices.empty() ? "" : " !! " + result.notices.front())
                             : "! " + result.message,
                   expected);
         if (!result.ok) {

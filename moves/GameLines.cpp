@@ -1,0 +1,158 @@
+#include "GameLines.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "TextField.h"
+
+namespace {
+
+bool HasBranch(const CGameRecord& line, const LineBranch& branch) {
+    return branch.ply >= 0 && branch.ply < line.m_plyCount &&
+           branch.variation >= 0 &&
+           branch.variation < static_cast<int>(line.m_ply[branch.ply].variations.size());
+}
+
+// The tags, the start note and the flip belong to the game whichever line
+// the user edited them on.
+void TakeHeader(CGameRecord& game, const CGameRecord& line) {
+    std::copy(&line.m_tag[0][0], &line.m_tag[0][0] + sizeof line.m_tag, &game.m_tag[0][0]);
+    game.m_keptTags = line.m_keptTags;
+    game.m_hasStartNote = line.m_hasStartNote;
+    game.m_startNote = line.m_startNote;
+    game.m_flipped = line.m_flipped;
+}
+
+void CountIn(const std::vector<Variation>& variations, int depth, int& plies, int& deepest) {
+    for (const Variation& variation : variations) {
+        deepest = std::max(deepest, depth);
+        plies += static_cast<int>(variation.plies.size());
+        for (const PlyRecord& ply : variation.plies) CountIn(ply.variations, depth + 1, plies, deepest);
+    }
+}
+
+void CountTree(const CGameRecord& game, int& plies, int& deepest) {
+    plies = deepest = 0;
+    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i)
+        CountIn(game.m_ply[i].variations, 1, plies, deepest);
+}
+
+}  // namespace
+
+void CutLine(CGameRecord& line, int plies) {
+    for (int i = plies; i < line.m_ply.Written(); ++i) line.m_ply[i] = PlyRecord();
+    if (plies > 0)
+        line.RestorePly(plies - 1);
+    else
+        line.SetFromFen(line.m_startFen);
+    line.m_curPly = line.m_plyCount = plies;
+}
+
+bool TakeLine(const CGameRecord& game, const LinePath& path, CGameRecord& line) {
+    line.Assign(game);
+    for (const LineBranch& branch : path) {
+        if (!HasBranch(line, branch)) {
+            line.Assign(game);
+            return false;
+        }
+        std::vector<PlyRecord> plies =
+            std::move(line.m_ply[branch.ply].variations[branch.variation].plies);
+        CutLine(line, branch.ply);
+        const int count =
+            std::min(static_cast<int>(plies.size()), CGameRecord::kMaxPlies - branch.ply);
+        for (int i = 0; i < count; ++i) line.m_ply[branch.ply + i] = std::move(plies[i]);
+        line.m_plyCount = branch.ply + count;
+        line.RestorePly(line.m_plyCount - 1);
+    }
+    return true;
+}
+
+void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line) {
+    if (path.empty()) {
+        game.Assign(line);
+        return;
+    }
+    const LineBranch branch = path.back();
+    const LinePath parentPath(path.begin(), path.end() - 1);
+    auto parent = std::make_unique<CGameRecord>();
+    if (!TakeLine(game, parentPath, *parent) || !HasBranch(*parent, branch)) return;
+    TakeHeader(*parent, line);
+    // Before the branch the line is its parent's, so its plies there carry
+    // whatever was edited on them: notes, glyphs, other variations.
+    for (int i = 0; i < branch.ply && i < line.m_plyCount; ++i) parent->m_ply[i] = line.m_ply[i];
+    std::vector<Variation>& variations = parent->m_ply[branch.ply].variations;
+    Variation& variation = variations[branch.variation];
+    if (line.m_plyCount <= branch.ply) {
+        variations.erase(variations.begin() + branch.variation);
+    } else {
+        variation.plies.assign(line.m_ply.begin() + branch.ply, line.m_ply.begin() + line.m_plyCount);
+    }
+    StoreLine(game, parentPath, *parent);
+}
+
+bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
+    auto line = std::make_unique<CGameRecord>();
+    if (path.empty() || !TakeLine(game, path, *line)) return false;
+    auto parent = std::make_unique<CGameRecord>();
+    for (LinePath rest = path; !rest.empty();) {
+        const LineBranch branch = rest.back();
+        TakeLine(game, rest, *line);
+        rest.pop_back();
+        TakeLine(game, rest, *parent);
+        std::vector<Variation> others = parent->m_ply[branch.ply].variations;
+        const std::string startNote = others[branch.variation].startNote;
+        others.erase(others.begin() + branch.variation);
+        // The line the variation left becomes the first variation of the
+        // promoted move; the move's other alternatives follow it.
+        Variation displaced;
+        displaced.plies.assign(parent->m_ply.begin() + branch.ply,
+                               parent->m_ply.begin() + parent->m_plyCount);
+        displaced.plies.front().variations.clear();
+        std::vector<Variation> alternatives;
+        alternatives.push_back(std::move(displaced));
+        for (Variation& other : others) alternatives.push_back(std::move(other));
+        for (Variation& own : line->m_ply[branch.ply].variations) alternatives.push_back(std::move(own));
+        line->m_ply[branch.ply].variations = std::move(alternatives);
+        // A note before the variation's first move now stands after the
+        // move before it, where a main line keeps it.
+        if (!startNote.empty()) {
+            std::string& note = branch.ply > 0 ? line->m_ply[branch.ply - 1].note : line->m_startNote;
+            int& has = branch.ply > 0 ? line->m_ply[branch.ply - 1].hasNote : line->m_hasStartNote;
+            if (!has) note.clear();
+            note += (note.empty() ? "" : " ") + startNote;
+            note.resize(Utf8SafeCut(note, CGameRecord::kMaxNoteLength));
+            has = 1;
+        }
+        StoreLine(game, rest, *line);
+    }
+    return true;
+}
+
+bool DeleteVariation(CGameRecord& game, const LinePath& path) {
+    if (path.empty()) return false;
+    const LinePath parentPath(path.begin(), path.end() - 1);
+    auto parent = std::make_unique<CGameRecord>();
+    if (!TakeLine(game, parentPath, *parent) || !HasBranch(*parent, path.back())) return false;
+    auto& variations = parent->m_ply[path.back().ply].variations;
+    variations.erase(variations.begin() + path.back().variation);
+    StoreLine(game, parentPath, *parent);
+    return true;
+}
+
+int CountVariationPlies(const CGameRecord& game) {
+    int plies, deepest;
+    CountTree(game, plies, deepest);
+    return plies;
+}
+
+int VariationDepth(const CGameRecord& game) {
+    int plies, deepest;
+    CountTree(game, plies, deepest);
+    return deepest;
+}
+
+bool HasVariations(const CGameRecord& game) {
+    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i)
+        if (!game.m_ply[i].variations.empty()) return true;
+    return false;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "GameRecord.h"
+
+// Where a line branches off the line before it: variation `variation` of
+// the move at ply index `ply` of that line.
+struct LineBranch {
+    int ply = 0;
+    int variation = 0;
+    bool operator==(const LineBranch& other) const {
+        return ply == other.ply && variation == other.variation;
+    }
+};
+// A line of a game's tree: empty for the main line, else the branches taken
+// from it, outermost first.
+using LinePath = std::vector<LineBranch>;
+
+namespace lines {
+// The bounds of one game's tree: every real annotated game fits them, and a
+// file beyond them is refused rather than read in part.
+inline constexpr int kMaxVariationPlies = 20000;  // moves in all variations together
+inline constexpr int kMaxDepth = 64;              // variations within variations
+}  // namespace lines
+
+// Keeps the first `plies` plies of `line`, forgets the rest with their notes
+// and variations, and shows the position after them.
+void CutLine(CGameRecord& line, int plies);
+
+// The line `path` names as a game of its own, in `line`: the main line's
+// plies before the first branch, then the variation's, and so on, each with
+// its notes and variations. The position shown is the line's last. False,
+// leaving `line` a copy of the game, when the game has no such line.
+bool TakeLine(const CGameRecord& game, const LinePath& path, CGameRecord& line);
+
+// Puts `line`, taken with TakeLine(game, path) and edited since, back into
+// the game: its plies become the variation the path ends in (or the whole
+// game for the main line), its earlier plies' notes and variations and its
+// tags go to the lines they belong to. A variation left without moves goes.
+void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line);
+
+// Makes the line `path` names the main line, one level at a time: at each
+// branch the line it left becomes its first variation. False, changing
+// nothing, when the game has no such line.
+bool PromoteToMainLine(CGameRecord& game, const LinePath& path);
+
+// Removes the variation `path` ends in, with everything inside it. False,
+// changing nothing, for the main line or a path the game lacks.
+bool DeleteVariation(CGameRecord& game, const LinePath& path);
+
+// All plies of all variations of the game, at any depth, and the deepest
+// nesting (0 for a game without variations).
+int CountVariationPlies(const CGameRecord& game);
+int VariationDepth(const CGameRecord& game);
+bool HasVariations(const CGameRecord& game);
