@@ -46,9 +46,13 @@ CMainFrame::CMainFrame() {
     CreateStatusBar();
 
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] {
-        if (CVexilView* view = ActiveView())
+        if (CVexilView* view = ActiveView()) {
             connect(view, &CVexilView::PositionShown, this, &CMainFrame::UpdateTurnField,
                     Qt::UniqueConnection);
+            // Showing a variation or the main line changes what Edit offers.
+            connect(view, &CVexilView::PositionShown, this, &CMainFrame::UpdateMenus,
+                    Qt::UniqueConnection);
+        }
         UpdateMenus();
         UpdateTitle();
         UpdateTurnField();
@@ -140,6 +144,9 @@ void CMainFrame::UpdateMenus() {
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());
     Action(res::kCmdSetupPosition)->setChecked(view != nullptr && view->IsSetupActive());
     Action(res::kCmdEnterMove)->setEnabled(view != nullptr && !view->IsSetupActive());
+    const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
+    Action(res::kCmdPromoteVariation)->setEnabled(variation);
+    Action(res::kCmdDeleteVariation)->setEnabled(variation);
 }
 
 void CMainFrame::UpdateTitle() {

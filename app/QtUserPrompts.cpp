@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "CAboutDlg.h"
 #include "CEnterMoveDlg.h"
@@ -36,6 +37,19 @@ bool QtUserPrompts::AskWarning(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning!"), text,
                     QMessageBox::Ok | QMessageBox::Cancel, Owner());
     return box.exec() == QMessageBox::Ok;
+}
+
+UserPrompts::BranchAnswer QtUserPrompts::AskBranch(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, Owner());
+    QPushButton* variation = box.addButton(QStringLiteral("New &Variation"), QMessageBox::AcceptRole);
+    QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(variation);
+    box.exec();
+    if (box.clickedButton() == variation) return BranchAnswer::NewVariation;
+    if (box.clickedButton() == replace) return BranchAnswer::Replace;
+    return BranchAnswer::Cancel;
 }
 
 UserPrompts::SaveAnswer QtUserPrompts::AskSaveChanges(const QString& title) {

@@ -11,6 +11,7 @@ public:
     void Tell(const QString& text) override;
     void Warn(const QString& text) override;
     bool AskWarning(const QString& text) override;
+    BranchAnswer AskBranch(const QString& text) override;
     SaveAnswer AskSaveChanges(const QString& title) override;
     QString AskOpenFileName() override;
     int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override;

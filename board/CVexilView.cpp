@@ -57,6 +57,10 @@ void CVexilView::CreateControls() {
     // 301 lines again after every move.
     m_moveList->setUniformItemSizes(true);
     connect(m_moveList, &QListWidget::currentRowChanged, this, [this] { OnSelchangeMoveList(); });
+    m_moveList->installEventFilter(this);
+    m_moveList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_moveList, &QListWidget::customContextMenuRequested, this,
+            &CVexilView::OnMoveListMenu);
 
     auto makeButton = [&](int id) {
         auto* button = new QPushButton(QString::fromLatin1(form.Find(id)->text), this);
@@ -144,21 +148,22 @@ void CVexilView::OnInitialUpdate() {
 }
 
 void CVexilView::LoadDocumentGame() {
-    m_game->Assign(m_document->Game());
+    const CGameRecord& document = m_document->Game();
+    // The line shown stays shown while the game still has it.
+    if (!m_path.empty()) {
+        m_whole->Assign(document);
+        if (!TakeLine(*m_whole, m_path, *m_game)) m_path.clear();
+    }
+    if (m_path.empty()) {
+        m_game->Assign(document);
+        // A document last published from a view showing an earlier position
+        // has m_curPly below m_plyCount: a new view still lists every ply, so
+        // that it never drops moves from the game when it publishes.
+        if (m_game->m_plyCount < m_game->m_curPly) m_game->m_plyCount = m_game->m_curPly;
+    }
     m_flipped = m_game->m_flipped;
     m_game->m_setupMode = m_setupActive;
-    // A document last published from a view showing an earlier position has
-    // m_curPly below m_plyCount: a new view still lists every ply, so that
-    // it never drops moves from the game when it publishes.
-    if (m_game->m_plyCount < m_game->m_curPly) m_game->m_plyCount = m_game->m_curPly;
-
-    {
-        const QSignalBlocker blocker(m_moveList);
-        m_moveList->clear();
-        m_moveList->addItem(QStringLiteral("(starting position)"));
-        for (int i = 0; i < m_game->m_plyCount; ++i)
-            m_moveList->addItem(GameText(m_game->m_ply[i].text));
-    }
+    ListMoves();
     RefreshHeaderText();
     UpdateEncoding();
 }
@@ -183,7 +188,12 @@ void CVexilView::Refresh() {
 
 void CVexilView::PublishGame() {
     m_game->CheckSound();
-    m_document->PublishGame(*m_game);
+    if (m_path.empty()) {
+        m_document->PublishGame(*m_game);
+    } else {
+        StoreLine(*m_whole, m_path, *m_game);
+        m_document->PublishGame(*m_whole);
+    }
     emit Published();
 }
 
@@ -196,13 +206,24 @@ void CVexilView::OnFlipBoard() {
 
 void CVexilView::SelectLine(int line) {
     const QSignalBlocker blocker(m_moveList);
-    m_moveList->setCurrentRow(line);
-    m_moveList->scrollToItem(m_moveList->item(line));
+    const int row = RowOfLine(line);
+    m_moveList->setCurrentRow(row);
+    m_moveList->scrollToItem(m_moveList->item(row));
 }
 
 void CVexilView::OnSelchangeMoveList() {
-    const int line = m_moveList->currentRow();
-    if (line >= 0) ShowLine(line);
+    const int row = m_moveList->currentRow();
+    if (row < 0) return;
+    if (m_rows.empty()) {
+        ShowLine(row);
+        return;
+    }
+    // A move of another line shows that line.
+    const RowPlace place = m_rows[static_cast<std::size_t>(row)];
+    if (CurrentLine() == place.line)
+        ShowLine(place.line);
+    else
+        ShowLineOf(place.path, place.line);
 }
 
 void CVexilView::ShowLine(int line) {
@@ -222,12 +243,16 @@ void CVexilView::OnGoToStart() {
 }
 
 void CVexilView::OnGoToEnd() {
-    SelectLine(m_moveList->count() - 1);
-    ShowLine(m_moveList->count() - 1);
+    SelectLine(m_game->m_plyCount);
+    ShowLine(m_game->m_plyCount);
     m_moveList->setFocus();
 }
 
 void CVexilView::ResyncMoveList(int firstPly, int count, const std::string& added) {
+    if (!m_rows.empty() || HasVariations(WholeGame())) {
+        ListMoves();
+        return;
+    }
     const QSignalBlocker blocker(m_moveList);
     for (int line = firstPly + count; count > 0 && line > firstPly; --line)
         delete m_moveList->takeItem(line);

@@ -4,7 +4,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "GameLines.h"
 #include "GameRecord.h"
 
 class BoardPictures;
@@ -12,6 +14,7 @@ class EditedGame;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+struct DropOutcome;
 struct PieceDrop;
 
 // The game window's form: the board drawn at the upper left, the move list,
@@ -38,7 +41,22 @@ public:
     void CancelCarry();
     bool IsCarrying() const { return m_dragPiece != kNothingCarried; }
     EditedGame* GetDocument() const { return m_document; }
+    // The line the board shows, as a game from the start: the main line, or
+    // a variation with the moves that lead to it.
     const CGameRecord& Game() const { return *m_game; }
+    // The game with every line in it.
+    const CGameRecord& WholeGame() const { return m_path.empty() ? *m_game : *m_whole; }
+    const LinePath& ShownLine() const { return m_path; }
+    bool ShowsVariation() const { return !m_path.empty(); }
+    // The two commands on variations, as the Edit menu and the move list's
+    // context menu name them.
+    static constexpr const char* kPromoteCommand = "Pro&mote Variation\tCtrl+Shift+P";
+    static constexpr const char* kDeleteCommand = "&Delete Variation\tCtrl+Shift+D";
+    // "Promote Variation": the variation shown becomes the main line, the
+    // line it left a variation of it.
+    void OnPromoteVariation();
+    // "Delete Variation": the variation shown goes, after the user agrees.
+    void OnDeleteVariation();
 
     // Board geometry in the view's client pixels, for its own square size and
     // flip: the normal board's formulas scaled by square / 32.
@@ -108,6 +126,8 @@ private:
     // The rest of a release for a lifted piece, shared by the mouse and typed
     // moves; true when a ply was recorded.
     bool PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion);
+    // The box, the list and the document after a drop.
+    void AfterDrop(const DropOutcome& outcome);
     // Plays one typed move; true when the box may close.
     bool PlayTypedMove(const QString& text);
     // Redraws, and tells whoever shows the position.
@@ -139,7 +159,25 @@ private:
     std::string NoteBytes(const QString& text);
     void PutClipboardText(const std::string& bytes);
     void ShowArrow();
+    // Selects the row of line `line` (0 the start) of the line shown.
     void SelectLine(int line);
+    // The shown line's line number of the selected row; -1 when none.
+    int CurrentLine() const;
+    // Lists every line of the game; rows off the line shown are set apart.
+    void ListMoves();
+    int RowOfLine(int line) const;
+    // Shows line `line` of the line `path` names, listing the moves again.
+    void ShowLineOf(const LinePath& path, int line);
+    // Keys on the move list that follow the shown line and step into and
+    // out of variations; true when the key was taken.
+    bool OnMoveListKey(int key);
+    // A legal move at a position the line goes on from: follows the line or
+    // variation that holds it, else asks whether to branch or replace.
+    // Returns false when nothing is left to do (followed or cancelled).
+    bool OfferBranch(const PieceDrop& drop, const std::function<int()>& promotion);
+    // The move list's context menu: the row clicked is shown, then the
+    // commands on variations are offered.
+    void OnMoveListMenu(const QPoint& point);
     // Takes the lines of `count` plies from `firstPly` on off the move list
     // and adds `added` when it is not empty, without the list telling anyone.
     void ResyncMoveList(int firstPly, int count, const std::string& added);
@@ -150,7 +188,20 @@ private:
     static std::string TodayText();
 
     EditedGame* m_document;
+    // The line shown. While it is the main line it is the whole game;
+    // while it is a variation, m_whole holds the whole game.
     std::unique_ptr<CGameRecord> m_game;
+    std::unique_ptr<CGameRecord> m_whole;
+    LinePath m_path;
+    // Where each row of the move list stands: the line it is a move of and
+    // its line number there. Empty for a game without variations, whose row
+    // k is line k.
+    struct RowPlace {
+        LinePath path;
+        int line = 0;
+        int depth = 0;
+    };
+    std::vector<RowPlace> m_rows;
     // Loaded at the first paint, when the screen's pixel ratio is known.
     mutable std::shared_ptr<const BoardPictures> m_pictures;
     int m_dragPiece = kNothingCarried;

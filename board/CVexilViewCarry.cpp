@@ -51,6 +51,10 @@ void CVexilView::hideEvent(QHideEvent* event) {
 }
 
 bool CVexilView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_moveList && event->type() == QEvent::KeyPress && !IsCarrying() &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+        OnMoveListKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     bool interrupted = false;
     switch (event->type()) {
         case QEvent::Show: {
@@ -147,41 +151,37 @@ void CVexilView::OnBoardRelease(int x, int y) {
 }
 
 bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion) {
-    bool asked = true;
-    if (!m_game->m_setupMode && m_game->m_curPly + 1 < m_game->m_plyCount)
-        asked = Prompts().AskWarning(QStringLiteral(
-            "Changing a previous move will delete all subsequent moves. Are you sure you want to "
-            "do this?"));
-    DropOutcome outcome;
-    if (asked) {
-        outcome = PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
-        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
-    } else {
-        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
-    }
+    if (!m_game->m_setupMode && m_game->m_curPly < m_game->m_plyCount)
+        return OfferBranch(drop, promotion);
+    const DropOutcome outcome =
+        PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
+    if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    AfterDrop(outcome);
+    return outcome.recorded;
+}
 
+void CVexilView::AfterDrop(const DropOutcome& outcome) {
     // A recorded move shows its new ply's empty note; after any other release
     // the box shows the note of the shown position, so typing continues it.
     // Neither is an edit, so no note changes.
-    const int row = m_moveList->currentRow();
+    const int line = CurrentLine();
     if (outcome.recorded)
         m_annotation.clear();
-    else if (row >= 0)
-        m_annotation = NoteText(NoteOfLine(*m_game, row));
+    else if (line >= 0)
+        m_annotation = NoteText(NoteOfLine(*m_game, line));
     else
         m_annotation = m_annotationBox->toPlainText();
     Push();
     Refresh();
-    if (!outcome.recorded) return false;
+    if (!outcome.recorded) return;
 
     for (const std::string& announcement : outcome.announcements)
         Prompts().Tell(QString::fromStdString(announcement));
+    PublishGame();
     ResyncMoveList(outcome.firstDroppedPly, outcome.droppedCount, outcome.line);
-    SelectLine(m_moveList->count() - 1);
+    SelectLine(m_game->m_plyCount);
     // Typing right after a move annotates it.
     m_annotationBox->setFocus();
-    PublishGame();
-    return true;
 }
 
 void CVexilView::OnEnterMove() {

@@ -78,7 +78,7 @@ void CVexilView::StoreAnnotation(bool fits) {
         m_annotationBox->setFocus();
         m_annotationBox->selectAll();
     }
-    StoreNote(*m_game, m_moveList->currentRow(), bytes);
+    StoreNote(*m_game, CurrentLine(), bytes);
     UpdateEncoding();
     PublishGame();
 }

@@ -12,6 +12,8 @@ void CVexilView::OnSetupPosition() {
         !Prompts().AskWarning(
             QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))
         return;
+    // Setup starts from the main line: it deletes every line.
+    if (!m_setupActive && !m_path.empty()) ShowLineOf(LinePath(), CurrentLine());
     m_setupActive = m_setupActive ? 0 : 1;
     if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
     m_game->m_setupMode = m_setupActive;
@@ -21,9 +23,12 @@ void CVexilView::OnSetupPosition() {
     if (m_setupActive) return;
 
     const bool startSelected = m_moveList->currentRow() == 0;
-    ResyncMoveList(0, m_game->m_plyCount + 1, std::string());
-    for (int i = 0; i <= m_game->m_plyCount && i < CGameRecord::kMaxPlies; ++i)
+    for (int i = 0; i <= m_game->m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
         m_game->m_ply[i].ClearNote();
+        m_game->m_ply[i].variations.clear();
+    }
+    m_rows.clear();
+    ResyncMoveList(0, static_cast<int>(m_moveList->count()) - 1, std::string());
     if (!startSelected) {
         // The list would move its selection to a line that is left; a deleted
         // selection leaves none, so a note typed now belongs to the first ply.

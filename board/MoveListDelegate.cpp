@@ -13,15 +13,27 @@ void MoveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
 
+    const int depth = index.data(kDepthRole).toInt();
+    const int indent = option.fontMetrics.averageCharWidth() * 2;
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget)
-                           .adjusted(2, 0, -2, 0);
+                           .adjusted(2 + depth * indent, 0, -2, 0);
     QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
     layout.setWrapMode(QTextOption::NoWrap);
     // Tab stops every eight average characters, as list boxes have them.
     layout.setTabStopDistance(option.fontMetrics.averageCharWidth() * 8.0);
     painter->save();
-    painter->setPen(item.palette.color(
-        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const bool aside = index.data(kAsideRole).toBool();
+    if (depth > 0) {
+        painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Mid));
+        for (int level = 1; level <= depth; ++level) {
+            const int x = area.left() - indent * level + indent / 2 - 2;
+            painter->drawLine(x, option.rect.top(), x, option.rect.bottom());
+        }
+    }
+    painter->setPen(selected ? item.palette.color(QPalette::HighlightedText)
+                    : aside  ? item.palette.color(QPalette::Disabled, QPalette::Text)
+                             : item.palette.color(QPalette::Text));
     painter->drawText(area, text, layout);
     painter->restore();
 }

@@ -3,10 +3,14 @@
 #include <QStyledItemDelegate>
 
 // Draws move-list lines with their tab expanded to a tab stop, so that
-// Black's moves stand in a column of their own.
+// Black's moves stand in a column of their own. A variation's lines stand
+// indented by their depth behind a rule for each level, and lines off the
+// line the board shows are drawn muted.
 class MoveListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
+    static constexpr int kDepthRole = Qt::UserRole + 1;  // int: 0 for the main line
+    static constexpr int kAsideRole = Qt::UserRole + 2;  // bool: not on the line shown
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

@@ -156,3 +156,8 @@ bool HasVariations(const CGameRecord& game) {
         if (!game.m_ply[i].variations.empty()) return true;
     return false;
 }
+
+std::string PlyName(const CGameRecord& line, int ply) {
+    return std::to_string(line.MoveNumberOfPly(ply)) +
+           (line.SideOfPly(ply) == Black ? "... " : ". ") + line.GetMoveWithoutNumber(ply);
+}

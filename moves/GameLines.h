@@ -50,6 +50,10 @@ bool PromoteToMainLine(CGameRecord& game, const LinePath& path);
 // changing nothing, for the main line or a path the game lacks.
 bool DeleteVariation(CGameRecord& game, const LinePath& path);
 
+// The move of ply index `ply` of the line as a player names it: "12. e4",
+// "12... Nf6".
+std::string PlyName(const CGameRecord& line, int ply);
+
 // All plies of all variations of the game, at any depth, and the deepest
 // nesting (0 for a game without variations).
 int CountVariationPlies(const CGameRecord& game);

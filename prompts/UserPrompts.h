@@ -12,6 +12,7 @@ struct IndexedGame;
 class UserPrompts {
 public:
     enum class SaveAnswer { Yes, No, Cancel };
+    enum class BranchAnswer { NewVariation, Replace, Cancel };
 
     virtual ~UserPrompts() = default;
 
@@ -22,6 +23,9 @@ public:
     // A question with the caption "Warning!", OK and Cancel and an
     // exclamation icon; true for OK.
     virtual bool AskWarning(const QString& text) = 0;
+    // A move played where the line goes on with another: `text` names both;
+    // the buttons are "New Variation" (the default), "Replace" and "Cancel".
+    virtual BranchAnswer AskBranch(const QString& text) = 0;
     // "Save changes to <title>?" with Yes, No and Cancel.
     virtual SaveAnswer AskSaveChanges(const QString& title) = 0;
     // A file to open, or an empty text when the user cancelled.

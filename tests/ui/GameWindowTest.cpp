@@ -106,7 +106,10 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
              CVexilDoc::SaveResult::Saved);
     // The real "Promotion!": Escape and the close box take the move back, OK takes the piece
     // chosen; each OK row is played again over the last ply.
-    QtUserPrompts real;
+    // Played again over the last ply, each promotion replaces it.
+    struct RealPromotion : QtUserPrompts {
+        BranchAnswer AskBranch(const QString&) override { return BranchAnswer::Replace; }
+    } real;
     UserPrompts* const scripted = SetPrompts(&real);
     auto restore = qScopeGuard([scripted] { SetPrompts(scripted); });
     const std::tuple<QString, QString, int, QString> rows[] = {
@@ -138,16 +141,22 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     SetPrompts(scripted);
     QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted
+    window.prompts.branchAnswers = {UserPrompts::BranchAnswer::Replace,
+                                    UserPrompts::BranchAnswer::Replace};
     window.prompts.warningAnswers = {false, true};
-    window.Drag("a6", "b7");
+    window.Drag("a1", "a2");
     QCOMPARE(window.Lines().size(), 10);
-    window.Drag("a6", "b7");
+    window.Drag("a1", "a2");
     QCOMPARE(window.Lines().size(), 8);
-    ClickLine(view, 6);  // replacing the last ply asks nothing
-    window.Drag("a6", "b7");
+    QCOMPARE(window.prompts.branchQuestions,
+             QStringList(2, "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
+                            "replace the moves that follow with it?"));
+    ClickLine(view, 6);  // the move the line holds is followed, asking nothing
+    window.Drag("a1", "a2");
+    QCOMPARE(window.prompts.branchQuestions.size(), 2);
     QCOMPARE(window.prompts.warningsAsked.size(), 2);
     QCOMPARE(window.prompts.promotionsAsked, 0);
-    QCOMPARE(window.Lines().last(), QString("4. axb7"));
+    QCOMPARE(window.Lines().last(), QString("4. Ra2"));
 }
 
 void GameWindowTest::flipAndGameEnd() {

@@ -23,6 +23,11 @@ public:
         warningsAsked.append(text);
         return Next(warningAnswers, true);
     }
+    // A new variation unless the script says otherwise, as the box's default.
+    BranchAnswer AskBranch(const QString& text) override {
+        branchQuestions.append(text);
+        return Next(branchAnswers, BranchAnswer::NewVariation);
+    }
     SaveAnswer AskSaveChanges(const QString& title) override {
         saveQuestions.append(title);
         return Next(saveAnswers, SaveAnswer::Cancel);
@@ -60,7 +65,8 @@ public:
     // Everything said so far, for a failure message.
     QString Transcript() const { return told.join(" | "); }
 
-    QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions;
+    QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions, branchQuestions;
+    std::deque<BranchAnswer> branchAnswers;
     std::vector<IndexedGame> listedGames;
     std::deque<int> gameChoices, promotions;
     std::deque<bool> warningAnswers;

@@ -1,0 +1,281 @@
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <cstring>
+
+#include "CVexilView.h"
+#include "MoveEntry.h"
+#include "MoveListDelegate.h"
+#include "MoveListNotes.h"
+#include "UserPrompts.h"
+
+// The game's lines: the move list as a tree, the line the board shows, moves
+// played where a line goes on, and promoting and deleting variations.
+
+namespace {
+
+const char kReplaceWarning[] =
+    "Changing a previous move will delete all subsequent moves. Are you sure you want to do this?";
+
+// How many of the path's branches leave before ply index `ply`: the line
+// that ply belongs to is the path cut there.
+std::size_t BranchesBefore(const LinePath& path, int ply) {
+    std::size_t count = 0;
+    while (count < path.size() && path[count].ply < ply) ++count;
+    return count;
+}
+
+bool SameMove(const PlyRecord& a, const PlyRecord& b) {
+    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
+           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
+           std::memcmp(a.color, b.color, sizeof a.color) == 0;
+}
+
+// Whether the row stands on the line `shown`: its own line is where the
+// shown one starts, and it comes before the shown line leaves it.
+bool OnLine(const LinePath& rowPath, int rowLine, const LinePath& shown) {
+    if (rowPath.size() > shown.size()) return false;
+    for (std::size_t i = 0; i < rowPath.size(); ++i)
+        if (!(rowPath[i] == shown[i])) return false;
+    return shown.size() == rowPath.size() || rowLine <= shown[rowPath.size()].ply;
+}
+
+}  // namespace
+
+void CVexilView::ListMoves() {
+    const CGameRecord& whole = WholeGame();
+    const QSignalBlocker blocker(m_moveList);
+    m_moveList->clear();
+    m_rows.clear();
+    m_moveList->addItem(QStringLiteral("(starting position)"));
+    if (!HasVariations(whole)) {
+        for (int i = 0; i < m_game->m_plyCount; ++i)
+            m_moveList->addItem(GameText(m_game->m_ply[i].text));
+        return;
+    }
+    m_rows.push_back(RowPlace());
+    // Each move, then the variations that replace it, indented one more.
+    std::function<void(const PlyRecord*, int, int, const LinePath&, int)> add =
+        [&](const PlyRecord* plies, int count, int first, const LinePath& path, int depth) {
+            for (int j = 0; j < count; ++j) {
+                auto* item = new QListWidgetItem(GameText(plies[j].text));
+                item->setData(MoveListDelegate::kDepthRole, depth);
+                item->setData(MoveListDelegate::kAsideRole, !OnLine(path, first + j + 1, m_path));
+                m_moveList->addItem(item);
+                m_rows.push_back(RowPlace{path, first + j + 1, depth});
+                const std::vector<Variation>& variations = plies[j].variations;
+                for (std::size_t v = 0; v < variations.size(); ++v) {
+                    LinePath child = path;
+                    child.push_back({first + j, static_cast<int>(v)});
+                    add(variations[v].plies.data(), static_cast<int>(variations[v].plies.size()),
+                        first + j, child, depth + 1);
+                }
+            }
+        };
+    add(&whole.m_ply[0], whole.m_plyCount, 0, LinePath(), 0);
+}
+
+int CVexilView::RowOfLine(int line) const {
+    if (m_rows.empty()) return line;
+    const LinePath owner(m_path.begin(),
+                         m_path.begin() + static_cast<std::ptrdiff_t>(BranchesBefore(m_path, line)));
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows[row].line == line && m_rows[row].path == owner) return static_cast<int>(row);
+    return 0;
+}
+
+int CVexilView::CurrentLine() const {
+    const int row = m_moveList->currentRow();
+    if (row < 0 || m_rows.empty()) return row;
+    const RowPlace& place = m_rows[static_cast<std::size_t>(row)];
+    return OnLine(place.path, place.line, m_path) ? place.line : -1;
+}
+
+void CVexilView::ShowLineOf(const LinePath& path, int line) {
+    if (m_path.empty()) {
+        if (!m_whole) m_whole = std::make_unique<CGameRecord>();
+        m_whole->Assign(*m_game);
+    }
+    if (path.empty() || !TakeLine(*m_whole, path, *m_game)) {
+        m_game->Assign(*m_whole);
+        m_path.clear();
+    } else {
+        m_path = path;
+    }
+    m_game->m_setupMode = m_setupActive;
+    line = qBound(0, line, m_game->m_plyCount);
+    ListMoves();
+    SelectLine(line);
+    ShowLine(line);
+}
+
+bool CVexilView::OnMoveListKey(int key) {
+    if (m_rows.empty() || m_setupActive) return false;
+    const int line = qMax(0, CurrentLine());
+    int target = line;
+    switch (key) {
+        case Qt::Key_Down: target = qMin(line + 1, m_game->m_plyCount); break;
+        case Qt::Key_Up: target = qMax(line - 1, 0); break;
+        case Qt::Key_Home: target = 0; break;
+        case Qt::Key_End: target = m_game->m_plyCount; break;
+        case Qt::Key_Right: {
+            // The next move's alternatives one after another: into the first,
+            // from just inside one to the next, after the last back to the move.
+            int at = line;
+            int variation = 0;
+            LinePath owner(m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(
+                                                                 BranchesBefore(m_path, line)));
+            if (!m_path.empty() && m_path.back().ply == line - 1) {
+                at = line - 1;
+                variation = m_path.back().variation + 1;
+                owner.assign(m_path.begin(), m_path.end() - 1);
+            }
+            auto ownerLine = std::make_unique<CGameRecord>();
+            TakeLine(WholeGame(), owner, *ownerLine);
+            if (at >= ownerLine->m_plyCount) return true;
+            if (variation >= static_cast<int>(ownerLine->m_ply[at].variations.size())) {
+                if (variation > 0) ShowLineOf(owner, at + 1);
+                return true;
+            }
+            owner.push_back({at, variation});
+            ShowLineOf(owner, at + 1);
+            return true;
+        }
+        case Qt::Key_Left: {
+            // Out of the variation shown, to where it branches off.
+            if (m_path.empty()) return true;
+            const LineBranch branch = m_path.back();
+            ShowLineOf(LinePath(m_path.begin(), m_path.end() - 1), branch.ply);
+            return true;
+        }
+        default: return false;
+    }
+    SelectLine(target);
+    ShowLine(target);
+    return true;
+}
+
+bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& promotion) {
+    const int next = m_game->m_curPly;
+    // The move is tried on a copy first: what it is decides what is asked.
+    auto trial = std::make_unique<CGameRecord>(*m_game);
+    const DropOutcome outcome = PlayDroppedPiece(*trial, drop, false, TodayText(), promotion);
+    auto putBack = [&] {
+        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        AfterDrop(DropOutcome());
+    };
+    if (!outcome.recorded) {
+        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+        putBack();
+        return false;
+    }
+    const PlyRecord& played = trial->m_ply[next];
+
+    // The line the next move belongs to, and the moves that already go on from here.
+    const LinePath ownerPath(m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(
+                                                                  BranchesBefore(m_path, next)));
+    auto owner = std::make_unique<CGameRecord>();
+    TakeLine(WholeGame(), ownerPath, *owner);
+    if (SameMove(owner->m_ply[next], played)) {
+        ShowLineOf(ownerPath, next + 1);
+        return true;
+    }
+    const std::vector<Variation>& variations = owner->m_ply[next].variations;
+    for (std::size_t v = 0; v < variations.size(); ++v) {
+        if (SameMove(variations[v].plies.front(), played)) {
+            LinePath path = ownerPath;
+            path.push_back({next, static_cast<int>(v)});
+            ShowLineOf(path, next + 1);
+            return true;
+        }
+    }
+
+    const QString question =
+        QStringLiteral("The game goes on here with %1. Add %2 as a new variation, or replace the "
+                       "moves that follow with it?")
+            .arg(GameText(PlyName(*owner, next)), GameText(PlyName(*trial, next)));
+    switch (Prompts().AskBranch(question)) {
+        case UserPrompts::BranchAnswer::Cancel:
+            putBack();
+            return false;
+        case UserPrompts::BranchAnswer::Replace:
+            if (next + 1 < owner->m_plyCount &&
+                !Prompts().AskWarning(QString::fromLatin1(kReplaceWarning))) {
+                putBack();
+                return false;
+            }
+            // The copy is the line the move belongs to, cut there and the
+            // move added: the moves after it go, with their variations.
+            if (ownerPath.empty()) {
+                m_game->Assign(*trial);
+            } else {
+                StoreLine(*m_whole, ownerPath, *trial);
+                TakeLine(*m_whole, ownerPath, *m_game);
+            }
+            m_path = ownerPath;
+            break;
+        case UserPrompts::BranchAnswer::NewVariation: {
+            if (m_path.empty()) {
+                if (!m_whole) m_whole = std::make_unique<CGameRecord>();
+                m_whole->Assign(*m_game);
+            }
+            Variation variation;
+            variation.plies.push_back(played);
+            owner->m_ply[next].variations.push_back(std::move(variation));
+            StoreLine(*m_whole, ownerPath, *owner);
+            m_path = ownerPath;
+            m_path.push_back({next, static_cast<int>(owner->m_ply[next].variations.size()) - 1});
+            TakeLine(*m_whole, m_path, *m_game);
+            break;
+        }
+    }
+    m_game->m_setupMode = m_setupActive;
+    AfterDrop(outcome);
+    ListMoves();
+    SelectLine(m_game->m_curPly);
+    return true;
+}
+
+void CVexilView::OnPromoteVariation() {
+    if (m_path.empty() || m_setupActive) return;
+    const int line = qMax(0, CurrentLine());
+    PublishGame();
+    if (!PromoteToMainLine(*m_whole, m_path)) return;
+    m_path.clear();
+    m_game->Assign(*m_whole);
+    m_game->m_setupMode = m_setupActive;
+    PublishGame();
+    ListMoves();
+    SelectLine(line);
+    ShowLine(line);
+}
+
+void CVexilView::OnDeleteVariation() {
+    if (m_path.empty() || m_setupActive) return;
+    const LineBranch branch = m_path.back();
+    if (!Prompts().AskWarning(
+            QStringLiteral("Delete the variation %1 with all its moves and the variations in it?")
+                .arg(GameText(PlyName(*m_game, branch.ply)))))
+        return;
+    PublishGame();
+    const LinePath parent(m_path.begin(), m_path.end() - 1);
+    if (!DeleteVariation(*m_whole, m_path)) return;
+    m_path = parent;
+    ShowLineOf(parent, branch.ply);
+    PublishGame();
+}
+
+void CVexilView::OnMoveListMenu(const QPoint& point) {
+    if (m_setupActive) return;
+    if (QListWidgetItem* item = m_moveList->itemAt(point)) m_moveList->setCurrentItem(item);
+    QMenu menu(this);
+    QAction* promote = menu.addAction(QString::fromLatin1(kPromoteCommand));
+    QAction* remove = menu.addAction(QString::fromLatin1(kDeleteCommand));
+    promote->setEnabled(ShowsVariation());
+    remove->setEnabled(ShowsVariation());
+    QAction* chosen = menu.exec(m_moveList->viewport()->mapToGlobal(point));
+    if (chosen == promote) OnPromoteVariation();
+    if (chosen == remove) OnDeleteVariation();
+    emit PositionShown();
+}
