@@ -260,8 +260,8 @@ void CVexilView::OnDeleteVariation() {
         return;
     PublishGame();
     const LinePath parent(m_path.begin(), m_path.end() - 1);
+    // m_whole is the game while the variation is still the line shown.
     if (!DeleteVariation(*m_whole, m_path)) return;
-    m_path = parent;
     ShowLineOf(parent, branch.ply);
     PublishGame();
 }

@@ -44,6 +44,7 @@ private slots:
     void boardSizesAndTurnField();
     void typedMovesTakeTheRoadOfADrop();
     void windowsOnOneGameLoseNoEdit();
+    void variationsArePlayedFollowedPromotedAndDeleted();
 };
 
 void GameWindowTest::moveSavedOnCloseAndReopened() {
@@ -298,6 +299,81 @@ void GameWindowTest::windowsOnOneGameLoseNoEdit() {
     QTest::mouseRelease(first, Qt::LeftButton, {}, first->SquareCentre(5, 2));
     window.Command(res::kCmdSave);
     QVERIFY(ReadBytes(window.path).contains("1. e4 {Best by test!}\r\n\r\ne5 \r\n2. Nf3 \r\n"));
+}
+
+void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
+    GameWindowFixture window;
+    QVERIFY(window.Open("v.pgn", "[Event \"V\"]\n\n1. e4 e5 2. Nf3 Nc6 *\n"));
+    window.Command(res::kCmdNewWindow);
+    const QList<QMdiSubWindow*> frames = window.frame->Area()->subWindowList();
+    CVexilView* view = static_cast<CChildFrame*>(frames[0])->View();
+    CVexilView* other = static_cast<CChildFrame*>(frames[1])->View();
+    window.frame->Area()->setActiveSubWindow(frames[0]);
+    auto lines = [](CVexilView* shown) {
+        QStringList texts;
+        for (int row = 0; row < shown->MoveList()->count(); ++row)
+            texts.append(shown->MoveList()->item(row)->text());
+        return texts.join(" | ");
+    };
+    const QString head = "(starting position) | 1. e4 | 1. ...\te5 | ";
+    const QString saved =
+        "[Event \"V\"]\r\n[Site \"?\"]\r\n[Date \"?\"]\r\n[Round \"?\"]\r\n[White \"?\"]\r\n"
+        "[Black \"?\"]\r\n[Result \"*\"]\r\n[SETUP \"1\"]\r\n"
+        "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\"]\r\n1. e4 \r\ne5 \r\n";
+    // A different move where the line goes on: a new variation by default,
+    // then its moves go on in it and its notes are its own.
+    ClickLine(view, 2);
+    window.Drag("d2", "d4");
+    QCOMPARE(window.prompts.branchQuestions,
+             QStringList{"The game goes on here with 2. Nf3. Add 2. d4 as a new variation, or "
+                         "replace the moves that follow with it?"});
+    window.Drag("e5", "d4");
+    QTest::keyClicks(view->AnnotationBox(), "Open");
+    QCOMPARE(lines(view), head + "2. Nf3 | 2. d4 | 2. ...\texd4 | 2. ...\tNc6");
+    QCOMPARE(lines(other), lines(view));
+    QVERIFY(view->ShowsVariation() && window.frame->Action(res::kCmdPromoteVariation)->isEnabled());
+    QCOMPARE(view->Game().m_plyCount, 4);  // the line shown, from the start
+    // The moves a line already holds are followed without a question.
+    ClickLine(view, 2);
+    window.Drag("g1", "f3");
+    QVERIFY(!view->ShowsVariation() && view->MoveList()->currentRow() == 3);
+    ClickLine(view, 2);
+    window.Drag("d2", "d4");
+    QVERIFY(view->ShowsVariation() && view->MoveList()->currentRow() == 4);
+    QCOMPARE(window.prompts.branchQuestions.size(), 1);
+    // Cancel puts the piece back and changes nothing.
+    ClickLine(view, 2);
+    window.prompts.branchAnswers = {UserPrompts::BranchAnswer::Cancel};
+    window.Drag("c2", "c4");
+    QVERIFY(window.PieceOn("c2") == Pawn && window.PieceOn("c4") == NoPiece);
+    window.Command(res::kCmdSave);
+    QCOMPARE(ReadBytes(window.path), saved + "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
+                                             "2... Nc6 \r\n*\r\n");
+    // Keys walk the line shown, into and out of the variation.
+    ClickLine(view, 1);
+    for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(view->MoveList(), Qt::Key(key));
+    QVERIFY(view->ShowsVariation() && Box(view) == "Open");
+    QTest::keyClick(view->MoveList(), Qt::Key_Left);
+    QVERIFY(!view->ShowsVariation() && view->MoveList()->currentRow() == 2);
+    // Promoted, the old continuation becomes its variation, in both windows.
+    ClickLine(view, 4);
+    window.Command(res::kCmdPromoteVariation);
+    QCOMPARE(lines(view), head + "2. d4 | 2. Nf3 | 2. ...\tNc6 | 2. ...\texd4");
+    QCOMPARE(lines(other), lines(view));
+    QVERIFY(!view->ShowsVariation() && Box(view) == "");
+    // Deleting asks first; a variation of the moves after it goes with it.
+    ClickLine(view, 5);
+    window.prompts.warningAnswers = {false, true};
+    window.Command(res::kCmdDeleteVariation);
+    QCOMPARE(lines(view), head + "2. d4 | 2. Nf3 | 2. ...\tNc6 | 2. ...\texd4");
+    window.Command(res::kCmdDeleteVariation);
+    QCOMPARE(window.prompts.warningsAsked.last(),
+             "Delete the variation 2. Nf3 with all its moves and the variations in it?");
+    QCOMPARE(lines(view), head + "2. d4 | 2. ...\texd4");
+    QVERIFY(!window.frame->Action(res::kCmdDeleteVariation)->isEnabled());
+    window.Command(res::kCmdSave);
+    QCOMPARE(ReadBytes(window.path), saved + "2. d4 \r\nexd4 {Open}\r\n\r\n*\r\n");
 }
 
 QTEST_MAIN(GameWindowTest)
