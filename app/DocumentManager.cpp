@@ -88,7 +88,8 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     CVexilDoc* chosen = nullptr;
     if (OpenFromList(absolute, chosen)) return chosen;
     auto* document = new CVexilDoc(this);
-    if (const LoadResult result = document->Load(path); !result.Loaded()) {
+    const LoadResult result = document->Load(path);
+    if (!result.Loaded()) {
         delete document;
         Prompts().Tell(QString::fromStdString(result.message));
         if (result.kind == LoadResult::Kind::CannotRead) {
@@ -101,7 +102,13 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     m_recent.Add(absolute);
     emit RecentChanged();
     CreateFrame(document);
+    TellNotices(result);
     return document;
+}
+
+void DocumentManager::TellNotices(const LoadResult& result) {
+    // Said once the game is on screen, so the user sees what it refers to.
+    for (const std::string& notice : result.notices) Prompts().Tell(QString::fromStdString(notice));
 }
 
 bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
@@ -140,9 +147,9 @@ bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
         return true;
     }
     auto* document = new CVexilDoc(this);
-    if (const LoadResult result =
-            document->LoadGame(path, bytes, {number, game.begin, game.end, size, time});
-        !result.Loaded()) {
+    const LoadResult result =
+        document->LoadGame(path, bytes, {number, game.begin, game.end, size, time});
+    if (!result.Loaded()) {
         delete document;
         Prompts().Tell(QString::fromStdString(result.message));
         return true;
@@ -151,6 +158,7 @@ bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
     m_recent.Add(path);
     emit RecentChanged();
     CreateFrame(document);
+    TellNotices(result);
     opened = document;
     return true;
 }

@@ -7,6 +7,7 @@
 
 class CChildFrame;
 class CVexilDoc;
+struct LoadResult;
 class QMdiArea;
 
 // The document steps of the program: new, open, save, save as, close, the
@@ -61,6 +62,8 @@ private:
     // Lists the games of a file of several and opens the one chosen (or shows
     // its window when it is open). False for a file of one game, or one that
     // cannot be read, which take the road of a whole file.
+    // What was read only in part, one message each.
+    static void TellNotices(const LoadResult& result);
     bool OpenFromList(const QString& path, CVexilDoc*& opened);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
     // Every window on a document shows one game: after one publishes, the
