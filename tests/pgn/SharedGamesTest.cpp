@@ -30,10 +30,24 @@ void ExpectPositions(const CGameRecord& game, std::filesystem::path tsv) {
     }
 }
 
-// Exported for other programs, the game reads back the same: moves, tags, position.
+// Every line of a game as the squares of its moves, variations in parentheses.
+std::string Tree(const PlyRecord* plies, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += SquareName(plies[i].fromFile, plies[i].fromRank) +
+                SquareName(plies[i].toFile, plies[i].toRank) + " ";
+        for (const Variation& variation : plies[i].variations)
+            text += "(" + Tree(variation.plies.data(), static_cast<int>(variation.plies.size())) +
+                    ") ";
+    }
+    return text;
+}
+
+// Exported for other programs, the game reads back the same: every line's
+// moves, tags, position.
 void ExpectExportReadsBack(const CGameRecord& game) {
     const auto back = pgntest::ReadOk(ExportPgnToString(game));
-    EXPECT_EQ(back->m_plyCount, game.m_plyCount);
+    EXPECT_EQ(Tree(&back->m_ply[0], back->m_plyCount), Tree(&game.m_ply[0], game.m_plyCount));
     EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
     EXPECT_EQ(back->m_keptTags, KeptTagsAsWritten(game));
 }

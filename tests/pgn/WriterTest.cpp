@@ -57,6 +57,10 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"1. e4 {" + r81 + "} *", {"1. e4 {" + r81 + "}", "", "*"}},
         {"1. e4 {go " + r90 + " on} *", {"1. e4 {go ", r90 + " ", "on}", "", "*"}},
         {"1. e4 {well played   } *", {"1. e4 {well played}", "", "*"}},
+        // Variations: after the move they replace, numbered where Black starts or resumes
+        {"1. e4 (1. d4 {q} d5 (1... Nf6 2. c4 $14)) ({Or} 1. c4) e5 2. Nf3 (2. f4) *",
+         {"1. e4 ", "( 1. d4 {q}", "", "d5 ", "( 1... Nf6 ", "2. c4 $14 ", ")", ")",
+          "( {Or}", "1. c4 ", ")", "1... e5 ", "2. Nf3 ", "( 2. f4 ", ")", "*"}},
     };
     // Notes no file gives: brackets and semicolons are replaced in the file only.
     const std::pair<const char*, const char*> notes[] = {
