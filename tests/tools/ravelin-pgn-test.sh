@@ -58,6 +58,30 @@ written=$(printf '%s\r\n' '[Event "Club night"]' '[Site "Leeds"]' '[Date "2024.0
 expect "write" 0 "$written" "$tool" write "$work/club.pgn"
 cp "$work/out" "$work/club.write"
 expect "write of the written file" 0 "$written" "$tool" write "$work/club.write"
+
+# Variations: nested, with a note before a first move, and one whose second
+# move cannot be played, kept as a note with a sentence on standard error.
+lines '1. e4 (1. d4 {q} d5 (1... Nf6)) ({Or} 1. c4) e5 (1... c5 2. Qh6) *' >"$work/lines.pgn"
+treeshow=$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' $'tag\tWhite\t' \
+  $'tag\tBlack\t' $'tag\tResult\t' $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
+  $'ply\t0\t1. e4\te2e4\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\tP\t' \
+  $'variation\t1' \
+  $'ply\t0\t1. d4\td2d4\trnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\tP\t' \
+  $'note\tq' \
+  $'ply\t1\t1. ...\\td5\td7d5\trnbqkbnr/ppp1pppp/8/3p4/3P4/8/PPP1PPPP/RNBQKBNR w KQkq d6 0 2\tP\t' \
+  $'variation\t2' \
+  $'ply\t1\t1. ...\\tNf6\tg8f6\trnbqkb1r/pppppppp/5n2/8/3P4/8/PPP1PPPP/RNBQKBNR w KQkq - 1 2\tP\t' \
+  $'end\t2' $'end\t1' $'variation\t1' $'varnote\tOr' \
+  $'ply\t0\t1. c4\tc2c4\trnbqkbnr/pppppppp/8/8/2P5/8/PP1PPPPP/RNBQKBNR b KQkq c3 0 1\tP\t' \
+  $'end\t1' \
+  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP\t' \
+  $'variation\t1' \
+  $'ply\t1\t1. ...\\tc5\tc7c5\trnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2\tP\t' \
+  $'note\t2. Qh6' $'end\t1' \
+  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP')
+expect "show of variations" 0 "$treeshow" "$tool" show "$work/lines.pgn"
+grep -qx "A variation holds a move that cannot be played in its position, 2. Qh6; the variation is kept up to that move, and its text from there on as a note." "$work/err" ||
+  fail "show of variations did not say what was read in part"
 expect "check" 0 $'ok\t'"$work/club.pgn"$'\t7' "$tool" check "$work/club.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
