@@ -4,8 +4,11 @@
 // export) and N.extract (pgn-extract's reading of the export, moves as UCI,
 // the final position as a FEN comment). chess.js and chessops read N.pgn
 // here; chessops also reads WORKDIR/all.pgn, the export of every game in one
-// file. Every program must give the same moves (from-to squares), final
-// position, seven tags, kept tags, and each note as a comment on its move.
+// file. Every program must give the same main-line moves (from-to squares),
+// final position, seven tags, kept tags, and each note of a main-line move as
+// a comment on its move. Variations are compared by variations-peers.mjs:
+// pgn-extract's readings are made without them (-V), chess.js keeps only the
+// main line and chessops' is followed through first children.
 //   node bench/export-peers.mjs WORKDIR
 import { readFileSync, existsSync } from 'node:fs';
 import { loadChessJs } from './chessjs-peer.mjs';
@@ -35,13 +38,21 @@ const position = (fen) => {
     return [f[0], f[1], f[2], Math.min(Number(f[4]), 150), f[5]].join(' ');
 };
 
-// The game as Ravelin holds it, in the shape every peer's reading takes.
+// The game as Ravelin holds it, in the shape every peer's reading takes: its
+// main line only (the plies and notes between "variation" and "end" lines
+// belong to variations, compared by variations-peers.mjs). The export writes
+// an unknown date in the standard's form and a kept PlyCount as the number of
+// plies of the main line.
 function truth(showText) {
     const game = { tags: [], moves: [], notes: {}, final: '' };
     let ply = -1;
+    let depth = 0;
     for (const line of showText.split('\n')) {
         const f = line.split('\t');
-        if (f[0] === 'tag') game.tags.push([f[1], unescape(f[2])]);
+        if (f[0] === 'variation') depth++;
+        else if (f[0] === 'end') depth--;
+        else if (depth > 0) continue;
+        else if (f[0] === 'tag') game.tags.push([f[1], unescape(f[2])]);
         else if (f[0] === 'startnote') game.notes[0] = asExported(unescape(f[1]));
         else if (f[0] === 'ply') { ply = Number(f[1]); game.moves.push(f[3]); }
         else if (f[0] === 'note') game.notes[ply + 1] = asExported(unescape(f[1]));
@@ -49,8 +60,9 @@ function truth(showText) {
     }
     for (const [key, note] of Object.entries(game.notes)) if (!note) delete game.notes[key];
     game.tags = game.tags.map(([name, value], i) => {
-        if (i >= 7) return [name, value];
+        if (i >= 7) return [name, name === 'PlyCount' ? String(game.moves.length) : value];
         if (name === 'Result') return [name, ['1-0', '0-1', '1/2-1/2', '*'].includes(value) ? value : '*'];
+        if (name === 'Date') return [name, value === '' || value === '?' ? '????.??.??' : value];
         return [name, value === '' ? '?' : value];
     });
     return game;
