@@ -5,7 +5,6 @@
 #include <sstream>
 #include <vector>
 
-#include "GameLines.h"
 #include "MoveText.h"
 #include "PgnWriter.h"
 
@@ -117,7 +116,9 @@ class MoveNamer {
 public:
     explicit MoveNamer(const CGameRecord& game)
         : m_game(game), m_scratch(std::make_unique<CGameRecord>()) {}
-    std::string MoveText(int ply);
+    // The move of `ply`, played from the board `before` holds (the game's
+    // start when null).
+    std::string MoveText(const PlyRecord& ply, const PlyRecord* before);
 
 private:
     void SetBoard(const int piece[8][8], const int color[8][8]);
@@ -132,11 +133,10 @@ void MoveNamer::SetBoard(const int piece[8][8], const int color[8][8]) {
             m_scratch->SetSquare(file, rank, color[file][rank], piece[file][rank]);
 }
 
-std::string MoveNamer::MoveText(int index) {
-    const PlyRecord& ply = m_game.m_ply[index];
+std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
     CGameRecord& board = *m_scratch;
-    if (index > 0) {
-        SetBoard(m_game.m_ply[index - 1].piece, m_game.m_ply[index - 1].color);
+    if (before != nullptr) {
+        SetBoard(before->piece, before->color);
     } else {
         board.SetStartPosition();
         board.SetFromFen(m_game.m_startFen);
@@ -145,7 +145,7 @@ std::string MoveNamer::MoveText(int index) {
     const int color = board.GetColor(ply.fromFile, ply.fromRank);
     if (kind == NoPiece) {
         // No move of the board: the text as recorded, less the program's marks.
-        std::string text = m_game.GetMoveWithoutNumber(index);
+        std::string text = MoveWithoutNumber(ply);
         const std::size_t mark = text.find(" e.p.");
         if (mark != std::string::npos) text.erase(mark, 5);
         return text.substr(0, text.find_last_not_of("!?=") + 1);
@@ -171,33 +171,36 @@ std::string ExportedStartFen(const CGameRecord& game) {
     return start->MakeFullFen();
 }
 
-// Plies from `first` on of `line`, each with its glyphs and comment and then
-// its variations in parentheses. A Black move is numbered where a reader
-// could not tell it from White's: first, or after a comment or a variation.
-void ExportPlies(MovetextLines& lines, const CGameRecord& line, int first, bool numberFirst) {
-    MoveNamer namer(line);
+// `count` plies of a line of the game, the first its ply index `first`
+// played from `before` (the start when null), each with its glyphs and
+// comment and then its variations in parentheses. A Black move is numbered
+// where a reader could not tell it from White's: first, or after a comment
+// or a variation.
+void ExportPlies(MovetextLines& lines, MoveNamer& namer, const CGameRecord& game,
+                 const PlyRecord* plies, int first, int count, const PlyRecord* before,
+                 bool numberFirst) {
     bool numbered = numberFirst || first > 0;
-    for (int i = first; i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        const PlyRecord& ply = line.m_ply[i];
-        const std::string number = std::to_string(line.MoveNumberOfPly(i));
-        if (line.SideOfPly(i) == White)
+    for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = plies[i - first];
+        const std::string number = std::to_string(game.MoveNumberOfPly(i));
+        if (game.SideOfPly(i) == White)
             lines.Add(number + ".");
         else if (i == 0 || numbered)
             lines.Add(number + "...");
-        lines.Add(namer.MoveText(i));
-        const std::string glyph = SignGlyph(line.GetMoveWithoutNumber(i));
+        lines.Add(namer.MoveText(ply, before));
+        const std::string glyph = SignGlyph(MoveWithoutNumber(ply));
         if (!glyph.empty()) lines.Add(glyph);
         for (const std::string& nag : Words(ply.nags)) lines.Add(nag);
         numbered = ply.hasNote && AddComment(lines, ply.note);
-        for (std::size_t v = 0; v < ply.variations.size(); ++v) {
-            auto variation = std::make_unique<CGameRecord>();
-            TakeLine(line, {{i, static_cast<int>(v)}}, *variation);
+        for (const Variation& variation : ply.variations) {
             lines.Open();
-            AddComment(lines, ply.variations[v].startNote);
-            ExportPlies(lines, *variation, i, true);
+            AddComment(lines, variation.startNote);
+            ExportPlies(lines, namer, game, variation.plies.data(), i,
+                        static_cast<int>(variation.plies.size()), before, true);
             lines.Close();
             numbered = true;
         }
+        before = &ply;
     }
 }
 
@@ -231,7 +234,8 @@ void ExportPgn(const CGameRecord& game, ByteWriter& out) {
 
     MovetextLines lines(out);
     const bool afterComment = game.m_hasStartNote && AddComment(lines, game.m_startNote);
-    ExportPlies(lines, game, 0, afterComment);
+    MoveNamer namer(game);
+    ExportPlies(lines, namer, game, &game.m_ply[0], 0, game.m_plyCount, nullptr, afterComment);
     lines.Add(result);
     lines.Finish();
 }

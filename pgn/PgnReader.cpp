@@ -235,7 +235,7 @@ private:
     void EndVariation();
     // A move of a variation that cannot be played: the variation keeps its
     // moves before it, and its text from that move on becomes a note.
-    void BreakVariation(const std::string& written, int ply);
+    void BreakVariation(const std::string& written, int ply, const char* why);
     void Notice(const std::string& text);
     // The variations finished in a line go onto its plies once the line
     // itself is finished, so lines are copied without them.
@@ -397,7 +397,7 @@ void PgnReader::AttachNag(const std::string& digits) {
 
 void PgnReader::RefuseMove(const std::string& written, int ply) {
     if (m_frames.size() > 1) {
-        BreakVariation(written, ply);
+        BreakVariation(written, ply, pgnmsg::kVariationMoveRefused);
         return;
     }
     Refuse("The move " + MoveName(written, ply) + " cannot be played in its position.");
@@ -468,10 +468,10 @@ void PgnReader::EndVariation() {
     m_spareLines.push_back(std::move(frame.own));
 }
 
-void PgnReader::BreakVariation(const std::string& written, int ply) {
+void PgnReader::BreakVariation(const std::string& written, int ply, const char* why) {
     Frame& frame = m_frames.back();
-    Notice("A variation holds a move that cannot be played in its position, " +
-           MoveName(written, ply) + "; the variation is kept up to that move, and its text from there on as a note.");
+    Notice(std::string(why) + MoveName(written, ply) +
+           "; the variation is kept up to that move, and its text from there on as a note.");
     frame.broken = true;
     // A move applied though the rules refuse it goes again.
     CutLine(*m_line, ply);
@@ -570,7 +570,7 @@ void PgnReader::PlayToken(std::string token) {
     if (IsAnnotationOnly(token)) return;
     if (m_line->m_curPly >= CGameRecord::kMaxPlies) {
         if (m_frames.size() > 1)
-            BreakVariation(written, ply);
+            BreakVariation(written, ply, pgnmsg::kVariationTooLong);
         else
             Refuse(pgnmsg::kTooManyPlies);
         return;

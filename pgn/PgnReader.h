@@ -60,6 +60,12 @@ inline constexpr const char* kVariationNotClosed =
 inline const char* NotClosed(const std::string& openers) {
     return openers.front() == '(' ? kVariationNotClosed : kCommentNotClosed;
 }
+// The start of the sentence for a variation read in part; the move follows.
+inline constexpr const char* kVariationMoveRefused =
+    "A variation holds a move that cannot be played in its position, ";
+inline constexpr const char* kVariationTooLong =
+    "A variation goes on past 300 half-moves from the start of the game, the most a line holds, "
+    "at ";
 inline constexpr const char* kTooManyVariationPlies =
     "This game's variations hold more than 20000 half-moves; Ravelin keeps at most 20000 in "
     "the variations of a game.";

@@ -1,9 +1,6 @@
 #include "PgnWriter.h"
 
-#include <memory>
 #include <sstream>
-
-#include "GameLines.h"
 
 void WriteText(ByteWriter& out, const std::string& text) {
     for (char c : text) out.WriteByte(c);
@@ -107,44 +104,45 @@ bool HasNoteToWrite(const std::string& note) { return !NoteAsWritten(note).empty
 // Black ply is its move alone, except a game's very first ply when Black
 // moves first, which keeps its number as "12... e5" so it reads back as Black's,
 // and so does a Black ply that opens a variation or follows one.
-std::string MoveWord(const CGameRecord& game, int index, bool numbered) {
-    const std::string text = game.m_ply[index].text;
+std::string MoveWord(const CGameRecord& game, const PlyRecord& ply, int index, bool numbered) {
+    const std::string text = ply.text;
     const std::size_t tab = text.find('\t');
     if (game.SideOfPly(index) == White || tab == std::string::npos) return text;
     if (index > 0 && !numbered) return text.substr(tab + 1);
     return std::to_string(game.MoveNumberOfPly(index)) + "... " + text.substr(tab + 1);
 }
 
-// Plies from `first` on of `line`, one to a line, each followed by its note
-// and then its variations in parentheses, written the same way.
-void WritePlies(ByteWriter& out, const CGameRecord& line, int first, std::size_t& count) {
+// `count` plies of a line of `game`, the first its ply index `first`, one to
+// a line, each followed by its note and then its variations in parentheses,
+// written the same way. Numbers come from the game's start alone, so a
+// variation is written from its own plies.
+void WritePlies(ByteWriter& out, const CGameRecord& game, const PlyRecord* plies, int first,
+                int count, std::size_t& written) {
     bool numbered = first > 0;
-    for (int i = first; i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        const PlyRecord& ply = line.m_ply[i];
-        std::string word = MoveWord(line, i, numbered);
+    for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = plies[i - first];
+        std::string word = MoveWord(game, ply, i, numbered);
         if (!ply.nags.empty()) word += " " + ply.nags;
-        count += word.size();
-        if (count >= 80) {
+        written += word.size();
+        if (written >= 80) {
             WriteLine(out, "");
-            count = word.size();
+            written = word.size();
         }
         WriteMoveText(out, word);
         if (ply.hasNote && HasNoteToWrite(ply.note)) {
             WriteNoteBlock(out, ply.note);
-            count = 0;
+            written = 0;
         }
         WriteLine(out, "");
         numbered = false;
-        for (int v = 0; v < static_cast<int>(ply.variations.size()); ++v) {
-            auto variation = std::make_unique<CGameRecord>();
-            TakeLine(line, {{i, v}}, *variation);
+        for (const Variation& variation : ply.variations) {
             WriteMoveText(out, "(");
-            const std::string& startNote = ply.variations[static_cast<std::size_t>(v)].startNote;
-            if (HasNoteToWrite(startNote)) WriteNoteBlock(out, startNote);
-            count = 0;
-            WritePlies(out, *variation, i, count);
+            if (HasNoteToWrite(variation.startNote)) WriteNoteBlock(out, variation.startNote);
+            written = 0;
+            WritePlies(out, game, variation.plies.data(), i,
+                       static_cast<int>(variation.plies.size()), written);
             WriteLine(out, ")");
-            count = 0;
+            written = 0;
             numbered = true;
         }
     }
@@ -181,7 +179,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;
-    WritePlies(out, game, 0, count);
+    WritePlies(out, game, &game.m_ply[0], 0, game.m_plyCount, count);
     if (game.m_flipped) {
         WriteLine(out, "");
         WriteLine(out, "%F");

@@ -159,6 +159,8 @@ private:
                          bool& ambiguous);
 };
 
+// A ply's move as its list line gives it, without the move number.
+std::string MoveWithoutNumber(const PlyRecord& ply);
 // Square in text: file letter then rank digit ("e4").
 std::string SquareName(int file, int rank);
 void StripChar(std::string& text, char ch);

@@ -244,13 +244,17 @@ std::string CGameRecord::GetLongMoveText(int ply) const {
     return out + separator + rest;
 }
 
-std::string CGameRecord::GetMoveWithoutNumber(int ply) const {
-    if (ply < 0 || ply >= kMaxPlies) return {};
+std::string MoveWithoutNumber(const PlyRecord& ply) {
     std::string prefix, move;
-    SplitLine(m_ply[ply].text, prefix, move);
+    SplitLine(ply.text, prefix, move);
     std::size_t start = 0;
     while (start < move.size() && static_cast<unsigned char>(move[start]) < '!') ++start;
     return move.substr(start);
+}
+
+std::string CGameRecord::GetMoveWithoutNumber(int ply) const {
+    if (ply < 0 || ply >= kMaxPlies) return {};
+    return MoveWithoutNumber(m_ply[ply]);
 }
 
 std::string CGameRecord::GetPlyDate(int ply) const {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "GameFile.h"
-#include "GameLines.h"
 #include "GameIndex.h"
 #include "LegalMoves.h"
 #include "MoveEntry.h"
@@ -88,26 +87,29 @@ std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path, int number) {
     return nullptr;
 }
 
-// The plies of `line` from `first` on, each followed by its variations, each
-// of those between a "variation" and an "end" line of its depth.
-void ShowPlies(const CGameRecord& line, int first, int depth) {
-    auto replay = std::make_unique<CGameRecord>(line);
-    for (int i = first; i < line.m_plyCount; ++i) {
-        const PlyRecord& ply = line.m_ply[i];
-        replay->RestorePly(i);
+// `count` plies of a line of `game`, the first its ply index `first`, each
+// followed by its variations, each of those between a "variation" and an
+// "end" line of its depth. `replay` shows each ply's position from its snapshot.
+void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int count, int depth,
+               CGameRecord& replay) {
+    for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
+        const PlyRecord& ply = plies[i - first];
+        PlyRecord& snapshot = replay.m_ply[i];
+        snapshot = ply;
+        snapshot.variations.clear();
+        replay.RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay->MakeFullFen() << '\t' << ply.status << '\t'
+                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t'
                   << Escape(ply.date) << '\n';
         if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
-        for (std::size_t v = 0; v < ply.variations.size(); ++v) {
+        for (const Variation& variation : ply.variations) {
             std::cout << "variation\t" << depth + 1 << '\n';
-            if (!ply.variations[v].startNote.empty())
-                std::cout << "varnote\t" << Escape(ply.variations[v].startNote) << '\n';
-            auto variation = std::make_unique<CGameRecord>();
-            TakeLine(line, {{i, static_cast<int>(v)}}, *variation);
-            ShowPlies(*variation, i, depth + 1);
+            if (!variation.startNote.empty())
+                std::cout << "varnote\t" << Escape(variation.startNote) << '\n';
+            ShowPlies(game, variation.plies.data(), i, static_cast<int>(variation.plies.size()),
+                      depth + 1, replay);
             std::cout << "end\t" << depth + 1 << '\n';
         }
     }
@@ -124,7 +126,10 @@ int Show(const std::string& path, int number) {
     std::cout << "start\t" << Escape(game->m_startFen) << '\n';
     if (game->m_hasStartNote && !game->m_startNote.empty())
         std::cout << "startnote\t" << Escape(game->m_startNote) << '\n';
-    ShowPlies(*game, 0, 0);
+    auto replay = std::make_unique<CGameRecord>();
+    replay->SetStartPosition();
+    replay->SetFromFen(game->m_startFen);
+    ShowPlies(*game, &game->m_ply[0], 0, game->m_plyCount, 0, *replay);
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';
     return 0;
 }
