@@ -216,6 +216,12 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
             m_path = ownerPath;
             break;
         case UserPrompts::BranchAnswer::NewVariation: {
+            if (const std::string full = VariationRoomRefusal(WholeGame(), ownerPath.size() + 1);
+                !full.empty()) {
+                Prompts().Tell(QString::fromStdString(full));
+                putBack();
+                return false;
+            }
             if (m_path.empty()) {
                 if (!m_whole) m_whole = std::make_unique<CGameRecord>();
                 m_whole->Assign(*m_game);

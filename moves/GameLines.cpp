@@ -161,3 +161,10 @@ std::string PlyName(const CGameRecord& line, int ply) {
     return std::to_string(line.MoveNumberOfPly(ply)) +
            (line.SideOfPly(ply) == Black ? "... " : ". ") + line.GetMoveWithoutNumber(ply);
 }
+
+std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth) {
+    if (depth == 0) return {};
+    if (depth > static_cast<std::size_t>(lines::kMaxDepth)) return lines::kVariationsTooDeep;
+    if (CountVariationPlies(game) >= lines::kMaxVariationPlies) return lines::kVariationsFull;
+    return {};
+}

@@ -23,6 +23,13 @@ namespace lines {
 // file beyond them is refused rather than read in part.
 inline constexpr int kMaxVariationPlies = 20000;  // moves in all variations together
 inline constexpr int kMaxDepth = 64;              // variations within variations
+// What the window says when a move would take a game beyond them.
+inline constexpr const char* kVariationsFull =
+    "This game's variations already hold 20000 half-moves, the most a game keeps. No further "
+    "move can be added to a variation.";
+inline constexpr const char* kVariationsTooDeep =
+    "Variations are nested 64 deep here, the most a game keeps. This move cannot begin a "
+    "variation of its own.";
 }  // namespace lines
 
 // Keeps the first `plies` plies of `line`, forgets the rest with their notes
@@ -59,3 +66,7 @@ std::string PlyName(const CGameRecord& line, int ply);
 int CountVariationPlies(const CGameRecord& game);
 int VariationDepth(const CGameRecord& game);
 bool HasVariations(const CGameRecord& game);
+
+// Why one more variation move, on a line `depth` variations deep, would take
+// the game beyond its bounds; empty when it fits.
+std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth);

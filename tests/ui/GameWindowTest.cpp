@@ -45,6 +45,7 @@ private slots:
     void typedMovesTakeTheRoadOfADrop();
     void windowsOnOneGameLoseNoEdit();
     void variationsArePlayedFollowedPromotedAndDeleted();
+    void variationsStopAtTheirBound();
 };
 
 void GameWindowTest::moveSavedOnCloseAndReopened() {
@@ -374,6 +375,35 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     QVERIFY(!window.frame->Action(res::kCmdDeleteVariation)->isEnabled());
     window.Command(res::kCmdSave);
     QCOMPARE(ReadBytes(window.path), saved + "2. d4 \r\nexd4 {Open}\r\n\r\n*\r\n");
+}
+
+void GameWindowTest::variationsStopAtTheirBound() {
+    // Knights out and back: 2 + 98 + 199 * 100 half-moves in variations, as many as a game keeps.
+    auto knights = [](int plies) {
+        QByteArray text = "(1... Nf6";
+        for (int ply = 2, move = 2; ply <= plies; ++move) {
+            text += " " + QByteArray::number(move) + (move % 2 ? ". Ng1" : ". Nf3");
+            if (++ply <= plies) text += move % 2 ? " Nf6" : " Ng8";
+            ++ply;
+        }
+        return text + ") ";
+    };
+    GameWindowFixture window;
+    QVERIFY(window.Open("full.pgn",
+                        "1. e4 e5 " + knights(2) + knights(98) + knights(100).repeated(199) + "*"));
+    const QString full =
+        "This game's variations already hold 20000 half-moves, the most a game keeps. No further "
+        "move can be added to a variation.";
+    ClickLine(window.View(), 4);  // 2. Nf3, the end of the first variation
+    window.Drag("f6", "g8");
+    ClickLine(window.View(), 3);  // a new variation of 2. Nf3
+    window.Drag("g1", "h3");
+    QCOMPARE(window.prompts.told, QStringList(2, full));
+    QVERIFY(window.PieceOn("g1") == Knight && !window.Document()->IsModified());
+    ClickLine(window.View(), 2);  // the main line still takes moves
+    window.Drag("g1", "f3");
+    QCOMPARE(window.Lines().last(), QString("2. Nf3"));
+    QCOMPARE(window.prompts.told.size(), 2);
 }
 
 QTEST_MAIN(GameWindowTest)
