@@ -97,6 +97,7 @@ void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int c
         PlyRecord& snapshot = replay.m_ply[i];
         snapshot = ply;
         snapshot.variations.clear();
+        replay.m_plyCount = i + 1;
         replay.RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
