@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLayout>
+#include <QMdiArea>
 #include <QScrollArea>
 
 #include "CVexilDoc.h"
@@ -36,6 +37,19 @@ QSize CChildFrame::FormFrameSize() {
 void CChildFrame::ShowWholeForm() {
     if (isMaximized() || isMinimized()) return;
     resize(size().expandedTo(FormFrameSize()));
+}
+
+void CChildFrame::FitWholeForm() {
+    if (isMaximized() || isMinimized()) return;
+    resize(FormFrameSize());
+}
+
+void CChildFrame::KeepInArea() {
+    if (isMaximized() || isMinimized() || mdiArea() == nullptr) return;
+    const QSize area = mdiArea()->viewport()->size();
+    const int x = qMax(0, qMin(pos().x(), area.width() - width()));
+    const int y = qMax(0, qMin(pos().y(), area.height() - height()));
+    move(x, y);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,12 @@ public:
     // Grows the window, unless maximised or minimised, to show the whole
     // form: a new window is 330 pixels high where that is enough.
     void ShowWholeForm();
+    // After the board size changed: exactly the whole form, smaller or larger.
+    void FitWholeForm();
+    // Moves the window, unless maximised or minimised, so that it lies wholly
+    // inside the main window's area; one larger than the area goes to its
+    // top left corner, where its title bar and its form's start show.
+    void KeepInArea();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

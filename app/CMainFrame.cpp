@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -29,6 +31,8 @@
 namespace {
 
 const char kAppTitle[] = "Ravelin";
+// The main window's size, place and maximised state, kept beside the recent files.
+const char kPlaceKey[] = "Settings/MainWindow";
 
 }  // namespace
 
@@ -65,7 +69,7 @@ CMainFrame::CMainFrame() {
     UpdateRecentFiles();
     UpdateMenus();
     UpdateTitle();
-    resize(900, 600);
+    RestorePlace();
     qApp->installEventFilter(this);
 }
 
@@ -228,5 +232,28 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    QSettings().setValue(QString::fromLatin1(kPlaceKey), saveGeometry());
     event->accept();
+}
+
+void CMainFrame::RestorePlace() {
+    const QByteArray saved = QSettings().value(QString::fromLatin1(kPlaceKey)).toByteArray();
+    if (!saved.isEmpty() && restoreGeometry(saved)) {
+        // A screen that is gone leaves the window nowhere: bring it back.
+        const QRect frame = frameGeometry();
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen->availableGeometry().intersected(frame).width() >= 100 &&
+                frame.top() >= screen->availableGeometry().top())
+                return;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().topLeft());
+        return;
+    }
+    // A first start: four fifths of the screen, never below 900 x 600.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 900, 600);
+    const QSize size(qMax(900, available.width() * 4 / 5), qMax(600, available.height() * 4 / 5));
+    resize(size);
+    move(qMax(available.left(), available.center().x() - size.width() / 2),
+         qMax(available.top(), available.center().y() - size.height() / 2));
 }

@@ -42,6 +42,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // The size and place of the last run, moved onto a screen there is; on a
+    // first start, a share of the screen.
+    void RestorePlace();
     void UpdateMenus();
     void UpdateTitle();
     void UpdateRecentFiles();

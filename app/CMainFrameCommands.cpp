@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QActionGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -34,6 +36,14 @@ const BoardSize kBoardSizes[] = {{res::kCmdBoardNormal, 32, "&Normal"},
                                  {res::kCmdBoardHuge, 64, "&Huge"}};
 
 enum class Check { No, Off, On };
+
+// The board size a first start takes: Large on a screen at least 1080
+// pixels high, Huge from 1440, Normal below.
+int FirstSquare() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int height = screen != nullptr ? screen->size().height() : 0;
+    return height >= 1440 ? 64 : height >= 1080 ? 48 : 32;
+}
 
 struct CommandRow {
     int command;
@@ -178,7 +188,7 @@ void CMainFrame::CreateActions() {
     }
 
     auto* sizes = new QActionGroup(this);
-    int stored = QSettings().value(QString::fromLatin1(kBoardSquareKey)).toInt();
+    int stored = QSettings().value(QString::fromLatin1(kBoardSquareKey), FirstSquare()).toInt();
     if (std::none_of(std::begin(kBoardSizes), std::end(kBoardSizes),
                      [stored](const BoardSize& size) { return size.square == stored; }))
         stored = CVexilView::kNormalSquare;
@@ -268,7 +278,8 @@ void CMainFrame::SetBoardSquare(int square) {
     for (QMdiSubWindow* window : m_area->subWindowList()) {
         if (auto* frame = qobject_cast<CChildFrame*>(window)) {
             frame->View()->SetSquareSize(square);
-            frame->ShowWholeForm();
+            frame->FitWholeForm();
+            frame->KeepInArea();
         }
     }
 }

@@ -307,6 +307,7 @@ CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     UpdateTitles(document);
     frame->show();
     frame->ShowWholeForm();
+    frame->KeepInArea();
     m_area->setActiveSubWindow(frame);
     m_lastActive = frame;
     return frame;

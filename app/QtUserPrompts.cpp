@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,10 +12,21 @@
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
 #include "CSetupPieceDlg.h"
+#include "CStartPositionDlg.h"
 
 namespace {
 const char kFilters[] = "PGN Files (*.pgn);;All Files (*.*)";
+
+// Shows the box no narrower than its caption needs beside the title bar's
+// icon and buttons, so a short message ("CheckMate!") keeps its title whole.
+int Run(QMessageBox& box) {
+    const int caption = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 150;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(caption, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box.exec();
 }
+}  // namespace
 
 QWidget* QtUserPrompts::Owner() {
     QWidget* active = QApplication::activeWindow();
@@ -24,19 +36,19 @@ QWidget* QtUserPrompts::Owner() {
 void QtUserPrompts::Tell(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                     QMessageBox::Ok, Owner());
-    box.exec();
+    Run(box);
 }
 
 void QtUserPrompts::Warn(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
                     QMessageBox::Ok, Owner());
-    box.exec();
+    Run(box);
 }
 
 bool QtUserPrompts::AskWarning(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning!"), text,
                     QMessageBox::Ok | QMessageBox::Cancel, Owner());
-    return box.exec() == QMessageBox::Ok;
+    return Run(box) == QMessageBox::Ok;
 }
 
 UserPrompts::BranchAnswer QtUserPrompts::AskBranch(const QString& text) {
@@ -46,7 +58,7 @@ UserPrompts::BranchAnswer QtUserPrompts::AskBranch(const QString& text) {
     QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::DestructiveRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(variation);
-    box.exec();
+    Run(box);
     if (box.clickedButton() == variation) return BranchAnswer::NewVariation;
     if (box.clickedButton() == replace) return BranchAnswer::Replace;
     return BranchAnswer::Cancel;
@@ -56,7 +68,7 @@ UserPrompts::SaveAnswer QtUserPrompts::AskSaveChanges(const QString& title) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     QStringLiteral("Save changes to %1?").arg(title),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Owner());
-    switch (box.exec()) {
+    switch (Run(box)) {
         case QMessageBox::Yes: return SaveAnswer::Yes;
         case QMessageBox::No: return SaveAnswer::No;
         default: return SaveAnswer::Cancel;
@@ -123,6 +135,13 @@ void QtUserPrompts::ChooseSetupPiece(int& pieceChoice, int& colorChoice) {
     dialog.exec();
     pieceChoice = dialog.m_pieceChoice;
     colorChoice = dialog.m_colorChoice;
+}
+
+bool QtUserPrompts::AskStartPosition(StartChoices& choices) {
+    CStartPositionDlg dialog(choices, Owner());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choices = dialog.Choices();
+    return true;
 }
 
 void QtUserPrompts::EnterMove(const std::function<bool(const QString&)>& play) {

@@ -12,6 +12,7 @@ public:
     void Warn(const QString& text) override;
     bool AskWarning(const QString& text) override;
     BranchAnswer AskBranch(const QString& text) override;
+    bool AskStartPosition(StartChoices& choices) override;
     SaveAnswer AskSaveChanges(const QString& title) override;
     QString AskOpenFileName() override;
     int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override;

@@ -101,22 +101,30 @@ void CVexilView::LayOutForm() {
     const DialogTemplate& form = layout::kGameForm;
     const DialogUnits units(font());
     // What a larger board adds goes to the controls' left and to the tall
-    // boxes' height; the buttons under the list move down with its bottom.
+    // boxes' height; the buttons under the list move down with its bottom. A
+    // quarter of it widens the move list, so long lines need no sideways
+    // scrolling, and a quarter heightens the header summary, so every tag shows.
     const int grow = BoardExtent(m_square) - BoardExtent(kNormalSquare);
-    auto place = [&](QWidget* widget, const DialogItem& item, int down, int taller) {
+    const int wider = grow / 4;
+    const int taller = grow / 4;
+    auto place = [&](QWidget* widget, const DialogItem& item, int right, int down, int width,
+                     int height) {
         PlaceItem(widget, item, units);
-        QRect rect = widget->geometry().translated(grow, down);
-        rect.setHeight(rect.height() + taller);
-        widget->setGeometry(rect);
+        const QRect rect = widget->geometry().translated(grow + right, down);
+        widget->setGeometry(rect.adjusted(0, 0, width, height));
     };
-    for (int i = 0; i < 3; ++i) place(m_labels[i], *form.FindLabel(kLabels[i]), 0, 0);
-    place(m_moveList, *form.Find(res::kMoveList), 0, grow);
-    place(m_goToStart, *form.Find(res::kGoToStartButton), grow, 0);
-    place(m_copy, *form.Find(res::kCopyButton), grow, 0);
-    place(m_report, *form.Find(res::kReportButton), grow, 0);
-    place(m_goToEnd, *form.Find(res::kGoToEndButton), grow, 0);
-    place(m_headerBox, *form.Find(res::kHeaderBox), 0, 0);
-    place(m_annotationBox, *form.Find(res::kAnnotationBox), 0, grow);
+    place(m_labels[0], *form.FindLabel(kLabels[0]), 0, 0, 0, 0);
+    place(m_labels[1], *form.FindLabel(kLabels[1]), wider, 0, 0, 0);
+    place(m_labels[2], *form.FindLabel(kLabels[2]), wider, taller, 0, 0);
+    place(m_moveList, *form.Find(res::kMoveList), 0, 0, wider, grow);
+    for (auto [button, id] : {std::pair{m_goToStart, res::kGoToStartButton},
+                              {m_copy, res::kCopyButton},
+                              {m_report, res::kReportButton},
+                              {m_goToEnd, res::kGoToEndButton}})
+        place(button, *form.Find(id), wider / 2, grow, 0, 0);
+    // The boxes on the right give the list its width, so the form is no wider.
+    place(m_headerBox, *form.Find(res::kHeaderBox), wider, 0, -wider, taller);
+    place(m_annotationBox, *form.Find(res::kAnnotationBox), wider, taller, -wider, grow - taller);
     const int board = BoardExtent(m_square);
     setMinimumSize((units.Size(form) + QSize(grow, grow)).expandedTo(QSize(board, board)));
 }

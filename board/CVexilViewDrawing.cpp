@@ -76,5 +76,16 @@ void CVexilView::PaintBoard(QPainter& painter) const {
 void CVexilView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintBoard(painter);
+    if (m_setupActive) {
+        // Setup mode at a glance: the squares framed in a colour play never uses.
+        const int width = qMax(3, m_square / 10);
+        const QPoint corner = SquareOrigin(m_flipped ? 7 : 0, m_flipped ? 0 : 7);
+        painter.setPen(QPen(QColor(0xD9, 0x6C, 0x00), width, Qt::SolidLine, Qt::SquareCap,
+                            Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        const int half = width / 2;
+        painter.drawRect(QRect(corner, QSize(8 * m_square, 8 * m_square))
+                             .adjusted(half, half, -half - 1, -half - 1));
+    }
     ReportFirstPaint();
 }

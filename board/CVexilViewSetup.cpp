@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CVexilView.h"
+#include "StartChoices.h"
 #include "UserPrompts.h"
 
 void CVexilView::OnSetupPosition() {
@@ -14,6 +15,9 @@ void CVexilView::OnSetupPosition() {
         return;
     // Setup starts from the main line: it deletes every line.
     if (!m_setupActive && !m_path.empty()) ShowLineOf(LinePath(), CurrentLine());
+    // Leaving, the player says what the board alone cannot; Cancel stays in setup.
+    StartChoices choices = StartChoicesFor(*m_game);
+    if (m_setupActive && !Prompts().AskStartPosition(choices)) return;
     m_setupActive = m_setupActive ? 0 : 1;
     if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
     m_game->m_setupMode = m_setupActive;
@@ -37,7 +41,7 @@ void CVexilView::OnSetupPosition() {
     }
     m_game->ResetRuleState();
     m_game->m_fromSetup = 1;
-    m_game->MakeStartFen();
+    ApplyStartChoices(*m_game, choices);
     PublishGame();
     Refresh();
 }

@@ -37,3 +37,19 @@ void MoveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->drawText(area, text, layout);
     painter->restore();
 }
+
+QSize MoveListDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QFontMetrics& metrics = option.fontMetrics;
+    const int tab = metrics.averageCharWidth() * 8;
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const int depth = index.data(kDepthRole).toInt();
+    const int drawn = metrics.size(Qt::TextExpandTabs, text, tab).width() +
+                      depth * metrics.averageCharWidth() * 2;
+    // The margins paint() leaves, and the style's own around the text.
+    size.setWidth(drawn + 4 + 2 * option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                                                      &option, option.widget) +
+                  2);
+    return size;
+}

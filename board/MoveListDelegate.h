@@ -14,4 +14,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // As wide as the line is drawn, tab and indent included, so the list
+    // scrolls sideways only for a line that does not fit.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 struct IndexedGame;
+struct StartChoices;
 
 // Everything the program tells or asks the user goes through here, so tests
 // can answer in place of a person. The application owns the one in use.
@@ -51,6 +52,9 @@ public:
     // radio indices after OK, or as a result code: -1 Empty Square,
     // -2 cancelled, -3 Clear Board.
     virtual void ChooseSetupPiece(int& pieceChoice, int& colorChoice) = 0;
+    // "Starting Position" as setup ends, preset with `choices`: false when
+    // cancelled, setup then going on; otherwise `choices` holds the answer.
+    virtual bool AskStartPosition(StartChoices& choices) = 0;
     // "Enter Move": each text the user enters goes to `play`, which says
     // whether the box may close; after a false the box stays open with the
     // text selected. Closing the box otherwise plays nothing.

@@ -251,6 +251,18 @@ void GameWindowTest::boardSizesAndTurnField() {
         window.Play(moves[size]);  // pressed and released at the centres of this size
         QCOMPARE(turn->text(), QString(turns[size]));
     }
+    // At Huge new windows stay inside the area, at its corner when larger; back at
+    // Normal every window shrinks to its form again and still lies inside.
+    for (int i = 0; i < 3; ++i) window.NewGame();
+    const QRect area = window.frame->Area()->viewport()->rect();
+    for (int command : {res::kCmdBoardHuge, res::kCmdBoardNormal}) {
+        window.Command(command);
+        for (QMdiSubWindow* sub : window.frame->Area()->subWindowList()) {
+            auto* child = static_cast<CChildFrame*>(sub);
+            QVERIFY(area.contains(sub->geometry()) || sub->pos() == QPoint(0, 0));
+            if (command == res::kCmdBoardNormal) QCOMPARE(sub->size(), child->FormFrameSize());
+        }
+    }
     window.NewGame();
     window.Play("f2f3 e7e5 g2g4 d8h4");
     QCOMPARE(turn->text(), QString("Checkmate"));

@@ -10,6 +10,7 @@
 
 #include "GameIndex.h"
 #include "PieceTypes.h"
+#include "StartChoices.h"
 #include "UserPrompts.h"
 
 class ScriptedPrompts : public UserPrompts {
@@ -56,6 +57,16 @@ public:
         setupPresets.push_back({pieceChoice, colorChoice});
         std::tie(pieceChoice, colorChoice) = Next(setupAnswers, std::make_pair(-2, -2));
     }
+    // The scripted change to the choices, or the defaults taken as they are.
+    bool AskStartPosition(StartChoices& choices) override {
+        ++startPositionsAsked;
+        if (!startAnswers.empty()) {
+            const auto answer = Next(startAnswers, {});
+            if (!answer) return false;
+            answer(choices);
+        }
+        return true;
+    }
     // Plays the scripted texts until one closes the box.
     void EnterMove(const std::function<bool(const QString&)>& play) override {
         while (!typedMoves.empty())
@@ -72,7 +83,9 @@ public:
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves, exportNames;
-    int promotionsAsked = 0, headerDialogs = 0;
+    int promotionsAsked = 0, headerDialogs = 0, startPositionsAsked = 0;
+    // Each answer changes the choices; an empty one cancels.
+    std::deque<std::function<void(StartChoices&)>> startAnswers;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;

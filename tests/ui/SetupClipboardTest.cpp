@@ -52,6 +52,27 @@ void SetupClipboardTest::setupAsksFirstAndLeavesTheShownPositionAsTheStart() {
     QVERIFY(ReadBytes(path).endsWith(
         "[FEN \"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1\"]\r\n"
         "{start note}\r\n1. Nf3 {plan}\r\n\r\n*\r\n"));
+
+    // Leaving asks what the board cannot say: Cancel stays in setup; Black to move,
+    // the rights kept, a target and a move number reach the file.
+    window.Command(res::kCmdSetupPosition);
+    window.prompts.startAnswers = {nullptr, [](StartChoices& choices) {
+                                       QCOMPARE(choices.enPassantFor[Black],
+                                                std::vector<std::string>{"e3"});
+                                       choices.side = Black;
+                                       choices.castling[StartChoices::BlackLong] = false;
+                                       choices.enPassant = "e3";
+                                       choices.moveNumber = 12;
+                                   }};
+    window.Command(res::kCmdSetupPosition);
+    QVERIFY(view->IsSetupActive());
+    window.Command(res::kCmdSetupPosition);
+    QCOMPARE(window.prompts.startPositionsAsked, 3);
+    window.Play("b8c6");
+    QCOMPARE(window.Document()->Save(path), CVexilDoc::SaveResult::Saved);
+    QVERIFY(ReadBytes(path).endsWith(
+        "[FEN \"rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQk e3 0 12\"]\r\n"
+        "{start note}\r\n12... Nc6 \r\n*\r\n"));
 }
 
 void SetupClipboardTest::rightClicksAndDragsPlacePiecesFreely() {

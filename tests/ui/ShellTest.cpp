@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
@@ -62,9 +63,13 @@ struct Shell : GameWindowFixture {
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QSettings().remove("Recent File List"); }
+    void init() {
+        QSettings().remove("Recent File List");
+        QSettings().remove("Settings/MainWindow");
+    }
     void menusUndoAndFlipFollowTheGameWindows();
     void titlesAndTilingOfTheGameWindows();
+    void mainWindowComesBackWhereItWas();
     void recentFilesSurviveARestartAndHoldFour();
     void exitAsksForEachModifiedGame();
     void commandLineOpensTheFileOrEndsWithItsMessage();
@@ -136,6 +141,21 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     for (QMdiSubWindow* window : shell.frame->Area()->subWindowList())
         QCOMPARE(window->widget()->size(),
                  static_cast<CChildFrame*>(window)->View()->minimumSize());
+}
+
+void ShellTest::mainWindowComesBackWhereItWas() {
+    Shell shell;
+    shell.frame->setGeometry(30, 40, 700, 500);
+    shell.frame->close();
+    shell.frame = std::make_unique<CMainFrame>();
+    QCOMPARE(shell.frame->geometry(), QRect(30, 40, 700, 500));
+    // Left on a screen that is gone, it comes back onto the one there is.
+    shell.frame->move(5000, 4000);
+    shell.frame->close();
+    shell.frame = std::make_unique<CMainFrame>();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(shell.frame->frameGeometry().topLeft()),
+             qPrintable(QString("%1,%2").arg(shell.frame->x()).arg(shell.frame->y())));
 }
 
 void ShellTest::recentFilesSurviveARestartAndHoldFour() {
