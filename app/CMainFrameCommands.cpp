@@ -70,7 +70,10 @@ QAction* CMainFrame::AddAction(int command, const QString& text, const QString& 
     const int feed = prompt.indexOf(QLatin1Char('\n'));
     action->setStatusTip(feed < 0 ? prompt : prompt.left(feed));
     if (feed >= 0) action->setToolTip(prompt.mid(feed + 1));
-    if (!shortcuts.isEmpty()) action->setShortcuts(shortcuts);
+    // A row without keys reads as one empty sequence: keep only real keys.
+    QList<QKeySequence> keys = shortcuts;
+    keys.removeAll(QKeySequence());
+    if (!keys.isEmpty()) action->setShortcuts(keys);
     addAction(action);  // shortcuts work whichever menu bar is shown
     m_actions.insert(command, action);
     return action;
