@@ -4,6 +4,8 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include "UserPrompts.h"
+
 class CChildFrame;
 class CVexilView;
 class DocumentManager;
@@ -60,6 +62,9 @@ private:
     void ListGameWindows(QMenu* menu);
     void OnPrint();
     void OnAppAbout();
+    // Every command with keys, with all its keys, then the keys the game
+    // window takes itself.
+    UserPrompts::ShortcutList ShortcutRows() const;
 
     QMdiArea* m_area;
     DocumentManager* m_documents;

@@ -17,6 +17,7 @@
 #include "CVexilView.h"
 #include "DocumentManager.h"
 #include "ResourceIds.h"
+#include "UserPrompts.h"
 
 // The commands: their texts, prompts, shortcuts and handlers, the menus that
 // list them and the toolbar.
@@ -71,6 +72,25 @@ QIcon ToolbarIcon(const char* name) {
     return QIcon(QStringLiteral(":/pictures/toolbar-%1.svg").arg(QLatin1String(name)));
 }
 
+// A command's name as a list shows it: no shortcut after a tab, no
+// mnemonic marks ("&&" stands for "&"), no trailing dots.
+QString CommandName(const QString& menuText) {
+    const QString text = menuText.section(QLatin1Char('\t'), 0, 0);
+    QString name;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
+        name.append(text[i]);
+    }
+    if (name.endsWith(QLatin1String("..."))) name.chop(3);
+    return name;
+}
+
+QString KeysText(const QList<QKeySequence>& keys) {
+    QStringList texts;
+    for (const QKeySequence& key : keys) texts.append(key.toString(QKeySequence::NativeText));
+    return texts.join(QStringLiteral(" or "));
+}
+
 }  // namespace
 
 QAction* CMainFrame::AddAction(int command, const QString& text, const QString& prompt,
@@ -80,7 +100,10 @@ QAction* CMainFrame::AddAction(int command, const QString& text, const QString& 
     const int feed = prompt.indexOf(QLatin1Char('\n'));
     action->setStatusTip(feed < 0 ? prompt : prompt.left(feed));
     if (feed >= 0) action->setToolTip(prompt.mid(feed + 1));
-    if (!shortcuts.isEmpty()) action->setShortcuts(shortcuts);
+    // A row without keys reads as one empty sequence: keep only real keys.
+    QList<QKeySequence> keys = shortcuts;
+    keys.removeAll(QKeySequence());
+    if (!keys.isEmpty()) action->setShortcuts(keys);
     addAction(action);  // shortcuts work whichever menu bar is shown
     m_actions.insert(command, action);
     return action;
@@ -157,6 +180,11 @@ void CMainFrame::CreateActions() {
         {res::kCmdAbout, "&About Chess Ravelin...",
          "Display program information, version number and copyright\nAbout", "", Check::No,
          [this] { OnAppAbout(); }},
+        {res::kCmdHelp, "Ravelin &Help\tF1", "Show a short guide to Ravelin\nRavelin Help", "F1",
+         Check::No, [] { Prompts().ShowHelp(); }},
+        {res::kCmdShortcuts, "&Keyboard Shortcuts",
+         "List every key the program answers to\nKeyboard Shortcuts", "", Check::No,
+         [this] { Prompts().ShowShortcuts(ShortcutRows()); }},
         {res::kCmdFlipBoard, "&Flip Board", "Turn the board around.", "", Check::Off,
          onView(&View::OnFlipBoard, true)},
         {res::kCmdSetupPosition, "&Setup Position", "", "", Check::Off,
@@ -205,10 +233,24 @@ void CMainFrame::CreateActions() {
     }
 }
 
+UserPrompts::ShortcutList CMainFrame::ShortcutRows() const {
+    // Read back from the actions, in the order the table made them: a command
+    // given keys later is listed with no more to do.
+    UserPrompts::ShortcutList rows;
+    for (const QAction* action : actions())
+        if (!action->shortcuts().isEmpty())
+            rows.emplace_back(CommandName(action->text()), KeysText(action->shortcuts()));
+    for (const CVexilView::FormKey& key : CVexilView::kFormKeys)
+        rows.emplace_back(QString::fromLatin1(key.what),
+                          KeysText(QKeySequence::listFromString(QString::fromLatin1(key.keys),
+                                                                QKeySequence::PortableText)));
+    return rows;
+}
+
 void CMainFrame::CreateMenus() {
     using namespace res;
     const std::vector<int> view = {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu};
-    const std::vector<int> help = {kCmdAbout};
+    const std::vector<int> help = {kCmdHelp, kCmdShortcuts, kSeparator, kCmdAbout};
     const MenuRow withoutGame[] = {
         {"&File", {kCmdNew, kCmdOpen, kSeparator, kRecentFileList, kSeparator, kCmdExit}, nullptr},
         {"&View", view, nullptr},

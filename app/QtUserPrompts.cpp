@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "CAboutDlg.h"
 #include "CEnterMoveDlg.h"
 #include "CHeaderInfoDlg.h"
+#include "CHelpDlg.h"
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
 #include "CSetupPieceDlg.h"
+#include "CShortcutsDlg.h"
 #include "CStartPositionDlg.h"
 
 namespace {
@@ -118,6 +121,26 @@ int QtUserPrompts::AskPromotion() {
 void QtUserPrompts::ShowAbout() {
     CAboutDlg dialog(Owner());
     dialog.exec();
+}
+
+void QtUserPrompts::ShowShortcuts(const ShortcutList& rows) {
+    CShortcutsDlg dialog(rows, Owner());
+    dialog.exec();
+}
+
+void QtUserPrompts::ShowHelp() {
+    // One guide at a time; asked again, the open one comes to the front.
+    if (m_guide.isNull()) {
+        // Owned by the main window, so it goes when the program does.
+        QWidget* owner = Owner();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) owner = top;
+        m_guide = new CHelpDlg(owner);
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void QtUserPrompts::EditHeader(std::array<QString, 7>& tags, bool eightBit) {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "UserPrompts.h"
+#include <QPointer>
 
-class QWidget;
+#include "CHelpDlg.h"
+#include "UserPrompts.h"
 
 // The prompts a person sees: Qt's message boxes and file dialogs, captioned
 // with the application's title, and the program's own dialogs.
@@ -20,6 +21,8 @@ public:
     QString AskExportFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;
+    void ShowShortcuts(const ShortcutList& rows) override;
+    void ShowHelp() override;
     void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
     void EnterMove(const std::function<bool(const QString&)>& play) override;
@@ -27,4 +30,6 @@ public:
 private:
     static QWidget* Owner();
     static QString AskFileToWrite(const QString& caption, const QString& suggested);
+
+    QPointer<CHelpDlg> m_guide;
 };

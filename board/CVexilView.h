@@ -52,6 +52,23 @@ public:
     // context menu name them.
     static constexpr const char* kPromoteCommand = "Pro&mote Variation\tCtrl+Shift+P";
     static constexpr const char* kDeleteCommand = "&Delete Variation\tCtrl+Shift+D";
+    // Keys the game window takes itself rather than through a command, for
+    // the list of shortcuts: what each does, and the keys as portable text.
+    // OnMoveListKey, the note box and the carried piece answer to them.
+    struct FormKey {
+        const char* what;
+        const char* keys;
+    };
+    static constexpr FormKey kFormKeys[] = {
+        {"Move list: previous move of the line shown", "Up"},
+        {"Move list: next move of the line shown", "Down"},
+        {"Move list: starting position", "Home"},
+        {"Move list: last move of the line shown", "End"},
+        {"Move list: into the next move's variations, then the next one", "Right"},
+        {"Move list: out of the variation, to where it branches", "Left"},
+        {"Note box: break the line", "Ctrl+Enter"},
+        {"Board: put the carried piece back", "Esc"},
+    };
     // "Promote Variation": the variation shown becomes the main line, the
     // line it left a variation of it.
     void OnPromoteVariation();

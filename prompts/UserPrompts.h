@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 struct IndexedGame;
@@ -14,6 +15,8 @@ class UserPrompts {
 public:
     enum class SaveAnswer { Yes, No, Cancel };
     enum class BranchAnswer { NewVariation, Replace, Cancel };
+    // One row per command: its name, then every key it answers to.
+    using ShortcutList = std::vector<std::pair<QString, QString>>;
 
     virtual ~UserPrompts() = default;
 
@@ -44,6 +47,12 @@ public:
     virtual int AskPromotion() = 0;
     // The About box.
     virtual void ShowAbout() = 0;
+    // The keyboard shortcuts, listed in a window with the application's
+    // title as caption.
+    virtual void ShowShortcuts(const ShortcutList& rows) = 0;
+    // The program's short guide, in a window of its own that needs neither
+    // a browser nor the network.
+    virtual void ShowHelp() = 0;
     // "Game Header Information" on the seven tags, Event to Result, stored in
     // 8-bit text when `eightBit`. Whichever button closes it, `tags` gets
     // what the dialog took from its fields.

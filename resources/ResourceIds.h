@@ -29,6 +29,10 @@ inline constexpr int kCmdBoardHuge = 32793;
 inline constexpr int kCmdPromoteVariation = 32794;
 inline constexpr int kCmdDeleteVariation = 32795;
 
+// Commands of the Help menu besides About.
+inline constexpr int kCmdShortcuts = 32796;
+inline constexpr int kCmdHelp = 32797;
+
 // Framework commands.
 inline constexpr int kCmdNew = 57600;
 inline constexpr int kCmdOpen = 57601;

@@ -2,4 +2,7 @@
 
 #include <QtGlobal>
 
-void InitRavelinResources() { Q_INIT_RESOURCE(pictures); }
+void InitRavelinResources() {
+    Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(help);
+}

@@ -49,6 +49,8 @@ public:
         return Next(promotions, static_cast<int>(Queen));
     }
     void ShowAbout() override {}
+    void ShowShortcuts(const ShortcutList& rows) override { shortcuts = rows; }
+    void ShowHelp() override { ++helpShown; }
     void EditHeader(std::array<QString, 7>& tags, bool) override {
         ++headerDialogs;
         if (editHeader) editHeader(tags);
@@ -83,9 +85,10 @@ public:
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves, exportNames;
-    int promotionsAsked = 0, headerDialogs = 0, startPositionsAsked = 0;
+    int promotionsAsked = 0, headerDialogs = 0, startPositionsAsked = 0, helpShown = 0;
     // Each answer changes the choices; an empty one cancels.
     std::deque<std::function<void(StartChoices&)>> startAnswers;
+    ShortcutList shortcuts;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;

@@ -7,8 +7,14 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
+#include <algorithm>
 
+#include "CHelpDlg.h"
+#include "CShortcutsDlg.h"
 #include "CVexilApp.h"
 #include "GameWindowSupport.h"
 #include "QtUserPrompts.h"
@@ -49,6 +55,14 @@ void AnswerBox(QObject* owner, QMessageBox::StandardButton button, QStringList& 
     timer->start(10);
 }
 
+// The entry of the Help menu the menu bar shows whose text, without marks and keys, is `text`.
+QAction* HelpEntry(CMainFrame& frame, const QString& text) {
+    for (QAction* menu : frame.menuBar()->actions())
+        for (QAction* entry : menu->text() == "&Help" ? menu->menu()->actions() : QList<QAction*>())
+            if (entry->text().remove('&').section('\t', 0, 0) == text) return entry;
+    return nullptr;
+}
+
 struct Shell : GameWindowFixture {
     Shell() {
         if (!QTest::qWaitForWindowActive(frame.get())) qWarning("main window not active");
@@ -76,6 +90,7 @@ private slots:
     void printsAndExports();
     void savesThroughLinksAndAsksBeforeReplacingGames();
     void qtsOwnBoxesAskAndTell();
+    void helpListsEveryShortcutAndShowsTheGuide();
 };
 
 void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
@@ -325,6 +340,82 @@ void ShellTest::qtsOwnBoxesAskAndTell() {
         QCOMPARE(seen, (QStringList{"Ravelin", "Save changes to game.pgn?", "3", "Ravelin",
                                     "Failed to open document.", "1"}));
     }
+}
+
+void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
+    Shell shell;
+    for (bool withGame : {false, true}) {  // both menu bars offer both entries
+        if (withGame) shell.Keys(Qt::CTRL | Qt::Key_N);
+        QVERIFY(HelpEntry(*shell.frame, "Keyboard Shortcuts") != nullptr);
+        HelpEntry(*shell.frame, "Ravelin Help")->trigger();
+        QCOMPARE(shell.prompts.helpShown, withGame ? 2 : 1);
+    }
+    shell.Keys(Qt::Key_F1);
+    QCOMPARE(shell.prompts.helpShown, 3);
+
+    HelpEntry(*shell.frame, "Keyboard Shortcuts")->trigger();
+    const UserPrompts::ShortcutList& rows = shell.prompts.shortcuts;
+    auto listed = [&rows](const QString& command, const QString& keys) {
+        return std::find(rows.begin(), rows.end(), std::make_pair(command, keys)) != rows.end();
+    };
+    QVERIFY(listed("Save", "Ctrl+S") && listed("Copy", "Ctrl+C or Ctrl+Ins") &&
+            listed("Open", "Ctrl+O") && listed("Ravelin Help", "F1"));
+    QVERIFY(listed("Note box: break the line", "Ctrl+Enter"));
+    QVERIFY(listed("Move list: out of the variation, to where it branches", "Left"));
+    // Every key of every command is on its command's row, and only commands with keys are.
+    int withKeys = 0;
+    for (const QAction* action : shell.frame->actions()) {
+        withKeys += action->shortcuts().isEmpty() ? 0 : 1;
+        const QString name = action->text().remove('&').section('\t', 0, 0).remove("...");
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto row = std::find_if(rows.begin(), rows.end(),
+                                          [&name](const auto& row) { return row.first == name; });
+            QVERIFY2(row != rows.end() && row->second.split(" or ").contains(key.toString()),
+                     qPrintable(name + " " + key.toString()));
+        }
+    }
+    QCOMPARE(rows.size(), std::size_t(withKeys) + std::size(CVexilView::kFormKeys));
+    for (const auto& [command, keys] : rows) QVERIFY2(!keys.isEmpty(), qPrintable(command));
+
+    // The real windows: the list captioned with the title, the guide with
+    // its pictures and every link leading to one of its own sections.
+    QtUserPrompts real;
+    const auto restore = qScopeGuard([previous = SetPrompts(&real)] { SetPrompts(previous); });
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* dialog = qobject_cast<CShortcutsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        seen << dialog->windowTitle() << dialog->Table()->item(0, 0)->text()
+             << dialog->Table()->item(0, 1)->text();
+        dialog->reject();
+    });
+    shell.Command(res::kCmdShortcuts);
+    QCOMPARE(seen, (QStringList{"Ravelin", "New", "Ctrl+N"}));
+    shell.Command(res::kCmdHelp);
+    auto* guide = shell.frame->findChild<CHelpDlg*>();
+    QVERIFY(guide != nullptr && guide->isVisible());
+    QCOMPARE(guide->windowTitle(), QString("Ravelin"));
+    QTextBrowser* browser = guide->Browser();
+    QVERIFY(browser->toPlainText().startsWith("Ravelin Help"));
+    QStringList anchors, links;
+    int pictures = 0;
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            anchors << format.anchorNames();
+            if (!format.anchorHref().isEmpty()) links << format.anchorHref();
+            if (format.isImageFormat()) {
+                const QUrl name(format.toImageFormat().name());
+                const QVariant bytes = browser->loadResource(QTextDocument::ImageResource, name);
+                pictures += QImage::fromData(bytes.toByteArray()).isNull() ? 0 : 1;
+            }
+        }
+    QCOMPARE(pictures, 2);
+    QCOMPARE(links.size(), 12);
+    for (const QString& link : links)
+        QVERIFY2(link.startsWith('#') && anchors.contains(link.mid(1)), qPrintable(link));
+    shell.Command(res::kCmdHelp);  // asked again, the same guide
+    QCOMPARE(shell.frame->findChildren<CHelpDlg*>().size(), 1);
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
