@@ -41,10 +41,14 @@ void CountTree(const CGameRecord& game, int& plies, int& deepest) {
 
 void CutLine(CGameRecord& line, int plies) {
     for (int i = plies; i < line.m_ply.Written(); ++i) line.m_ply[i] = PlyRecord();
-    if (plies > 0)
+    if (plies > 0) {
         line.RestorePly(plies - 1);
-    else
+    } else {
+        // Back at the start; a game from the standard start stays one.
+        const int fromSetup = line.m_fromSetup;
         line.SetFromFen(line.m_startFen);
+        line.m_fromSetup = fromSetup;
+    }
     line.m_curPly = line.m_plyCount = plies;
 }
 
