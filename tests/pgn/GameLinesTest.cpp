@@ -8,7 +8,7 @@ namespace {
 const char kNested[] = "1. e4 e5 2. Nf3 (2. f4 {gambit} exf4 (2... d5)) Nc6 *";
 
 TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
-    enum class Op { Promote, Delete, NoteOnLast };
+    enum class Op { Promote, Delete, NoteOnLast, TagOnLine };
     struct Row {
         const char* text;
         Op op;
@@ -28,6 +28,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {kNested, Op::NoteOnLast, {{2, 0}, {3, 0}},
          "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 {new} ) ) Nc6"},
         {kNested, Op::NoteOnLast, {}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 {new}"},
+        // Tags and the flip belong to the game, whichever line they were set on.
+        {kNested, Op::TagOnLine, {{2, 0}, {3, 0}},
+         "[Result 1-0] 1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 %F"},
         {kNested, Op::Promote, {{2, 1}}, "!"},
         {kNested, Op::Delete, {{1, 0}}, "!"},
         {kNested, Op::Delete, {}, "!"},
@@ -38,12 +41,17 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         bool done = true;
         if (row.op == Op::Promote) done = PromoteToMainLine(*game, row.path);
         if (row.op == Op::Delete) done = DeleteVariation(*game, row.path);
-        if (row.op == Op::NoteOnLast) {
+        if (row.op == Op::NoteOnLast || row.op == Op::TagOnLine) {
             auto line = std::make_unique<CGameRecord>();
             ASSERT_TRUE(TakeLine(*game, row.path, *line));
             PlyRecord& last = line->m_ply[line->m_plyCount - 1];
-            last.note = "new";
-            last.hasNote = 1;
+            if (row.op == Op::NoteOnLast) {
+                last.note = "new";
+                last.hasNote = 1;
+            } else {
+                line->SetTag(CGameRecord::Result, "1-0");
+                line->m_flipped = 1;
+            }
             StoreLine(*game, row.path, *line);
         }
         EXPECT_EQ(done ? pgntest::Describe(*game) : "!", row.expected);
@@ -51,6 +59,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     }
     const auto nested = pgntest::ReadOk(kNested);
     EXPECT_EQ(CountVariationPlies(*nested), 3);
+    EXPECT_TRUE(HasVariations(*pgntest::ReadOk("1. e4 (1. d4) e5 *")));
+    EXPECT_FALSE(HasVariations(*pgntest::ReadOk("1. e4 e5 *")));
     EXPECT_EQ(VariationDepth(*nested), 2);
     auto line = std::make_unique<CGameRecord>();
     EXPECT_TRUE(TakeLine(*nested, {{2, 0}, {3, 0}}, *line));

@@ -1,8 +1,10 @@
 // The rules: perft over published and shared positions, FEN in and out, the ply record.
 #include <cstdint>
+#include <functional>
 #include <sstream>
 
 #include "SharedData.h"
+#include "StartChoices.h"
 #include "TestGames.h"
 
 namespace {
@@ -126,6 +128,63 @@ TEST(Rules, PliesStoredAndRestored) {
     EXPECT_STREQ(game->m_ply[CGameRecord::kMaxPlies - 1].text, "150. ...\tNf6 and a lon");
     game->m_curPly = CGameRecord::kMaxPlies;
     EXPECT_FALSE(game->StorePly(1, 0, 2, 2, "151. Nc3"));
+}
+
+// Leaving setup: what is offered for a board, and the start each answer writes.
+TEST(Rules, StartChoicesOfferAndWrite) {
+    struct Row {
+        const char* board;
+        const char* offered;  // rights allowed, then targets for White and for Black to move
+        std::function<void(StartChoices&)> change;
+        const char* start;
+    };
+    const Row rows[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "KQkq //", nullptr,
+         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        // Defaults write what setup always wrote, whatever the placement allows.
+        {"4k3/8/8/8/8/8/8/4K2R", "K //", nullptr, "4k3/8/8/8/8/8/8/4K2R w KQkq - 0 1"},
+        {"4k3/8/8/8/8/8/8/4K2R", "K //", [](StartChoices& c) { c.side = Black; },
+         "4k3/8/8/8/8/8/8/4K2R b K - 0 1"},
+        {"r3k2r/8/8/8/8/8/8/R3K1R1", "Qkq //",
+         [](StartChoices& c) { c.castling[StartChoices::WhiteShort] = true; c.moveNumber = 0; },
+         "r3k2r/8/8/8/8/8/8/R3K1R1 w Qkq - 0 1"},
+        {"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "KQkq /e6/e3",
+         [](StartChoices& c) {
+             c.side = Black;
+             c.castling[StartChoices::BlackLong] = false;
+             c.enPassant = "e3";
+             c.moveNumber = 12;
+         },
+         "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR b KQk e3 0 12"},
+        {"4k3/8/8/Pp5p/8/8/8/4K3", " /b6 h6/",
+         [](StartChoices& c) { c.enPassant = "e3"; c.moveNumber = 1000000; },
+         "4k3/8/8/Pp5p/8/8/8/4K3 w - - 0 999849"},
+        {"4k3/8/8/8/1P6/8/8/4K3", " //b3",
+         [](StartChoices& c) { c.side = Black; c.enPassant = "b3"; },
+         "4k3/8/8/8/1P6/8/8/4K3 b - b3 0 1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.board);
+        auto game = tg::Game(std::string(row.board) + " w - - 0 1");
+        StartChoices choices = StartChoicesFor(*game);
+        std::string offered;
+        for (int right = 0; right < 4; ++right)
+            if (choices.castlingAllowed[right] && choices.castling[right]) offered += "KQkq"[right];
+        for (int side : {White, Black}) {
+            offered += side == White ? " /" : "/";
+            for (const std::string& target : choices.enPassantFor[side])
+                offered += (offered.back() == '/' ? "" : " ") + target;
+        }
+        EXPECT_EQ(offered, row.offered);
+        if (row.change) row.change(choices);
+        game->ResetRuleState();
+        ApplyStartChoices(*game, choices);
+        EXPECT_EQ(std::string(game->m_startFen), row.start);
+        // A start chosen is the position's own; the defaults keep the old text.
+        if (row.change) {
+            EXPECT_EQ(game->MakeFullFen(), row.start);
+        }
+    }
 }
 
 }  // namespace
