@@ -55,6 +55,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 $1 a6 $14 2. e5!$2 d5 $146 $18 3. exd6 e.p.+ $4 Qxd6 *",
          "1. e4! a6 $14 e5! $2 d5 $146 $18 exd6 e.p.+ $4 Qxd6"},
         {"1. e4 ! e5 ?? 2. Nf3 !? Nc6 ?! *\n", "1. e4 e5 Nf3 Nc6"},
+        {"1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152 $153 *\n",
+         "1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152"},  // 64 bytes
         {"1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 *\n", "1. e4 e5 Nf3 Nc6 Bc4 Bc5 O-O Nf6"},
         {"[FEN \"r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1\"]\n1.0-0-0 0-0-0 *\n",
          "[FEN r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1] 1. O-O-O O-O-O"},
@@ -87,6 +89,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event \"One\"] [Site \"Line\"] 1. e4 e5 2. Nf3 1-0",
          "[Event One] [Site Line] [Result 1-0] 1. e4 e5 Nf3"},
         {"[Event \"Real\"]\n[EventDate \"2020\"]\n*\n", "[Event Real] [EventDate 2020]"},
+        {"[Event]\n[Site Leeds]\n1. e4 *\n", "[Site Leeds] 1. e4"},
         {"   [Round \"4\"]  \t\r\n[Black \"Brook\"]\r\n*\r\n", "[Round 4] [Black Brook]"},
         {"[Site \"Club \"Victory\"\"]\n*\n", "[Site Club \"Victory\"]"},
         {"[Event \"Cup \\\"]\n*\n", "[Event Cup \\]"},
