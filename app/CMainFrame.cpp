@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "CChildFrame.h"
+#include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "DocumentManager.h"
 #include "KeyboardLocks.h"
@@ -148,9 +149,27 @@ void CMainFrame::UpdateMenus() {
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());
     Action(res::kCmdSetupPosition)->setChecked(view != nullptr && view->IsSetupActive());
     Action(res::kCmdEnterMove)->setEnabled(view != nullptr && !view->IsSetupActive());
+    UpdateUndoRedo();
     const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
     Action(res::kCmdPromoteVariation)->setEnabled(variation);
     Action(res::kCmdDeleteVariation)->setEnabled(variation);
+}
+
+void CMainFrame::UpdateUndoRedo() {
+    CVexilDoc* document = m_documents->ActiveDocument();
+    const bool editable = m_documents->CanUndoRedo(document);
+    // "&Undo Move Nf3\tCtrl+Z": the step goes before the keys.
+    const auto name = [](const char* plain, const QString& step) {
+        QString text = QString::fromLatin1(plain);
+        if (!step.isEmpty()) text.insert(text.indexOf(QLatin1Char('\t')), QLatin1Char(' ') + step);
+        return text;
+    };
+    QAction* undo = Action(res::kCmdUndo);
+    undo->setText(name(kUndoText, editable ? document->UndoName() : QString()));
+    undo->setEnabled(editable && document->CanUndo());
+    QAction* redo = Action(res::kCmdRedo);
+    redo->setText(name(kRedoText, editable ? document->RedoName() : QString()));
+    redo->setEnabled(editable && document->CanRedo());
 }
 
 void CMainFrame::UpdateTitle() {
@@ -206,14 +225,20 @@ void CMainFrame::OnAppAbout() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // The Undo keys belong to the disabled Undo command in the whole window:
-    // the note box must not claim them for its own undo.
+    // The Undo and Redo keys belong to the game's Undo and Redo in the whole
+    // window: the note box would claim them for its own undo, which would
+    // keep the command's shortcut from firing, so the command runs here.
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return false;
     const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
-    return Action(res::kCmdUndo)->shortcuts().contains(keys);
+    QAction* command = Action(res::kCmdUndo)->shortcuts().contains(keys)   ? Action(res::kCmdUndo)
+                       : Action(res::kCmdRedo)->shortcuts().contains(keys) ? Action(res::kCmdRedo)
+                                                                           : nullptr;
+    if (command == nullptr) return false;
+    if (event->type() == QEvent::ShortcutOverride && command->isEnabled()) command->trigger();
+    return true;
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

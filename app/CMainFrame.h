@@ -48,6 +48,10 @@ private:
     // first start, a share of the screen.
     void RestorePlace();
     void UpdateMenus();
+    // Undo and Redo name the steps they would take.
+    void UpdateUndoRedo();
+    static constexpr const char* kUndoText = "&Undo\tCtrl+Z";
+    static constexpr const char* kRedoText = "&Redo\tCtrl+Y";
     void UpdateTitle();
     void UpdateRecentFiles();
     void UpdateLockIndicators();

@@ -1,10 +1,10 @@
 #include <QAction>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -144,8 +144,10 @@ void CMainFrame::CreateActions() {
         {res::kCmdPrint, "&Print...", "", "Ctrl+P", Check::No, [this] { OnPrint(); }},
         {res::kCmdExit, "E&xit", "Quit the application; prompts to save documents\nExit", "",
          Check::No, [this] { close(); }},
-        {res::kCmdUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z; Alt+Backspace",
-         Check::No, nullptr},
+        {res::kCmdUndo, kUndoText, "Undo the last action\nUndo", "Ctrl+Z; Alt+Backspace", Check::No,
+         onDocument(&Docs::Undo)},
+        {res::kCmdRedo, kRedoText, "Redo the previously undone action\nRedo",
+         "Ctrl+Y; Ctrl+Shift+Z", Check::No, onDocument(&Docs::Redo)},
         {res::kCmdCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut",
          "Ctrl+X; Shift+Del", Check::No, onView(&View::OnEditCut, false)},
         {res::kCmdCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy",
@@ -202,7 +204,7 @@ void CMainFrame::CreateActions() {
         action->setChecked(row.check == Check::On);
         if (row.handler) connect(action, &QAction::triggered, this, row.handler);
     }
-    Action(res::kCmdUndo)->setEnabled(false);  // nothing is ever undone
+    connect(m_documents, &DocumentManager::HistoryChanged, this, &CMainFrame::UpdateMenus);
     connect(Action(res::kCmdStatusBar), &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
 
@@ -262,8 +264,8 @@ void CMainFrame::CreateMenus() {
           kRecentFileList, kSeparator, kCmdExit},
          nullptr},
         {"&Edit",
-         {kCmdUndo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader, kCmdEnterMove,
-          kSeparator, kCmdPromoteVariation, kCmdDeleteVariation},
+         {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader,
+          kCmdEnterMove, kSeparator, kCmdPromoteVariation, kCmdDeleteVariation},
          nullptr},
         {"&View", view, nullptr},
         {"&Window",

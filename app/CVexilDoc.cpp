@@ -1,5 +1,7 @@
 #include "CVexilDoc.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -7,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 #include <sstream>
 
 #include "GameIndex.h"
@@ -78,6 +79,7 @@ QString CanonicalPath(const QString& path) {
 
 CVexilDoc::CVexilDoc(QObject* parent) : QObject(parent), m_game(std::make_unique<CGameRecord>()) {
     m_game->SetStartPosition();
+    m_history.Reset(*m_game);
 }
 
 CVexilDoc::~CVexilDoc() = default;
@@ -89,6 +91,7 @@ bool CVexilDoc::OnNewDocument() {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         m_game->SetTag(tag, tag == CGameRecord::Result ? "*" : "?");
     m_game->m_flipped = 0;
+    StartHistory();
     return true;
 }
 
@@ -104,6 +107,7 @@ LoadResult CVexilDoc::Load(const QString& path) {
     m_path = CanonicalPath(path);
     SetTitle(QFileInfo(m_path).fileName());
     SetModified(false);
+    StartHistory();
     return result;
 }
 
@@ -119,6 +123,7 @@ LoadResult CVexilDoc::LoadGame(const QString& path, const QByteArray& file,
     m_path = CanonicalPath(path);
     SetTitle(TitleOf(m_path, place.number));
     SetModified(false);
+    StartHistory();
     return result;
 }
 
@@ -172,8 +177,7 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
                         QStringLiteral(".XXXXXX"));
     if (!file.open()) return Failed(file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush())
-        return Failed(file.errorString());
+    if (file.write(bytes.data(), size) != size || !file.flush()) return Failed(file.errorString());
     if (::fsync(file.handle()) != 0) return Failed(QString::fromLocal8Bit(std::strerror(errno)));
 
     // Read the new file back before it replaces anything.
@@ -189,8 +193,8 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
         return SaveResult::WouldLoseData;
 
     file.setPermissions(target.exists() ? QFile::permissions(target.absoluteFilePath())
-                                        : QFile::ReadOwner | QFile::WriteOwner |
-                                              QFile::ReadGroup | QFile::ReadOther);
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                              QFile::ReadOther);
     file.close();
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
@@ -207,6 +211,7 @@ CVexilDoc::SaveResult CVexilDoc::Save(const QString& path) {
         m_place = Placement();
     }
     SetTitle(TitleOf(m_path, m_place.number));
+    m_history.MarkSaved();
     SetModified(false);
     return SaveResult::Saved;
 }
@@ -216,9 +221,33 @@ CVexilDoc::SaveResult CVexilDoc::Failed(const QString& reason) {
     return SaveResult::WriteFailed;
 }
 
-void CVexilDoc::PublishGame(const CGameRecord& game) {
+void CVexilDoc::PublishGame(const CGameRecord& game, const std::string& step,
+                            const std::string& group) {
     m_game->Assign(game);
-    SetModified(true);
+    m_history.Record(*m_game, step, group);
+    SetModified(!m_history.AtSaved());
+    emit HistoryChanged();
+}
+
+bool CVexilDoc::Undo() {
+    if (!m_history.Undo(*m_game)) return false;
+    SetModified(!m_history.AtSaved());
+    emit GameRestored();
+    emit HistoryChanged();
+    return true;
+}
+
+bool CVexilDoc::Redo() {
+    if (!m_history.Redo(*m_game)) return false;
+    SetModified(!m_history.AtSaved());
+    emit GameRestored();
+    emit HistoryChanged();
+    return true;
+}
+
+void CVexilDoc::StartHistory() {
+    m_history.Reset(*m_game);
+    emit HistoryChanged();
 }
 
 void CVexilDoc::SetTitle(const QString& title) {

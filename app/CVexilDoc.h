@@ -9,6 +9,7 @@
 
 #include "EditedGame.h"
 #include "GameFile.h"
+#include "GameHistory.h"
 #include "GameRecord.h"
 
 // One open game file: the game as its views last published it, the file's
@@ -67,16 +68,36 @@ public:
 
     CGameRecord& Game() { return *m_game; }
     const CGameRecord& Game() const override { return *m_game; }
-    void PublishGame(const CGameRecord& game) override;
+    void PublishGame(const CGameRecord& game, const std::string& step,
+                     const std::string& group) override;
+
+    // Undo and Redo of the edits published since the game was read. The
+    // modified flag follows: back at the state saved, the game is unmodified.
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    QString UndoName() const { return QString::fromStdString(m_history.UndoName()); }
+    QString RedoName() const { return QString::fromStdString(m_history.RedoName()); }
+    bool Undo();
+    bool Redo();
+    // The next edit is a step of its own, whatever its group.
+    void CloseEditGroup() { m_history.CloseGroup(); }
+    const GameHistory& History() const { return m_history; }
 
 signals:
     void ModifiedChanged(bool modified);
+    // An edit was published, undone or redone.
+    void HistoryChanged();
+    // Undo or Redo put an earlier game in place: the views must show it.
+    void GameRestored();
     void TitleChanged(const QString& title);
 
 private:
     SaveResult Failed(const QString& reason);
+    // The history starts anew from the game as read.
+    void StartHistory();
 
     std::unique_ptr<CGameRecord> m_game;  // large: kept off the stack
+    GameHistory m_history;
     QString m_path;
     QString m_title;
     bool m_modified = false;

@@ -1,11 +1,11 @@
 #include "DocumentManager.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
@@ -45,8 +45,7 @@ const char kExportOverOwnFile[] =
     "The export cannot replace the game's own file. Choose another name for it.";
 }  // namespace
 
-DocumentManager::DocumentManager(QMdiArea* area, QObject* parent)
-    : QObject(parent), m_area(area) {
+DocumentManager::DocumentManager(QMdiArea* area, QObject* parent) : QObject(parent), m_area(area) {
     connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* frame = qobject_cast<CChildFrame*>(window)) m_lastActive = frame;
     });
@@ -55,6 +54,10 @@ DocumentManager::DocumentManager(QMdiArea* area, QObject* parent)
 CVexilDoc* DocumentManager::AdoptDocument(CVexilDoc* document) {
     m_documents.append(document);
     connect(document, &CVexilDoc::TitleChanged, this, [this, document] { UpdateTitles(document); });
+    connect(document, &CVexilDoc::GameRestored, this, [this, document] {
+        for (CChildFrame* frame : Frames(document)) frame->View()->CatchUp();
+    });
+    connect(document, &CVexilDoc::HistoryChanged, this, &DocumentManager::HistoryChanged);
     return document;
 }
 
@@ -172,7 +175,8 @@ bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {
     const CVexilDoc::Placement before = document->Place();
     const QString oldPath = document->PathName();
     switch (document->Save(path)) {
-        case CVexilDoc::SaveResult::Saved: break;
+        case CVexilDoc::SaveResult::Saved:
+            break;
         case CVexilDoc::SaveResult::FileChanged:
             Prompts().Tell(QString::fromLatin1(kChangedTell).arg(QFileInfo(oldPath).fileName()));
             return false;
@@ -227,9 +231,8 @@ bool DocumentManager::ConfirmReplace(const CVexilDoc* document, const QString& p
     if (!target.isFile() || CanonicalPath(path) == document->PathName()) return true;
     const std::size_t games = GamesInFile(path);
     const QString name = target.fileName();
-    return Prompts().AskWarning(
-        games > 1 ? QString::fromLatin1(kReplaceGames).arg(name).arg(games)
-                  : QString::fromLatin1(kReplaceFile).arg(name));
+    return Prompts().AskWarning(games > 1 ? QString::fromLatin1(kReplaceGames).arg(name).arg(games)
+                                          : QString::fromLatin1(kReplaceFile).arg(name));
 }
 
 bool DocumentManager::ExportPgn(CVexilDoc* document) {
@@ -239,9 +242,10 @@ bool DocumentManager::ExportPgn(CVexilDoc* document) {
     QString suggested = document->Title() + QStringLiteral(".pgn");
     if (!document->PathName().isEmpty()) {
         const int number = document->Place().number;
-        suggested = own.dir().filePath(QStringLiteral("%1-%2.pgn").arg(
-            own.completeBaseName(),
-            number > 0 ? QString::number(number) : QStringLiteral("export")));
+        suggested = own.dir().filePath(
+            QStringLiteral("%1-%2.pgn")
+                .arg(own.completeBaseName(),
+                     number > 0 ? QString::number(number) : QStringLiteral("export")));
     }
     const QString path = Prompts().AskExportFileName(suggested);
     if (path.isEmpty() || !ConfirmReplace(document, path)) return false;
@@ -267,9 +271,12 @@ bool DocumentManager::ExportPgn(CVexilDoc* document) {
 bool DocumentManager::SaveModified(CVexilDoc* document) {
     if (!document->IsModified()) return true;
     switch (Prompts().AskSaveChanges(document->Title())) {
-        case UserPrompts::SaveAnswer::Yes: return Save(document);
-        case UserPrompts::SaveAnswer::No: return true;
-        case UserPrompts::SaveAnswer::Cancel: return false;
+        case UserPrompts::SaveAnswer::Yes:
+            return Save(document);
+        case UserPrompts::SaveAnswer::No:
+            return true;
+        case UserPrompts::SaveAnswer::Cancel:
+            return false;
     }
     return false;
 }
@@ -285,6 +292,21 @@ bool DocumentManager::CloseDocument(CVexilDoc* document) {
     return true;
 }
 
+bool DocumentManager::CanUndoRedo(const CVexilDoc* document) const {
+    if (document == nullptr) return false;
+    for (CChildFrame* frame : Frames(document))
+        if (frame->View()->IsSetupActive() || frame->View()->IsCarrying()) return false;
+    return true;
+}
+
+void DocumentManager::Undo(CVexilDoc* document) {
+    if (CanUndoRedo(document)) document->Undo();
+}
+
+void DocumentManager::Redo(CVexilDoc* document) {
+    if (CanUndoRedo(document)) document->Redo();
+}
+
 bool DocumentManager::CloseAll() {
     for (CVexilDoc* document : m_documents)
         if (!SaveModified(document)) return false;
@@ -294,7 +316,9 @@ bool DocumentManager::CloseAll() {
     return true;
 }
 
-CChildFrame* DocumentManager::NewWindow(CVexilDoc* document) { return CreateFrame(document); }
+CChildFrame* DocumentManager::NewWindow(CVexilDoc* document) {
+    return CreateFrame(document);
+}
 
 CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     auto* frame = new CChildFrame(document, this);
@@ -347,7 +371,8 @@ QString DocumentManager::FrameTitle(const CChildFrame* frame) const {
     const QList<CChildFrame*> frames = Frames(frame->Document());
     const QString title = frame->Document()->Title();
     if (frames.size() < 2) return title;
-    return QStringLiteral("%1:%2").arg(title).arg(frames.indexOf(const_cast<CChildFrame*>(frame)) + 1);
+    return QStringLiteral("%1:%2").arg(title).arg(frames.indexOf(const_cast<CChildFrame*>(frame)) +
+                                                  1);
 }
 
 void DocumentManager::UpdateTitles(const CVexilDoc* document) {

@@ -34,6 +34,11 @@ public:
     // Asks "Save changes to ...?" for a modified document; false on Cancel.
     bool SaveModified(CVexilDoc* document);
     bool CloseDocument(CVexilDoc* document);
+    // Undo and Redo of the document's last edit, in every window on it; not
+    // while one of them sets up a position or carries a piece.
+    bool CanUndoRedo(const CVexilDoc* document) const;
+    void Undo(CVexilDoc* document);
+    void Redo(CVexilDoc* document);
     // Closes every document, asking for each modified one; false on Cancel.
     bool CloseAll();
     CChildFrame* NewWindow(CVexilDoc* document);
@@ -55,6 +60,8 @@ public:
 signals:
     void TitlesChanged();
     void RecentChanged();
+    // A document's edits changed: what Undo and Redo offer may have.
+    void HistoryChanged();
 
 private:
     CChildFrame* CreateFrame(CVexilDoc* document);

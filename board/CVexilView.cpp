@@ -194,13 +194,13 @@ void CVexilView::Refresh() {
     emit PositionShown();
 }
 
-void CVexilView::PublishGame() {
+void CVexilView::PublishGame(const std::string& step, const std::string& group) {
     m_game->CheckSound();
     if (m_path.empty()) {
-        m_document->PublishGame(*m_game);
+        m_document->PublishGame(*m_game, step, group);
     } else {
         StoreLine(*m_whole, m_path, *m_game);
-        m_document->PublishGame(*m_whole);
+        m_document->PublishGame(*m_whole, step, group);
     }
     emit Published();
 }
@@ -208,7 +208,7 @@ void CVexilView::PublishGame() {
 void CVexilView::OnFlipBoard() {
     m_flipped = m_flipped ? 0 : 1;
     m_game->m_flipped = m_flipped;
-    PublishGame();
+    PublishGame("Flip Board");
     update();
 }
 
@@ -235,6 +235,7 @@ void CVexilView::OnSelchangeMoveList() {
 }
 
 void CVexilView::ShowLine(int line) {
+    ++m_noteSession;
     m_annotation = NoteText(NoteOfLine(*m_game, line));
     Push();
     if (line > 0)

@@ -101,8 +101,9 @@ public:
     bool IsFlipped() const { return m_flipped != 0; }
     void OnGoToStart();
     void OnGoToEnd();
-    // Copies the whole game to the document and marks it modified.
-    void PublishGame();
+    // Copies the whole game to the document as the edit `step`, one step
+    // of Undo; edits of one non-empty `group` in a row are one step.
+    void PublishGame(const std::string& step, const std::string& group = std::string());
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
@@ -164,7 +165,10 @@ private:
     void OnChangeAnnotation();
     // Stores the note box's text as the note; when it did not fit, the note
     // and the box keep the first 4096 bytes.
-    void StoreAnnotation(bool fits);
+    // `step` names the edit: "Note" while typing, whose keys are one step
+    // until another position is shown, or "Cut" and "Paste".
+    void StoreAnnotation(bool fits, const char* step = kNoteStep);
+    static constexpr const char* kNoteStep = "Note";
     // Tells the note box how the game stores text, for its byte limit.
     void UpdateEncoding();
     void RefreshHeaderText();
@@ -233,6 +237,9 @@ private:
     QString m_annotation;
     QString m_headerText;
     bool m_pushing = false;
+    // Counts the positions shown, so that the keys typed into one note, and
+    // no others, make one step of Undo.
+    int m_noteSession = 0;
     bool m_catchUpPending = false;
 
     QWidget* m_labels[3] = {};

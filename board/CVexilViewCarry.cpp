@@ -184,7 +184,7 @@ void CVexilView::AfterDrop(const DropOutcome& outcome) {
 
     for (const std::string& announcement : outcome.announcements)
         Prompts().Tell(QString::fromStdString(announcement));
-    PublishGame();
+    PublishGame("Move " + MoveWithoutNumber(m_game->m_ply[m_game->m_plyCount - 1]));
     ResyncMoveList(outcome.firstDroppedPly, outcome.droppedCount, outcome.line);
     SelectLine(m_game->m_plyCount);
     // Typing right after a move annotates it.

@@ -78,8 +78,8 @@ void CVexilView::ListMoves() {
 
 int CVexilView::RowOfLine(int line) const {
     if (m_rows.empty()) return line;
-    const LinePath owner(m_path.begin(),
-                         m_path.begin() + static_cast<std::ptrdiff_t>(BranchesBefore(m_path, line)));
+    const LinePath owner(
+        m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(BranchesBefore(m_path, line)));
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (m_rows[row].line == line && m_rows[row].path == owner) return static_cast<int>(row);
     return 0;
@@ -115,17 +115,25 @@ bool CVexilView::OnMoveListKey(int key) {
     const int line = qMax(0, CurrentLine());
     int target = line;
     switch (key) {
-        case Qt::Key_Down: target = qMin(line + 1, m_game->m_plyCount); break;
-        case Qt::Key_Up: target = qMax(line - 1, 0); break;
-        case Qt::Key_Home: target = 0; break;
-        case Qt::Key_End: target = m_game->m_plyCount; break;
+        case Qt::Key_Down:
+            target = qMin(line + 1, m_game->m_plyCount);
+            break;
+        case Qt::Key_Up:
+            target = qMax(line - 1, 0);
+            break;
+        case Qt::Key_Home:
+            target = 0;
+            break;
+        case Qt::Key_End:
+            target = m_game->m_plyCount;
+            break;
         case Qt::Key_Right: {
             // The next move's alternatives one after another: into the first,
             // from just inside one to the next, after the last back to the move.
             int at = line;
             int variation = 0;
             LinePath owner(m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(
-                                                                 BranchesBefore(m_path, line)));
+                                                                BranchesBefore(m_path, line)));
             if (!m_path.empty() && m_path.back().ply == line - 1) {
                 at = line - 1;
                 variation = m_path.back().variation + 1;
@@ -149,7 +157,8 @@ bool CVexilView::OnMoveListKey(int key) {
             ShowLineOf(LinePath(m_path.begin(), m_path.end() - 1), branch.ply);
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
     SelectLine(target);
     ShowLine(target);
@@ -173,8 +182,8 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
     const PlyRecord& played = trial->m_ply[next];
 
     // The line the next move belongs to, and the moves that already go on from here.
-    const LinePath ownerPath(m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(
-                                                                  BranchesBefore(m_path, next)));
+    const LinePath ownerPath(
+        m_path.begin(), m_path.begin() + static_cast<std::ptrdiff_t>(BranchesBefore(m_path, next)));
     auto owner = std::make_unique<CGameRecord>();
     TakeLine(WholeGame(), ownerPath, *owner);
     if (SameMove(owner->m_ply[next], played)) {
@@ -192,8 +201,9 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
     }
 
     const QString question =
-        QStringLiteral("The game goes on here with %1. Add %2 as a new variation, or replace the "
-                       "moves that follow with it?")
+        QStringLiteral(
+            "The game goes on here with %1. Add %2 as a new variation, or replace the "
+            "moves that follow with it?")
             .arg(GameText(PlyName(*owner, next)), GameText(PlyName(*trial, next)));
     switch (Prompts().AskBranch(question)) {
         case UserPrompts::BranchAnswer::Cancel:
@@ -243,15 +253,20 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
     return true;
 }
 
+namespace {
+const char kPromoteStep[] = "Promote Variation";
+const char kDeleteStep[] = "Delete Variation";
+}  // namespace
+
 void CVexilView::OnPromoteVariation() {
     if (m_path.empty() || m_setupActive) return;
     const int line = qMax(0, CurrentLine());
-    PublishGame();
+    StoreLine(*m_whole, m_path, *m_game);
     if (!PromoteToMainLine(*m_whole, m_path)) return;
     m_path.clear();
     m_game->Assign(*m_whole);
     m_game->m_setupMode = m_setupActive;
-    PublishGame();
+    PublishGame(kPromoteStep);
     ListMoves();
     SelectLine(line);
     ShowLine(line);
@@ -264,12 +279,12 @@ void CVexilView::OnDeleteVariation() {
             QStringLiteral("Delete the variation %1 with all its moves and the variations in it?")
                 .arg(GameText(PlyName(*m_game, branch.ply)))))
         return;
-    PublishGame();
+    StoreLine(*m_whole, m_path, *m_game);
     const LinePath parent(m_path.begin(), m_path.end() - 1);
     // m_whole is the game while the variation is still the line shown.
     if (!DeleteVariation(*m_whole, m_path)) return;
     ShowLineOf(parent, branch.ply);
-    PublishGame();
+    PublishGame(kDeleteStep);
 }
 
 void CVexilView::OnMoveListMenu(const QPoint& point) {

@@ -2,6 +2,9 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "AnnotationEdit.h"
 #include "CVexilView.h"
@@ -69,7 +72,7 @@ void CVexilView::OnChangeAnnotation() {
     StoreAnnotation(fits);
 }
 
-void CVexilView::StoreAnnotation(bool fits) {
+void CVexilView::StoreAnnotation(bool fits, const char* step) {
     const std::string bytes = CutToNote(NoteBytes(m_annotation));
     if (!fits) {
         // The note keeps what fits, and the box shows just that, selected.
@@ -80,7 +83,10 @@ void CVexilView::StoreAnnotation(bool fits) {
     }
     StoreNote(*m_game, CurrentLine(), bytes);
     UpdateEncoding();
-    PublishGame();
+    const bool typed = std::strcmp(step, kNoteStep) == 0;
+    PublishGame(step, typed ? "note " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) +
+                                  ' ' + std::to_string(m_noteSession)
+                            : std::string());
 }
 
 void CVexilView::UpdateEncoding() {
@@ -105,7 +111,7 @@ void CVexilView::OnEditHeader() {
             m_game->SetTag(tag, EncodeUserText(*m_game, fields[index].toStdString()));
     }
     UpdateEncoding();
-    PublishGame();
+    PublishGame("Header");
     RefreshHeaderText();
 }
 
@@ -146,7 +152,7 @@ void CVexilView::OnEditCut() {
     caret.setPosition(start);
     m_annotationBox->setTextCursor(caret);
     // Stored at once, so a cut is never lost by moving to another line.
-    OnChangeAnnotation();
+    StoreAnnotation(Pull(), "Cut");
     update();
 }
 
@@ -166,7 +172,7 @@ void CVexilView::OnEditPaste() {
         // Too long for a note: say so, and never lay out more than it holds
         // (a megabyte on one line would stall the box for minutes).
         Prompts().Warn(QString::fromLatin1(kTooLong).arg(CGameRecord::kMaxNoteLength));
-        StoreAnnotation(false);
+        StoreAnnotation(false, "Paste");
         update();
         return;
     }
@@ -175,6 +181,6 @@ void CVexilView::OnEditPaste() {
     caret.setPosition(
         qMin(start + static_cast<int>(pasted.size()), static_cast<int>(m_annotation.size())));
     m_annotationBox->setTextCursor(caret);
-    StoreAnnotation(true);
+    StoreAnnotation(true, "Paste");
     update();
 }

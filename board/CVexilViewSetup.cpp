@@ -7,6 +7,11 @@
 #include "StartChoices.h"
 #include "UserPrompts.h"
 
+namespace {
+// Entering setup, setting the board and leaving it are one step.
+const char kSetupStep[] = "Setup Position";
+}  // namespace
+
 void CVexilView::OnSetupPosition() {
     CancelCarry();
     if (!m_setupActive && m_game->m_plyCount > 0 &&
@@ -22,7 +27,7 @@ void CVexilView::OnSetupPosition() {
     if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
     m_game->m_setupMode = m_setupActive;
     m_game->m_fromSetup = 1;
-    PublishGame();
+    PublishGame(kSetupStep, kSetupStep);
     Refresh();
     if (m_setupActive) return;
 
@@ -42,7 +47,7 @@ void CVexilView::OnSetupPosition() {
     m_game->ResetRuleState();
     m_game->m_fromSetup = 1;
     ApplyStartChoices(*m_game, choices);
-    PublishGame();
+    PublishGame(kSetupStep, kSetupStep);
     Refresh();
 }
 

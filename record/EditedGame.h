@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "GameRecord.h"
 
 // The game a board view edits, as its owner keeps it. The view copies it when
@@ -8,8 +10,11 @@
 class EditedGame {
 public:
     virtual const CGameRecord& Game() const = 0;
-    // Takes `game` whole as the owner's game and marks it changed.
-    virtual void PublishGame(const CGameRecord& game) = 0;
+    // Takes `game` whole as the owner's game after the edit `step` ("Move
+    // Nf3", "Note"), one step of Undo. Edits of one non-empty `group` made
+    // one after another are one step (the keys typed into one note).
+    virtual void PublishGame(const CGameRecord& game, const std::string& step,
+                             const std::string& group) = 0;
 
 protected:
     ~EditedGame() = default;

@@ -45,6 +45,7 @@ inline constexpr int kCmdCopy = 57634;
 inline constexpr int kCmdCut = 57635;
 inline constexpr int kCmdPaste = 57637;
 inline constexpr int kCmdUndo = 57643;
+inline constexpr int kCmdRedo = 57644;
 inline constexpr int kCmdNewWindow = 57648;
 inline constexpr int kCmdArrangeIcons = 57649;
 inline constexpr int kCmdCascade = 57650;

@@ -58,6 +58,12 @@ inline void ClickLine(CVexilView* view, int line) {
                       list->visualItemRect(list->item(line)).center());
 }
 
+// A right click through the window system, which makes it the view's context-menu request.
+inline void RightClick(CVexilView* view, const QPoint& point) {
+    QWidget* top = view->window();
+    QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, view->mapTo(top, point));
+}
+
 struct GameWindowFixture {
     GameWindowFixture() {
         InitRavelinResources();

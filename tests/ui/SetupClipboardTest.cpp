@@ -7,16 +7,6 @@
 #include "CSetupPieceDlg.h"
 #include "GameWindowSupport.h"
 
-namespace {
-
-// A right click through the window system, which makes it the view's context-menu request.
-void RightClick(CVexilView* view, const QPoint& point) {
-    QWidget* top = view->window();
-    QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, view->mapTo(top, point));
-}
-
-}  // namespace
-
 class SetupClipboardTest : public QObject {
     Q_OBJECT
 private slots:

@@ -109,13 +109,21 @@ void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
         menu->close();
     }
 
-    // Neither Undo key takes back a move, nor the typing in the note box.
+    // Every Undo and Redo key works in the note box too: the note typed is
+    // one step, the move another.
     shell.Play("e2e4");
-    QTest::keyClicks(shell.View()->AnnotationBox(), "Open");
-    shell.Keys(Qt::CTRL | Qt::Key_Z);
-    QTest::keyClick(shell.View()->AnnotationBox(), Qt::Key_Z, Qt::ControlModifier);
+    QPlainTextEdit* box = shell.View()->AnnotationBox();
+    QTest::keyClicks(box, "Open");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Box(shell.View()), QString());
+    QTest::keyClick(box, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(shell.Lines().size(), 1);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(shell.Lines().size(), 2);
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    ClickLine(shell.View(), 1);  // each window keeps the position it showed
     QCOMPARE(Box(shell.View()), QString("Open"));
+    QVERIFY(!shell.frame->Action(res::kCmdRedo)->isEnabled());
 
     // Flip Board's check mark shows the active window's board.
     shell.Command(res::kCmdFlipBoard);
@@ -256,7 +264,8 @@ void ShellTest::printsAndExports() {
     // The export is offered a name beside the game's file; its own it refuses.
     shell.prompts.exportNames = {shell.path, shell.folder.filePath("out.pgn")};
     shell.Command(res::kCmdExportPgn);
-    QCOMPARE(shell.prompts.exportSuggestions, QStringList{shell.folder.filePath("game-export.pgn")});
+    QCOMPARE(shell.prompts.exportSuggestions,
+             QStringList{shell.folder.filePath("game-export.pgn")});
     QCOMPARE(shell.prompts.warned, QStringList{"The export cannot replace the game's own file. "
                                                "Choose another name for it."});
     shell.Command(res::kCmdExportPgn);
@@ -282,8 +291,9 @@ void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {
     QVERIFY(ReadBytes(shell.path).contains("Nc6"));
 
     // Save As onto a file of several games says how many it would replace.
-    const QByteArray three = "[Event \"A\"]\n1. e4 *\n\n[Event \"B\"]\n1. d4 *\n\n"
-                             "[Event \"C\"]\n1. c4 *\n";
+    const QByteArray three =
+        "[Event \"A\"]\n1. e4 *\n\n[Event \"B\"]\n1. d4 *\n\n"
+        "[Event \"C\"]\n1. c4 *\n";
     const QString games = shell.folder.filePath("games.pgn");
     WriteBytes(games, three);
     shell.prompts.saveNames = {games};

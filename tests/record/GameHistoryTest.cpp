@@ -1,0 +1,69 @@
+// Undo's history: its memory bound, its groups and the saved state.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GameHistory.h"
+
+namespace {
+
+void SetRound(CGameRecord& game, GameHistory& history, const std::string& round,
+              const std::string& group = std::string()) {
+    game.SetTag(CGameRecord::Round, round);
+    history.Record(game, "Header", group);
+}
+
+}  // namespace
+
+TEST(GameHistory, KeepsTheNewestStepsWithinItsBudget) {
+    constexpr std::size_t kBudget = 100 * 1024;
+    GameHistory history(kBudget);
+    CGameRecord game;
+    game.SetStartPosition();
+    history.Reset(game);
+    for (int round = 1; round <= 200; ++round) SetRound(game, history, std::to_string(round));
+    EXPECT_LE(history.Bytes(), kBudget);
+    const std::size_t kept = history.Steps();
+    ASSERT_GT(kept, 10u);
+    ASSERT_LT(kept, 200u);
+    std::size_t undone = 0;
+    while (history.Undo(game)) ++undone;
+    EXPECT_EQ(undone, kept);
+    EXPECT_EQ(game.GetTag(CGameRecord::Round), std::to_string(200 - kept));
+    EXPECT_FALSE(history.AtSaved());  // the game as read is forgotten
+    while (history.Redo(game)) {
+    }
+    EXPECT_STREQ(game.GetTag(CGameRecord::Round), "200");
+}
+
+TEST(GameHistory, GroupsAndTheSavedState) {
+    CGameRecord game;
+    game.SetStartPosition();
+    GameHistory history;
+    history.Reset(game);
+    // Typing that comes back to where it began leaves no step.
+    SetRound(game, history, "1", "note a");
+    SetRound(game, history, "", "note a");
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_TRUE(history.AtSaved());
+    // One group is one step; another group or none starts a new one.
+    SetRound(game, history, "1", "note a");
+    SetRound(game, history, "12", "note a");
+    SetRound(game, history, "123", "note b");
+    SetRound(game, history, "1234");
+    EXPECT_EQ(history.Steps(), 3u);
+    history.MarkSaved();
+    SetRound(game, history, "12345");
+    EXPECT_EQ(history.UndoName(), "Header");
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_TRUE(history.AtSaved());
+    ASSERT_TRUE(history.Undo(game));
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12");
+    EXPECT_FALSE(history.AtSaved());
+    // A change after Undo drops the steps undone, the saved one with them.
+    SetRound(game, history, "9");
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_FALSE(history.AtSaved());
+    EXPECT_EQ(history.Steps(), 2u);
+}
