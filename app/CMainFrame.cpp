@@ -22,6 +22,7 @@
 #include "DocumentManager.h"
 #include "KeyboardLocks.h"
 #include "MoveRecording.h"
+#include "RecoveryStore.h"
 #include "ResourceIds.h"
 #include "UserPrompts.h"
 
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame() {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     m_documents = new DocumentManager(m_area, this);
+    m_recovery = new RecoveryStore(m_documents, this);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app-icon.svg")));
 
     CreateActions();

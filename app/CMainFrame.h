@@ -9,6 +9,7 @@
 class CChildFrame;
 class CVexilView;
 class DocumentManager;
+class RecoveryStore;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -25,6 +26,7 @@ public:
     ~CMainFrame() override;
 
     DocumentManager& Documents() { return *m_documents; }
+    RecoveryStore& Recovery() { return *m_recovery; }
     QMdiArea* Area() const { return m_area; }
     // The action of a command, by its identifier.
     QAction* Action(int command) const { return m_actions.value(command); }
@@ -72,6 +74,7 @@ private:
 
     QMdiArea* m_area;
     DocumentManager* m_documents;
+    RecoveryStore* m_recovery;
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QList<QMenu*> m_menusWithoutGame;

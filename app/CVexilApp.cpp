@@ -3,6 +3,7 @@
 #include "CMainFrame.h"
 #include "DocumentManager.h"
 #include "QtUserPrompts.h"
+#include "RecoveryStore.h"
 #include "Resources.h"
 
 CVexilApp::CVexilApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -29,5 +30,6 @@ bool CVexilApp::InitInstance(const QStringList& arguments) {
                                               documents.OpenCancelled();
     if (!ok) return false;
     m_mainFrame->show();
+    m_mainFrame->Recovery().OfferRecovery();
     return true;
 }

@@ -127,6 +127,19 @@ LoadResult CVexilDoc::LoadGame(const QString& path, const QByteArray& file,
     return result;
 }
 
+LoadResult CVexilDoc::LoadRecovered(std::string_view game, const Origin& origin) {
+    const LoadResult result = LoadGameOfFile(game, 0, *m_game);
+    if (!result.Loaded()) return result;
+    m_path = origin.path;
+    m_place = origin.place;
+    m_holdsMoreGames = origin.holdsMoreGames;
+    SetTitle(origin.title);
+    StartHistory();
+    m_history.ForgetSaved();
+    SetModified(true);
+    return result;
+}
+
 bool CVexilDoc::FileChanged() const {
     if (m_place.number == 0) return false;
     const QFileInfo file(m_path);

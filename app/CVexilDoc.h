@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstddef>
 #include <memory>
+#include <string_view>
 
 #include "EditedGame.h"
 #include "GameFile.h"
@@ -41,6 +42,18 @@ public:
     // moved by `shift` when they lie after `from`, in the file as `before`.
     void FollowSave(const Placement& before, std::size_t from, std::ptrdiff_t shift,
                     const Placement& after);
+
+    // What a recovery copy keeps besides the game: enough to save the
+    // recovered game where the lost one would have gone.
+    struct Origin {
+        QString path, title;
+        Placement place;
+        bool holdsMoreGames = false;
+    };
+    Origin GetOrigin() const { return {m_path, m_title, m_place, m_holdsMoreGames}; }
+    // Reads the game of a recovery copy: a modified document of `origin`'s
+    // file and title; nothing is written until the user saves.
+    LoadResult LoadRecovered(std::string_view game, const Origin& origin);
 
     enum class SaveResult {
         Saved,

@@ -58,6 +58,7 @@ CVexilDoc* DocumentManager::AdoptDocument(CVexilDoc* document) {
         for (CChildFrame* frame : Frames(document)) frame->View()->CatchUp();
     });
     connect(document, &CVexilDoc::HistoryChanged, this, &DocumentManager::HistoryChanged);
+    emit DocumentAdded(document);
     return document;
 }
 
@@ -314,6 +315,12 @@ bool DocumentManager::CloseAll() {
     for (CChildFrame* frame : QList<CChildFrame*>(m_frames)) frame->close();
     m_closingAll = false;
     return true;
+}
+
+void DocumentManager::AddDocument(CVexilDoc* document) {
+    document->setParent(this);
+    AdoptDocument(document);
+    CreateFrame(document);
 }
 
 CChildFrame* DocumentManager::NewWindow(CVexilDoc* document) {

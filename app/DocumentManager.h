@@ -42,6 +42,8 @@ public:
     // Closes every document, asking for each modified one; false on Cancel.
     bool CloseAll();
     CChildFrame* NewWindow(CVexilDoc* document);
+    // Takes a document read elsewhere (a recovered game) and opens its window.
+    void AddDocument(CVexilDoc* document);
 
     CChildFrame* ActiveFrame() const;
     CVexilDoc* ActiveDocument() const;
@@ -60,6 +62,8 @@ public:
 signals:
     void TitlesChanged();
     void RecentChanged();
+    // A document is open: new, read or recovered.
+    void DocumentAdded(CVexilDoc* document);
     // A document's edits changed: what Undo and Redo offer may have.
     void HistoryChanged();
 

@@ -57,7 +57,8 @@ bool QtUserPrompts::AskWarning(const QString& text) {
 UserPrompts::BranchAnswer QtUserPrompts::AskBranch(const QString& text) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
                     QMessageBox::NoButton, Owner());
-    QPushButton* variation = box.addButton(QStringLiteral("New &Variation"), QMessageBox::AcceptRole);
+    QPushButton* variation =
+        box.addButton(QStringLiteral("New &Variation"), QMessageBox::AcceptRole);
     QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::DestructiveRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(variation);
@@ -67,14 +68,27 @@ UserPrompts::BranchAnswer QtUserPrompts::AskBranch(const QString& text) {
     return BranchAnswer::Cancel;
 }
 
+bool QtUserPrompts::AskRecover(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, Owner());
+    QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    Run(box);
+    return box.clickedButton() == recover;
+}
+
 UserPrompts::SaveAnswer QtUserPrompts::AskSaveChanges(const QString& title) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     QStringLiteral("Save changes to %1?").arg(title),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Owner());
     switch (Run(box)) {
-        case QMessageBox::Yes: return SaveAnswer::Yes;
-        case QMessageBox::No: return SaveAnswer::No;
-        default: return SaveAnswer::Cancel;
+        case QMessageBox::Yes:
+            return SaveAnswer::Yes;
+        case QMessageBox::No:
+            return SaveAnswer::No;
+        default:
+            return SaveAnswer::Cancel;
     }
 }
 

@@ -13,6 +13,7 @@ public:
     void Warn(const QString& text) override;
     bool AskWarning(const QString& text) override;
     BranchAnswer AskBranch(const QString& text) override;
+    bool AskRecover(const QString& text) override;
     bool AskStartPosition(StartChoices& choices) override;
     SaveAnswer AskSaveChanges(const QString& title) override;
     QString AskOpenFileName() override;

@@ -30,6 +30,9 @@ public:
     // A move played where the line goes on with another: `text` names both;
     // the buttons are "New Variation" (the default), "Replace" and "Cancel".
     virtual BranchAnswer AskBranch(const QString& text) = 0;
+    // Games left unsaved by an instance that ended: `text` says how many;
+    // "Recover" (the default) or "Discard". True for Recover.
+    virtual bool AskRecover(const QString& text) = 0;
     // "Save changes to <title>?" with Yes, No and Cancel.
     virtual SaveAnswer AskSaveChanges(const QString& title) = 0;
     // A file to open, or an empty text when the user cancelled.

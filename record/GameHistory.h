@@ -71,6 +71,8 @@ public:
 
     // The game as it stands now is the one in its file.
     void MarkSaved();
+    // No state of the history is the one saved (a game recovered after a crash).
+    void ForgetSaved() { m_saved = -1; }
     bool AtSaved() const { return m_saved == static_cast<std::ptrdiff_t>(m_at); }
 
     std::size_t Bytes() const { return m_bytes; }

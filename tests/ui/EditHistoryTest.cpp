@@ -1,16 +1,40 @@
 // Edits taken back and brought again, a move corrected, and games recovered after a crash.
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QDir>
+#include <QProcess>
 #include <QtTest>
+#include <cstdio>
 #include <functional>
 
 #include "GameWindowSupport.h"
+#include "PgnWriter.h"
+#include "RecoveryStore.h"
 
 namespace {
 
 // The game every row edits: a note, a variation, and moves after it.
 const QByteArray kGame =
     "[Event \"Undo\"]\n[White \"Ann\"]\n\n1. e4 {Keep} e5 2. Nf3 (2. f4 exf4) 2... Nc6 *\n";
+
+// The child process of the crash test: edits the game `path` names, waits
+// for its recovery copy, says "ready" and runs until it is killed.
+int EditAndWait(const QString& path) {
+    GameWindowFixture w;
+    qputenv("XDG_DATA_HOME", qgetenv("RAVELIN_TEST_DATA"));
+    w.frame = std::make_unique<CMainFrame>();
+    if (w.Documents().OpenDocument(path) == nullptr) return 2;
+    w.View()->OnGoToEnd();
+    w.Play("f1c4");
+    QTest::keyClicks(w.View()->AnnotationBox(), "Recovered note");
+    w.prompts.editHeader = [](std::array<QString, 7>& tags) { tags[4] = "Bea"; };
+    w.Command(res::kCmdEditHeader);
+    const QString copy = w.frame->Recovery().CopyPath(w.Document());
+    if (!QTest::qWaitFor([&] { return QFile::exists(copy); }, 10000)) return 3;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
 
 // Rows of the move list: 0 the start, 1 e4, 2 e5, 3 Nf3, 4 f4, 5 exf4, 6 Nc6.
 constexpr int kVariationRow = 4;
@@ -21,6 +45,8 @@ class EditHistoryTest : public QObject {
     Q_OBJECT
 private slots:
     void everyEditIsUndoneAndRedoneInEveryWindow();
+    void gamesOfAKilledInstanceAreRecoveredWhole();
+    void aCopyThatCannotBeWrittenIsToldOnce();
 };
 
 void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
@@ -141,5 +167,67 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
     }
 }
 
-QTEST_MAIN(EditHistoryTest)
+void EditHistoryTest::gamesOfAKilledInstanceAreRecoveredWhole() {
+    GameWindowFixture w;
+    const QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+    w.path = w.folder.filePath("undo.pgn");
+    WriteBytes(w.path, kGame);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("RAVELIN_TEST_DATA", data);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--edit-and-wait", w.path});
+    QVERIFY(child.waitForReadyRead(60000));
+    QCOMPARE(child.readAllStandardOutput(), QByteArray("ready\n"));
+
+    // While it runs, its copy is its own.
+    const QString folder = w.frame->Recovery().Folder();
+    QCOMPARE(w.frame->Recovery().OfferRecovery(), 0);
+    QCOMPARE(QDir(folder).entryList({"*.pgn"}).size(), 1);
+    // Killed: nothing reached the user's file, everything is recovered.
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    WriteBytes(folder + "/12-34.1.pgn", "Ravelin recovery 1\npath=%%%\n");
+    QCOMPARE(w.frame->Recovery().OfferRecovery(), 1);
+    QCOMPARE(w.prompts.recoveryQuestions,
+             QStringList("Ravelin can recover 1 game that was not saved when it last stopped. "
+                         "Recover it, or discard it?"));
+    QCOMPARE(w.prompts.told,
+             QStringList("A recovery copy could not be read. It was kept aside as " +
+                         QDir::toNativeSeparators(folder) + "/12-34.1.pgn.damaged."));
+    QCOMPARE(ReadBytes(w.path), kGame);
+    QCOMPARE(w.Document()->Title(), QString("undo.pgn"));
+    QVERIFY(w.Document()->IsModified());
+    w.Command(res::kCmdSave);
+    const QByteArray saved = ReadBytes(w.path);
+    for (const char* kept :
+         {"[White \"Bea\"]", "1. e4 {Keep}", "( 2. f4", "3. Bc4 {Recovered note}"})
+        QVERIFY2(saved.contains(kept), kept);
+    // Saved, the game needs no copy, and the one taken over is gone.
+    QCOMPARE(QDir(folder).entryList({"*.pgn"}), QStringList());
+}
+
+void EditHistoryTest::aCopyThatCannotBeWrittenIsToldOnce() {
+    GameWindowFixture w;
+    WriteBytes(w.folder.filePath("file"), "not a folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(w.folder.filePath("file")));
+    w.frame = std::make_unique<CMainFrame>();
+    w.NewGame();
+    for (const char* move : {"e2e4", "e7e5", "g1f3"}) {
+        w.Play(move);
+        w.frame->Recovery().WriteDue();
+    }
+    QCOMPARE(w.prompts.warned.size(), 1);
+    QVERIFY2(w.prompts.warned[0].startsWith("Ravelin cannot keep recovery copies of your unsaved "
+                                            "games in "),
+             qPrintable(w.prompts.warned[0]));
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--edit-and-wait")
+        return EditAndWait(QString::fromLocal8Bit(argv[2]));
+    EditHistoryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "EditHistoryTest.moc"

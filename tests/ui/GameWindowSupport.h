@@ -67,6 +67,8 @@ inline void RightClick(CVexilView* view, const QPoint& point) {
 struct GameWindowFixture {
     GameWindowFixture() {
         InitRavelinResources();
+        // Recovery copies go to the test's own folder, never the user's.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath("data")));
         frame = std::make_unique<CMainFrame>();
         frame->show();
     }

@@ -29,6 +29,10 @@ public:
         branchQuestions.append(text);
         return Next(branchAnswers, BranchAnswer::NewVariation);
     }
+    bool AskRecover(const QString& text) override {
+        recoveryQuestions.append(text);
+        return Next(recoverAnswers, true);
+    }
     SaveAnswer AskSaveChanges(const QString& title) override {
         saveQuestions.append(title);
         return Next(saveAnswers, SaveAnswer::Cancel);
@@ -78,7 +82,9 @@ public:
     // Everything said so far, for a failure message.
     QString Transcript() const { return told.join(" | "); }
 
-    QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions, branchQuestions;
+    QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions, branchQuestions,
+        recoveryQuestions;
+    std::deque<bool> recoverAnswers;
     std::deque<BranchAnswer> branchAnswers;
     std::vector<IndexedGame> listedGames;
     std::deque<int> gameChoices, promotions;

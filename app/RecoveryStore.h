@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QLockFile>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+class CVexilDoc;
+class DocumentManager;
+
+// Copies of the games with unsaved changes, so a crash loses nothing: each
+// written to Ravelin's own data folder (never to the user's file) within a
+// few seconds of a change, and removed once the game is saved or closed
+// without saving. Each instance holds a lock file of its own; the copies of
+// an instance whose lock is free again are offered back at the next start.
+class RecoveryStore : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDelayMs = 2000;
+
+    explicit RecoveryStore(DocumentManager* documents, QObject* parent = nullptr);
+    ~RecoveryStore() override;
+
+    // Asks whether to recover the games that instances no longer running
+    // left behind, and opens them or discards them; the number opened.
+    int OfferRecovery();
+    // Writes every copy that is due now rather than after the delay.
+    void WriteDue();
+    QString Folder() const { return m_folder; }
+    // The copy kept for `document`, written or not.
+    QString CopyPath(const CVexilDoc* document) const;
+
+private:
+    void Follow(CVexilDoc* document);
+    void Changed(CVexilDoc* document);
+    void Write(CVexilDoc* document);
+    void Remove(const QObject* document);
+    // Says once, until a copy can be written again, that none can.
+    void Failed(const QString& reason);
+
+    DocumentManager* m_documents;
+    QString m_folder;
+    std::unique_ptr<QLockFile> m_lock;  // this instance's, held while it runs
+    QHash<const QObject*, int> m_numbers;
+    QSet<CVexilDoc*> m_due;
+    QTimer m_timer;
+    int m_nextNumber = 1;
+    bool m_failureTold = false;
+};
