@@ -37,6 +37,11 @@ void CountTree(const CGameRecord& game, int& plies, int& deepest) {
         CountIn(game.m_ply[i].variations, 1, plies, deepest);
 }
 
+std::string NumberedMove(const CGameRecord& line, int ply, const std::string& move) {
+    return std::to_string(line.MoveNumberOfPly(ply)) +
+           (line.SideOfPly(ply) == Black ? "... " : ". ") + move;
+}
+
 }  // namespace
 
 void CutLine(CGameRecord& line, int plies) {
@@ -162,8 +167,11 @@ bool HasVariations(const CGameRecord& game) {
 }
 
 std::string PlyName(const CGameRecord& line, int ply) {
-    return std::to_string(line.MoveNumberOfPly(ply)) +
-           (line.SideOfPly(ply) == Black ? "... " : ". ") + line.GetMoveWithoutNumber(ply);
+    return NumberedMove(line, ply, line.GetMoveWithoutNumber(ply));
+}
+
+std::string PlyName(const CGameRecord& line, int ply, const PlyRecord& move) {
+    return NumberedMove(line, ply, MoveWithoutNumber(move));
 }
 
 std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth) {

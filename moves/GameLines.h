@@ -60,6 +60,9 @@ bool DeleteVariation(CGameRecord& game, const LinePath& path);
 // The move of ply index `ply` of the line as a player names it: "12. e4",
 // "12... Nf6".
 std::string PlyName(const CGameRecord& line, int ply);
+// The same name for `move` played as ply index `ply` of the line, whether or
+// not the line holds it there: a move of another line from the same start.
+std::string PlyName(const CGameRecord& line, int ply, const PlyRecord& move);
 
 // All plies of all variations of the game, at any depth, and the deepest
 // nesting (0 for a game without variations).

@@ -1,20 +1,70 @@
 // A game's lines: taken out as games of their own, put back after an edit,
-// promoted and deleted, the game read from text and described after.
+// promoted, deleted and corrected, the game read from text and described after.
 #include "GameLines.h"
+#include "MoveCorrection.h"
+#include "MoveEntry.h"
+#include "MoveTextApply.h"
 #include "PgnTestSupport.h"
 
 namespace {
 
 const char kNested[] = "1. e4 e5 2. Nf3 (2. f4 {gambit} exf4 (2... d5)) Nc6 *";
+// Fischer - Hort, Vinkovci 1968, to move 20, with 12. h3 recorded for 12. g3.
+const char kSlip[] =
+    "1. e4 c6 2. d4 d5 3. exd5 cxd5 4. Nf3 Nf6 5. c3 Bf5 6. Bb5+ Nbd7 7. Nh4 Bg6 8. Bf4 e6 "
+    "9. Nd2 Nh5 10. Nxg6 hxg6 11. Be3 Bd6 12. h3 {slip} a6 13. Bd3 Rc8 14. O-O Nb6 "
+    "15. a4 $14 {space} (15. Qe2 Nc4) Rc7 16. Qb3 Nc8 17. c4! dxc4 18. Nxc4 Nf6 19. Rac1 O-O "
+    "20. Bd2 Nd5 *";
+const char kSlipFirst[] =
+    "1. e4 c6 d4 d5 exd5 cxd5 Nf3 Nf6 c3 Bf5 Bb5+ Nbd7 Nh4 Bg6 Bf4 e6 Nd2 Nh5 Nxg6 hxg6 Be3 Bd6";
+
+// The board's way of replacing ply `ply` of `line`: the move typed, its
+// piece carried and dropped, nothing after it.
+void ReplaceOnBoard(CGameRecord& line, int ply, const char* typed) {
+    CutLine(line, ply);
+    TypedMove move;
+    ASSERT_TRUE(ReadTypedMove(line, typed, move)) << move.refusal;
+    PieceDrop drop;
+    drop.kind = line.GetPiece(move.fromFile, move.fromRank);
+    drop.color = line.m_sideToMove;
+    drop.fromFile = move.fromFile;
+    drop.fromRank = move.fromRank;
+    drop.toFile = move.toFile;
+    drop.toRank = move.toRank;
+    line.SetSquare(move.fromFile, move.fromRank, NoColor, NoPiece);
+    const DropOutcome outcome =
+        PlayDroppedPiece(line, drop, false, "", [&move] { return move.promotion; });
+    ASSERT_TRUE(outcome.recorded) << outcome.refusal;
+}
 
 TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
-    enum class Op { Promote, Delete, NoteOnLast, TagOnLine };
+    enum class Op { Promote, Delete, NoteOnLast, TagOnLine, Correct };
     struct Row {
         const char* text;
         Op op;
         LinePath path;
-        const char* expected;  // the game described after, "!" when refused
+        const char* expected;  // the game described after; "!" when refused, "=" when it
+                               // writes as before
+        // Correct: ply `ply` of the path's line becomes `move` on the board; the line index
+        // of the first later move that no longer fits, and what the user is told.
+        int ply = 0;
+        const char* move = "";
+        int unfit = 0;
+        const char* message = "";
     };
+    // Nested 64 deep, as deep as a game goes.
+    std::string deepest = "1. e4 e5 2. Nf3 ";
+    for (int depth = 0; depth < lines::kMaxDepth; ++depth) deepest += "(2. Nf3 ";
+    deepest += std::string(lines::kMaxDepth, ')') + " Nc6 3. Bc4 *";
+    const std::string slipFixed =
+        std::string(kSlipFirst) +
+        " g3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 "
+        "Nxc4 Nf6 Rac1 O-O Bd2 Nd5";
+    const std::string slipBroken =
+        std::string(kSlipFirst) +
+        " Rc1 {slip} ( 12. h3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 "
+        "Nc8 c4! dxc4 Nxc4 Nf6 Rac1 O-O Bd2 Nd5 ) a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} "
+        "( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 Nxc4 Nf6";
     const Row rows[] = {
         {kNested, Op::Promote, {{2, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) exf4 ( 2. ...\\td5 )"},
@@ -34,6 +84,24 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {kNested, Op::Promote, {{2, 1}}, "!"},
         {kNested, Op::Delete, {{1, 0}}, "!"},
         {kNested, Op::Delete, {}, "!"},
+        // Correcting a move replays the later ones by their text, notes, glyphs and
+        // variations with them; what no longer fits leaves the old line as a variation.
+        {kSlip, Op::Correct, {}, slipFixed.c_str(), 22, "g3"},
+        {kSlip, Op::Correct, {}, slipBroken.c_str(), 22, "Rc1", 37,
+         "19. Rac1 no longer fits after the correction; the later moves are kept up to there, "
+         "and the line as it was is kept as a variation of 12. Rc1."},
+        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *", Op::Correct, {},
+         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6", 0, "d4", 0,
+         "3. Bc4 in a variation no longer fits after the correction; the variation is kept up "
+         "to there, and the line as it was is kept as a variation of 1. d4."},
+        {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *", Op::Correct, {{1, 0}},
+         "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3", 1, "f6"},
+        {"1. e4 f5 2. Qh5+ g6 *", Op::Correct, {}, "1. e4 e5 Qh5 g6", 1, "e5"},
+        {"1. e4 f5 2. Qh5 {unmarked} g6 *", Op::Correct, {}, "=", 2, "Qh5"},
+        {deepest.c_str(), Op::Correct, {}, "=", 0, "d4", 5,
+         "3. Bc4 no longer fits after the correction, and the line as it was cannot be kept as "
+         "a variation of 1. d4, which would nest variations more than 64 deep; the move is not "
+         "corrected."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -54,7 +122,23 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
             }
             StoreLine(*game, row.path, *line);
         }
-        EXPECT_EQ(done ? pgntest::Describe(*game) : "!", row.expected);
+        if (row.op == Op::Correct) {
+            auto line = std::make_unique<CGameRecord>();
+            auto corrected = std::make_unique<CGameRecord>();
+            ASSERT_TRUE(TakeLine(*game, row.path, *line));
+            corrected->Assign(*line);
+            ReplaceOnBoard(*corrected, row.ply, row.move);
+            const MoveCorrection correction =
+                ReplayAfterCorrection(*line, row.ply, *corrected, RoomOfLine(*game, row.path));
+            EXPECT_EQ(correction.firstUnfit, row.unfit);
+            EXPECT_EQ(correction.message, row.message);
+            EXPECT_EQ(corrected->m_curPly, corrected->m_plyCount);
+            StoreLine(*game, row.path, *corrected);
+        }
+        if (std::string(row.expected) == "=")
+            EXPECT_EQ(WritePgnToString(*game), WritePgnToString(*pgntest::ReadOk(row.text)));
+        else
+            EXPECT_EQ(done ? pgntest::Describe(*game) : "!", row.expected);
         if (done) pgntest::ExpectSurvivesSave(*game);
     }
     const auto nested = pgntest::ReadOk(kNested);

@@ -1,0 +1,263 @@
+// Correcting a move inside a line: the moves after it are played again from
+// the new position by their text, as reading a file plays them.
+#include "MoveCorrection.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "MoveText.h"
+#include "MoveTextApply.h"
+#include "PlyLine.h"
+#include "TextField.h"
+
+namespace {
+
+constexpr std::size_t kMaxNagsLength = 64;  // what the reader keeps of a move's glyphs
+constexpr const char* kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};  // glyphs $1 to $6
+
+// The move of a list line as the move reader takes it, and in `sign` the
+// player's sign after it ("!", "?!"). The en-passant mark and the check,
+// mate and draw signs go: the board writes them anew for the new position.
+std::string MoveToken(std::string move, std::string& sign) {
+    const std::size_t enPassant = move.find(" e.p.");
+    if (enPassant != std::string::npos) move.erase(enPassant, 5);
+    sign.clear();
+    while (!move.empty() && std::string_view("+#=!?").find(move.back()) != std::string_view::npos) {
+        if (move.back() == '!' || move.back() == '?') sign.insert(sign.begin(), move.back());
+        move.pop_back();
+    }
+    return move;
+}
+
+// The list line of ply `index` for `move` with the player's sign after it,
+// or, where a sign could not be read back (after an en-passant mark) or does
+// not fit, the sign as its glyph beside the move.
+void WriteMove(CGameRecord& line, int index, const std::string& move, const std::string& sign) {
+    PlyRecord& ply = line.m_ply[index];
+    const bool hasSign = !move.empty() && (move.back() == '!' || move.back() == '?');
+    if (!sign.empty() && !hasSign && move.find(" e.p.") == std::string::npos) {
+        const std::string withSign = FormatPlyLine(line, index, move + sign);
+        if (withSign.size() < PlyRecord::kTextSize) {
+            CopyToField(ply.text, PlyRecord::kTextSize, withSign);
+            return;
+        }
+    }
+    CopyToField(ply.text, PlyRecord::kTextSize, FormatPlyLine(line, index, move));
+    if (sign.empty() || hasSign) return;
+    for (int n = 0; n < 6; ++n) {
+        const std::string nag = "$" + std::to_string(n + 1);
+        if (sign == kSigns[n] && ply.nags.size() + 1 + nag.size() <= kMaxNagsLength)
+            ply.nags = ply.nags.empty() ? nag : nag + " " + ply.nags;
+    }
+}
+
+// What the player wrote about a move, carried to the move that stands in its place.
+void KeepAnnotations(PlyRecord& ply, const PlyRecord& old) {
+    ply.note = old.note;
+    ply.hasNote = old.hasNote;
+    std::memcpy(ply.date, old.date, sizeof ply.date);
+    ply.date[PlyRecord::kDateSize - 1] = '\0';
+    ply.nags = old.nags;
+}
+
+// Plays `old`'s move as the next ply of `line` when the rules allow it there,
+// with the old move's note, date, glyphs and sign. False, with `line` as it
+// was, when the move no longer fits.
+bool ReplayMove(CGameRecord& line, const PlyRecord& old) {
+    const int index = line.m_curPly;
+    const int side = line.m_sideToMove;
+    std::string sign;
+    const std::string token = MoveToken(MoveWithoutNumber(old), sign);
+    if (token.empty() || index < 0 || index >= CGameRecord::kMaxPlies) return false;
+    int fromFile, fromRank, toFile, toRank;
+    std::string located = token;
+    line.converMove(fromFile, fromRank, toFile, toRank, located, side);
+    if (!IsOnBoard(fromFile, fromRank) || !IsOnBoard(toFile, toRank)) return false;
+    MoveFacts facts = FactsBeforeMove(line, line.GetPiece(fromFile, fromRank), side, fromFile,
+                                      fromRank, toFile, toRank);
+    const MoveTextResult played = ApplyMoveText(line, token, side);
+    if (played == MoveTextResult::PlayedAgainstRules) CutLine(line, index);
+    if (played != MoveTextResult::Played) return false;
+
+    if (facts.kind == Pawn && (toRank == 0 || toRank == 7))
+        facts.promotion = line.GetPiece(toFile, toRank);
+    line.FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
+    KeepAnnotations(line.m_ply[index], old);
+    WriteMove(line, index, BuildMoveText(line, facts), sign);
+    return true;
+}
+
+struct ReplayTrace {
+    bool variationCut = false;  // a variation lost moves
+    std::string firstCut;       // the first move a variation lost, named
+};
+
+// Replays `old[0..count)` onto `line`, which shows the position before the
+// first of them, up to the first that no longer fits; the variations of each
+// move replayed are replayed from the position before it. Returns how many
+// moves were replayed.
+int ReplayMoves(CGameRecord& line, const PlyRecord* old, int count, ReplayTrace& trace) {
+    // Variations go onto their moves once the line is done, so the copy each
+    // variation starts from holds none.
+    std::vector<std::pair<int, Variation>> replayed;
+    int done = 0;
+    for (; done < count && ReplayMove(line, old[done]); ++done) {
+        const int index = line.m_curPly - 1;
+        for (const Variation& variation : old[done].variations) {
+            auto branch = std::make_unique<CGameRecord>();
+            branch->Assign(line);
+            CutLine(*branch, index);
+            const int size = static_cast<int>(variation.plies.size());
+            const int kept = ReplayMoves(*branch, variation.plies.data(), size, trace);
+            if (kept < size) {
+                if (!trace.variationCut)
+                    trace.firstCut = PlyName(*branch, index + kept, variation.plies[kept]);
+                trace.variationCut = true;
+            }
+            if (kept == 0) continue;
+            Variation again;
+            again.startNote = variation.startNote;
+            for (int i = index; i < index + kept; ++i)
+                again.plies.push_back(std::move(branch->m_ply[i]));
+            replayed.emplace_back(index, std::move(again));
+        }
+    }
+    for (auto& [index, variation] : replayed)
+        line.m_ply[index].variations.push_back(std::move(variation));
+    return done;
+}
+
+// Variation moves hanging on `plies`, at any depth, and the deepest nesting
+// of variations among them (0 when none).
+int PliesWithin(const PlyRecord* plies, int count) {
+    int total = 0;
+    for (int i = 0; i < count; ++i)
+        for (const Variation& variation : plies[i].variations)
+            total += static_cast<int>(variation.plies.size()) +
+                     PliesWithin(variation.plies.data(), static_cast<int>(variation.plies.size()));
+    return total;
+}
+
+int NestingWithin(const PlyRecord* plies, int count) {
+    int deepest = 0;
+    for (int i = 0; i < count; ++i)
+        for (const Variation& variation : plies[i].variations)
+            deepest =
+                std::max(deepest, 1 + NestingWithin(variation.plies.data(),
+                                                    static_cast<int>(variation.plies.size())));
+    return deepest;
+}
+
+// Why `asItWas`, hung on ply `ply` of `replayed` in place of `line`, would
+// take the game beyond its bounds, as the end of a sentence; empty when it fits.
+std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, int ply,
+                         const Variation& asItWas, const LineRoom& room) {
+    const int size = static_cast<int>(asItWas.plies.size());
+    const std::size_t depth =
+        room.depth + 1 + static_cast<std::size_t>(NestingWithin(asItWas.plies.data(), size));
+    if (depth > static_cast<std::size_t>(lines::kMaxDepth))
+        return "which would nest variations more than " + std::to_string(lines::kMaxDepth) +
+               " deep";
+    // In a variation the line's own moves count among the game's variation moves.
+    const bool own = room.depth > 0;
+    const int oldLater = line.m_plyCount - ply - 1;
+    const int newLater = replayed.m_plyCount - ply - 1;
+    const int before =
+        room.gameVariationPlies >= 0 ? room.gameVariationPlies : CountVariationPlies(line);
+    const int after = before - PliesWithin(line.m_ply.begin() + ply + 1, oldLater) -
+                      (own ? oldLater : 0) +
+                      PliesWithin(replayed.m_ply.begin() + ply + 1, newLater) +
+                      (own ? newLater : 0) + size + PliesWithin(asItWas.plies.data(), size);
+    if (after > lines::kMaxVariationPlies)
+        return "which would take this game's variations past " +
+               std::to_string(lines::kMaxVariationPlies) + " half-moves";
+    return {};
+}
+
+bool SameMove(const PlyRecord& a, const PlyRecord& b) {
+    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
+           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
+           std::memcmp(a.color, b.color, sizeof a.color) == 0;
+}
+
+void Take(CGameRecord& corrected, const CGameRecord& line) {
+    corrected.Assign(line);
+    corrected.RestorePly(corrected.m_plyCount - 1);
+}
+
+}  // namespace
+
+LineRoom RoomOfLine(const CGameRecord& game, const LinePath& path) {
+    LineRoom room;
+    room.depth = path.size();
+    room.gameVariationPlies = CountVariationPlies(game);
+    return room;
+}
+
+MoveCorrection ReplayAfterCorrection(const CGameRecord& line, int ply, CGameRecord& corrected,
+                                     const LineRoom& room) {
+    MoveCorrection result;
+    const int count = line.m_plyCount;
+    if (ply < 0 || ply >= count || count > CGameRecord::kMaxPlies || ply >= corrected.m_plyCount ||
+        corrected.m_plyCount > CGameRecord::kMaxPlies)
+        return result;
+    const PlyRecord& wrong = line.m_ply[ply];
+    if (SameMove(wrong, corrected.m_ply[ply])) {
+        Take(corrected, line);
+        return result;
+    }
+
+    auto work = std::make_unique<CGameRecord>();
+    work->Assign(corrected);
+    CutLine(*work, ply + 1);
+    KeepAnnotations(work->m_ply[ply], wrong);
+    std::string sign;
+    MoveToken(MoveWithoutNumber(wrong), sign);
+    WriteMove(*work, ply, MoveWithoutNumber(work->m_ply[ply]), sign);
+    // The corrected move and those before it keep their variations; set aside
+    // meanwhile, so the copy each replayed variation starts from is small.
+    std::vector<std::vector<Variation>> earlier(ply + 1);
+    for (int i = 0; i < ply; ++i) earlier[i] = std::move(work->m_ply[i].variations);
+    earlier[ply] = wrong.variations;
+    work->m_ply[ply].variations.clear();
+
+    ReplayTrace trace;
+    const int later = count - ply - 1;
+    const int kept = ReplayMoves(*work, line.m_ply.begin() + ply + 1, later, trace);
+    for (int i = 0; i <= ply; ++i) work->m_ply[i].variations = std::move(earlier[i]);
+    if (kept == later && !trace.variationCut) {
+        Take(corrected, *work);
+        return result;
+    }
+
+    // Something did not fit: the line as it was goes in whole beside the
+    // correction. Its first move's variations stay with the corrected move.
+    if (kept < later) result.firstUnfit = ply + 1 + kept + 1;
+    const std::string subject =
+        (kept < later ? PlyName(line, ply + 1 + kept) : trace.firstCut + " in a variation") +
+        " no longer fits after the correction";
+    const std::string correctedName = PlyName(*work, ply);
+    Variation asItWas;
+    asItWas.plies.assign(line.m_ply.begin() + ply, line.m_ply.begin() + count);
+    asItWas.plies.front().variations.clear();
+    const std::string beyond = BeyondBounds(line, *work, ply, asItWas, room);
+    if (!beyond.empty()) {
+        Take(corrected, line);
+        result.refused = true;
+        result.message = subject + ", and the line as it was cannot be kept as a variation of " +
+                         correctedName + ", " + beyond + "; the move is not corrected.";
+        return result;
+    }
+    work->m_ply[ply].variations.push_back(std::move(asItWas));
+    result.keptOldLine = true;
+    result.message = subject + "; " +
+                     (kept < later ? "the later moves are kept up to there"
+                                   : "the variation is kept up to there") +
+                     ", and the line as it was is kept as a variation of " + correctedName + ".";
+    Take(corrected, *work);
+    return result;
+}
