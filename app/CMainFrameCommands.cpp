@@ -158,6 +158,9 @@ void CMainFrame::CreateActions() {
          Check::No, onView(&View::OnEditHeader, false)},
         {res::kCmdEnterMove, "&Enter Move...\tCtrl+M", "Play a move typed from the keyboard",
          "Ctrl+M", Check::No, onView(&View::OnEnterMove, false)},
+        {res::kCmdCorrectMove, View::kCorrectCommand,
+         "Replace the selected move and play the later moves again from there\nCorrect Move",
+         "Ctrl+Shift+M", Check::Off, onView(&View::OnCorrectMove, true)},
         {res::kCmdPromoteVariation, View::kPromoteCommand,
          "Make the variation shown the main line; the line it left becomes a variation of it\n"
          "Promote Variation",
@@ -265,7 +268,7 @@ void CMainFrame::CreateMenus() {
          nullptr},
         {"&Edit",
          {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader,
-          kCmdEnterMove, kSeparator, kCmdPromoteVariation, kCmdDeleteVariation},
+          kCmdEnterMove, kCmdCorrectMove, kSeparator, kCmdPromoteVariation, kCmdDeleteVariation},
          nullptr},
         {"&View", view, nullptr},
         {"&Window",

@@ -9,8 +9,8 @@
 
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
-#include "EditedGame.h"
 #include "DialogUnits.h"
+#include "EditedGame.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
 #include "ResourceIds.h"
@@ -182,6 +182,7 @@ void CVexilView::CatchUp() {
         return;
     }
     m_catchUpPending = false;
+    m_correcting = 0;  // the line it was in may be gone
     const int shown = m_game->m_curPly;
     LoadDocumentGame();
     const int line = qMin(shown, m_game->m_plyCount);
@@ -222,6 +223,7 @@ void CVexilView::SelectLine(int line) {
 void CVexilView::OnSelchangeMoveList() {
     const int row = m_moveList->currentRow();
     if (row < 0) return;
+    m_correcting = 0;  // choosing another move ends a correction
     if (m_rows.empty()) {
         ShowLine(row);
         return;

@@ -66,6 +66,7 @@ public:
         {"Move list: last move of the line shown", "End"},
         {"Move list: into the next move's variations, then the next one", "Right"},
         {"Move list: out of the variation, to where it branches", "Left"},
+        {"Move list: stop correcting a move", "Esc"},
         {"Note box: break the line", "Ctrl+Enter"},
         {"Board: put the carried piece back", "Esc"},
     };
@@ -96,6 +97,14 @@ public:
     // "Enter Move...": the user types moves until one is played or the box
     // is closed.
     void OnEnterMove();
+
+    // "Correct Move": the selected move is replaced by the next one played
+    // or typed, and the moves after it are kept where they still fit.
+    void OnCorrectMove();
+    static constexpr const char* kCorrectCommand = "C&orrect Move\tCtrl+Shift+M";
+    bool IsCorrecting() const { return m_correcting != 0; }
+    // What the player is asked for while a move is being corrected.
+    QString CorrectionText() const;
 
     void OnFlipBoard();
     bool IsFlipped() const { return m_flipped != 0; }
@@ -196,6 +205,10 @@ private:
     // variation that holds it, else asks whether to branch or replace.
     // Returns false when nothing is left to do (followed or cancelled).
     bool OfferBranch(const PieceDrop& drop, const std::function<int()>& promotion);
+    // The move dropped while correcting replaces the move corrected.
+    bool PlayCorrection(const PieceDrop& drop, const std::function<int()>& promotion);
+    // Leaves correcting, showing the move that was to be corrected.
+    void EndCorrection();
     // The move list's context menu: the row clicked is shown, then the
     // commands on variations are offered.
     void OnMoveListMenu(const QPoint& point);
@@ -240,6 +253,8 @@ private:
     // Counts the positions shown, so that the keys typed into one note, and
     // no others, make one step of Undo.
     int m_noteSession = 0;
+    // The line number of the move being corrected; 0 when none is.
+    int m_correcting = 0;
     bool m_catchUpPending = false;
 
     QWidget* m_labels[3] = {};

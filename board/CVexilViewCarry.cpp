@@ -151,6 +151,7 @@ void CVexilView::OnBoardRelease(int x, int y) {
 }
 
 bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int()>& promotion) {
+    if (m_correcting != 0) return PlayCorrection(drop, promotion);
     if (!m_game->m_setupMode && m_game->m_curPly < m_game->m_plyCount)
         return OfferBranch(drop, promotion);
     if (const std::string full = VariationRoomRefusal(WholeGame(), m_path.size());

@@ -111,6 +111,10 @@ void CVexilView::ShowLineOf(const LinePath& path, int line) {
 }
 
 bool CVexilView::OnMoveListKey(int key) {
+    if (key == Qt::Key_Escape && m_correcting != 0) {
+        EndCorrection();
+        return true;
+    }
     if (m_rows.empty() || m_setupActive) return false;
     const int line = qMax(0, CurrentLine());
     int target = line;

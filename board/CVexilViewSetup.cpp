@@ -14,6 +14,7 @@ const char kSetupStep[] = "Setup Position";
 
 void CVexilView::OnSetupPosition() {
     CancelCarry();
+    m_correcting = 0;
     if (!m_setupActive && m_game->m_plyCount > 0 &&
         !Prompts().AskWarning(
             QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))

@@ -32,6 +32,8 @@ inline constexpr int kCmdDeleteVariation = 32795;
 // Commands of the Help menu besides About.
 inline constexpr int kCmdShortcuts = 32796;
 inline constexpr int kCmdHelp = 32797;
+// Edit > Correct Move.
+inline constexpr int kCmdCorrectMove = 32798;
 
 // Framework commands.
 inline constexpr int kCmdNew = 57600;

@@ -118,6 +118,28 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
              w.Command(res::kCmdPaste);
          },
          "{Pasted}", ""},
+        // A move corrected on the board keeps every later move.
+        {"&Undo Correct Move",
+         [](GameWindowFixture& w) {
+             ClickLine(w.View(), 1);
+             w.Command(res::kCmdCorrectMove);
+             w.Play("d2d4");
+         },
+         "1. d4 {Keep}", "1. e4"},
+        // Typed, where a move of the variation no longer fits.
+        {"&Undo Correct Move",
+         [](GameWindowFixture& w) {
+             ClickLine(w.View(), 2);
+             w.Command(res::kCmdCorrectMove);
+             w.prompts.typedMoves = {"d5"};
+             w.Command(res::kCmdEnterMove);
+             QCOMPARE(w.prompts.told,
+                      QStringList("2... exf4 in a variation no longer fits after the "
+                                  "correction; the variation is kept up to there, "
+                                  "and the line as it was is kept as a variation "
+                                  "of 1... d5."));
+         },
+         "( 1... e5", ""},
         {"&Undo Cut",
          [](GameWindowFixture& w) {
              ClickLine(w.View(), 1);

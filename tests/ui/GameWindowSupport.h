@@ -75,6 +75,7 @@ struct GameWindowFixture {
     ~GameWindowFixture() {
         prompts.saveAnswers.assign(64, UserPrompts::SaveAnswer::No);
         frame->close();
+        frame.reset();  // its lock file goes before the folder it lies in
     }
 
     DocumentManager& Documents() { return frame->Documents(); }
