@@ -130,8 +130,9 @@ void CMainFrame::UpdateLockIndicators() {
 
 void CMainFrame::UpdateTurnField() {
     CVexilView* view = ActiveView();
-    m_turnLabel->setText(view != nullptr ? QString::fromStdString(TurnText(view->Game()))
-                                         : QString());
+    m_turnLabel->setText(view == nullptr       ? QString()
+                         : view->IsCorrecting() ? view->CorrectionText()
+                                                : QString::fromStdString(TurnText(view->Game())));
 }
 
 void CMainFrame::UpdateMenus() {
@@ -151,6 +152,8 @@ void CMainFrame::UpdateMenus() {
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());
     Action(res::kCmdSetupPosition)->setChecked(view != nullptr && view->IsSetupActive());
     Action(res::kCmdEnterMove)->setEnabled(view != nullptr && !view->IsSetupActive());
+    Action(res::kCmdCorrectMove)->setEnabled(view != nullptr && !view->IsSetupActive());
+    Action(res::kCmdCorrectMove)->setChecked(view != nullptr && view->IsCorrecting());
     UpdateUndoRedo();
     const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
     Action(res::kCmdPromoteVariation)->setEnabled(variation);

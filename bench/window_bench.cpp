@@ -21,6 +21,7 @@
 
 #include "GameWindowSupport.h"
 #include "LongGame.h"
+#include "RecoveryStore.h"
 
 namespace {
 
@@ -194,6 +195,18 @@ int main(int argc, char** argv) {
     }
     if (game.m_ply[150].note != full) Fail("the note did not come back whole");
     Report("keystroke in a 4096-character note", typing);
+
+    // The recovery copy a keystroke makes due, written as the timer would:
+    // the whole game with its notes, renamed into place.
+    Times copying;
+    for (int i = 0; i < 2 * (reps / 8 + 1); ++i) {
+        QTest::keyClick(note, i % 2 == 0 ? Qt::Key_Backspace : Qt::Key(last.toLatin1()));
+        Measure(copying, view, [&] { window.frame->Recovery().WriteDue(); });
+        if (!QFile::exists(window.frame->Recovery().CopyPath(window.Document())))
+            Fail("no recovery copy was written");
+    }
+    if (game.m_ply[150].note != full) Fail("the note did not come back whole");
+    Report("  recovery copy of the game (every 2 s while typing)", copying);
 
     // A selection change in the move list, as the user makes it.
     Times selecting;
