@@ -130,7 +130,7 @@ void CMainFrame::UpdateLockIndicators() {
 
 void CMainFrame::UpdateTurnField() {
     CVexilView* view = ActiveView();
-    m_turnLabel->setText(view == nullptr       ? QString()
+    m_turnLabel->setText(view == nullptr        ? QString()
                          : view->IsCorrecting() ? view->CorrectionText()
                                                 : QString::fromStdString(TurnText(view->Game())));
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
@@ -33,8 +34,7 @@ QString Decoded(const QByteArray& text) {
 
 // The copy: a few lines of where the game came from, an empty line, then the
 // game as Ravelin saves it.
-QByteArray CopyText(const CVexilDoc& document) {
-    const CVexilDoc::Origin origin = document.GetOrigin();
+QByteArray CopyText(const CVexilDoc::Origin& origin, const CGameRecord& game) {
     QByteArray text = QByteArray(kMagic) + '\n';
     text += "path=" + Encoded(origin.path) + '\n';
     text += "title=" + Encoded(origin.title) + '\n';
@@ -48,8 +48,8 @@ QByteArray CopyText(const CVexilDoc& document) {
                                    : qint64(-1)) +
             '\n';
     text += "more=" + QByteArray(origin.holdsMoreGames ? "1" : "0") + "\n\n";
-    const std::string game = WritePgnToString(document.Game());
-    text.append(game.data(), static_cast<qsizetype>(game.size()));
+    const std::string written = WritePgnToString(game);
+    text.append(written.data(), static_cast<qsizetype>(written.size()));
     return text;
 }
 
@@ -110,12 +110,15 @@ RecoveryStore::RecoveryStore(DocumentManager* documents, QObject* parent)
         if (!m_lock->tryLock(0)) m_lock.reset();
     }
     setObjectName(instance);
+    m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &RecoveryStore::WriteDue);
+    connect(&m_timer, &QTimer::timeout, this, [this] { WriteDue(false); });
     connect(documents, &DocumentManager::DocumentAdded, this, &RecoveryStore::Follow);
 }
 
-RecoveryStore::~RecoveryStore() = default;
+RecoveryStore::~RecoveryStore() {
+    m_writer.waitForDone();
+}
 
 QString RecoveryStore::CopyPath(const CVexilDoc* document) const {
     return QStringLiteral("%1/%2.%3.pgn")
@@ -134,7 +137,8 @@ void RecoveryStore::Follow(CVexilDoc* document) {
 void RecoveryStore::Changed(CVexilDoc* document) {
     if (!document->IsModified()) {
         m_due.remove(document);
-        QFile::remove(CopyPath(document));
+        const QString copy = CopyPath(document);
+        m_writer.start([copy] { QFile::remove(copy); });
         return;
     }
     m_due.insert(document);
@@ -143,31 +147,55 @@ void RecoveryStore::Changed(CVexilDoc* document) {
     if (!m_timer.isActive()) m_timer.start(kDelayMs);
 }
 
-void RecoveryStore::WriteDue() {
+void RecoveryStore::WriteDue(bool wait) {
     m_timer.stop();
     const QSet<CVexilDoc*> due = m_due;
     m_due.clear();
     for (CVexilDoc* document : due) Write(document);
+    if (wait) Finish();
+}
+
+void RecoveryStore::Finish() {
+    m_writer.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void RecoveryStore::Write(CVexilDoc* document) {
-    if (!QDir().mkpath(m_folder)) {
-        Failed(QStringLiteral("the folder cannot be made"));
-        return;
-    }
-    QSaveFile file(CopyPath(document));
-    const QByteArray text = CopyText(*document);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        Failed(file.errorString());
-        return;
-    }
-    m_failureTold = false;
+    auto game = std::make_shared<const CGameRecord>(document->Game());
+    const CVexilDoc::Origin origin = document->GetOrigin();
+    const QString folder = m_folder;
+    const QString path = CopyPath(document);
+    const QPointer<RecoveryStore> store(this);
+    m_writer.start([game, origin, folder, path, store] {
+        QString failure;
+        QSaveFile file(path);
+        if (!QDir().mkpath(folder)) {
+            failure = QStringLiteral("the folder cannot be made");
+        } else {
+            const QByteArray text = CopyText(origin, *game);
+            if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() ||
+                !file.commit())
+                failure = file.errorString();
+        }
+        if (store.isNull()) return;
+        QMetaObject::invokeMethod(
+            store.data(),
+            [store, failure] {
+                if (store.isNull()) return;
+                if (failure.isEmpty())
+                    store->m_failureTold = false;
+                else
+                    store->Failed(failure);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void RecoveryStore::Remove(const QObject* document) {
     // Closed without saving: its changes were given up.
     m_due.remove(static_cast<CVexilDoc*>(const_cast<QObject*>(document)));
-    QFile::remove(CopyPath(static_cast<const CVexilDoc*>(document)));
+    const QString copy = CopyPath(static_cast<const CVexilDoc*>(document));
+    m_writer.start([copy] { QFile::remove(copy); });
     m_numbers.remove(document);
 }
 
@@ -238,6 +266,7 @@ int RecoveryStore::OfferRecovery() {
                 m_documents->AddDocument(document);
                 // This instance's copy is written before the old one goes.
                 Write(document);
+                Finish();
                 ++opened;
             }
             QFile::remove(copy.file);

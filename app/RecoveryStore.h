@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <memory>
 
@@ -27,8 +28,9 @@ public:
     // Asks whether to recover the games that instances no longer running
     // left behind, and opens them or discards them; the number opened.
     int OfferRecovery();
-    // Writes every copy that is due now rather than after the delay.
-    void WriteDue();
+    // Starts writing every copy that is due now rather than after the
+    // delay, and unless told not to, waits until they are written.
+    void WriteDue(bool wait = true);
     QString Folder() const { return m_folder; }
     // The copy kept for `document`, written or not.
     QString CopyPath(const CVexilDoc* document) const;
@@ -36,8 +38,12 @@ public:
 private:
     void Follow(CVexilDoc* document);
     void Changed(CVexilDoc* document);
+    // Takes the game as it stands and writes it on the writing thread, so
+    // that making the text of a long game never holds up the window.
     void Write(CVexilDoc* document);
     void Remove(const QObject* document);
+    // Waits for the writing thread, then tells what it found.
+    void Finish();
     // Says once, until a copy can be written again, that none can.
     void Failed(const QString& reason);
 
@@ -49,4 +55,6 @@ private:
     QTimer m_timer;
     int m_nextNumber = 1;
     bool m_failureTold = false;
+    // One thread, so a game's copies are written and removed in order.
+    QThreadPool m_writer;
 };

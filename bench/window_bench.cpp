@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "GameWindowSupport.h"
+#include "LegalMoves.h"
 #include "LongGame.h"
 #include "RecoveryStore.h"
 
@@ -151,28 +152,47 @@ int main(int argc, char** argv) {
     const CGameRecord& game = window.Document()->Game();
     const PlyRecord ply299 = game.m_ply[298];
     const PlyRecord ply300 = game.m_ply[299];
-    auto drag = [&](const PlyRecord& ply) {
-        window.Press(view->SquareCentre(ply.fromFile, ply.fromRank));
-        window.Release(view->SquareCentre(ply.toFile, ply.toRank));
-    };
 
-    // A move that replaces the last two plies: the question, the test, the
-    // record, two lines dropped and one added, the publication. Then the move
-    // that ends the game again at 300 plies, appended at the end.
-    Times replacing, appending;
+    // A move that replaces the last two plies (answered Replace), then a
+    // move at the end that makes 300 plies again, then both undone.
+    CGameRecord probe = view->Game();
+    probe.RestorePly(297);
+    probe.m_curPly = 298;
+    LegalMove replacing{};
+    for (const LegalMove& move : LegalMoves(probe, probe.m_sideToMove))
+        if (!move.promotes && !move.castling &&
+            (move.fromFile != ply299.fromFile || move.fromRank != ply299.fromRank ||
+             move.toFile != ply299.toFile || move.toRank != ply299.toRank)) {
+            replacing = move;
+            break;
+        }
+    auto dragMove = [&](const LegalMove& move) {
+        window.Press(view->SquareCentre(move.fromFile, move.fromRank));
+        window.Release(view->SquareCentre(move.toFile, move.toRank));
+    };
+    Times replacings, appending, undoing;
     for (int i = 0; i < reps; ++i) {
         list->setCurrentRow(298);
-        window.prompts.warningAnswers.assign(1, true);
-        window.prompts.warningsAsked.clear();
-        Measure(replacing, view, [&] { drag(ply299); });
-        if (window.prompts.warningsAsked.size() != 1 || game.m_plyCount != 299)
+        window.prompts.branchAnswers.assign(1, UserPrompts::BranchAnswer::Replace);
+        window.prompts.branchQuestions.clear();
+        Measure(replacings, view, [&] { dragMove(replacing); });
+        if (window.prompts.branchQuestions.size() != 1 || game.m_plyCount != 299)
             Fail("the move at line 298 did not replace the last plies");
-        Measure(appending, view, [&] { drag(ply300); });
+        CGameRecord after = view->Game();
+        const std::vector<LegalMove> next = LegalMoves(after, after.m_sideToMove);
+        if (next.empty()) Fail("no move after the replacing one");
+        Measure(appending, view, [&] { dragMove(next.front()); });
         if (game.m_plyCount != 300 || list->count() != 301)
             Fail("the last move was not recorded: " + window.prompts.Transcript());
+        for (int step = 0; step < 2; ++step)
+            Measure(undoing, view, [&] { window.Command(res::kCmdUndo); });
+        if (game.m_plyCount != 300 || game.m_ply[298].toFile != ply299.toFile ||
+            game.m_ply[299].toFile != ply300.toFile)
+            Fail("Undo did not bring the game back");
     }
-    Report("move replacing ply 299 (asks; 2 lines off)", replacing);
+    Report("move replacing ply 299 (asks; 2 lines off)", replacings);
     Report("move at the end (ply 300)", appending);
+    Report("Undo of one of them", undoing);
 
     // One keystroke in the note box of ply 150: Backspace, then the character
     // back; each stores the note and publishes the whole game.
@@ -199,14 +219,17 @@ int main(int argc, char** argv) {
     // The recovery copy a keystroke makes due, written as the timer would:
     // the whole game with its notes, renamed into place.
     Times copying;
-    for (int i = 0; i < 2 * (reps / 8 + 1); ++i) {
-        QTest::keyClick(note, i % 2 == 0 ? Qt::Key_Backspace : Qt::Key(last.toLatin1()));
-        Measure(copying, view, [&] { window.frame->Recovery().WriteDue(); });
+    for (int i = 0; i < reps / 4 + 1; ++i) {
+        QTest::keyClick(note, Qt::Key_Backspace);
+        Measure(copying, view, [&] { window.frame->Recovery().WriteDue(false); });
+        window.frame->Recovery().WriteDue();  // the writing thread's part, not the window's
         if (!QFile::exists(window.frame->Recovery().CopyPath(window.Document())))
             Fail("no recovery copy was written");
+        // Typed back, the game is as saved and its copy goes.
+        QTest::keyClick(note, last.toLatin1());
     }
     if (game.m_ply[150].note != full) Fail("the note did not come back whole");
-    Report("  recovery copy of the game (every 2 s while typing)", copying);
+    Report("  recovery copy, the window's part (every 2 s)", copying);
 
     // A selection change in the move list, as the user makes it.
     Times selecting;

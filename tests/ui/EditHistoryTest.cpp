@@ -226,6 +226,7 @@ void EditHistoryTest::gamesOfAKilledInstanceAreRecoveredWhole() {
          {"[White \"Bea\"]", "1. e4 {Keep}", "( 2. f4", "3. Bc4 {Recovered note}"})
         QVERIFY2(saved.contains(kept), kept);
     // Saved, the game needs no copy, and the one taken over is gone.
+    w.frame->Recovery().WriteDue();
     QCOMPARE(QDir(folder).entryList({"*.pgn"}), QStringList());
 }
 
