@@ -243,15 +243,15 @@ void CVexilDoc::PublishGame(const CGameRecord& game, const std::string& step,
 }
 
 bool CVexilDoc::Undo() {
-    if (!m_history.Undo(*m_game)) return false;
-    SetModified(!m_history.AtSaved());
-    emit GameRestored();
-    emit HistoryChanged();
-    return true;
+    return Restored(m_history.Undo(*m_game));
 }
 
 bool CVexilDoc::Redo() {
-    if (!m_history.Redo(*m_game)) return false;
+    return Restored(m_history.Redo(*m_game));
+}
+
+bool CVexilDoc::Restored(bool stepped) {
+    if (!stepped) return false;
     SetModified(!m_history.AtSaved());
     emit GameRestored();
     emit HistoryChanged();

@@ -108,6 +108,8 @@ private:
     SaveResult Failed(const QString& reason);
     // The history starts anew from the game as read.
     void StartHistory();
+    // After Undo or Redo took a step: the flag, and the views told.
+    bool Restored(bool stepped);
 
     std::unique_ptr<CGameRecord> m_game;  // large: kept off the stack
     GameHistory m_history;
