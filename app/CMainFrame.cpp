@@ -155,6 +155,7 @@ void CMainFrame::UpdateMenus() {
     Action(res::kCmdCorrectMove)->setEnabled(view != nullptr && !view->IsSetupActive());
     Action(res::kCmdCorrectMove)->setChecked(view != nullptr && view->IsCorrecting());
     UpdateUndoRedo();
+    UpdateMarkActions();
     const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
     Action(res::kCmdPromoteVariation)->setEnabled(variation);
     Action(res::kCmdDeleteVariation)->setEnabled(variation);

@@ -44,6 +44,9 @@ private:
                        const QList<QKeySequence>& shortcuts = {});
     void CreateActions();
     void CreateMenus();
+    // The marks on a move and the moves through the game, from the keyboard.
+    void CreateMarkActions();
+    void UpdateMarkActions();
     void CreateToolBar();
     void CreateStatusBar();
     // The size and place of the last run, moved onto a screen there is; on a

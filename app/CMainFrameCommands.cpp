@@ -61,6 +61,8 @@ struct CommandRow {
 constexpr int kSeparator = 0;
 constexpr int kRecentFileList = -1;
 constexpr int kBoardSizeMenu = -2;
+constexpr int kSymbolMenus = -3;  // Move Symbol, Position Symbol and Diagram
+constexpr int kGoMenu = -4;
 
 struct MenuRow {
     const char* title;
@@ -207,6 +209,7 @@ void CMainFrame::CreateActions() {
         action->setChecked(row.check == Check::On);
         if (row.handler) connect(action, &QAction::triggered, this, row.handler);
     }
+    CreateMarkActions();
     connect(m_documents, &DocumentManager::HistoryChanged, this, &CMainFrame::UpdateMenus);
     connect(Action(res::kCmdStatusBar), &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
@@ -268,9 +271,10 @@ void CMainFrame::CreateMenus() {
          nullptr},
         {"&Edit",
          {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader,
-          kCmdEnterMove, kCmdCorrectMove, kSeparator, kCmdPromoteVariation, kCmdDeleteVariation},
+          kCmdEnterMove, kCmdCorrectMove, kSeparator, kSymbolMenus, kSeparator,
+          kCmdPromoteVariation, kCmdDeleteVariation},
          nullptr},
-        {"&View", view, nullptr},
+        {"&View", {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu, kGoMenu}, nullptr},
         {"&Window",
          {kCmdNewWindow, kCmdCascade, kCmdTile, kCmdArrangeIcons},
          [this](QMenu* menu) { ListGameWindows(menu); }},
@@ -284,6 +288,16 @@ void CMainFrame::CreateMenus() {
                 menu->addSeparator();
             } else if (entry == kRecentFileList) {
                 menu->addActions(m_recentActions);
+            } else if (entry == kSymbolMenus) {
+                QMenu* moves = menu->addMenu(QStringLiteral("&Move Symbol"));
+                for (int i = 0; i < 6; ++i) moves->addAction(Action(kCmdMoveSymbol1 + i));
+                QMenu* positions = menu->addMenu(QStringLiteral("P&osition Symbol"));
+                for (int i = 0; i < 8; ++i) positions->addAction(Action(kCmdPositionSymbol1 + i));
+                menu->addAction(Action(kCmdDiagram));
+            } else if (entry == kGoMenu) {
+                QMenu* go = menu->addMenu(QStringLiteral("&Go"));
+                for (int command = kCmdGoPrevious; command <= kCmdGoOut; ++command)
+                    go->addAction(Action(command));
             } else if (entry == kBoardSizeMenu) {
                 QMenu* sizes = menu->addMenu(QStringLiteral("&Board Size"));
                 for (const BoardSize& size : kBoardSizes) sizes->addAction(Action(size.command));

@@ -70,6 +70,17 @@ public:
         {"Note box: break the line", "Ctrl+Enter"},
         {"Board: put the carried piece back", "Esc"},
     };
+    // The keys of the move list from anywhere in the window (Qt::Key_Up,
+    // Down, Home, End, Right, Left): along the line shown, into and out of
+    // variations. True when the key means something here.
+    bool Go(int key);
+    // Marks on the move shown: a move glyph (1 to 6) or a position symbol
+    // (10 to 19), given or taken away, and the diagram mark.
+    void OnMoveSymbol(int nag);
+    void OnDiagram();
+    // The move shown; null at the starting position.
+    const PlyRecord* ShownMove() const;
+
     // "Promote Variation": the variation shown becomes the main line, the
     // line it left a variation of it.
     void OnPromoteVariation();
@@ -196,6 +207,8 @@ private:
     // Lists every line of the game; rows off the line shown are set apart.
     void ListMoves();
     int RowOfLine(int line) const;
+    // A move's row: its list line and the symbols kept beside it.
+    static QString RowText(const PlyRecord& ply);
     // Shows line `line` of the line `path` names, listing the moves again.
     void ShowLineOf(const LinePath& path, int line);
     // Keys on the move list that follow the shown line and step into and

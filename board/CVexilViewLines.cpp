@@ -8,6 +8,7 @@
 #include "MoveEntry.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
+#include "MoveSymbols.h"
 #include "UserPrompts.h"
 
 // The game's lines: the move list as a tree, the line the board shows, moves
@@ -43,6 +44,12 @@ bool OnLine(const LinePath& rowPath, int rowLine, const LinePath& shown) {
 
 }  // namespace
 
+QString CVexilView::RowText(const PlyRecord& ply) {
+    const std::string symbols = SymbolsShown(ply);
+    return GameText(ply.text) +
+           (symbols.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(symbols));
+}
+
 void CVexilView::ListMoves() {
     const CGameRecord& whole = WholeGame();
     const QSignalBlocker blocker(m_moveList);
@@ -50,8 +57,7 @@ void CVexilView::ListMoves() {
     m_rows.clear();
     m_moveList->addItem(QStringLiteral("(starting position)"));
     if (!HasVariations(whole)) {
-        for (int i = 0; i < m_game->m_plyCount; ++i)
-            m_moveList->addItem(GameText(m_game->m_ply[i].text));
+        for (int i = 0; i < m_game->m_plyCount; ++i) m_moveList->addItem(RowText(m_game->m_ply[i]));
         return;
     }
     m_rows.push_back(RowPlace());
@@ -59,7 +65,7 @@ void CVexilView::ListMoves() {
     std::function<void(const PlyRecord*, int, int, const LinePath&, int)> add =
         [&](const PlyRecord* plies, int count, int first, const LinePath& path, int depth) {
             for (int j = 0; j < count; ++j) {
-                auto* item = new QListWidgetItem(GameText(plies[j].text));
+                auto* item = new QListWidgetItem(RowText(plies[j]));
                 item->setData(MoveListDelegate::kDepthRole, depth);
                 item->setData(MoveListDelegate::kAsideRole, !OnLine(path, first + j + 1, m_path));
                 m_moveList->addItem(item);
@@ -115,7 +121,13 @@ bool CVexilView::OnMoveListKey(int key) {
         EndCorrection();
         return true;
     }
+    // A game without variations leaves these keys to the list itself.
     if (m_rows.empty() || m_setupActive) return false;
+    return Go(key);
+}
+
+bool CVexilView::Go(int key) {
+    if (m_setupActive) return false;
     const int line = qMax(0, CurrentLine());
     int target = line;
     switch (key) {

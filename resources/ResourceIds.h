@@ -34,6 +34,18 @@ inline constexpr int kCmdShortcuts = 32796;
 inline constexpr int kCmdHelp = 32797;
 // Edit > Correct Move.
 inline constexpr int kCmdCorrectMove = 32798;
+// Edit > Move Symbol and Position Symbol: the first id, then one for each
+// symbol in the order the menus list them; Edit > Diagram.
+inline constexpr int kCmdMoveSymbol1 = 32830;      // to 32835
+inline constexpr int kCmdPositionSymbol1 = 32840;  // to 32847
+inline constexpr int kCmdDiagram = 32850;
+// View > Go: along the line shown and into and out of variations.
+inline constexpr int kCmdGoPrevious = 32851;
+inline constexpr int kCmdGoNext = 32852;
+inline constexpr int kCmdGoStart = 32853;
+inline constexpr int kCmdGoEnd = 32854;
+inline constexpr int kCmdGoInto = 32855;
+inline constexpr int kCmdGoOut = 32856;
 
 // Framework commands.
 inline constexpr int kCmdNew = 57600;

@@ -3,6 +3,7 @@
 #include "GameLines.h"
 #include "MoveCorrection.h"
 #include "MoveEntry.h"
+#include "MoveSymbols.h"
 #include "MoveTextApply.h"
 #include "PgnTestSupport.h"
 
@@ -38,13 +39,15 @@ void ReplaceOnBoard(CGameRecord& line, int ply, const char* typed) {
 }
 
 TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
-    enum class Op { Promote, Delete, NoteOnLast, TagOnLine, Correct };
+    enum class Op { Promote, Delete, NoteOnLast, TagOnLine, Correct, Mark };
     struct Row {
         const char* text;
         Op op;
         LinePath path;
         const char* expected;  // the game described after; "!" when refused, "=" when it
                                // writes as before
+        // Mark: the symbols `move` names ("$n", or "#" for the diagram) given in turn to
+        // ply `ply`.
         // Correct: ply `ply` of the path's line becomes `move` on the board; the line index
         // of the first later move that no longer fits, and what the user is told.
         int ply = 0;
@@ -65,21 +68,51 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         " Rc1 {slip} ( 12. h3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 "
         "Nc8 c4! dxc4 Nxc4 Nf6 Rac1 O-O Bd2 Nd5 ) a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} "
         "( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 Nxc4 Nf6";
+    const char kWidest[] = "[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\nd4e3 *";
     const Row rows[] = {
-        {kNested, Op::Promote, {{2, 0}},
+        // A move glyph joins the text where it fits, replaces the other one, goes again when
+        // given twice; position symbols are glyphs beside the move; the diagram a note mark.
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4!? e5", 0, "$1 $5"},
+        {"1. e4 e5!$2 *", Op::Mark, {}, "1. e4 e5??", 1, "$4"},
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16"},
+        {kWidest,
+         Op::Mark,
+         {},
+         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+ $3",
+         0,
+         "$3"},
+        {"1. e4 {Best} e5 *", Op::Mark, {{1, 0}}, "!", 0, "#"},
+        {"1. e4 {Best} e5 (1... c5) *",
+         Op::Mark,
+         {{1, 0}},
+         "1. e4 {Best} e5 ( 1. ...\\tc5 {[#]} )",
+         1,
+         "# # #"},
+        {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
+        {kNested,
+         Op::Promote,
+         {{2, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) exf4 ( 2. ...\\td5 )"},
-        {kNested, Op::Promote, {{2, 0}, {3, 0}},
+        {kNested,
+         Op::Promote,
+         {{2, 0}, {3, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
-        {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}},
-         "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
+        {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
         {kNested, Op::Delete, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
-        {kNested, Op::NoteOnLast, {{2, 0}, {3, 0}},
+        {kNested,
+         Op::NoteOnLast,
+         {{2, 0}, {3, 0}},
          "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 {new} ) ) Nc6"},
-        {kNested, Op::NoteOnLast, {}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 {new}"},
+        {kNested,
+         Op::NoteOnLast,
+         {},
+         "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 {new}"},
         // Tags and the flip belong to the game, whichever line they were set on.
-        {kNested, Op::TagOnLine, {{2, 0}, {3, 0}},
+        {kNested,
+         Op::TagOnLine,
+         {{2, 0}, {3, 0}},
          "[Result 1-0] 1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 %F"},
         {kNested, Op::Promote, {{2, 1}}, "!"},
         {kNested, Op::Delete, {{1, 0}}, "!"},
@@ -87,18 +120,39 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         // Correcting a move replays the later ones by their text, notes, glyphs and
         // variations with them; what no longer fits leaves the old line as a variation.
         {kSlip, Op::Correct, {}, slipFixed.c_str(), 22, "g3"},
-        {kSlip, Op::Correct, {}, slipBroken.c_str(), 22, "Rc1", 37,
+        {kSlip,
+         Op::Correct,
+         {},
+         slipBroken.c_str(),
+         22,
+         "Rc1",
+         37,
          "19. Rac1 no longer fits after the correction; the later moves are kept up to there, "
          "and the line as it was is kept as a variation of 12. Rc1."},
-        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *", Op::Correct, {},
-         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6", 0, "d4", 0,
+        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *",
+         Op::Correct,
+         {},
+         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6",
+         0,
+         "d4",
+         0,
          "3. Bc4 in a variation no longer fits after the correction; the variation is kept up "
          "to there, and the line as it was is kept as a variation of 1. d4."},
-        {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *", Op::Correct, {{1, 0}},
-         "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3", 1, "f6"},
+        {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *",
+         Op::Correct,
+         {{1, 0}},
+         "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3",
+         1,
+         "f6"},
         {"1. e4 f5 2. Qh5+ g6 *", Op::Correct, {}, "1. e4 e5 Qh5 g6", 1, "e5"},
         {"1. e4 f5 2. Qh5 {unmarked} g6 *", Op::Correct, {}, "=", 2, "Qh5"},
-        {deepest.c_str(), Op::Correct, {}, "=", 0, "d4", 5,
+        {deepest.c_str(),
+         Op::Correct,
+         {},
+         "=",
+         0,
+         "d4",
+         5,
          "3. Bc4 no longer fits after the correction, and the line as it was cannot be kept as "
          "a variation of 1. d4, which would nest variations more than 64 deep; the move is not "
          "corrected."},
@@ -121,6 +175,22 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
                 line->m_flipped = 1;
             }
             StoreLine(*game, row.path, *line);
+        }
+        if (row.op == Op::Mark) {
+            auto line = std::make_unique<CGameRecord>();
+            done = TakeLine(*game, row.path, *line);
+            std::istringstream marks(row.move);
+            std::string mark;
+            while (done && marks >> mark) {
+                PlyRecord& ply = line->m_ply[row.ply];
+                if (mark == "#")
+                    ToggleDiagram(ply);
+                else if (std::atoi(mark.c_str() + 1) <= 6)
+                    ToggleMoveSymbol(ply, std::atoi(mark.c_str() + 1));
+                else
+                    TogglePositionSymbol(ply, std::atoi(mark.c_str() + 1));
+            }
+            if (done) StoreLine(*game, row.path, *line);
         }
         if (row.op == Op::Correct) {
             auto line = std::make_unique<CGameRecord>();

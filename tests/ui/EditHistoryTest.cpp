@@ -118,6 +118,27 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
              w.Command(res::kCmdPaste);
          },
          "{Pasted}", ""},
+        // Symbols and the diagram mark from the keyboard, the focus in the note box.
+        {"&Undo Symbol !",
+         [](GameWindowFixture& w) {
+             ClickLine(w.View(), 1);
+             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_1, Qt::ControlModifier);
+         },
+         "1. e4! {Keep}", "1. e4 {Keep}"},
+        {"&Undo Symbol +=",
+         [](GameWindowFixture& w) {
+             ClickLine(w.View(), 3);
+             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_2, Qt::AltModifier);
+         },
+         "2. Nf3 $14", ""},
+        {"&Undo Diagram",
+         [](GameWindowFixture& w) {
+             ClickLine(w.View(), 1);
+             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_D,
+                             Qt::ControlModifier | Qt::AltModifier);
+             QCOMPARE(Box(w.View()), QString("[#] Keep"));
+         },
+         "{[#] Keep}", ""},
         // A move corrected on the board keeps every later move.
         {"&Undo Correct Move",
          [](GameWindowFixture& w) {
@@ -160,6 +181,7 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
         QAction* redo = w.frame->Action(res::kCmdRedo);
         QVERIFY(!undo->isEnabled());
 
+        QVERIFY(QTest::qWaitForWindowActive(w.frame.get()));  // for the shortcuts
         row.edit(w);
         QVERIFY2(undo->text().startsWith(row.undo), qPrintable(undo->text()));
         QVERIFY(w.Document()->IsModified());

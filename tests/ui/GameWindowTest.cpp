@@ -362,12 +362,18 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     window.Command(res::kCmdSave);
     QCOMPARE(ReadBytes(window.path), saved + "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
                                              "2... Nc6 \r\n*\r\n");
-    // Keys walk the line shown, into and out of the variation.
+    // Keys walk the line shown, into and out of the variation; with Alt, from the note box.
     ClickLine(view, 1);
     for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
         QTest::keyClick(view->MoveList(), Qt::Key(key));
     QVERIFY(view->ShowsVariation() && Box(view) == "Open");
     QTest::keyClick(view->MoveList(), Qt::Key_Left);
+    QVERIFY(!view->ShowsVariation() && view->MoveList()->currentRow() == 2);
+    QVERIFY(QTest::qWaitForWindowActive(window.frame.get()));
+    for (int key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(view->AnnotationBox(), Qt::Key(key), Qt::AltModifier);
+    QVERIFY(view->ShowsVariation() && Box(view) == "Open");
+    QTest::keyClick(view->AnnotationBox(), Qt::Key_Left, Qt::AltModifier);
     QVERIFY(!view->ShowsVariation() && view->MoveList()->currentRow() == 2);
     // Promoted, the old continuation becomes its variation, in both windows.
     ClickLine(view, 4);
