@@ -35,6 +35,13 @@ inline constexpr int kCmdHelp = 32797;
 // Edit > Correct Move.
 inline constexpr int kCmdCorrectMove = 32798;
 
+// Board pictures and the printed game score.
+inline constexpr int kCmdCopyBoardImage = 32810;
+inline constexpr int kCmdExportBoardImage = 32811;
+inline constexpr int kCmdPrintScore = 32812;
+inline constexpr int kCmdExportScorePdf = 32813;
+inline constexpr int kCmdFigurines = 32814;  // figurine or letter notation in the score
+
 // Framework commands.
 inline constexpr int kCmdNew = 57600;
 inline constexpr int kCmdOpen = 57601;
