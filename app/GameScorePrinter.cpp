@@ -154,8 +154,10 @@ bool GameScorePrinter::Print(const CGameRecord& game, bool figurines, QPagedPain
         if (index > 0 && !device.newPage()) return false;
         painter.save();
         painter.translate(0, -index * page.height());
-        document.drawContents(&painter,
-                              QRectF(0, index * page.height(), page.width(), page.height()));
+        // A line moved onto the next page may begin a fraction of a pixel
+        // before it: half a point less at the bottom keeps that off this one.
+        document.drawContents(&painter, QRectF(0, index * page.height(), page.width(),
+                                               page.height() - device.logicalDpiY() / 144.0));
         painter.restore();
     }
     return painter.end();

@@ -40,9 +40,13 @@ void BoardImage::Draw(QPainter& painter, const QRectF& target, const int piece[8
         }
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(Qt::black, square / 32));
+    // The frame inside the squares' edge, so nothing of it strays beyond the
+    // board's rectangle (onto the page before, where a page break falls).
+    const qreal pen = square / 32;
+    painter.setPen(QPen(Qt::black, pen));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(origin, QSizeF(8 * square, 8 * square)));
+    painter.drawRect(QRectF(origin, QSizeF(8 * square, 8 * square))
+                         .adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
     if (coordinates) {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(qMax(1, qRound(square * 0.375)));
