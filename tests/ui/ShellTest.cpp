@@ -306,11 +306,15 @@ void ShellTest::publishesTheScoreAndTheBoard() {
         ReadBytes(RAVELIN_SHARED_DIR "/pgn/good/pgn-extract/barnes-horton.001.pgn");
     if (game.isEmpty()) QSKIP("the shared games are absent");
     QVERIFY(shell.Open("barnes-horton.pgn", game));
-    shell.prompts.pdfNames = {shell.folder.filePath("score.pdf")};
+    shell.prompts.pdfNames = {shell.folder.filePath("none/score.pdf"),
+                              shell.folder.filePath("score.pdf")};
     shell.prompts.exportSuggestions.clear();
     shell.Command(res::kCmdExportScorePdf);
+    QCOMPARE(shell.prompts.told, QStringList{"The game score could not be written to this file:\n" +
+                                             shell.folder.filePath("none/score.pdf")});
+    shell.Command(res::kCmdExportScorePdf);
     QCOMPARE(shell.prompts.exportSuggestions,
-             QStringList{shell.folder.filePath("barnes-horton.pdf")});
+             QStringList(2, shell.folder.filePath("barnes-horton.pdf")));
     QVERIFY(ReadBytes(shell.folder.filePath("score.pdf")).startsWith("%PDF-"));
     shell.Command(res::kCmdFigurines);
     QVERIFY(QSettings().value("Settings/ScoreFigurines").toBool());
