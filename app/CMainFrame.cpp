@@ -16,6 +16,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "BoardImage.h"
+#include "BoardPictures.h"
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
@@ -144,10 +146,12 @@ void CMainFrame::UpdateMenus() {
         m_showingGameMenus = withGame;
     }
     CVexilView* view = ActiveView();
-    for (int command : {res::kCmdClose, res::kCmdSave, res::kCmdSaveAs, res::kCmdExportPgn,
-                        res::kCmdPrint, res::kCmdCut, res::kCmdCopy, res::kCmdPaste,
-                        res::kCmdEditHeader, res::kCmdNewWindow, res::kCmdCascade, res::kCmdTile,
-                        res::kCmdArrangeIcons, res::kCmdFlipBoard, res::kCmdSetupPosition})
+    for (int command :
+         {res::kCmdClose, res::kCmdSave, res::kCmdSaveAs, res::kCmdExportPgn, res::kCmdPrint,
+          res::kCmdPrintScore, res::kCmdExportScorePdf, res::kCmdCopyBoardImage,
+          res::kCmdExportBoardImage, res::kCmdCut, res::kCmdCopy, res::kCmdPaste,
+          res::kCmdEditHeader, res::kCmdNewWindow, res::kCmdCascade, res::kCmdTile,
+          res::kCmdArrangeIcons, res::kCmdFlipBoard, res::kCmdSetupPosition})
         Action(command)->setEnabled(view != nullptr);
     Action(res::kCmdFlipBoard)->setChecked(view != nullptr && view->IsFlipped());
     Action(res::kCmdSetupPosition)->setChecked(view != nullptr && view->IsSetupActive());
@@ -215,6 +219,15 @@ bool CMainFrame::PrintActiveView(QPrinter& printer) {
     const qreal scale = qMin(page.width() / size.width(), page.height() / size.height());
     painter.scale(scale, scale);
     view->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    // The board again from the pieces' vector sources, sharp at the printer's
+    // resolution, over the screen's pixels: its squares where the view has
+    // them, the letters and digits in the margin beside them.
+    const qreal square = view->SquareSize();
+    painter.fillRect(QRectF(0, 0, BoardPictures::kBackgroundWidth * square / BoardPictures::kSquare,
+                            BoardPictures::kBackgroundHeight * square / BoardPictures::kSquare),
+                     Qt::white);
+    BoardImage::Draw(painter, QRectF(0, 0, 8.625 * square, 8.625 * square), view->Game(),
+                     view->IsFlipped(), true);
     return painter.end();
 }
 

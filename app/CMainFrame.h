@@ -33,6 +33,8 @@ public:
     CVexilView* ActiveView() const;
     // Prints the active game's board view.
     bool PrintActiveView(QPrinter& printer);
+    // Prints the active game's whole score, with its variations and notes.
+    bool PrintActiveScore(QPrinter& printer);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +72,12 @@ private:
     // Lists the open game windows at the end of the Window menu.
     void ListGameWindows(QMenu* menu);
     void OnPrint();
+    void OnPrintScore();
+    void OnExportScorePdf();
+    void OnCopyBoardImage();
+    void OnExportBoardImage();
+    // A file name beside the active game's file, with the suffix given.
+    QString NameBesideGame(const QString& suffix) const;
     void OnAppAbout();
     // Every command with keys, with all its keys, then the keys the game
     // window takes itself.

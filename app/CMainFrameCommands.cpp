@@ -26,6 +26,8 @@ namespace {
 
 // Kept beside the recent-file list.
 const char kBoardSquareKey[] = "Settings/BoardSquare";
+// Letters (false) or figurines in the printed score.
+const char kFigurinesKey[] = "Settings/ScoreFigurines";
 
 struct BoardSize {
     int command;
@@ -144,6 +146,18 @@ void CMainFrame::CreateActions() {
          "Write the active game in standard PGN for other programs\nExport PGN", "", Check::No,
          onDocument(&Docs::ExportPgn)},
         {res::kCmdPrint, "&Print...", "", "Ctrl+P", Check::No, [this] { OnPrint(); }},
+        {res::kCmdPrintScore, "Print &Game Score...",
+         "Print the game's moves, notes and variations laid out like a book\nPrint Game Score", "",
+         Check::No, [this] { OnPrintScore(); }},
+        {res::kCmdExportScorePdf, "Export Game Score as P&DF...",
+         "Write the game's score laid out like a book as a PDF file\nExport Game Score as PDF", "",
+         Check::No, [this] { OnExportScorePdf(); }},
+        {res::kCmdFigurines, "&Figurine Notation",
+         "Print the score's pieces as figurines instead of letters\nFigurine Notation", "",
+         Check::Off, nullptr},
+        {res::kCmdExportBoardImage, "Export &Board Image...",
+         "Write the position shown as a PNG or SVG picture\nExport Board Image", "", Check::No,
+         [this] { OnExportBoardImage(); }},
         {res::kCmdExit, "E&xit", "Quit the application; prompts to save documents\nExit", "",
          Check::No, [this] { close(); }},
         {res::kCmdUndo, kUndoText, "Undo the last action\nUndo", "Ctrl+Z; Alt+Backspace", Check::No,
@@ -156,6 +170,9 @@ void CMainFrame::CreateActions() {
          "Ctrl+C; Ctrl+Ins", Check::No, onView(&View::OnEditCopy, false)},
         {res::kCmdPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", "Ctrl+V; Shift+Ins",
          Check::No, onView(&View::OnEditPaste, false)},
+        {res::kCmdCopyBoardImage, "Copy &Board Image",
+         "Copy the position shown as a picture and put it on the Clipboard\nCopy Board Image", "",
+         Check::No, [this] { OnCopyBoardImage(); }},
         {res::kCmdEditHeader, "Edit &Hdr Info", "Edit the Header Information for this game", "",
          Check::No, onView(&View::OnEditHeader, false)},
         {res::kCmdEnterMove, "&Enter Move...\tCtrl+M", "Play a move typed from the keyboard",
@@ -211,6 +228,10 @@ void CMainFrame::CreateActions() {
     }
     CreateMarkActions();
     connect(m_documents, &DocumentManager::HistoryChanged, this, &CMainFrame::UpdateMenus);
+    QAction* figurines = Action(res::kCmdFigurines);
+    figurines->setChecked(QSettings().value(QString::fromLatin1(kFigurinesKey), false).toBool());
+    connect(figurines, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(QString::fromLatin1(kFigurinesKey), on); });
     connect(Action(res::kCmdStatusBar), &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
 
@@ -267,11 +288,12 @@ void CMainFrame::CreateMenus() {
     const MenuRow withGame[] = {
         {"&File",
          {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, kCmdExportPgn, kSeparator,
+          kCmdPrintScore, kCmdExportScorePdf, kCmdFigurines, kCmdExportBoardImage, kSeparator,
           kRecentFileList, kSeparator, kCmdExit},
          nullptr},
         {"&Edit",
-         {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdEditHeader,
-          kCmdEnterMove, kCmdCorrectMove, kSeparator, kSymbolMenus, kSeparator,
+         {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdCopyBoardImage,
+          kCmdEditHeader, kCmdEnterMove, kCmdCorrectMove, kSeparator, kSymbolMenus, kSeparator,
           kCmdPromoteVariation, kCmdDeleteVariation},
          nullptr},
         {"&View", {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu, kGoMenu}, nullptr},

@@ -1,11 +1,15 @@
 #include "QtUserPrompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "CAboutDlg.h"
 #include "CEnterMoveDlg.h"
@@ -114,13 +118,56 @@ QString QtUserPrompts::AskExportFileName(const QString& suggested) {
     return AskFileToWrite(QStringLiteral("Export PGN"), suggested);
 }
 
-QString QtUserPrompts::AskFileToWrite(const QString& caption, const QString& suggested) {
+bool QtUserPrompts::AskBoardImage(int& pixels, bool& coordinates) {
+    QDialog dialog(Owner());
+    dialog.setWindowTitle(QStringLiteral("Export Board Image"));
+    auto* form = new QFormLayout(&dialog);
+    auto* size = new QSpinBox(&dialog);
+    size->setRange(64, 4096);
+    size->setSuffix(QStringLiteral(" pixels"));
+    size->setValue(pixels);
+    form->addRow(QStringLiteral("&Size:"), size);
+    auto* withCoordinates = new QCheckBox(QStringLiteral("&Coordinates beside the board"), &dialog);
+    withCoordinates->setChecked(coordinates);
+    form->addRow(withCoordinates);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    pixels = size->value();
+    coordinates = withCoordinates->isChecked();
+    return true;
+}
+
+QString QtUserPrompts::AskImageFileName(const QString& suggested) {
+    return AskFileToWrite(QStringLiteral("Export Board Image"), suggested,
+                          QStringLiteral("PNG Image (*.png);;SVG Image (*.svg)"),
+                          QStringLiteral("png"));
+}
+
+QString QtUserPrompts::AskPdfFileName(const QString& suggested) {
+    return AskFileToWrite(QStringLiteral("Export Game Score as PDF"), suggested,
+                          QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"));
+}
+
+QString QtUserPrompts::AskFileToWrite(const QString& caption, const QString& suggested,
+                                      const QString& filters, const QString& suffix) {
     QFileDialog dialog(Owner(), caption);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QString::fromLatin1(kFilters));
-    dialog.setDefaultSuffix(QStringLiteral("pgn"));
-    // The program asks itself, saying how many games a file it replaces holds.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(filters.isEmpty() ? QString::fromLatin1(kFilters) : filters);
+    dialog.setDefaultSuffix(suffix);
+    if (!filters.isEmpty()) {
+        // The filter chosen gives a name without a suffix its own.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                dialog.setDefaultSuffix(
+                    filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0));
+            });
+    }
+    // A game file's replacement the program asks about itself, saying how
+    // many games the file holds; a picture's or a PDF's the dialog asks.
+    if (filters.isEmpty()) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();

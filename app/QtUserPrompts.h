@@ -20,6 +20,9 @@ public:
     int ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) override;
     QString AskSaveFileName(const QString& suggested) override;
     QString AskExportFileName(const QString& suggested) override;
+    bool AskBoardImage(int& pixels, bool& coordinates) override;
+    QString AskImageFileName(const QString& suggested) override;
+    QString AskPdfFileName(const QString& suggested) override;
     int AskPromotion() override;
     void ShowAbout() override;
     void ShowShortcuts(const ShortcutList& rows) override;
@@ -30,7 +33,9 @@ public:
 
 private:
     static QWidget* Owner();
-    static QString AskFileToWrite(const QString& caption, const QString& suggested);
+    static QString AskFileToWrite(const QString& caption, const QString& suggested,
+                                  const QString& filters = QString(),
+                                  const QString& suffix = QStringLiteral("pgn"));
 
     QPointer<CHelpDlg> m_guide;
 };

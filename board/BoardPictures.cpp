@@ -55,6 +55,17 @@ QPixmap DrawBackground(bool flipped, qreal ratio, int square) {
 
 }  // namespace
 
+QColor BoardPictures::SquareColor(int shade) {
+    return shade == 0 ? kLightSquare : kDarkSquare;
+}
+
+QSvgRenderer& BoardPictures::PieceSource(int color, int kind) {
+    static std::unique_ptr<QSvgRenderer> sources[2][6];
+    std::unique_ptr<QSvgRenderer>& source = sources[color][kind];
+    if (!source) source = std::make_unique<QSvgRenderer>(PieceFile(color, kind));
+    return *source;
+}
+
 std::shared_ptr<const BoardPictures> BoardPictures::Shared(qreal ratio, int square) {
     // Drawing them takes a few milliseconds, mostly reading the pieces' SVG.
     static std::map<std::pair<qreal, int>, std::weak_ptr<const BoardPictures>> drawn;

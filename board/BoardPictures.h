@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <memory>
 
+class QSvgRenderer;
+
 // The pictures a board view draws with: the two board backgrounds with their
 // rank digits and file letters, the empty light and dark squares, a piece on
 // either shade, and the piece-shaped pointers. Drawn from their vector
@@ -28,6 +30,11 @@ public:
         return m_pieces[color][kind][shade];
     }
     const QCursor& Pointer(int color, int kind) const { return m_pointers[color][kind]; }
+
+    // The colour of an empty square of either shade.
+    static QColor SquareColor(int shade);
+    // A piece's vector source, read once, for drawing at any size.
+    static QSvgRenderer& PieceSource(int color, int kind);
 
     // Shade of a square: 0 light, 1 dark (a1 is dark).
     static int Shade(int file, int rank) { return (file + rank) % 2 == 1 ? 0 : 1; }

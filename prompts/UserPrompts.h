@@ -45,6 +45,15 @@ public:
     virtual QString AskSaveFileName(const QString& suggested) = 0;
     // The same for the file an export is written to.
     virtual QString AskExportFileName(const QString& suggested) = 0;
+    // "Export Board Image": the picture's width and height in pixels and
+    // whether the file letters and rank digits go beside the board, preset
+    // with the values given; false when cancelled.
+    virtual bool AskBoardImage(int& pixels, bool& coordinates) = 0;
+    // The file a board picture is written to (PNG or SVG, by its suffix),
+    // starting from `suggested`; empty when cancelled.
+    virtual QString AskImageFileName(const QString& suggested) = 0;
+    // The same for the PDF of a game score.
+    virtual QString AskPdfFileName(const QString& suggested) = 0;
     // The piece a pawn on the last rank becomes (a PieceType), or NoPiece
     // when the user cancelled: the move is then taken back.
     virtual int AskPromotion() = 0;

@@ -47,6 +47,13 @@ inline constexpr int kCmdGoEnd = 32854;
 inline constexpr int kCmdGoInto = 32855;
 inline constexpr int kCmdGoOut = 32856;
 
+// Board pictures and the printed game score.
+inline constexpr int kCmdCopyBoardImage = 32810;
+inline constexpr int kCmdExportBoardImage = 32811;
+inline constexpr int kCmdPrintScore = 32812;
+inline constexpr int kCmdExportScorePdf = 32813;
+inline constexpr int kCmdFigurines = 32814;  // figurine or letter notation in the score
+
 // Framework commands.
 inline constexpr int kCmdNew = 57600;
 inline constexpr int kCmdOpen = 57601;

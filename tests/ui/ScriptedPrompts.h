@@ -47,6 +47,21 @@ public:
         exportSuggestions.append(suggested);
         return Next(exportNames, QString());
     }
+    // The scripted size and coordinates, or cancelled when none is left.
+    bool AskBoardImage(int& pixels, bool& coordinates) override {
+        boardImagePresets.push_back({pixels, coordinates});
+        if (boardImageAnswers.empty()) return false;
+        std::tie(pixels, coordinates) = Next(boardImageAnswers, {});
+        return true;
+    }
+    QString AskImageFileName(const QString& suggested) override {
+        exportSuggestions.append(suggested);
+        return Next(imageNames, QString());
+    }
+    QString AskPdfFileName(const QString& suggested) override {
+        exportSuggestions.append(suggested);
+        return Next(pdfNames, QString());
+    }
     // The next scripted piece, NoPiece for a declined promotion; a queen when none is left.
     int AskPromotion() override {
         ++promotionsAsked;
@@ -90,7 +105,9 @@ public:
     std::deque<int> gameChoices, promotions;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
-    std::deque<QString> openNames, saveNames, typedMoves, exportNames;
+    std::deque<QString> openNames, saveNames, typedMoves, exportNames, imageNames, pdfNames;
+    std::deque<std::pair<int, bool>> boardImageAnswers;
+    std::vector<std::pair<int, bool>> boardImagePresets;
     int promotionsAsked = 0, headerDialogs = 0, startPositionsAsked = 0, helpShown = 0;
     // Each answer changes the choices; an empty one cancels.
     std::deque<std::function<void(StartChoices&)>> startAnswers;

@@ -1,12 +1,15 @@
 // The shell: menu bars, titles, windows, recent files across runs, Exit, command line, printing.
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -88,6 +91,7 @@ private slots:
     void exitAsksForEachModifiedGame();
     void commandLineOpensTheFileOrEndsWithItsMessage();
     void printsAndExports();
+    void publishesTheScoreAndTheBoard();
     void savesThroughLinksAndAsksBeforeReplacingGames();
     void qtsOwnBoxesAskAndTell();
     void helpListsEveryShortcutAndShowsTheGuide();
@@ -273,6 +277,70 @@ void ShellTest::printsAndExports() {
              "[Event \"Shell\"]\r\n[Site \"?\"]\r\n[Date \"????.??.??\"]\r\n[Round \"?\"]\r\n"
              "[White \"?\"]\r\n[Black \"?\"]\r\n[Result \"*\"]\r\n\r\n1. e4 e5 2. Nf3 *\r\n");
     QCOMPARE(ReadBytes(shell.path), QByteArray(kGame));
+}
+
+void ShellTest::publishesTheScoreAndTheBoard() {
+    Shell shell;
+    QSettings().remove("Settings/ScoreFigurines");
+    // The board shown at the start: the picture's size, and a light and a dark
+    // empty square's colour at their centres (e4 and d4, squares of 25 pixels).
+    shell.Keys(Qt::CTRL | Qt::Key_N);
+    shell.prompts.boardImageAnswers = {{200, false}, {300, true}};
+    shell.prompts.imageNames = {shell.folder.filePath("board.png"),
+                                shell.folder.filePath("board.svg")};
+    shell.Command(res::kCmdExportBoardImage);
+    const QImage png(shell.folder.filePath("board.png"));
+    QCOMPARE(png.size(), QSize(200, 200));
+    QCOMPARE(png.pixel(112, 112), qRgb(0xEE, 0xD8, 0xB0));
+    QCOMPARE(png.pixel(87, 112), qRgb(0xB5, 0x88, 0x63));
+    shell.Command(res::kCmdExportBoardImage);  // the last answers are offered again
+    QCOMPARE(shell.prompts.boardImagePresets,
+             (std::vector<std::pair<int, bool>>{{480, true}, {200, false}}));
+    QVERIFY(QSvgRenderer(shell.folder.filePath("board.svg")).isValid());
+    shell.Command(res::kCmdCopyBoardImage);
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(300, 300));
+
+    // The score of a real annotated game, read back from the PDF: every move
+    // and note in order, a Black move numbered again after a note or a line.
+    const QByteArray game =
+        ReadBytes(RAVELIN_SHARED_DIR "/pgn/good/pgn-extract/barnes-horton.001.pgn");
+    if (game.isEmpty()) QSKIP("the shared games are absent");
+    QVERIFY(shell.Open("barnes-horton.pgn", game));
+    shell.prompts.pdfNames = {shell.folder.filePath("none/score.pdf"),
+                              shell.folder.filePath("score.pdf")};
+    shell.prompts.exportSuggestions.clear();
+    shell.Command(res::kCmdExportScorePdf);
+    QCOMPARE(shell.prompts.told, QStringList{"The game score could not be written to this file:\n" +
+                                             shell.folder.filePath("none/score.pdf")});
+    shell.Command(res::kCmdExportScorePdf);
+    QCOMPARE(shell.prompts.exportSuggestions,
+             QStringList(2, shell.folder.filePath("barnes-horton.pdf")));
+    QVERIFY(ReadBytes(shell.folder.filePath("score.pdf")).startsWith("%PDF-"));
+    shell.Command(res::kCmdFigurines);
+    QVERIFY(QSettings().value("Settings/ScoreFigurines").toBool());
+    shell.Command(res::kCmdFigurines);
+    const QString reader = QStandardPaths::findExecutable("pdftotext");
+    if (reader.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess process;
+    process.start(reader, {shell.folder.filePath("score.pdf"), "-"});
+    QVERIFY(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    const QString expected =
+        "Barnes, David J. \u2013 Horton, Mark Dover vs Herne Bay, Minor League, 1994.10.10, "
+        "\u00BD-\u00BD Game played inaccurately by White under extreme time pressure. "
+        "1. b3 e5 2. Bb2 d6 3. d4 exd4 4. Qxd4 Nc6 5. Qd2 Nf6 6. Nc3 Be6 7. e4 d5 8. exd5 Bxd5 "
+        "9. Qe3+ Be7 10. Nf3 O-O 11. Be2 Re8 12. O-O-O Bb4 13. Qd3 Bxc3 14. Bxc3 Qe7 15. Rhe1 "
+        "Ne4 16. Bb2 Rad8 17. Qe3 b6 18. Bb5 Qe6 19. Nd4 Nxd4 20. Rxd4 c5 21. Rxe4 Bxe4 "
+        "22. Bxe8 2 minutes to time-control at move 36. 22... Rxe8 23. f3 Bd5 24. Qxe6 Rxe6 "
+        "25. Rxe6 Bxe6 26. Kd2 Kf8 27. Be5 b5 28. Bb8? 28. Bd6+ wins 28... a6 29. Ba7 c4 "
+        "30. Kc3 Ke7 31. Kd4 Kd6 32. Bc5+ Kd7 33. Ba7 Kd6 34. Bc5+ Kd7 35. Kc3 g6 36. Bd4 f5 "
+        "Time control. \u00BD-\u00BD";
+    int at = 0;
+    for (const QString& word : expected.split(' ')) {
+        const int found = text.indexOf(word, at);
+        QVERIFY2(found >= 0, qPrintable(word + " after: " + text.mid(at, 80)));
+        at = found + word.size();
+    }
 }
 
 void ShellTest::savesThroughLinksAndAsksBeforeReplacingGames() {

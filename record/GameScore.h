@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "GameRecord.h"
+
+// One block of a printed game score, in the order a page shows them.
+struct ScoreBlock {
+    enum class Kind {
+        Players,  // "White – Black", the heading's first line
+        Details,  // event, date and result, the heading's second line
+        Moves,    // a paragraph of moves with their glyphs
+        Note,     // a note, as a paragraph of its own
+        Diagram,  // the board after a move (or at the start); text is empty
+        Result,   // the result after the last move
+    };
+    Kind kind = Kind::Moves;
+    // 0 for the main line, 1 for its variations, 2 for theirs...
+    int depth = 0;
+    std::string text;  // UTF-8
+    // A diagram's board, as a game record keeps it.
+    int piece[8][8] = {};
+    int color[8][8] = {};
+};
+
+// A note asks for a diagram of the position after its move by holding this
+// marker, the one other annotation programs keep in comments; the printed
+// note leaves it out.
+inline constexpr const char* kDiagramMarker = "[#]";
+
+// The blocks of a page laid out like a book's game: the heading, the moves of
+// the main line in paragraphs broken by its notes and variations (each
+// variation a paragraph one level deeper, numbered as the game is), a diagram
+// after every move whose note holds the marker, or of the final position when
+// none does, and the result. Moves are in letters, or with `figurines` with
+// the chess symbols for K Q R B N.
+std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines);
+
+// A move as the score prints it, from the move list's text: the sign kept,
+// the program's own en-passant and draw marks left out, figurines if asked.
+std::string ScoreMoveText(const std::string& moveText, bool figurines);

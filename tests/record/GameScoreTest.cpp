@@ -1,0 +1,124 @@
+// The blocks of a printed score: heading, move paragraphs broken by notes and
+// variations, glyphs, diagrams and the result.
+#include <functional>
+
+#include "GameScore.h"
+#include "RecordTestSupport.h"
+
+namespace {
+
+// A block as one line: its kind's letter, its depth, its text; a diagram as
+// the FEN placement of its board.
+std::string Line(const ScoreBlock& block) {
+    std::string text = block.text;
+    if (block.kind == ScoreBlock::Kind::Diagram) {
+        for (int rank = 7; rank >= 0; --rank) {
+            int empty = 0;
+            for (int file = 0; file < 8; ++file) {
+                const int piece = block.piece[file][rank];
+                if (piece < 0) {
+                    ++empty;
+                    continue;
+                }
+                if (empty > 0) text += std::to_string(empty);
+                empty = 0;
+                const char letter = "pnbrqk"[piece];
+                text += block.color[file][rank] == White ? char(letter - 'a' + 'A') : letter;
+            }
+            if (empty > 0) text += std::to_string(empty);
+            if (rank > 0) text += '/';
+        }
+    }
+    return std::string(1, "PHMNDR"[static_cast<int>(block.kind)]) + std::to_string(block.depth) +
+           " " + text;
+}
+
+void SetText(PlyRecord& ply, const std::string& text) {
+    CopyToField(ply.text, PlyRecord::kTextSize, text);
+}
+
+// 1. e4 e5 2. Nf3! {Develops. [#]} Nc6 3. Bb5 (3. Bc4 Bc5) a6 $14, with a
+// heading that lacks Black and the day.
+void Annotated(CGameRecord& game) {
+    game.SetTag(CGameRecord::Event, "Club");
+    game.SetTag(CGameRecord::Date, "2026.12.??");
+    game.SetTag(CGameRecord::WhiteName, "Short, Nigel");
+    game.SetTag(CGameRecord::BlackName, "?");
+    game.SetTag(CGameRecord::Result, "1-0");
+    SetText(game.m_ply[2], "2. Nf3!");
+    game.m_ply[2].note = "Develops. [#]";
+    game.m_ply[2].hasNote = 1;
+    game.m_ply[5].nags = "$14 $36";
+    auto other = tg::Game();
+    const char* const moves[][2] = {{"e2e4", "1. e4"},  {"e7e5", "1. ...\te5"},
+                                    {"g1f3", "2. Nf3"}, {"b8c6", "2. ...\tNc6"},
+                                    {"f1c4", "3. Bc4"}, {"f8c5", "3. ...\tBc5"}};
+    for (const auto& move : moves) tg::PlayAndRecord(*other, move[0], move[1]);
+    game.m_ply[4].variations.push_back({"", {other->m_ply[4], other->m_ply[5]}});
+}
+
+}  // namespace
+
+TEST(GameScore, BlocksOfAPage) {
+    const struct {
+        const char* rule;
+        int plies;
+        std::function<void(CGameRecord&)> edit;
+        bool figurines;
+        std::vector<std::string> blocks;
+    } rows[] = {
+        {"a note, a variation, glyphs, a NAG and a marked diagram",
+         6,
+         Annotated,
+         false,
+         {"P0 Short, Nigel \u2013 NN", "H0 Club, 2026.12, 1-0", "M0 1. e4 e5 2. Nf3!",
+          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R", "N0 Develops.",
+          "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5", "M0 3... a6 \u2A72", "R0 1-0"}},
+        {"Black resumes numbered after a note; unmarked, the final position; figurines",
+         5,
+         [](CGameRecord& game) {
+             game.m_ply[2].note = "  The knight\n comes out. ";
+             game.m_ply[2].hasNote = 1;
+             game.SetTag(CGameRecord::Result, "*");
+         },
+         true,
+         {"M0 1. e4 e5 2. \u2658f3", "N0 The knight comes out.", "M0 2... \u2658c6 3. \u2657b5",
+          "D0 r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R"}},
+        {"a note before the first move, a drawn result",
+         2,
+         [](CGameRecord& game) {
+             game.m_startNote = "Played blindfold.";
+             game.m_hasStartNote = 1;
+             game.SetTag(CGameRecord::WhiteName, "Anna");
+             game.SetTag(CGameRecord::Result, "1/2-1/2");
+         },
+         false,
+         {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
+          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "R0 \u00BD-\u00BD"}},
+    };
+    for (const auto& row : rows) {
+        auto game = rec::GameWithPlies(row.plies, "");
+        for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, "?");
+        row.edit(*game);
+        std::vector<std::string> lines;
+        for (const ScoreBlock& block : BuildGameScore(*game, row.figurines))
+            lines.push_back(Line(block));
+        EXPECT_EQ(lines, row.blocks) << row.rule;
+    }
+}
+
+TEST(GameScore, MovesAsPrinted) {
+    const struct {
+        const char *listed, *letters, *figurines;
+    } rows[] = {
+        {"e8=Q+", "e8=Q+", "e8=\u2655+"},
+        {"exd6 e.p.+", "exd6+", "exd6+"},  // the program's own marks go
+        {"Nf3=!?", "Nf3!?", "\u2658f3!?"},
+        {"O-O-O#", "O-O-O#", "O-O-O#"},
+        {"Kxh1??", "Kxh1??", "\u2654xh1??"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ScoreMoveText(row.listed, false), row.letters) << row.listed;
+        EXPECT_EQ(ScoreMoveText(row.listed, true), row.figurines) << row.listed;
+    }
+}
