@@ -1,5 +1,7 @@
 // Games written by other programs: opened or refused as the independent
 // libraries' index says, ply by ply as their positions say, then saved and reopened.
+#include "GameHistory.h"
+#include "GameLines.h"
 #include "PgnExport.h"
 #include "PgnTestSupport.h"
 #include "SharedData.h"
@@ -37,8 +39,8 @@ std::string Tree(const PlyRecord* plies, int count) {
         text += SquareName(plies[i].fromFile, plies[i].fromRank) +
                 SquareName(plies[i].toFile, plies[i].toRank) + " ";
         for (const Variation& variation : plies[i].variations)
-            text += "(" + Tree(variation.plies.data(), static_cast<int>(variation.plies.size())) +
-                    ") ";
+            text +=
+                "(" + Tree(variation.plies.data(), static_cast<int>(variation.plies.size())) + ") ";
     }
     return text;
 }
@@ -50,6 +52,42 @@ void ExpectExportReadsBack(const CGameRecord& game) {
     EXPECT_EQ(Tree(&back->m_ply[0], back->m_plyCount), Tree(&game.m_ply[0], game.m_plyCount));
     EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
     EXPECT_EQ(back->m_keptTags, KeptTagsAsWritten(game));
+}
+
+// Undo and Redo give back every state a game went through, whole: the game
+// cut shorter step by step, a note, a tag or the flip changed on the way.
+void ExpectHistoryGivesBack(const CGameRecord& game) {
+    auto state = std::make_unique<CGameRecord>(game);
+    const auto whole = [](const CGameRecord& g) {
+        return WritePgnToString(g) + g.MakeFullFen() + std::to_string(g.m_curPly) +
+               std::to_string(g.m_flipped) + std::to_string(g.m_keptTags.size());
+    };
+    GameHistory history;
+    history.Reset(*state);
+    std::vector<std::string> states{whole(*state)};
+    for (int plies = state->m_plyCount - 1, step = 0; plies >= 0; plies -= 7, ++step) {
+        CutLine(*state, plies);
+        if (step % 3 == 1 && plies > 0) {
+            state->m_ply[plies - 1].note = "step " + std::to_string(step);
+            state->m_ply[plies - 1].hasNote = 1;
+        }
+        if (step % 3 == 2) state->SetTag(CGameRecord::Round, std::to_string(step));
+        if (step % 4 == 3) state->m_flipped = 1 - state->m_flipped;
+        if (step % 5 == 4) state->m_keptTags.clear();
+        history.Record(*state, "Step", "");
+        states.push_back(whole(*state));
+    }
+    ASSERT_EQ(history.Steps() + 1, states.size());
+    for (std::size_t at = states.size() - 1; at > 0; --at) {
+        ASSERT_TRUE(history.Undo(*state));
+        ASSERT_EQ(whole(*state), states[at - 1]) << "undone to " << at - 1;
+    }
+    EXPECT_TRUE(history.AtSaved());
+    for (std::size_t at = 1; at < states.size(); ++at) {
+        ASSERT_TRUE(history.Redo(*state));
+        ASSERT_EQ(whole(*state), states[at]) << "redone to " << at;
+    }
+    EXPECT_FALSE(history.CanRedo());
 }
 
 TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
@@ -82,6 +120,7 @@ TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
         if (row[0].rfind("good/", 0) == 0) ExpectPositions(*game, path);
         pgntest::ExpectSurvivesSave(*game);
         ExpectExportReadsBack(*game);
+        ExpectHistoryGivesBack(*game);
         ++read;
     }
     EXPECT_GT(read, 600);
