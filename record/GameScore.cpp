@@ -55,11 +55,12 @@ std::string OneLine(const std::string& text) {
 // The symbols of the glyphs kept beside a move: $1-$6 as the move signs,
 // $10-$19 as the position's evaluation ($10-$12 equal, $13 unclear, then
 // slight, clear and decisive advantages, White's before Black's). Other
-// glyphs have no symbol a reader would know and are left out.
+// glyphs have no symbol a reader would know and are left out. The slight
+// advantages are plain "+=" and "=+": the book faces lack their one-glyph forms.
 std::string NagSymbols(const std::string& nags) {
     static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
-    static const char* const kPositions[] = {"=",      "=",      "=",      "\u221E",  "\u2A72",
-                                             "\u2A71", "\u00B1", "\u2213", "+\u2212", "\u2212+"};
+    static const char* const kPositions[] = {
+        "=", "=", "=", "\u221E", "+=", "=+", "\u00B1", "\u2213", "+\u2212", "\u2212+"};
     std::string symbols;
     std::size_t at = 0;
     while ((at = nags.find('$', at)) != std::string::npos) {
