@@ -24,6 +24,19 @@ namespace {
 int g_imagePixels = 480;
 bool g_imageCoordinates = true;
 
+// Whether `path` is the file of an open game, which a score or a picture must
+// never replace; says so when it is.
+bool IsOpenGameFile(DocumentManager& documents, const QString& path) {
+    const QString target = CanonicalPath(path);
+    for (const CVexilDoc* document : documents.Documents())
+        if (!document->PathName().isEmpty() && document->PathName() == target) {
+            Prompts().Warn(QStringLiteral(
+                "A score or a picture cannot replace an open game's file. Choose another name."));
+            return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 QString CMainFrame::NameBesideGame(const QString& suffix) const {
@@ -58,7 +71,7 @@ void CMainFrame::OnExportScorePdf() {
     CVexilView* view = ActiveView();
     if (view == nullptr) return;
     const QString path = Prompts().AskPdfFileName(NameBesideGame(QStringLiteral(".pdf")));
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || IsOpenGameFile(*m_documents, path)) return;
     const QString title = m_documents->FrameTitle(m_documents->ActiveFrame());
     if (!GameScorePrinter::WritePdf(view->WholeGame(), Action(res::kCmdFigurines)->isChecked(),
                                     path, title))
@@ -86,6 +99,7 @@ void CMainFrame::OnExportBoardImage() {
     QString path = Prompts().AskImageFileName(NameBesideGame(QStringLiteral(".png")));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
+    if (IsOpenGameFile(*m_documents, path)) return;
     if (!BoardImage::Write(path, view->Game(), pixels, view->IsFlipped(), coordinates))
         Prompts().Tell(QStringLiteral("The board image could not be written to this file:\n") +
                        QDir::toNativeSeparators(path));

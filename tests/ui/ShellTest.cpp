@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
@@ -313,8 +314,14 @@ void ShellTest::publishesTheScoreAndTheBoard() {
     QCOMPARE(shell.prompts.told, QStringList{"The game score could not be written to this file:\n" +
                                              shell.folder.filePath("none/score.pdf")});
     shell.Command(res::kCmdExportScorePdf);
+    // Never over a game's own file.
+    shell.prompts.pdfNames = {shell.path};
+    shell.Command(res::kCmdExportScorePdf);
+    QCOMPARE(ReadBytes(shell.path), game);
+    QCOMPARE(shell.prompts.warned.last(),
+             "A score or a picture cannot replace an open game's file. Choose another name.");
     QCOMPARE(shell.prompts.exportSuggestions,
-             QStringList(2, shell.folder.filePath("barnes-horton.pdf")));
+             QStringList(3, shell.folder.filePath("barnes-horton.pdf")));
     QVERIFY(ReadBytes(shell.folder.filePath("score.pdf")).startsWith("%PDF-"));
     shell.Command(res::kCmdFigurines);
     QVERIFY(QSettings().value("Settings/ScoreFigurines").toBool());
@@ -325,16 +332,24 @@ void ShellTest::publishesTheScoreAndTheBoard() {
     process.start(reader, {shell.folder.filePath("score.pdf"), "-"});
     QVERIFY(process.waitForFinished(30000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    // The moves and tags are the game's facts; its notes are read from the file.
+    QStringList notes;
+    const QRegularExpression braces("\\{([^}]*)\\}");
+    for (auto it = braces.globalMatch(QString::fromUtf8(game)); it.hasNext();)
+        notes << it.next().captured(1).simplified();
+    QCOMPARE(notes.size(), 4);
     const QString expected =
-        "Barnes, David J. \u2013 Horton, Mark Dover vs Herne Bay, Minor League, 1994.10.10, "
-        "\u00BD-\u00BD Game played inaccurately by White under extreme time pressure. "
-        "1. b3 e5 2. Bb2 d6 3. d4 exd4 4. Qxd4 Nc6 5. Qd2 Nf6 6. Nc3 Be6 7. e4 d5 8. exd5 Bxd5 "
-        "9. Qe3+ Be7 10. Nf3 O-O 11. Be2 Re8 12. O-O-O Bb4 13. Qd3 Bxc3 14. Bxc3 Qe7 15. Rhe1 "
-        "Ne4 16. Bb2 Rad8 17. Qe3 b6 18. Bb5 Qe6 19. Nd4 Nxd4 20. Rxd4 c5 21. Rxe4 Bxe4 "
-        "22. Bxe8 2 minutes to time-control at move 36. 22... Rxe8 23. f3 Bd5 24. Qxe6 Rxe6 "
-        "25. Rxe6 Bxe6 26. Kd2 Kf8 27. Be5 b5 28. Bb8? 28. Bd6+ wins 28... a6 29. Ba7 c4 "
-        "30. Kc3 Ke7 31. Kd4 Kd6 32. Bc5+ Kd7 33. Ba7 Kd6 34. Bc5+ Kd7 35. Kc3 g6 36. Bd4 f5 "
-        "Time control. \u00BD-\u00BD";
+        QString(
+            "Barnes, David J. \u2013 Horton, Mark Dover vs Herne Bay, Minor League, "
+            "1994.10.10, \u00BD-\u00BD %1 "
+            "1. b3 e5 2. Bb2 d6 3. d4 exd4 4. Qxd4 Nc6 5. Qd2 Nf6 6. Nc3 Be6 7. e4 d5 8. exd5 "
+            "Bxd5 9. Qe3+ Be7 10. Nf3 O-O 11. Be2 Re8 12. O-O-O Bb4 13. Qd3 Bxc3 14. Bxc3 Qe7 "
+            "15. Rhe1 Ne4 16. Bb2 Rad8 17. Qe3 b6 18. Bb5 Qe6 19. Nd4 Nxd4 20. Rxd4 c5 "
+            "21. Rxe4 Bxe4 22. Bxe8 %2 22... Rxe8 23. f3 Bd5 24. Qxe6 Rxe6 25. Rxe6 Bxe6 "
+            "26. Kd2 Kf8 27. Be5 b5 28. Bb8? 28. Bd6+ %3 28... a6 29. Ba7 c4 30. Kc3 Ke7 "
+            "31. Kd4 Kd6 32. Bc5+ Kd7 33. Ba7 Kd6 34. Bc5+ Kd7 35. Kc3 g6 36. Bd4 f5 %4 "
+            "\u00BD-\u00BD")
+            .arg(notes[0], notes[1], notes[2], notes[3]);
     int at = 0;
     for (const QString& word : expected.split(' ')) {
         const int found = text.indexOf(word, at);
