@@ -143,6 +143,7 @@ void GameHistory::Reset(const CGameRecord& game) {
     m_groupOpen = false;
     State start;
     start.game = std::make_shared<const GameSnapshot>(game, nullptr);
+    start.bytes = start.game->OwnBytes(nullptr);
     Push(std::move(start));
 }
 

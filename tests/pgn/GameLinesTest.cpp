@@ -89,7 +89,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          1,
          "# # #"},
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
-        {"1. e4 {Best} e5 *", Op::Mark, {}, "=", 0, "# # $5 $5 $0 $7 $9 $20"},
+        {"1. e4 {Best} e5 *", Op::Mark, {}, "=", 0, "$5 $0 $5 $7 $9 $20 # #"},
         {kNested,
          Op::Promote,
          {{2, 0}},

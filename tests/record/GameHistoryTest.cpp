@@ -36,6 +36,28 @@ TEST(GameHistory, KeepsTheNewestStepsWithinItsBudget) {
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "200");
 }
 
+TEST(GameHistory, AStepCostsWhatItChanged) {
+    CGameRecord game;
+    game.SetStartPosition();
+    for (int ply = 0; ply < 100; ++ply) {
+        game.SetCurPly(ply);
+        ASSERT_TRUE(game.StorePly(4, 1, 4, 3, "e4"));
+    }
+    GameHistory history;
+    history.Reset(game);
+    const std::size_t first = history.Bytes();
+    EXPECT_GT(first, 100 * sizeof(PlyRecord));
+    game.m_ply[50].note = "a note";
+    game.m_ply[50].hasNote = 1;
+    history.Record(game, "Note", "");
+    // One ply copied, a pointer for each of the others.
+    EXPECT_LT(history.Bytes() - first, first / 10);
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_FALSE(game.m_ply[50].hasNote);
+    ASSERT_TRUE(history.Redo(game));
+    EXPECT_EQ(game.m_ply[50].note, "a note");
+}
+
 TEST(GameHistory, GroupsAndTheSavedState) {
     CGameRecord game;
     game.SetStartPosition();
@@ -61,6 +83,12 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     ASSERT_TRUE(history.Undo(game));
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12");
     EXPECT_FALSE(history.AtSaved());
+    // Undo ends a group: typing again is a step of its own.
+    SetRound(game, history, "12a", "note c");
+    ASSERT_TRUE(history.Undo(game));
+    SetRound(game, history, "12b", "note c");
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12");
     // A change after Undo drops the steps undone, the saved one with them.
     SetRound(game, history, "9");
     EXPECT_FALSE(history.CanRedo());
