@@ -83,10 +83,15 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     ASSERT_TRUE(history.Undo(game));
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12");
     EXPECT_FALSE(history.AtSaved());
-    // Undo ends a group: typing again is a step of its own.
+    // Undo and Redo end a group: typing again is a step of its own.
     SetRound(game, history, "12a", "note c");
     ASSERT_TRUE(history.Undo(game));
     SetRound(game, history, "12b", "note c");
+    ASSERT_TRUE(history.Undo(game));
+    ASSERT_TRUE(history.Redo(game));
+    SetRound(game, history, "12bc", "note c");
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12b");
     ASSERT_TRUE(history.Undo(game));
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12");
     // A change after Undo drops the steps undone, the saved one with them.
