@@ -4,8 +4,8 @@
 # that breaks either rule and fails when there is one.
 set -u
 cd "$(dirname "$0")/.."
-order=(rules moves record pgn prompts resources board app)
-plain=(rules moves record pgn)
+order=(rules moves record pgn engine prompts resources board app)
+plain=(rules moves record pgn engine)
 declare -A rank home
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
 for folder in "${order[@]}"; do

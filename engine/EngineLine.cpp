@@ -1,0 +1,152 @@
+#include "EngineLine.h"
+
+#include <cstring>
+#include <memory>
+
+#include "LegalMoves.h"
+#include "MoveEntry.h"
+
+namespace {
+
+int PromotionOf(char letter) {
+    switch (letter) {
+        case 'n':
+            return Knight;
+        case 'b':
+            return Bishop;
+        case 'r':
+            return Rook;
+        default:
+            return Queen;
+    }
+}
+
+// Plays one move in coordinate form on `game`; false, with the game as it
+// was, when the text is no legal move of the side to move.
+bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
+    if (move.size() < 4) return false;
+    const int fromFile = move[0] - 'a', fromRank = move[1] - '1';
+    const int toFile = move[2] - 'a', toRank = move[3] - '1';
+    if (!IsOnBoard(fromFile, fromRank) || !IsOnBoard(toFile, toRank)) return false;
+    const int side = game.m_sideToMove;
+    bool legal = false;
+    ForEachLegalMove(game, side, [&](const LegalMove& candidate) {
+        legal = candidate.fromFile == fromFile && candidate.fromRank == fromRank &&
+                candidate.toFile == toFile && candidate.toRank == toRank;
+        return !legal;
+    });
+    if (!legal) return false;
+    const int promotion = move.size() > 4 ? PromotionOf(move[4]) : Queen;
+    const PieceDrop drop{game.GetPiece(fromFile, fromRank), side, fromFile, fromRank, toFile,
+                         toRank};
+    game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
+    return PlayDroppedPiece(game, drop, false, "", [promotion] { return promotion; }).recorded;
+}
+
+}  // namespace
+
+std::string FenAfter(const CGameRecord& line, int plies) {
+    auto position = std::make_unique<CGameRecord>(line);
+    CutLine(*position, plies);
+    return position->MakeFullFen();
+}
+
+std::vector<PlyRecord> PlayEngineLine(const CGameRecord& line, int plies,
+                                      const std::vector<std::string>& moves) {
+    auto game = std::make_unique<CGameRecord>(line);
+    CutLine(*game, plies);
+    game->m_setupMode = 0;
+    std::vector<PlyRecord> played;
+    for (const std::string& move : moves) {
+        if (static_cast<int>(played.size()) == kMostEngineLinePlies) break;
+        if (!PlayCoordinateMove(*game, move)) break;
+        played.push_back(game->m_ply[game->m_curPly - 1]);
+    }
+    return played;
+}
+
+std::string EngineLineText(const CGameRecord& line, int plies,
+                           const std::vector<PlyRecord>& engineLine) {
+    std::string text;
+    for (std::size_t i = 0; i < engineLine.size(); ++i) {
+        const int ply = plies + static_cast<int>(i);
+        const bool white = line.SideOfPly(ply) == White;
+        if (!text.empty()) text += ' ';
+        if (white || i == 0)
+            text += std::to_string(line.MoveNumberOfPly(ply)) + (white ? ". " : ". ... ");
+        text += MoveWithoutNumber(engineLine[i]);
+    }
+    return text;
+}
+
+std::string EngineNote(const EngineScore& score, bool whiteToMove, int depth) {
+    return ScoreText(score, whiteToMove) + " (depth " + std::to_string(depth) + ")";
+}
+
+bool SamePlayedMove(const PlyRecord& a, const PlyRecord& b) {
+    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
+           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
+           std::memcmp(a.color, b.color, sizeof a.color) == 0;
+}
+
+EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies,
+                              const std::vector<PlyRecord>& engineLine, const std::string& note,
+                              std::string& refusal) {
+    refusal.clear();
+    auto line = std::make_unique<CGameRecord>();
+    if (engineLine.empty() || !TakeLine(game, path, *line) || plies < 0 ||
+        plies > line->m_plyCount)
+        return EngineLineAdded::AlreadyThere;
+
+    // Along the moves the line already has.
+    int at = plies;
+    std::size_t first = 0;
+    while (first < engineLine.size() && at < line->m_plyCount &&
+           SamePlayedMove(line->m_ply[at], engineLine[first])) {
+        ++at;
+        ++first;
+    }
+    if (first == engineLine.size()) return EngineLineAdded::AlreadyThere;
+    std::vector<PlyRecord> rest(engineLine.begin() + static_cast<std::ptrdiff_t>(first),
+                                engineLine.end());
+    rest.back().note = note;
+    rest.back().hasNote = note.empty() ? 0 : 1;
+    const bool atLineEnd = at == line->m_plyCount;
+
+    if (!atLineEnd) {
+        // The same line added before is not added twice.
+        for (const Variation& variation : line->m_ply[at].variations) {
+            bool same = variation.plies.size() >= rest.size();
+            for (std::size_t i = 0; same && i < rest.size(); ++i)
+                same = SamePlayedMove(variation.plies[i], rest[i]);
+            if (same) return EngineLineAdded::AlreadyThere;
+        }
+    }
+    // The game's bounds: a new variation is one level deeper than its line,
+    // and every move added to a variation counts toward the whole game's.
+    const std::size_t depth = path.size() + (atLineEnd ? 0 : 1);
+    if (depth > static_cast<std::size_t>(lines::kMaxDepth)) {
+        refusal = lines::kVariationsTooDeep;
+        return EngineLineAdded::Refused;
+    }
+    if (depth > 0 &&
+        CountVariationPlies(game) + static_cast<int>(rest.size()) > lines::kMaxVariationPlies) {
+        refusal = lines::kVariationsFull;
+        return EngineLineAdded::Refused;
+    }
+
+    if (atLineEnd) {
+        for (PlyRecord& ply : rest) line->m_ply[line->m_plyCount++] = std::move(ply);
+        line->RestorePly(line->m_plyCount - 1);
+    } else {
+        Variation variation;
+        variation.plies = std::move(rest);
+        line->m_ply[at].variations.push_back(std::move(variation));
+    }
+    if (path.empty()) {
+        game.Assign(*line);
+    } else {
+        StoreLine(game, path, *line);
+    }
+    return atLineEnd ? EngineLineAdded::AtLineEnd : EngineLineAdded::AsVariation;
+}

@@ -1,0 +1,341 @@
+// The engine's words read, the conversation kept in order, its lines played
+// on the board and a game checked, all without a process or a window.
+#include <sstream>
+
+#include "EngineLine.h"
+#include "GameCheck.h"
+#include "MoveSymbols.h"
+#include "MoveTextApply.h"
+#include "TestGames.h"
+#include "UciSession.h"
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+// The game from `fen` with the moves of `text` ("e4 e5 Nf3") played as read.
+std::unique_ptr<CGameRecord> Played(const std::string& fen, const std::string& text) {
+    auto game = tg::Game(fen);
+    if (!fen.empty()) game->MakeStartFen(), game->SetFromFen(fen), game->m_plyCount = 0;
+    std::istringstream moves(text);
+    for (std::string move; moves >> move;)
+        EXPECT_EQ(ApplyMoveText(*game, move, game->m_sideToMove), MoveTextResult::Played) << move;
+    return game;
+}
+
+TEST(UciLines, InfoLinesAsStockfishAndOthersWriteThem) {
+    const struct {
+        const char* line;
+        bool info;
+        int depth, multipv;
+        bool score, mate;
+        int value;
+        EngineScore::Bound bound;
+        long long nps;
+        const char* pv;
+    } rows[] = {
+        // clang-format off
+        {"info depth 18 seldepth 24 multipv 1 score cp 45 nodes 912345 nps 1204000 hashfull 88 "
+         "tbhits 0 time 757 pv e2e4 e7e5 g1f3", true, 18, 1, true, false, 45,
+         EngineScore::Bound::Exact, 1204000, "e2e4 e7e5 g1f3"},
+        {"info depth 9 multipv 3 score cp -120 pv d7d5", true, 9, 3, true, false, -120,
+         EngineScore::Bound::Exact, 0, "d7d5"},
+        {"info depth 30 score mate 3 pv h5f7 e8e7 f7e6", true, 30, 1, true, true, 3,
+         EngineScore::Bound::Exact, 0, "h5f7 e8e7 f7e6"},
+        {"info depth 12 score mate -2 pv a1a2", true, 12, 1, true, true, -2,
+         EngineScore::Bound::Exact, 0, "a1a2"},
+        {"info depth 0 score mate 0", true, 0, 1, true, true, 0, EngineScore::Bound::Exact, 0, ""},
+        {"info depth 20 score cp 31 lowerbound nodes 5 pv g1f3", true, 20, 1, true, false, 31,
+         EngineScore::Bound::Lower, 0, "g1f3"},
+        {"info depth 20 score cp 12 upperbound", true, 20, 1, true, false, 12,
+         EngineScore::Bound::Upper, 0, ""},
+        {"info depth 5 score cp 10 pv e7e8q e1e2 xyz a2a4", true, 5, 1, true, false, 10,
+         EngineScore::Bound::Exact, 0, "e7e8q e1e2"},  // moves end at the first non-move
+        {"info nps 1500000 hashfull 20", true, 0, 1, false, false, 0, EngineScore::Bound::Exact,
+         1500000, ""},
+        {"info string NNUE evaluation using nn.nnue enabled depth 99", true, 0, 1, false, false, 0,
+         EngineScore::Bound::Exact, 0, ""},
+        {"info depth x score cp y multipv", true, 0, 1, false, false, 0,
+         EngineScore::Bound::Exact, 0, ""},  // garbled numbers leave the fields alone
+        {"information depth 3", false, 0, 1, false, false, 0, EngineScore::Bound::Exact, 0, ""},
+        {"bestmove e2e4", false, 0, 1, false, false, 0, EngineScore::Bound::Exact, 0, ""},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        EngineInfo info;
+        EXPECT_EQ(ReadInfoLine(row.line, info), row.info) << row.line;
+        EXPECT_EQ(info.depth, row.depth) << row.line;
+        EXPECT_EQ(info.multipv, row.multipv) << row.line;
+        EXPECT_EQ(info.hasScore, row.score) << row.line;
+        EXPECT_EQ(info.score.mate, row.mate) << row.line;
+        EXPECT_EQ(info.score.value, row.value) << row.line;
+        EXPECT_EQ(info.score.bound, row.bound) << row.line;
+        EXPECT_EQ(info.nps, row.nps) << row.line;
+        EXPECT_EQ(Joined(info.pv), row.pv) << row.line;
+    }
+    // A line of thousands of moves is read whole.
+    std::string flood = "info depth 1 score cp 0 pv";
+    for (int i = 0; i < 5000; ++i) flood += " g1f3 g8f6 f3g1 f6g8";
+    EngineInfo info;
+    ASSERT_TRUE(ReadInfoLine(flood, info));
+    EXPECT_EQ(info.pv.size(), 20000u);
+
+    std::string move, name;
+    EXPECT_TRUE(ReadBestMove("bestmove e7e8q ponder d1d8", move));
+    EXPECT_EQ(move, "e7e8q");
+    EXPECT_TRUE(ReadBestMove("bestmove (none)", move));
+    EXPECT_EQ(move, "(none)");
+    EXPECT_TRUE(ReadEngineName("id name Stockfish 15.1\r", name));
+    EXPECT_EQ(name, "Stockfish 15.1");
+    EXPECT_FALSE(ReadEngineName("id author the team", name));
+}
+
+TEST(UciLines, ScoresFromWhitesSide) {
+    const struct {
+        bool mate;
+        int value;
+        bool whiteToMove;
+        const char* text;
+    } rows[] = {
+        {false, 45, true, "+0.45"},  {false, 45, false, "-0.45"}, {false, -120, true, "-1.20"},
+        {false, -5, false, "+0.05"}, {false, 0, false, "0.00"},   {false, 1234, true, "+12.34"},
+        {true, 3, true, "#3"},       {true, 3, false, "#-3"},     {true, -2, true, "#-2"},
+        {true, -1, false, "#1"},
+    };
+    for (const auto& row : rows) {
+        EngineScore score;
+        score.mate = row.mate;
+        score.value = row.value;
+        EXPECT_EQ(ScoreText(score, row.whiteToMove), row.text) << row.value;
+    }
+}
+
+// What the engine is sent, step by step: the owner's call or the engine's
+// line, the commands that follow, and the lines then held.
+TEST(UciSession, KeepsTheConversationInOrder) {
+    UciSession session;
+    const char* const start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    const char* const after = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
+    const struct {
+        char step;  // S start, A analyse, T timed search, O options, X stop, Q quit, F feed
+        const char* text;
+        const char* sent;  // commands joined by '|'
+        const char* bestLine;
+    } rows[] = {
+        // clang-format off
+        {'S', "", "uci", ""},
+        {'A', start, "", ""},  // waits for the engine to be ready
+        {'F', "id name Fake 1", "", ""},
+        {'F', "option name Hash type spin default 16 min 1 max 1024", "", ""},
+        {'F', "uciok", "ucinewgame|setoption name Threads value 2|setoption name Hash value 32|"
+                       "setoption name MultiPV value 3|isready", ""},
+        {'F', "info depth 1 score cp 3 pv e2e4", "", ""},  // before readyok: nothing searched yet
+        {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
+                         "go infinite", ""},
+        {'F', "info depth 5 multipv 1 score cp 20 pv e2e4 e7e5", "", "e2e4 e7e5"},
+        {'F', "info depth 5 multipv 2 score cp 15 pv d2d4", "", "e2e4 e7e5"},
+        {'F', "info depth 6 score cp 22 nodes 100 nps 5000", "", "e2e4 e7e5"},  // no moves
+        {'A', after, "stop", ""},  // the old lines go at once
+        {'F', "info depth 7 multipv 1 score cp 25 pv d2d4", "", ""},  // still the old position
+        {'A', start, "", ""},  // asked again before the engine stopped: only the last counts
+        {'F', "bestmove d2d4", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq "
+                               "- 0 1|go infinite", ""},
+        {'F', "info depth 3 score cp 11 pv g1f3", "", "g1f3"},
+        {'O', "", "stop", "g1f3"},
+        {'F', "bestmove g1f3", "setoption name Threads value 1|setoption name Hash value 16|"
+                               "setoption name MultiPV value 1|isready", "g1f3"},
+        {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
+                         "go infinite", ""},
+        {'X', "", "stop", ""},
+        {'F', "bestmove e2e4", "", ""},
+        {'T', after, "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1|"
+                     "go movetime 300", ""},
+        {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
+        {'F', "bestmove c7c5", "", "c7c5"},
+        {'Q', "", "quit", "c7c5"},
+        {'A', start, "", "c7c5"},  // after quitting nothing more is sent
+        // clang-format on
+    };
+    EngineOptions options;
+    for (const auto& row : rows) {
+        switch (row.step) {
+            case 'S':
+                session.Start({2, 32, 3});
+                break;
+            case 'A':
+                session.Analyse(row.text);
+                break;
+            case 'T':
+                session.Analyse(row.text, 300);
+                break;
+            case 'O':
+                session.SetOptions({1, 16, 1});
+                break;
+            case 'X':
+                session.Stop();
+                break;
+            case 'Q':
+                session.Quit();
+                break;
+            default:
+                session.Feed(row.text);
+        }
+        std::string sent;
+        for (const std::string& command : session.TakeCommands())
+            sent += (sent.empty() ? "" : "|") + command;
+        EXPECT_EQ(sent, row.sent) << row.step << ' ' << row.text;
+        const std::string best = session.Lines().empty() ? "" : Joined(session.Lines()[0].pv);
+        EXPECT_EQ(best, row.bestLine) << row.step << ' ' << row.text;
+    }
+    EXPECT_EQ(session.EngineName(), "Fake 1");
+    EXPECT_EQ(session.BestMove(), "c7c5");
+}
+
+TEST(EngineLine, PlaysAndNumbersAsTheMoveListDoes) {
+    const struct {
+        const char* fen;
+        const char* played;  // moves before the engine's position
+        const char* moves;
+        const char* text;
+    } rows[] = {
+        // clang-format off
+        {"", "", "e2e4 e7e5 g1f3", "1. e4 e5 2. Nf3"},
+        {"", "e4 e5 Nf3", "b8c6 f1b5 a7a6", "2. ... Nc6 3. Bb5 a6"},
+        {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 2 22", "",
+         "g8f6 f3e5", "22. ... Nf6 23. Nxe5"},
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 40", "", "a7a8n e8d7", "40. a8=N Kd7"},
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 40", "", "a7a8 e8d7", "40. a8=Q+ Kd7"},  // a queen unless named
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "", "e1g1 e8c8", "1. O-O O-O-O"},
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", "a1a8", "1. Ra8#"},
+        {"", "", "e2e4 e7e5 e1e3 g8f6", "1. e4 e5"},  // cut at the illegal king step
+        {"", "", "e2e4 e2e4", "1. e4"},                // a move of the wrong side
+        {"", "", "e9e4 e2e4", ""},                     // a square off the board
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", "a1a8 g8h7", "1. Ra8#"},  // nothing after mate
+        {"", "", "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3",
+         "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3= Nf6= 6. Ng1= Ng8="},  // twelve at most
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        auto game = Played(row.fen, row.played);
+        std::istringstream words(row.moves);
+        std::vector<std::string> moves;
+        for (std::string word; words >> word;) moves.push_back(word);
+        const int plies = game->m_plyCount;
+        const std::vector<PlyRecord> line = PlayEngineLine(*game, plies, moves);
+        EXPECT_EQ(EngineLineText(*game, plies, line), row.text) << row.moves;
+        EXPECT_EQ(game->m_plyCount, plies);  // the game itself is left alone
+    }
+}
+
+TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
+    auto game = Played("", "e4 e5 Nf3 Nc6 Bb5");
+    game->m_ply[2].note = "the player's";
+    game->m_ply[2].hasNote = 1;
+    const auto add = [&](const LinePath& path, int plies, const char* moves, EngineLineAdded how,
+                         const char* why = "") {
+        auto line = std::make_unique<CGameRecord>();
+        TakeLine(*game, path, *line);
+        std::istringstream words(moves);
+        std::vector<std::string> list;
+        for (std::string word; words >> word;) list.push_back(word);
+        std::string refusal;
+        EXPECT_EQ(AddEngineLine(*game, path, plies, PlayEngineLine(*line, plies, list), "+0.30 (depth 20)",
+                                refusal),
+                  how)
+            << moves;
+        EXPECT_EQ(refusal, why) << moves;
+    };
+    // 2. Nf3 is the game's own move; the engine leaves it at 2... Nc6.
+    add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AsVariation);
+    ASSERT_EQ(game->m_ply[3].variations.size(), 1u);
+    const Variation& added = game->m_ply[3].variations[0];
+    ASSERT_EQ(added.plies.size(), 2u);
+    EXPECT_EQ(MoveWithoutNumber(added.plies[0]), "Nf6");
+    EXPECT_EQ(added.plies[1].note, "+0.30 (depth 20)");
+    EXPECT_EQ(game->m_ply[2].note, "the player's");
+    add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AlreadyThere);  // not twice
+    add({}, 2, "g1f3 b8c6", EngineLineAdded::AlreadyThere);       // the game's own moves
+    add({}, 5, "a7a6 b5a4", EngineLineAdded::AtLineEnd);
+    EXPECT_EQ(game->m_plyCount, 7);
+    EXPECT_EQ(game->m_ply[6].note, "+0.30 (depth 20)");
+    add({{3, 0}}, 4, "d2d4 e5d4", EngineLineAdded::AtLineEnd);  // on at the variation's end
+    EXPECT_EQ(game->m_ply[3].variations[0].plies.size(), 3u);
+    EXPECT_EQ(game->m_ply[3].variations[0].plies[2].note, "+0.30 (depth 20)");
+    EXPECT_EQ(game->m_plyCount, 7);
+}
+
+TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {
+    const struct {
+        bool mateBefore;
+        int before;
+        bool mateAfter;
+        int after;
+        int glyph;
+    } rows[] = {
+        {false, 30, false, -20, 0},  {false, 30, false, 25, 6},   {false, 30, false, 75, 2},
+        {false, 30, false, 180, 4},  {false, 900, false, -600, 0},  // still winning
+        {false, 300, false, 300, 4}, {true, 2, false, -400, 2},     // a mate missed
+        {true, 2, false, -800, 0},   {false, 0, true, 0, 0},        // a mate given
+        {false, 0, true, 1, 4},      {false, -500, false, 600, 0},  // already lost
+    };
+    for (const auto& row : rows) {
+        EngineScore before, after;
+        before.mate = row.mateBefore;
+        before.value = row.before;
+        after.mate = row.mateAfter;
+        after.value = row.after;
+        EXPECT_EQ(JudgeMove(before, after), row.glyph) << row.before << ' ' << row.after;
+    }
+}
+
+TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
+    // 1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6?? 4. Qxf7#, with 2. Qh5 marked "!" by the player.
+    auto game = Played("", "e4 e5 Qh5 Nc6 Bc4 Nf6 Qxf7#");
+    ToggleMoveSymbol(game->m_ply[2], 1);
+    game->m_ply[5].note = "my note";
+    game->m_ply[5].hasNote = 1;
+    std::vector<PositionVerdict> verdicts(8);
+    const auto verdict = [&](int k, int cp, bool mate, const char* best) {
+        verdicts[k].known = true;
+        verdicts[k].score.value = cp;
+        verdicts[k].score.mate = mate;
+        verdicts[k].depth = 14;
+        std::istringstream words(best);
+        for (std::string word; words >> word;) verdicts[k].bestLine.push_back(word);
+    };
+    verdict(0, 30, false, "e2e4");
+    verdict(1, -30, false, "e7e5");
+    verdict(2, 40, false, "g1f3");
+    verdict(3, 100, false, "b8c6");  // 2. Qh5 gave 1.4 pawns away: the player's "!" stays
+    verdict(4, 20, false, "d2d3");
+    verdict(5, 40, false, "g7g6 c4f7");
+    verdict(6, 1, true, "h5f7");
+    ASSERT_TRUE(FinishedPositionScore(*game, 7, verdicts[7].score));
+    verdicts[7].known = true;
+
+    const GameCheckOutcome outcome = ApplyGameCheck(*game, verdicts);
+    EXPECT_EQ(outcome.glyphsAdded, 2);  // 3. Bc4?! and 3... Nf6??
+    EXPECT_EQ(game->GetMoveWithoutNumber(2), "Qh5!");
+    EXPECT_EQ(game->GetMoveWithoutNumber(4), "Bc4?!");
+    EXPECT_EQ(game->GetMoveWithoutNumber(5), "Nf6??");
+    EXPECT_EQ(game->m_ply[5].note, "my note");
+    ASSERT_EQ(game->m_ply[5].variations.size(), 1u);
+    const Variation& refutation = game->m_ply[5].variations[0];
+    ASSERT_EQ(refutation.plies.size(), 2u);
+    EXPECT_EQ(MoveWithoutNumber(refutation.plies[0]), "g6");
+    EXPECT_EQ(MoveWithoutNumber(refutation.plies[1]), "Bxf7+");
+    EXPECT_EQ(refutation.plies[1].note, "-0.40 (depth 14)");
+    EXPECT_EQ(game->m_ply[2].variations.size(), 1u);  // the better line, with the "!" kept
+    EXPECT_TRUE(game->m_ply[6].variations.empty());   // the engine's own move
+    EXPECT_FALSE(FinishedPositionScore(*game, 6, verdicts[6].score));
+
+    // Checked again, nothing is added twice.
+    const GameCheckOutcome again = ApplyGameCheck(*game, verdicts);
+    EXPECT_EQ(again.glyphsAdded + again.variationsAdded, 0);
+}
+
+}  // namespace
