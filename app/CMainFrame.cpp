@@ -16,12 +16,14 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "AnalysisPane.h"
 #include "BoardImage.h"
 #include "BoardPictures.h"
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "DocumentManager.h"
+#include "EngineProcess.h"
 #include "KeyboardLocks.h"
 #include "MoveRecording.h"
 #include "RecoveryStore.h"
@@ -62,6 +64,7 @@ CMainFrame::CMainFrame() {
             connect(view, &CVexilView::PositionShown, this, &CMainFrame::UpdateMenus,
                     Qt::UniqueConnection);
         }
+        m_analysis->Follow(ActiveView());
         UpdateMenus();
         UpdateTitle();
         UpdateTurnField();
@@ -163,6 +166,8 @@ void CMainFrame::UpdateMenus() {
     const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
     Action(res::kCmdPromoteVariation)->setEnabled(variation);
     Action(res::kCmdDeleteVariation)->setEnabled(variation);
+    Action(res::kCmdCheckGame)->setEnabled(view != nullptr && !view->IsSetupActive() &&
+                                           m_check == nullptr);
 }
 
 void CMainFrame::UpdateUndoRedo() {
@@ -277,6 +282,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QSettings().setValue(QString::fromLatin1(kPlaceKey), saveGeometry());
+    m_engine->Quit(1000, true);
     event->accept();
 }
 

@@ -6,7 +6,11 @@
 
 #include "UserPrompts.h"
 
+class AnalysisPane;
 class CChildFrame;
+class EngineProcess;
+class GameCheckRun;
+class QDockWidget;
 class CVexilView;
 class DocumentManager;
 class RecoveryStore;
@@ -31,6 +35,10 @@ public:
     // The action of a command, by its identifier.
     QAction* Action(int command) const { return m_actions.value(command); }
     CVexilView* ActiveView() const;
+    // The engine and the pane of its lines.
+    EngineProcess& Engine() const { return *m_engine; }
+    AnalysisPane* Analysis() const { return m_analysis; }
+    bool IsCheckingGame() const { return m_check != nullptr; }
     // Prints the active game's board view.
     bool PrintActiveView(QPrinter& printer);
     // Prints the active game's whole score, with its variations and notes.
@@ -49,6 +57,11 @@ private:
     // The marks on a move and the moves through the game, from the keyboard.
     void CreateMarkActions();
     void UpdateMarkActions();
+    // View > Analysis, Options > Engine and Edit > Check Game, with the pane.
+    void CreateAnalysisActions();
+    void OnAnalysis(bool shown);
+    void OnEngineSettings();
+    void OnCheckGame();
     void CreateToolBar();
     void CreateStatusBar();
     // The size and place of the last run, moved onto a screen there is; on a
@@ -94,4 +107,8 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_lockLabels[3] = {};
     QLabel* m_turnLabel = nullptr;
+    EngineProcess* m_engine = nullptr;
+    AnalysisPane* m_analysis = nullptr;
+    QDockWidget* m_analysisDock = nullptr;
+    GameCheckRun* m_check = nullptr;
 };

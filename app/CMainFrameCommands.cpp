@@ -227,6 +227,7 @@ void CMainFrame::CreateActions() {
         if (row.handler) connect(action, &QAction::triggered, this, row.handler);
     }
     CreateMarkActions();
+    CreateAnalysisActions();
     connect(m_documents, &DocumentManager::HistoryChanged, this, &CMainFrame::UpdateMenus);
     QAction* figurines = Action(res::kCmdFigurines);
     figurines->setChecked(QSettings().value(QString::fromLatin1(kFigurinesKey), false).toBool());
@@ -294,14 +295,16 @@ void CMainFrame::CreateMenus() {
         {"&Edit",
          {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdCopyBoardImage,
           kCmdEditHeader, kCmdEnterMove, kCmdCorrectMove, kSeparator, kSymbolMenus, kSeparator,
-          kCmdPromoteVariation, kCmdDeleteVariation},
+          kCmdPromoteVariation, kCmdDeleteVariation, kSeparator, kCmdCheckGame},
          nullptr},
-        {"&View", {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu, kGoMenu}, nullptr},
+        {"&View", {kCmdToolbar, kCmdStatusBar, kBoardSizeMenu, kGoMenu, kSeparator, kCmdAnalysis},
+         nullptr},
         {"&Window",
          {kCmdNewWindow, kCmdCascade, kCmdTile, kCmdArrangeIcons},
          [this](QMenu* menu) { ListGameWindows(menu); }},
         {"&Help", help, nullptr},
-        {"&Options", {kCmdFlipBoard, kCmdSetupPosition}, [this](QMenu*) { UpdateMenus(); }},
+        {"&Options", {kCmdFlipBoard, kCmdSetupPosition, kSeparator, kCmdEngine},
+         [this](QMenu*) { UpdateMenus(); }},
     };
     auto build = [this](const MenuRow& row) {
         auto* menu = new QMenu(QString::fromLatin1(row.title), this);

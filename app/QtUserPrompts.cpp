@@ -8,10 +8,12 @@
 #include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 
 #include "CAboutDlg.h"
+#include "CEngineDlg.h"
 #include "CEnterMoveDlg.h"
 #include "CHeaderInfoDlg.h"
 #include "CHelpDlg.h"
@@ -231,4 +233,47 @@ bool QtUserPrompts::AskStartPosition(StartChoices& choices) {
 void QtUserPrompts::EnterMove(const std::function<bool(const QString&)>& play) {
     CEnterMoveDlg dialog(play, Owner());
     dialog.exec();
+}
+
+bool QtUserPrompts::AskEngine(EngineChoice& choice) {
+    CEngineDlg dialog(choice, Owner());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.Choice();
+    return true;
+}
+
+namespace {
+
+// Qt's progress window, modal to the main window while the task runs.
+class ProgressWindow : public UserPrompts::Progress {
+public:
+    ProgressWindow(const QString& text, int maximum, const std::function<void()>& onCancel,
+                   QWidget* owner)
+        : m_dialog(text, QStringLiteral("Cancel"), 0, maximum, owner) {
+        m_dialog.setWindowTitle(QApplication::applicationDisplayName());
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(0);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        // Cancel is answered from the event loop: the task may end this window.
+        QObject::connect(&m_dialog, &QProgressDialog::canceled, &m_dialog,
+                         [onCancel] { onCancel(); }, Qt::QueuedConnection);
+        m_dialog.setValue(0);
+    }
+    // A modal progress window runs the event loop inside setValue: from the
+    // loop, never from inside the task's own handler.
+    void SetValue(int value) override {
+        QMetaObject::invokeMethod(
+            &m_dialog, [this, value] { m_dialog.setValue(value); }, Qt::QueuedConnection);
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+}  // namespace
+
+std::unique_ptr<UserPrompts::Progress> QtUserPrompts::ShowProgress(
+    const QString& text, int maximum, const std::function<void()>& onCancel) {
+    return std::make_unique<ProgressWindow>(text, maximum, onCancel, Owner());
 }

@@ -30,6 +30,9 @@ public:
     void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
     void EnterMove(const std::function<bool(const QString&)>& play) override;
+    bool AskEngine(EngineChoice& choice) override;
+    std::unique_ptr<Progress> ShowProgress(const QString& text, int maximum,
+                                           const std::function<void()>& onCancel) override;
 
 private:
     static QWidget* Owner();

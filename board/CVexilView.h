@@ -124,6 +124,10 @@ public:
     // Copies the whole game to the document as the edit `step`, one step
     // of Undo; edits of one non-empty `group` in a row are one step.
     void PublishGame(const std::string& step, const std::string& group = std::string());
+    // Takes `whole`, the game changed from outside the board (an engine's
+    // line added, the game checked), as the edit `step`; the line and the
+    // position shown stay.
+    void TakeWholeGame(const CGameRecord& whole, const std::string& step);
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();

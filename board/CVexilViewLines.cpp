@@ -288,6 +288,23 @@ void CVexilView::OnPromoteVariation() {
     ShowLine(line);
 }
 
+void CVexilView::TakeWholeGame(const CGameRecord& whole, const std::string& step) {
+    if (m_setupActive) return;
+    const int line = qMax(0, CurrentLine());
+    if (m_path.empty()) {
+        m_game->Assign(whole);
+        m_game->m_setupMode = 0;
+        ListMoves();
+        SelectLine(line);
+        ShowLine(line);
+    } else {
+        if (!m_whole) m_whole = std::make_unique<CGameRecord>();
+        m_whole->Assign(whole);
+        ShowLineOf(m_path, line);
+    }
+    PublishGame(step);
+}
+
 void CVexilView::OnDeleteVariation() {
     if (m_path.empty() || m_setupActive) return;
     const LineBranch branch = m_path.back();

@@ -37,8 +37,8 @@ bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
     });
     if (!legal) return false;
     const int promotion = move.size() > 4 ? PromotionOf(move[4]) : Queen;
-    const PieceDrop drop{game.GetPiece(fromFile, fromRank), side, fromFile, fromRank, toFile,
-                         toRank};
+    const PieceDrop drop{
+        game.GetPiece(fromFile, fromRank), side, fromFile, fromRank, toFile, toRank};
     game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
     return PlayDroppedPiece(game, drop, false, "", [promotion] { return promotion; }).recorded;
 }
@@ -80,7 +80,8 @@ std::string EngineLineText(const CGameRecord& line, int plies,
 }
 
 std::string EngineNote(const EngineScore& score, bool whiteToMove, int depth) {
-    return ScoreText(score, whiteToMove) + " (depth " + std::to_string(depth) + ")";
+    // No brackets: a saved note cannot hold them.
+    return ScoreText(score, whiteToMove) + " at depth " + std::to_string(depth);
 }
 
 bool SamePlayedMove(const PlyRecord& a, const PlyRecord& b) {
@@ -94,8 +95,7 @@ EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies
                               std::string& refusal) {
     refusal.clear();
     auto line = std::make_unique<CGameRecord>();
-    if (engineLine.empty() || !TakeLine(game, path, *line) || plies < 0 ||
-        plies > line->m_plyCount)
+    if (engineLine.empty() || !TakeLine(game, path, *line) || plies < 0 || plies > line->m_plyCount)
         return EngineLineAdded::AlreadyThere;
 
     // Along the moves the line already has.

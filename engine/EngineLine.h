@@ -27,7 +27,7 @@ std::vector<PlyRecord> PlayEngineLine(const CGameRecord& line, int plies,
 std::string EngineLineText(const CGameRecord& line, int plies,
                            const std::vector<PlyRecord>& engineLine);
 
-// The note an engine's line carries into the game: "+0.45 (depth 18)".
+// The note an engine's line carries into the game: "+0.45 at depth 18".
 std::string EngineNote(const EngineScore& score, bool whiteToMove, int depth);
 
 // What adding an engine's line did.

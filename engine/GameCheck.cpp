@@ -59,8 +59,8 @@ GameCheckOutcome ApplyGameCheck(CGameRecord& game, const std::vector<PositionVer
         if (better.empty() || static_cast<int>(better.size()) > roomLeft) continue;
         bool there = false;
         for (const Variation& variation : ply.variations)
-            there = there || (!variation.plies.empty() && SamePlayedMove(variation.plies.front(),
-                                                                         better.front()));
+            there = there || (!variation.plies.empty() &&
+                              SamePlayedMove(variation.plies.front(), better.front()));
         if (there) continue;
         better.back().note = EngineNote(before.score, game.SideOfPly(k) == White, before.depth);
         better.back().hasNote = 1;

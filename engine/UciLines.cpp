@@ -60,8 +60,8 @@ bool ReadInfoLine(const std::string& line, EngineInfo& info) {
             const auto mark = words.tellg();
             std::string bound;
             if (words >> bound && (bound == "lowerbound" || bound == "upperbound")) {
-                score.bound = bound == "lowerbound" ? EngineScore::Bound::Lower
-                                                    : EngineScore::Bound::Upper;
+                score.bound =
+                    bound == "lowerbound" ? EngineScore::Bound::Lower : EngineScore::Bound::Upper;
             } else {
                 words.clear();
                 words.seekg(mark);

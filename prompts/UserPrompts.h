@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,27 @@ public:
     // whether the box may close; after a false the box stays open with the
     // text selected. Closing the box otherwise plays nothing.
     virtual void EnterMove(const std::function<bool(const QString&)>& play) = 0;
+
+    // The engine analysis runs: its program and settings.
+    struct EngineChoice {
+        QString program;  // empty: Stockfish where Debian puts it, or on the PATH
+        int threads = 1;
+        int hashMegabytes = 64;
+        int lines = 1;                // best lines shown, 1 to 3
+        int checkMilliseconds = 300;  // Check Game's time for each move
+    };
+    // "Engine" preset with `choice`; false when cancelled.
+    virtual bool AskEngine(EngineChoice& choice) = 0;
+    // A long task's progress with a Cancel button, shown while the returned
+    // object lives. `onCancel` runs, later from the event loop, when the
+    // user cancels.
+    class Progress {
+    public:
+        virtual ~Progress() = default;
+        virtual void SetValue(int value) = 0;
+    };
+    virtual std::unique_ptr<Progress> ShowProgress(const QString& text, int maximum,
+                                                   const std::function<void()>& onCancel) = 0;
 };
 
 // The prompts in use. Never null once the application has started.

@@ -47,6 +47,11 @@ inline constexpr int kCmdGoEnd = 32854;
 inline constexpr int kCmdGoInto = 32855;
 inline constexpr int kCmdGoOut = 32856;
 
+// The engine: the analysis pane, its settings and the game check.
+inline constexpr int kCmdAnalysis = 32860;
+inline constexpr int kCmdEngine = 32861;
+inline constexpr int kCmdCheckGame = 32862;
+
 // Board pictures and the printed game score.
 inline constexpr int kCmdCopyBoardImage = 32810;
 inline constexpr int kCmdExportBoardImage = 32811;

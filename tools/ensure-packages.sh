@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs
 # when any is missing. Needs root (or sudo) only when something is missing.
 RAVELIN_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev libx11-dev fonts-dejavu-core
-                  poppler-utils
+                  poppler-utils stockfish
                   clang libclang-rt-14-dev)
 
 ensure_packages() {

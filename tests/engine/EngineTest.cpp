@@ -243,8 +243,8 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
         std::vector<std::string> list;
         for (std::string word; words >> word;) list.push_back(word);
         std::string refusal;
-        EXPECT_EQ(AddEngineLine(*game, path, plies, PlayEngineLine(*line, plies, list), "+0.30 (depth 20)",
-                                refusal),
+        EXPECT_EQ(AddEngineLine(*game, path, plies, PlayEngineLine(*line, plies, list),
+                                "+0.30 at depth 20", refusal),
                   how)
             << moves;
         EXPECT_EQ(refusal, why) << moves;
@@ -255,16 +255,16 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     const Variation& added = game->m_ply[3].variations[0];
     ASSERT_EQ(added.plies.size(), 2u);
     EXPECT_EQ(MoveWithoutNumber(added.plies[0]), "Nf6");
-    EXPECT_EQ(added.plies[1].note, "+0.30 (depth 20)");
+    EXPECT_EQ(added.plies[1].note, "+0.30 at depth 20");
     EXPECT_EQ(game->m_ply[2].note, "the player's");
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AlreadyThere);  // not twice
     add({}, 2, "g1f3 b8c6", EngineLineAdded::AlreadyThere);       // the game's own moves
     add({}, 5, "a7a6 b5a4", EngineLineAdded::AtLineEnd);
     EXPECT_EQ(game->m_plyCount, 7);
-    EXPECT_EQ(game->m_ply[6].note, "+0.30 (depth 20)");
+    EXPECT_EQ(game->m_ply[6].note, "+0.30 at depth 20");
     add({{3, 0}}, 4, "d2d4 e5d4", EngineLineAdded::AtLineEnd);  // on at the variation's end
     EXPECT_EQ(game->m_ply[3].variations[0].plies.size(), 3u);
-    EXPECT_EQ(game->m_ply[3].variations[0].plies[2].note, "+0.30 (depth 20)");
+    EXPECT_EQ(game->m_ply[3].variations[0].plies[2].note, "+0.30 at depth 20");
     EXPECT_EQ(game->m_plyCount, 7);
 }
 
@@ -276,7 +276,7 @@ TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {
         int after;
         int glyph;
     } rows[] = {
-        {false, 30, false, -20, 0},  {false, 30, false, 25, 6},   {false, 30, false, 75, 2},
+        {false, 30, false, -20, 0},  {false, 30, false, 25, 6},    {false, 30, false, 75, 2},
         {false, 30, false, 180, 4},  {false, 900, false, -600, 0},  // still winning
         {false, 300, false, 300, 4}, {true, 2, false, -400, 2},     // a mate missed
         {true, 2, false, -800, 0},   {false, 0, true, 0, 0},        // a mate given
@@ -328,7 +328,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     ASSERT_EQ(refutation.plies.size(), 2u);
     EXPECT_EQ(MoveWithoutNumber(refutation.plies[0]), "g6");
     EXPECT_EQ(MoveWithoutNumber(refutation.plies[1]), "Bxf7+");
-    EXPECT_EQ(refutation.plies[1].note, "-0.40 (depth 14)");
+    EXPECT_EQ(refutation.plies[1].note, "-0.40 at depth 14");
     EXPECT_EQ(game->m_ply[2].variations.size(), 1u);  // the better line, with the "!" kept
     EXPECT_TRUE(game->m_ply[6].variations.empty());   // the engine's own move
     EXPECT_FALSE(FinishedPositionScore(*game, 6, verdicts[6].score));

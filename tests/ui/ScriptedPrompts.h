@@ -3,6 +3,7 @@
 // Prompts answered by a test: messages recorded, questions given the next scripted answer.
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <utility>
@@ -94,6 +95,36 @@ public:
             if (play(Next(typedMoves, QString()))) return;
     }
 
+    // The scripted engine choice, or cancelled when none is left.
+    bool AskEngine(EngineChoice& choice) override {
+        if (engineChoices.empty()) return false;
+        choice = Next(engineChoices, {});
+        return true;
+    }
+    // Records the values shown; cancels, from the event loop, once the
+    // value reaches cancelAt.
+    std::unique_ptr<Progress> ShowProgress(const QString& text, int maximum,
+                                           const std::function<void()>& onCancel) override {
+        progressTexts.append(text);
+        struct Shown : Progress {
+            ScriptedPrompts* owner;
+            int maximum;
+            std::function<void()> onCancel;
+            void SetValue(int value) override {
+                owner->progressValues.push_back(value);
+                if (owner->cancelAt >= 0 && value >= owner->cancelAt) {
+                    owner->cancelAt = -1;
+                    QTimer::singleShot(0, onCancel);
+                }
+            }
+        };
+        auto shown = std::make_unique<Shown>();
+        shown->owner = this;
+        shown->maximum = maximum;
+        shown->onCancel = onCancel;
+        return shown;
+    }
+
     // Everything said so far, for a failure message.
     QString Transcript() const { return told.join(" | "); }
 
@@ -112,6 +143,10 @@ public:
     // Each answer changes the choices; an empty one cancels.
     std::deque<std::function<void(StartChoices&)>> startAnswers;
     ShortcutList shortcuts;
+    std::deque<EngineChoice> engineChoices;
+    QStringList progressTexts;
+    std::vector<int> progressValues;
+    int cancelAt = -1;
     std::function<void(std::array<QString, 7>&)> editHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;

@@ -1,0 +1,280 @@
+#include "AnalysisPane.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "CVexilView.h"
+#include "EngineLine.h"
+#include "EngineProcess.h"
+#include "UserPrompts.h"
+
+namespace {
+
+const char kAddStep[] = "Add Variation";
+
+QString GameText(const std::string& bytes) {
+    // Move text is ASCII but for the unclear sign.
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+AnalysisPane::AnalysisPane(EngineProcess* engine, QWidget* parent)
+    : QWidget(parent), m_engine(engine) {
+    setObjectName(QStringLiteral("analysis"));
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(m_status, 1);
+    top->addWidget(new QLabel(QStringLiteral("Lines:"), this));
+    m_lineCount = new QSpinBox(this);
+    m_lineCount->setRange(1, kMostLines);
+    m_lineCount->setValue(EngineProcess::StoredChoice().lines);
+    m_lineCount->setToolTip(QStringLiteral("How many of the engine's best lines are shown"));
+    top->addWidget(m_lineCount);
+    layout->addLayout(top);
+    m_restart = new QPushButton(QStringLiteral("&Restart Engine"), this);
+    m_restart->hide();
+    layout->addWidget(m_restart, 0, Qt::AlignLeft);
+
+    auto* grid = new QGridLayout;
+    QFont bold = font();
+    bold.setBold(true);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    for (int i = 0; i < kMostLines; ++i) {
+        m_scores[i] = new QLabel(this);
+        m_scores[i]->setFont(bold);
+        m_scores[i]->setMinimumWidth(m_scores[i]->fontMetrics().horizontalAdvance("-99.99") + 6);
+        m_depths[i] = new QLabel(this);
+        m_depths[i]->setFont(small);
+        m_moves[i] = new QLabel(this);
+        m_moves[i]->setWordWrap(true);
+        m_moves[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Two lines of moves at most, so the pane keeps its height while
+        // the lines grow and change.
+        m_moves[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        m_moves[i]->setFixedHeight(m_moves[i]->fontMetrics().lineSpacing() * 2 + 2);
+        m_moves[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_adds[i] = new QPushButton(QStringLiteral("Add as variation"), this);
+        m_adds[i]->setToolTip(QStringLiteral("Add this line to the game at the position shown"));
+        grid->addWidget(m_scores[i], i, 0, Qt::AlignTop);
+        grid->addWidget(m_depths[i], i, 1, Qt::AlignTop);
+        grid->addWidget(m_moves[i], i, 2, Qt::AlignTop);
+        grid->addWidget(m_adds[i], i, 3, Qt::AlignTop);
+        connect(m_adds[i], &QPushButton::clicked, this, [this, i] { AddLine(i); });
+    }
+    grid->setColumnStretch(2, 1);
+    layout->addLayout(grid);
+    m_speed = new QLabel(this);
+    m_speed->setFont(small);
+    layout->addWidget(m_speed);
+    layout->addStretch(1);
+
+    connect(m_engine, &EngineProcess::LinesChanged, this, &AnalysisPane::ShowLines);
+    connect(m_engine, &EngineProcess::StateChanged, this, &AnalysisPane::OnEngineState);
+    connect(m_restart, &QPushButton::clicked, this, [this] {
+        m_fen.clear();
+        if (m_engine->Start()) ShowPosition();
+    });
+    connect(m_lineCount, qOverload<int>(&QSpinBox::valueChanged), this,
+            &AnalysisPane::OnLinesChosen);
+    ShowLines();
+}
+
+AnalysisPane::~AnalysisPane() = default;
+
+void AnalysisPane::Follow(CVexilView* view) {
+    if (m_view == view) return;
+    if (m_view) disconnect(m_view, nullptr, this, nullptr);
+    m_view = view;
+    if (view != nullptr)
+        connect(view, &CVexilView::PositionShown, this, &AnalysisPane::PositionMayHaveChanged);
+    PositionMayHaveChanged();
+}
+
+void AnalysisPane::SetActive(bool active, const QString& why) {
+    m_active = active;
+    m_fen.clear();
+    if (!active) {
+        m_engine->StopSearch();
+        if (!why.isEmpty()) ShowMessage(why);
+        m_shown.clear();
+        ShowLines();
+        return;
+    }
+    if (!m_engine->IsRunning()) m_engine->Start();
+    ShowPosition();
+}
+
+void AnalysisPane::PositionMayHaveChanged() {
+    // At once, so the lines of the position before are gone before the
+    // next paint; and again once the change is complete, since a window
+    // may tell in the middle of one (a list refilled, then a row chosen).
+    ShowPosition();
+    if (m_showPending) return;
+    m_showPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_showPending = false;
+        ShowPosition();
+    });
+}
+
+void AnalysisPane::ShowMessage(const QString& text) {
+    m_status->setText(text);
+    m_shown.clear();
+    ShowLines();
+}
+
+void AnalysisPane::ShowPosition() {
+    if (!m_active) return;
+    if (!m_engine->Problem().isEmpty() || !m_engine->IsRunning()) {
+        m_fen.clear();
+        OnEngineState();
+        return;
+    }
+    CVexilView* view = m_view;
+    QString pause;
+    if (view == nullptr) {
+        pause = QStringLiteral("Open a game to see the engine's lines for its positions.");
+    } else if (view->IsSetupActive()) {
+        pause = QStringLiteral("Analysis waits while the position is set up.");
+    } else if (view->IsCarrying()) {
+        return;  // the carried piece lands first
+    } else if (view->Game().m_status == 'M' || view->Game().m_status == 'S') {
+        pause = view->Game().m_status == 'M' ? QStringLiteral("Checkmate: no moves to analyse.")
+                                             : QStringLiteral("Stalemate: no moves to analyse.");
+    }
+    if (!pause.isEmpty()) {
+        m_fen.clear();
+        m_engine->StopSearch();
+        ShowMessage(pause);
+        return;
+    }
+    const CGameRecord& line = view->Game();
+    const QString fen = QString::fromStdString(FenAfter(line, line.m_curPly));
+    if (fen == m_fen && m_path == view->ShownLine() && m_line &&
+        m_line->m_plyCount == line.m_plyCount)
+        return;
+    m_fen = fen;
+    m_line = std::make_unique<CGameRecord>(line);
+    m_plies = line.m_curPly;
+    m_path = view->ShownLine();
+    m_shown.clear();
+    m_status->setText(QString::fromStdString(m_engine->Session().EngineName()));
+    m_engine->Analyse(fen);
+    ShowLines();
+}
+
+void AnalysisPane::ShowLines() {
+    const UciSession& session = m_engine->Session();
+    if (m_active && m_line && !m_fen.isEmpty() &&
+        QString::fromStdString(session.LinesFen()) == m_fen) {
+        m_shown.clear();
+        const bool whiteToMove = m_line->SideOfPly(m_plies) == White;
+        for (const EngineInfo& info : session.Lines()) {
+            if (static_cast<int>(m_shown.size()) == m_lineCount->value()) break;
+            ShownLine shown;
+            shown.plies = PlayEngineLine(*m_line, m_plies, info.pv);
+            shown.note = EngineNote(info.score, whiteToMove, info.depth);
+            shown.score = QString::fromStdString(ScoreText(info.score, whiteToMove));
+            shown.depth = QStringLiteral("depth %1").arg(info.depth);
+            m_shown.push_back(std::move(shown));
+        }
+    }
+    for (int i = 0; i < kMostLines; ++i) {
+        const bool here = i < static_cast<int>(m_shown.size()) && !m_shown[i].plies.empty();
+        const bool room = i < m_lineCount->value();
+        QString score, depth, moves;
+        if (here) {
+            score = m_shown[i].score;
+            depth = m_shown[i].depth;
+            moves = GameText(EngineLineText(*m_line, m_plies, m_shown[i].plies));
+        }
+        m_scores[i]->setText(score);
+        m_depths[i]->setText(depth);
+        m_moves[i]->setText(moves);
+        m_scores[i]->setVisible(room);
+        m_depths[i]->setVisible(room);
+        m_moves[i]->setVisible(room);
+        m_adds[i]->setVisible(room);
+        m_adds[i]->setEnabled(here);
+    }
+    const long long nps = session.NodesPerSecond();
+    m_speed->setText(
+        nps > 0 && !m_shown.empty()
+            ? QStringLiteral("%1 thousand positions a second").arg(QLocale().toString(nps / 1000))
+            : QString());
+}
+
+void AnalysisPane::OnEngineState() {
+    const QString problem = m_engine->Problem();
+    m_restart->setVisible(!problem.isEmpty() && !m_engine->Program().isEmpty());
+    if (!problem.isEmpty()) {
+        m_fen.clear();
+        ShowMessage(problem);
+        return;
+    }
+    if (m_engine->IsRunning() && m_status->text().isEmpty())
+        m_status->setText(QString::fromStdString(m_engine->Session().EngineName()));
+    if (m_active && m_fen.isEmpty() && m_engine->IsRunning()) PositionMayHaveChanged();
+}
+
+void AnalysisPane::OnLinesChosen(int lines) {
+    UserPrompts::EngineChoice choice = EngineProcess::StoredChoice();
+    if (choice.lines == lines) return;
+    choice.lines = lines;
+    EngineProcess::StoreChoice(choice);
+    m_engine->Reconfigure(choice);
+    ShowLines();
+}
+
+QString AnalysisPane::StatusText() const {
+    return m_status->text();
+}
+
+QStringList AnalysisPane::LineTexts() const {
+    QStringList texts;
+    for (int i = 0; i < kMostLines; ++i) {
+        if (m_moves[i]->text().isEmpty()) continue;
+        texts.append(m_scores[i]->text() + QLatin1Char('|') + m_depths[i]->text() +
+                     QLatin1Char('|') + m_moves[i]->text());
+    }
+    return texts;
+}
+
+void AnalysisPane::AddLine(int index) {
+    CVexilView* view = m_view;
+    if (view == nullptr || index < 0 || index >= static_cast<int>(m_shown.size()) ||
+        m_shown[index].plies.empty() || view->IsSetupActive())
+        return;
+    // Only onto the position the line was found for.
+    const CGameRecord& line = view->Game();
+    if (QString::fromStdString(FenAfter(line, line.m_curPly)) != m_fen ||
+        view->ShownLine() != m_path)
+        return;
+    auto whole = std::make_unique<CGameRecord>(view->WholeGame());
+    std::string refusal;
+    switch (AddEngineLine(*whole, m_path, m_plies, m_shown[index].plies, m_shown[index].note,
+                          refusal)) {
+        case EngineLineAdded::Refused:
+            Prompts().Tell(QString::fromStdString(refusal));
+            return;
+        case EngineLineAdded::AlreadyThere:
+            emit Announce(QStringLiteral("The game already holds this line."));
+            return;
+        case EngineLineAdded::AsVariation:
+        case EngineLineAdded::AtLineEnd:
+            break;
+    }
+    view->TakeWholeGame(*whole, kAddStep);
+    emit Announce(QStringLiteral("The engine's line is in the game."));
+}

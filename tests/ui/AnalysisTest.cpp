@@ -1,0 +1,188 @@
+// The engine at the board: misbehaving engines, the real Stockfish's lines
+// following the board and going into the game, and a game checked.
+#include <QDir>
+#include <QSettings>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "AnalysisPane.h"
+#include "EngineProcess.h"
+#include "GameWindowSupport.h"
+
+namespace {
+
+const char kMateInOne[] =
+    "[Event \"Mate\"]\n[SetUp \"1\"]\n[FEN \"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\"]\n\n"
+    "1. Kf1 Kf8 *\n";
+// 3... Nf6 loses at once; 3. Qh5 carries the player's own "!".
+const char kBlunder[] = "[Event \"Check\"]\n\n1. e4 e5 2. Bc4 Nc6 3. Qh5! Nf6 4. Qxf7# 1-0\n";
+
+bool HasStockfish() {
+    return !EngineProcess::ProgramOf({}).isEmpty();
+}
+
+}  // namespace
+
+class AnalysisTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void misbehavingEnginesNeverStopTheWindow();
+    void stockfishLinesFollowTheBoardAndGoIntoTheGame();
+    void checkGameMarksOnlyWhatThePlayerLeftUnmarked();
+
+private:
+    // A program that runs the fake engine in `mode`, its process number
+    // written beside it.
+    QString FakeEngine(const QString& mode);
+    void UseEngine(GameWindowFixture& w, const QString& program, int checkMs = 200);
+
+    QTemporaryDir m_settings;
+};
+
+void AnalysisTest::initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+}
+
+QString AnalysisTest::FakeEngine(const QString& mode) {
+    const QString path = m_settings.filePath("engine-" + mode);
+    WriteBytes(path, QStringLiteral("#!/bin/sh\nexec %1/fake-uci-engine.sh %2 %3.pid\n")
+                         .arg(RAVELIN_TEST_UI_DIR, mode, path)
+                         .toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+void AnalysisTest::UseEngine(GameWindowFixture& w, const QString& program, int checkMs) {
+    UserPrompts::EngineChoice choice;
+    choice.program = program;
+    choice.checkMilliseconds = checkMs;
+    w.prompts.engineChoices.push_back(choice);
+    w.Command(res::kCmdEngine);
+}
+
+void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
+    const struct {
+        const char* mode;    // the fake's mode, or a program of its own ("/...")
+        const char* status;  // how the pane's message begins
+        const char* line;    // the best line shown; "" for none
+    } rows[] = {
+        {"ok", "Fake ok", "+0.31|depth 7|1. e4 e5"},  // cut before the illegal king step
+        {"slowready", "Fake slowready", "+0.31|depth 7|1. e4 e5"},
+        {"flood", "Fake flood", "+0.31|depth 7|1. e4 e5"},
+        {"hang", "Fake hang", "+0.31|depth 7|1. e4 e5"},
+        {"crash", "The engine stopped unexpectedly (exit code 3).", ""},
+        {"/bin/true",
+         "true did not answer as a UCI chess engine. Choose another with Options > "
+         "Engine...",
+         ""},
+        {"/nonexistent/engine", "The engine /nonexistent/engine could not be started: ", ""},
+    };
+    for (const auto& row : rows) {
+        const QString mode = QString::fromLatin1(row.mode);
+        GameWindowFixture w;
+        w.NewGame();
+        UseEngine(w, mode.startsWith('/') ? mode : FakeEngine(mode));
+        w.Command(res::kCmdAnalysis);
+        AnalysisPane* pane = w.frame->Analysis();
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            pane->StatusText().startsWith(row.status) && pane->LineTexts().join(";") == row.line,
+            qPrintable(mode + ": " + pane->StatusText() + " / " + pane->LineTexts().join(";")),
+            15000);
+        // A failed engine is offered again; the board goes on working meanwhile.
+        QCOMPARE(Button(pane, "&Restart Engine")->isVisible(), QString(row.line).isEmpty());
+        w.Play("e2e4");
+        QCOMPARE(w.Game().m_plyCount, 1);
+        QVERIFY2(pane->LineTexts().isEmpty(), qPrintable(mode));  // e2e4 is no move for Black
+
+        // Closing the pane ends the engine, one that will not leave included.
+        const QByteArray pid = ReadBytes(m_settings.filePath("engine-" + mode + ".pid")).trimmed();
+        w.Command(res::kCmdAnalysis);
+        QVERIFY(!w.frame->Engine().IsRunning());
+        if (mode == "hang" || mode == "ok")
+            QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + pid + "/cmdline") ||
+                                         ReadBytes("/proc/" + pid + "/stat").contains(") Z "),
+                                     10000);
+    }
+}
+
+void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {
+    if (!HasStockfish()) QSKIP("Stockfish is not installed (Debian's package stockfish)");
+    GameWindowFixture w;
+    QVERIFY(w.Open("mate.pgn", kMateInOne));
+    UseEngine(w, QString());
+    w.View()->OnGoToStart();
+    w.Command(res::kCmdAnalysis);
+    AnalysisPane* pane = w.frame->Analysis();
+    QTRY_VERIFY_WITH_TIMEOUT(pane->LineTexts().value(0).startsWith("#1|depth "), 20000);
+    QVERIFY2(pane->LineTexts().value(0).endsWith("|1. Ra8#"), qPrintable(pane->LineTexts()[0]));
+    QVERIFY(pane->StatusText().startsWith("Stockfish"));
+
+    // The next position: the mate's lines are gone at once, Black's come.
+    w.View()->Go(Qt::Key_Down);
+    QVERIFY(!pane->LineTexts().join(";").contains("Ra8#"));
+    QTRY_VERIFY_WITH_TIMEOUT(pane->LineTexts().value(0).contains("|1. ... "), 20000);
+
+    // Back at the start, the mate goes into the game as a variation of 1. Kf1.
+    w.View()->OnGoToStart();
+    QTRY_VERIFY_WITH_TIMEOUT(pane->LineTexts().value(0).endsWith("|1. Ra8#"), 20000);
+    QTest::mouseClick(Button(pane, "Add as variation"), Qt::LeftButton);
+    const std::vector<Variation>& added = w.Game().m_ply[0].variations;
+    QCOMPARE(added.size(), std::size_t(1));
+    QCOMPARE(MoveWithoutNumber(added[0].plies.at(0)), std::string("Ra8#"));
+    QVERIFY(added[0].plies[0].note.rfind("#1 at depth ", 0) == 0);
+    QCOMPARE(w.frame->Action(res::kCmdUndo)->text(), QString("&Undo Add Variation\tCtrl+Z"));
+    QVERIFY(w.Documents().Save(w.Document()));
+    QVERIFY(ReadBytes(w.path).contains("( 1. Ra8# {#1 at depth "));
+
+    // The engine killed from outside: the pane says so, and the game works on.
+    QProcess::execute("pkill", {"-KILL", "-x", "stockfish"});
+    QTRY_COMPARE_WITH_TIMEOUT(pane->StatusText(), QString("The engine stopped unexpectedly."),
+                              10000);
+    w.View()->OnGoToEnd();
+    QCOMPARE(w.Game().m_plyCount, 2);
+    QTest::mouseClick(Button(pane, "&Restart Engine"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(pane->StatusText().startsWith("Stockfish"), 10000);
+}
+
+void AnalysisTest::checkGameMarksOnlyWhatThePlayerLeftUnmarked() {
+    {
+        // Cancelled half way, the game is as it was.
+        GameWindowFixture w;
+        QVERIFY(w.Open("cancel.pgn", kBlunder));
+        UseEngine(w, FakeEngine("ok"));
+        w.prompts.cancelAt = 3;
+        w.Command(res::kCmdCheckGame);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.frame->IsCheckingGame(), 10000);
+        QCOMPARE(w.frame->statusBar()->currentMessage(),
+                 QString("Check Game cancelled; the game is as it was."));
+        QCOMPARE(w.prompts.progressTexts, QStringList{"Checking 7 moves with the engine..."});
+        QVERIFY(!w.Document()->IsModified());
+        QVERIFY(w.Documents().Save(w.Document()));
+        QCOMPARE(ReadBytes(w.path).count('('), 0);
+    }
+    if (!HasStockfish()) QSKIP("Stockfish is not installed (Debian's package stockfish)");
+    GameWindowFixture w;
+    QVERIFY(w.Open("check.pgn", kBlunder));
+    UseEngine(w, QString(), 300);
+    w.Command(res::kCmdCheckGame);
+    QVERIFY(w.frame->IsCheckingGame());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.frame->IsCheckingGame(), 60000);
+    const CGameRecord& game = w.Game();
+    QCOMPARE(game.GetMoveWithoutNumber(4), std::string("Qh5!"));  // the player's own mark
+    QCOMPARE(game.GetMoveWithoutNumber(5), std::string("Nf6??"));
+    QCOMPARE(game.m_ply[5].variations.size(), std::size_t(1));
+    const PlyRecord& better = game.m_ply[5].variations[0].plies.at(0);
+    QVERIFY(MoveWithoutNumber(better) != "Nf6");
+    QCOMPARE(game.GetMoveWithoutNumber(6), std::string("Qxf7#"));  // the engine's own move
+    QVERIFY(game.m_ply[6].variations.empty());
+    QCOMPARE(w.frame->Action(res::kCmdUndo)->text(), QString("&Undo Check Game\tCtrl+Z"));
+    QVERIFY(w.Documents().Save(w.Document()));
+    QVERIFY(ReadBytes(w.path).contains("3. Qh5! \r\nNf6?? \r\n( 3... "));
+    w.Command(res::kCmdUndo);
+    QCOMPARE(w.Game().GetMoveWithoutNumber(5), std::string("Nf6"));
+    QVERIFY(w.Game().m_ply[5].variations.empty());
+}
+
+QTEST_MAIN(AnalysisTest)
+#include "AnalysisTest.moc"

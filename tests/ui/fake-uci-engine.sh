@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# A UCI engine that misbehaves on purpose, for the analysis tests. The mode
+# is the first argument:
+#   ok        answers, with an illegal move inside its line (e1e3)
+#   crash     leaves with code 3 at its first search
+#   hang      ignores stop and quit, and the end of its input
+#   flood     writes 200,000 lines at each search
+#   slowready waits two seconds before each readyok
+# Its process number goes to the file the second argument names, if any.
+mode=$1
+[ -n "${2:-}" ] && echo $$ > "$2"
+[ "$mode" = hang ] && trap '' TERM
+while true; do
+  if ! IFS= read -r line; then
+    [ "$mode" = hang ] && { sleep 600; exit 0; }
+    exit 0
+  fi
+  case $line in
+    uci) echo "garbage before the name"; echo "id name Fake $mode"; echo uciok ;;
+    isready) [ "$mode" = slowready ] && sleep 2; echo readyok ;;
+    go*)
+      case $mode in
+        crash) exit 3 ;;
+        flood) for ((i = 0; i < 200000; i++)); do echo "info depth 1 nodes $i nps 1000"; done ;;
+      esac
+      echo "info depth 7 score cp 31 nps 2000 pv e2e4 e7e5 e1e3 g8f6"
+      [[ $line == *movetime* ]] && echo "bestmove e2e4" ;;
+    stop) [ "$mode" != hang ] && echo "bestmove e2e4" ;;
+    quit) [ "$mode" != hang ] && exit 0 ;;
+  esac
+done
