@@ -159,13 +159,13 @@ void AnalysisPane::ShowPosition() {
         ShowMessage(pause);
         return;
     }
+    // The board the view shows is the position: no copy of the game on
+    // the way from a key to the engine.
     const CGameRecord& line = view->Game();
-    const QString fen = QString::fromStdString(FenAfter(line, line.m_curPly));
-    if (fen == m_fen && m_path == view->ShownLine() && m_line &&
-        m_line->m_plyCount == line.m_plyCount)
-        return;
+    const QString fen = QString::fromStdString(line.MakeFullFen());
+    if (fen == m_fen && m_plies == line.m_curPly && m_path == view->ShownLine()) return;
     m_fen = fen;
-    m_line = std::make_unique<CGameRecord>(line);
+    m_line.reset();
     m_plies = line.m_curPly;
     m_path = view->ShownLine();
     m_shown.clear();
@@ -174,10 +174,27 @@ void AnalysisPane::ShowPosition() {
     ShowLines();
 }
 
+bool AnalysisPane::ViewShowsPosition() const {
+    return m_view && !m_view->IsSetupActive() && !m_view->IsCarrying() &&
+           m_view->Game().m_curPly == m_plies && m_view->ShownLine() == m_path &&
+           QString::fromStdString(m_view->Game().MakeFullFen()) == m_fen;
+}
+
 void AnalysisPane::ShowLines() {
     const UciSession& session = m_engine->Session();
-    if (m_active && m_line && !m_fen.isEmpty() &&
-        QString::fromStdString(session.LinesFen()) == m_fen) {
+    const bool forThisPosition = m_active && !m_fen.isEmpty() && !session.Lines().empty() &&
+                                 QString::fromStdString(session.LinesFen()) == m_fen;
+    if (forThisPosition && !m_line && ViewShowsPosition()) {
+        // The line up to the position, without its notes and variations:
+        // all the engine's moves need to be played and numbered.
+        m_line = std::make_unique<CGameRecord>(m_view->Game());
+        CutLine(*m_line, m_plies);
+        for (int ply = 0; ply < m_plies; ++ply) {
+            m_line->m_ply[ply].ClearNote();
+            m_line->m_ply[ply].variations.clear();
+        }
+    }
+    if (forThisPosition && m_line) {
         m_shown.clear();
         const bool whiteToMove = m_line->SideOfPly(m_plies) == White;
         for (const EngineInfo& info : session.Lines()) {
@@ -257,10 +274,7 @@ void AnalysisPane::AddLine(int index) {
         m_shown[index].plies.empty() || view->IsSetupActive())
         return;
     // Only onto the position the line was found for.
-    const CGameRecord& line = view->Game();
-    if (QString::fromStdString(FenAfter(line, line.m_curPly)) != m_fen ||
-        view->ShownLine() != m_path)
-        return;
+    if (!ViewShowsPosition()) return;
     auto whole = std::make_unique<CGameRecord>(view->WholeGame());
     std::string refusal;
     switch (AddEngineLine(*whole, m_path, m_plies, m_shown[index].plies, m_shown[index].note,

@@ -50,6 +50,8 @@ signals:
 private:
     void ShowPosition();
     void ShowLines();
+    // The followed view still shows the position searched.
+    bool ViewShowsPosition() const;
     void ShowMessage(const QString& text);
     void OnEngineState();
     void OnLinesChosen(int lines);
@@ -58,7 +60,8 @@ private:
     QPointer<CVexilView> m_view;
     bool m_active = false;
     bool m_showPending = false;
-    // The position searched: its FEN, and the line and ply it is taken from.
+    // The position searched: its FEN, the line and ply it is taken from, and
+    // that line up to it, taken once the engine has lines to play on it.
     QString m_fen;
     std::unique_ptr<CGameRecord> m_line;
     int m_plies = 0;

@@ -1,5 +1,7 @@
 #include "EngineProcess.h"
 
+#include <unistd.h>
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -91,6 +93,9 @@ bool EngineProcess::Start() {
     m_process->setProgram(m_program);
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
     m_process->setStandardErrorFile(QProcess::nullDevice());
+    // The engine gives way to the window: a search on every core must not
+    // make a keystroke wait.
+    m_process->setChildProcessModifier([] { (void)::nice(10); });
     connect(m_process, &QProcess::readyReadStandardOutput, this, &EngineProcess::OnOutput);
     connect(m_process, &QProcess::finished, this, &EngineProcess::OnFinished);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -127,6 +132,7 @@ void EngineProcess::Reconfigure(const UserPrompts::EngineChoice& choice) {
 void EngineProcess::Analyse(const QString& fen, int moveTimeMs) {
     if (!IsRunning()) return;
     m_linesTimer.stop();
+    m_firstLinesDue = true;
     m_session.Analyse(fen.toStdString(), moveTimeMs);
     Flush();
 }
@@ -217,7 +223,14 @@ void EngineProcess::OnOutput() {
     if (m_partial.size() > kLongestLine) m_partial.clear();
     Flush();
     if (ready) emit StateChanged();
-    if (lines && !m_linesTimer.isActive()) m_linesTimer.start();
+    // The first lines of a position at once; after them, a few a second.
+    if (lines && m_firstLinesDue) {
+        m_firstLinesDue = false;
+        m_linesTimer.stop();
+        emit LinesChanged();
+    } else if (lines && !m_linesTimer.isActive()) {
+        m_linesTimer.start();
+    }
     if (done) {
         m_linesTimer.stop();
         emit LinesChanged();

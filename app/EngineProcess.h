@@ -67,4 +67,5 @@ private:
     QByteArray m_partial;
     QTimer m_linesTimer;
     QTimer m_answerTimer;
+    bool m_firstLinesDue = false;
 };

@@ -6,7 +6,10 @@
 // (QWidget::repaint of the board view and its boxes, then the events the
 // action left queued).
 //   window_bench [REPS=200] [OPEN_REPS=20]
-// Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise. With
+// RAVELIN_BENCH_ENGINE set, the analysis pane is open on the game throughout,
+// Stockfish searching on two threads, and the time from a new position to the
+// engine's first line shown is measured last.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -19,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "AnalysisPane.h"
+#include "EngineProcess.h"
 #include "GameWindowSupport.h"
 #include "LegalMoves.h"
 #include "LongGame.h"
@@ -146,6 +151,24 @@ int main(int argc, char** argv) {
 
     if (window.Documents().OpenDocument(path) == nullptr) Fail("the long game does not open");
     Settle();
+    const bool withEngine = qEnvironmentVariableIsSet("RAVELIN_BENCH_ENGINE");
+    AnalysisPane* pane = window.frame->Analysis();
+    auto awaitLine = [&] {
+        QElapsedTimer waited;
+        waited.start();
+        while (pane->LineTexts().isEmpty() && waited.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (pane->LineTexts().isEmpty()) Fail("no engine line: " + pane->StatusText());
+    };
+    if (withEngine) {
+        UserPrompts::EngineChoice choice;
+        choice.threads = 2;
+        EngineProcess::StoreChoice(choice);
+        window.Command(res::kCmdAnalysis);
+        awaitLine();
+        std::printf("with %s searching on 2 threads all along\n",
+                    qPrintable(pane->StatusText()));
+    }
     CVexilView* view = window.View();
     QListWidget* list = view->MoveList();
     QPlainTextEdit* note = view->AnnotationBox();
@@ -272,6 +295,22 @@ int main(int argc, char** argv) {
     for (int i = 0; i < reps; ++i)
         Measure(handlers, view, [&] { i % 2 == 0 ? view->OnGoToStart() : view->OnGoToEnd(); });
     Report("  part: OnGoToStart / OnGoToEnd alone", handlers);
+
+    if (withEngine) {
+        // From a position chosen in the list to the engine's first line on it.
+        Times first;
+        for (int i = 0; i < 40; ++i) {
+            Settle();
+            QElapsedTimer timer;
+            timer.start();
+            list->setCurrentRow(100 + i * 3);
+            if (!pane->LineTexts().isEmpty()) Fail("a line of the position before was shown");
+            awaitLine();
+            first.handling.push_back(timer.nsecsElapsed());
+            first.painted.push_back(first.handling.back());
+        }
+        Report("engine: first line for a new position", first);
+    }
 
     window.prompts.saveAnswers.assign(8, UserPrompts::SaveAnswer::No);
     return 0;
