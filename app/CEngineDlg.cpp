@@ -22,7 +22,9 @@ CEngineDlg::CEngineDlg(const UserPrompts::EngineChoice& choice, QWidget* parent)
     auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
     connect(browse, &QPushButton::clicked, this, &CEngineDlg::OnBrowse);
     programRow->addWidget(browse);
-    form->addRow(QStringLiteral("&Program:"), programRow);
+    auto* programLabel = new QLabel(QStringLiteral("&Program:"), this);
+    programLabel->setBuddy(m_program);
+    form->addRow(programLabel, programRow);
     auto* hint =
         new QLabel(QStringLiteral("Any engine that speaks UCI. Left empty, Ravelin uses Stockfish "
                                   "(Debian's package stockfish)."),
