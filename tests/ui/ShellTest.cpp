@@ -504,7 +504,7 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
             }
         }
     QCOMPARE(pictures, 2);
-    QCOMPARE(links.size(), 14);
+    QCOMPARE(links.size(), 15);
     for (const QString& link : links)
         QVERIFY2(link.startsWith('#') && anchors.contains(link.mid(1)), qPrintable(link));
     shell.Command(res::kCmdHelp);  // asked again, the same guide
