@@ -169,8 +169,9 @@ void AnalysisPane::ShowPosition() {
     m_plies = line.m_curPly;
     m_path = view->ShownLine();
     m_shown.clear();
+    m_position = QString::fromStdString(EnginePosition(line, m_plies));
     m_status->setText(QString::fromStdString(m_engine->Session().EngineName()));
-    m_engine->Analyse(fen);
+    m_engine->Analyse(m_position);
     ShowLines();
 }
 
@@ -183,7 +184,7 @@ bool AnalysisPane::ViewShowsPosition() const {
 void AnalysisPane::ShowLines() {
     const UciSession& session = m_engine->Session();
     const bool forThisPosition = m_active && !m_fen.isEmpty() && !session.Lines().empty() &&
-                                 QString::fromStdString(session.LinesFen()) == m_fen;
+                                 QString::fromStdString(session.LinesPosition()) == m_position;
     if (forThisPosition && !m_line && ViewShowsPosition()) {
         // The line up to the position, without its notes and variations:
         // all the engine's moves need to be played and numbered.

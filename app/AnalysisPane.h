@@ -63,6 +63,7 @@ private:
     // The position searched: its FEN, the line and ply it is taken from, and
     // that line up to it, taken once the engine has lines to play on it.
     QString m_fen;
+    QString m_position;  // as the engine is told it, with the moves since a capture
     std::unique_ptr<CGameRecord> m_line;
     int m_plies = 0;
     LinePath m_path;

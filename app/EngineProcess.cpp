@@ -129,11 +129,11 @@ void EngineProcess::Reconfigure(const UserPrompts::EngineChoice& choice) {
     Flush();
 }
 
-void EngineProcess::Analyse(const QString& fen, int moveTimeMs) {
+void EngineProcess::Analyse(const QString& position, int moveTimeMs) {
     if (!IsRunning()) return;
     m_linesTimer.stop();
     m_firstLinesDue = true;
-    m_session.Analyse(fen.toStdString(), moveTimeMs);
+    m_session.Analyse(position.toStdString(), moveTimeMs);
     Flush();
 }
 

@@ -33,8 +33,9 @@ public:
     bool IsRunning() const;
     // Takes new settings: a new program starts afresh, the rest is sent.
     void Reconfigure(const UserPrompts::EngineChoice& choice);
-    // Searches `fen` until told otherwise, or for `moveTimeMs`.
-    void Analyse(const QString& fen, int moveTimeMs = 0);
+    // Searches `position` ("fen ... moves ...") until told otherwise, or
+    // for `moveTimeMs`.
+    void Analyse(const QString& position, int moveTimeMs = 0);
     void StopSearch();
     // Says goodbye and ends the process: at once when it leaves, else
     // after `graceMs`, without waiting unless `wait`.

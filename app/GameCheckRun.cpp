@@ -27,13 +27,13 @@ bool GameCheckRun::Begin() {
         return false;
     }
     for (int plies = 0; plies <= m_game->m_plyCount; ++plies)
-        m_fens.append(QString::fromStdString(FenAfter(*m_game, plies)));
-    m_verdicts.assign(static_cast<std::size_t>(m_fens.size()), PositionVerdict());
+        m_positions.append(QString::fromStdString(EnginePosition(*m_game, plies)));
+    m_verdicts.assign(static_cast<std::size_t>(m_positions.size()), PositionVerdict());
     connect(m_engine, &EngineProcess::SearchDone, this, &GameCheckRun::OnSearchDone);
     connect(m_engine, &EngineProcess::StateChanged, this, &GameCheckRun::OnEngineState);
     m_progress = Prompts().ShowProgress(
         QStringLiteral("Checking %1 moves with the engine...").arg(m_game->m_plyCount),
-        static_cast<int>(m_fens.size()), [self = QPointer<GameCheckRun>(this)] {
+        static_cast<int>(m_positions.size()), [self = QPointer<GameCheckRun>(this)] {
             if (self) self->Cancel();
         });
     SearchNext();
@@ -43,14 +43,14 @@ bool GameCheckRun::Begin() {
 void GameCheckRun::SearchNext() {
     if (m_over) return;
     // Positions the game ended in need no engine.
-    while (m_next < m_fens.size() &&
+    while (m_next < m_positions.size() &&
            FinishedPositionScore(*m_game, m_next,
                                  m_verdicts[static_cast<std::size_t>(m_next)].score)) {
         m_verdicts[static_cast<std::size_t>(m_next)].known = true;
         ++m_next;
     }
     if (m_progress) m_progress->SetValue(m_next);
-    if (m_next >= m_fens.size()) {
+    if (m_next >= m_positions.size()) {
         if (!m_view) {
             Finish(QString());
             return;
@@ -65,13 +65,13 @@ void GameCheckRun::SearchNext() {
     }
     if (!m_engine->IsRunning()) return;  // the engine's state says why
     m_searching = true;
-    m_engine->Analyse(m_fens[m_next], m_moveTimeMs);
+    m_engine->Analyse(m_positions[m_next], m_moveTimeMs);
 }
 
 void GameCheckRun::OnSearchDone() {
     if (!m_searching || m_over) return;
     const UciSession& session = m_engine->Session();
-    if (QString::fromStdString(session.LinesFen()) != m_fens[m_next]) return;
+    if (QString::fromStdString(session.LinesPosition()) != m_positions[m_next]) return;
     m_searching = false;
     PositionVerdict& verdict = m_verdicts[static_cast<std::size_t>(m_next)];
     if (!session.Lines().empty() && !session.Lines().front().pv.empty()) {

@@ -39,7 +39,7 @@ private:
     EngineProcess* m_engine;
     int m_moveTimeMs;
     std::unique_ptr<CGameRecord> m_game;  // the whole game as the check began
-    QStringList m_fens;                   // each main-line position, after 0 plies on
+    QStringList m_positions;              // each main-line position, after 0 plies on
     std::vector<PositionVerdict> m_verdicts;
     int m_next = 0;
     bool m_searching = false;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Mutation testing: one mutant per sampled site (comparisons flipped, + and -
 # swapped, integer constants off by one, conditions negated, statements
-# deleted) of the sources and headers of the rules, moves, record and PGN
-# libraries, each built and run against the plain tests. With --window, the
+# deleted) of the sources and headers of the rules, moves, record, PGN and
+# engine libraries, each built and run against the plain tests. With --window, the
 # document's save and read-back (app/CVexilDoc.cpp) and the document steps
 # (app/DocumentManager.cpp) are drawn from too, and a mutant the plain tests
 # miss is run against the window tests as well: slower, as it builds Qt.
@@ -60,13 +60,13 @@ import hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work, window = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1"
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
-programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests"]
+programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests", "engine_tests"]
 suite = [[os.path.join(build, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"] for p in programs]
 # A filter that matches no test would pass every mutant: ctest is told to fail then.
 suite.append(["ctest", "--test-dir", build, "--no-tests=error", "-R", "^ravelin_pgn_tool_fixtures$"])
 window_programs = ["GameWindowTest", "RecordTest", "SetupClipboardTest", "ShellTest", "BadInputTest"]
 window_suite = [[os.path.join(build, "tests", p)] for p in window_programs] if window else []
-PLAIN_FOLDERS = ("rules", "moves", "record", "pgn")
+PLAIN_FOLDERS = ("rules", "moves", "record", "pgn", "engine")
 WINDOW_FILES = ("app/CVexilDoc.cpp", "app/DocumentManager.cpp")
 os.environ["QT_QPA_PLATFORM"] = "offscreen"
 began = time.time()

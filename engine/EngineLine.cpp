@@ -1,5 +1,6 @@
 #include "EngineLine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -45,10 +46,29 @@ bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
 
 }  // namespace
 
-std::string FenAfter(const CGameRecord& line, int plies) {
-    auto position = std::make_unique<CGameRecord>(line);
-    CutLine(*position, plies);
-    return position->MakeFullFen();
+std::string EnginePosition(const CGameRecord& line, int plies) {
+    plies = std::clamp(plies, 0, line.m_plyCount);
+    // Before the last capture or pawn move nothing can repeat.
+    const int clock = plies > 0 ? line.m_ply[plies - 1].halfMoveClock : 0;
+    const int from = std::max(0, plies - clock);
+    auto position = std::make_unique<CGameRecord>();
+    position->m_startSide = line.m_startSide;
+    position->m_startMoveNumber = line.m_startMoveNumber;
+    if (from == 0) {
+        position->SetFromFen(line.m_startFen);
+    } else {
+        position->m_ply[from - 1] = line.m_ply[from - 1];
+        position->m_plyCount = from;
+        position->RestorePly(from - 1);
+    }
+    std::string text = "fen " + position->MakeFullFen();
+    // No promotion among them: a pawn move starts the count afresh.
+    for (int i = from; i < plies; ++i) {
+        const PlyRecord& ply = line.m_ply[i];
+        text += i == from ? " moves " : " ";
+        text += SquareName(ply.fromFile, ply.fromRank) + SquareName(ply.toFile, ply.toRank);
+    }
+    return text;
 }
 
 std::vector<PlyRecord> PlayEngineLine(const CGameRecord& line, int plies,

@@ -11,8 +11,11 @@
 // the idea, short of the guesswork at the end of a long line.
 inline constexpr int kMostEngineLinePlies = 12;
 
-// The position after `plies` plies of `line` as FEN text, for the engine.
-std::string FenAfter(const CGameRecord& line, int plies);
+// The position after `plies` plies of `line` as the engine is told it:
+// "fen <FEN> moves e2e4 ...", from the last capture or pawn move on, so that
+// the engine sees a repetition coming. Cheap for a long game with notes:
+// nothing is copied but one ply.
+std::string EnginePosition(const CGameRecord& line, int plies);
 
 // The engine's moves played from the position after `plies` plies of
 // `line`, as the board records them (move text, check signs, the board

@@ -21,13 +21,13 @@ void UciSession::SetOptions(const EngineOptions& options) {
     Proceed();
 }
 
-void UciSession::Analyse(const std::string& fen, int moveTimeMs) {
+void UciSession::Analyse(const std::string& position, int moveTimeMs) {
     if (m_state == State::Off) return;
     m_searchDue = true;
-    m_dueFen = fen;
+    m_duePosition = position;
     m_dueTimeMs = moveTimeMs;
     // Lines of the position before are never shown against this one.
-    m_linesFen = fen;
+    m_linesPosition = position;
     m_lines.clear();
     m_nps = 0;
     Proceed();
@@ -55,7 +55,7 @@ void UciSession::Proceed() {
         // dropped. New options take the search up again once they are in.
         if (!m_searchDue) {
             m_searchDue = true;
-            m_dueFen = m_linesFen;
+            m_duePosition = m_linesPosition;
             m_dueTimeMs = m_searchTimeMs;
         }
         Send("stop");
@@ -75,12 +75,12 @@ void UciSession::Proceed() {
     }
     if (!m_searchDue) return;
     m_searchDue = false;
-    m_linesFen = m_dueFen;
+    m_linesPosition = m_duePosition;
     m_searchTimeMs = m_dueTimeMs;
     m_lines.clear();
     m_nps = 0;
     m_bestMove.clear();
-    Send("position fen " + m_dueFen);
+    Send("position " + m_duePosition);
     Send(m_dueTimeMs > 0 ? "go movetime " + std::to_string(m_dueTimeMs) : "go infinite");
     m_state = State::Searching;
 }

@@ -35,9 +35,10 @@ public:
     void Start(const EngineOptions& options);
     // Changes the options; they are sent before the next search.
     void SetOptions(const EngineOptions& options);
-    // Searches `fen` until told otherwise, or for `moveTimeMs` when it is
-    // more than zero. Replaces any search asked for before.
-    void Analyse(const std::string& fen, int moveTimeMs = 0);
+    // Searches `position` ("fen <FEN> [moves ...]", as "position" takes it)
+    // until told otherwise, or for `moveTimeMs` when it is more than zero.
+    // Replaces any search asked for before.
+    void Analyse(const std::string& position, int moveTimeMs = 0);
     // Ends the search, and forgets any asked for; the lines held stay.
     void Stop();
     // Says goodbye: the owner ends the process if it does not leave.
@@ -53,7 +54,7 @@ public:
     // The position the lines held belong to, and the lines themselves by
     // their rank (the first the best); each holds the last info of its rank
     // that had moves.
-    const std::string& LinesFen() const { return m_linesFen; }
+    const std::string& LinesPosition() const { return m_linesPosition; }
     const std::vector<EngineInfo>& Lines() const { return m_lines; }
     // The last "info" of the search held that told a speed.
     long long NodesPerSecond() const { return m_nps; }
@@ -69,11 +70,11 @@ private:
     EngineOptions m_options;
     bool m_optionsDue = false;
     bool m_searchDue = false;
-    std::string m_dueFen;
+    std::string m_duePosition;
     int m_dueTimeMs = 0;
     int m_searchTimeMs = 0;
     std::string m_name;
-    std::string m_linesFen;
+    std::string m_linesPosition;
     std::vector<EngineInfo> m_lines;
     long long m_nps = 0;
     std::string m_bestMove;

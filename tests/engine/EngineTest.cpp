@@ -167,10 +167,10 @@ TEST(UciSession, KeepsTheConversationInOrder) {
                 session.Start({2, 32, 3});
                 break;
             case 'A':
-                session.Analyse(row.text);
+                session.Analyse(std::string("fen ") + row.text);
                 break;
             case 'T':
-                session.Analyse(row.text, 300);
+                session.Analyse(std::string("fen ") + row.text, 300);
                 break;
             case 'O':
                 session.SetOptions({1, 16, 1});
@@ -228,6 +228,32 @@ TEST(EngineLine, PlaysAndNumbersAsTheMoveListDoes) {
         const std::vector<PlyRecord> line = PlayEngineLine(*game, plies, moves);
         EXPECT_EQ(EngineLineText(*game, plies, line), row.text) << row.moves;
         EXPECT_EQ(game->m_plyCount, plies);  // the game itself is left alone
+    }
+}
+
+// The engine is told the moves since the last capture or pawn move, so that
+// it sees a repetition coming.
+TEST(EngineLine, PositionsAsTheEngineIsToldThem) {
+    const struct {
+        const char *fen, *played, *position;
+    } rows[] = {
+        // clang-format off
+        {"", "", "fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"", "e4 e5 Nf3 Nc6",
+         "fen rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2 moves g1f3 b8c6"},
+        {"", "Nf3 Nf6 Ng1 Ng8",
+         "fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves g1f3 g8f6 f3g1 f6g8"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "O-O O-O-O",
+         "fen r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1 moves e1g1 e8c8"},
+        {"4k3/8/8/8/8/8/8/R3K3 w Q - 7 30", "Ra2 Ke7",
+         "fen 4k3/8/8/8/8/8/8/R3K3 w Q - 7 30 moves a1a2 e8e7"},
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 3 40", "a8=N Kd7", "fen N3k3/8/8/8/8/8/8/4K3 b - - 0 40 moves e8d7"},
+        {"4k3/8/8/8/8/8/3r4/R3K3 w Q - 0 1", "Rd1 Rxd1+ Kxd1", "fen 4k3/8/8/8/8/8/8/3K4 b - - 0 2"},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        const auto game = Played(row.fen, row.played);
+        EXPECT_EQ(EnginePosition(*game, game->m_plyCount), row.position) << row.played;
     }
 }
 
