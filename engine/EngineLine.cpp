@@ -52,6 +52,7 @@ std::string EnginePosition(const CGameRecord& line, int plies) {
     const int clock = plies > 0 ? line.m_ply[plies - 1].halfMoveClock : 0;
     const int from = std::max(0, plies - clock);
     auto position = std::make_unique<CGameRecord>();
+    std::memcpy(position->m_startFen, line.m_startFen, sizeof position->m_startFen);
     position->m_startSide = line.m_startSide;
     position->m_startMoveNumber = line.m_startMoveNumber;
     if (from == 0) {
