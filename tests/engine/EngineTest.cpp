@@ -125,6 +125,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         const char* text;
         const char* sent;  // commands joined by '|'
         const char* bestLine;
+        long long nps = -1;  // the speed held after the step; -1 when not asked
     } rows[] = {
         // clang-format off
         {'S', "", "uci", ""},
@@ -138,8 +139,9 @@ TEST(UciSession, KeepsTheConversationInOrder) {
                          "go infinite", ""},
         {'F', "info depth 5 multipv 1 score cp 20 pv e2e4 e7e5", "", "e2e4 e7e5"},
         {'F', "info depth 5 multipv 2 score cp 15 pv d2d4", "", "e2e4 e7e5"},
-        {'F', "info depth 6 score cp 22 nodes 100 nps 5000", "", "e2e4 e7e5"},  // no moves
-        {'A', after, "stop", ""},  // the old lines go at once
+        {'F', "info depth 6 score cp 22 nodes 100 nps 5000", "", "e2e4 e7e5", 5000},  // no moves
+        {'F', "info depth 6 multipv 2 score cp 16 pv d2d4 d7d5", "", "e2e4 e7e5", 5000},
+        {'A', after, "stop", "", 0},  // the old lines and speed go at once
         {'F', "info depth 7 multipv 1 score cp 25 pv d2d4", "", ""},  // still the old position
         {'A', start, "", ""},  // asked again before the engine stopped: only the last counts
         {'F', "bestmove d2d4", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq "
@@ -190,6 +192,9 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         EXPECT_EQ(sent, row.sent) << row.step << ' ' << row.text;
         const std::string best = session.Lines().empty() ? "" : Joined(session.Lines()[0].pv);
         EXPECT_EQ(best, row.bestLine) << row.step << ' ' << row.text;
+        if (row.nps >= 0) {
+            EXPECT_EQ(session.NodesPerSecond(), row.nps) << row.text;
+        }
     }
     EXPECT_EQ(session.EngineName(), "Fake 1");
     EXPECT_EQ(session.BestMove(), "c7c5");
@@ -355,6 +360,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     EXPECT_EQ(MoveWithoutNumber(refutation.plies[0]), "g6");
     EXPECT_EQ(MoveWithoutNumber(refutation.plies[1]), "Bxf7+");
     EXPECT_EQ(refutation.plies[1].note, "-0.40 at depth 14");
+    EXPECT_EQ(refutation.plies[1].hasNote, 1);        // else the note is never written
     EXPECT_EQ(game->m_ply[2].variations.size(), 1u);  // the better line, with the "!" kept
     EXPECT_TRUE(game->m_ply[6].variations.empty());   // the engine's own move
     EXPECT_FALSE(FinishedPositionScore(*game, 6, verdicts[6].score));
