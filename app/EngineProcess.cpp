@@ -42,6 +42,14 @@ EngineProcess::EngineProcess(QObject* parent) : QObject(parent) {
 
 EngineProcess::~EngineProcess() {
     Quit(1000, true);
+    // Engines told to quit earlier and not gone yet: a moment more, then the end.
+    for (QProcess* leaving : findChildren<QProcess*>()) {
+        leaving->disconnect();
+        if (!leaving->waitForFinished(200)) {
+            leaving->kill();
+            leaving->waitForFinished(1000);
+        }
+    }
 }
 
 UserPrompts::EngineChoice EngineProcess::StoredChoice() {

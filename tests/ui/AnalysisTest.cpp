@@ -136,7 +136,8 @@ void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {
     QVERIFY(ReadBytes(w.path).contains("( 1. Ra8# {#1 at depth "));
 
     // The engine killed from outside: the pane says so, and the game works on.
-    QProcess::execute("pkill", {"-KILL", "-x", "stockfish"});
+    QProcess::execute("pkill", {"-KILL", "-x", "-P",
+                                QString::number(QCoreApplication::applicationPid()), "stockfish"});
     QTRY_COMPARE_WITH_TIMEOUT(pane->StatusText(), QString("The engine stopped unexpectedly."),
                               10000);
     w.View()->OnGoToEnd();
@@ -178,7 +179,9 @@ void AnalysisTest::checkGameMarksOnlyWhatThePlayerLeftUnmarked() {
     QVERIFY(game.m_ply[6].variations.empty());
     QCOMPARE(w.frame->Action(res::kCmdUndo)->text(), QString("&Undo Check Game\tCtrl+Z"));
     QVERIFY(w.Documents().Save(w.Document()));
-    QVERIFY(ReadBytes(w.path).contains("3. Qh5! \r\nNf6?? \r\n( 3... "));
+    // A short search may find a better move than 3. Qh5 too: its "!" stays either way.
+    const QByteArray saved = ReadBytes(w.path);
+    QVERIFY(saved.contains("3. Qh5! \r\n") && saved.contains("Nf6?? \r\n( 3... "));
     w.Command(res::kCmdUndo);
     QCOMPARE(w.Game().GetMoveWithoutNumber(5), std::string("Nf6"));
     QVERIFY(w.Game().m_ply[5].variations.empty());
