@@ -244,6 +244,8 @@ TEST(EngineLine, PositionsAsTheEngineIsToldThem) {
     } rows[] = {
         // clang-format off
         {"", "", "fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 2 22", "Nf6 Nc3 Bc5",
+         "fen r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 2 22 moves g8f6 b1c3 f8c5"},
         {"", "e4 e5 Nf3 Nc6",
          "fen rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2 moves g1f3 b8c6"},
         {"", "Nf3 Nf6 Ng1 Ng8",
