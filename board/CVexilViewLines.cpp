@@ -2,7 +2,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <cstring>
 
 #include "CVexilView.h"
 #include "MoveEntry.h"
@@ -25,12 +24,6 @@ std::size_t BranchesBefore(const LinePath& path, int ply) {
     std::size_t count = 0;
     while (count < path.size() && path[count].ply < ply) ++count;
     return count;
-}
-
-bool SameMove(const PlyRecord& a, const PlyRecord& b) {
-    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
-           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
-           std::memcmp(a.color, b.color, sizeof a.color) == 0;
 }
 
 // Whether the row stands on the line `shown`: its own line is where the

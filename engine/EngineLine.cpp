@@ -6,29 +6,17 @@
 
 #include "LegalMoves.h"
 #include "MoveEntry.h"
+#include "MoveTextApply.h"
 
 namespace {
 
-int PromotionOf(char letter) {
-    switch (letter) {
-        case 'n':
-            return Knight;
-        case 'b':
-            return Bishop;
-        case 'r':
-            return Rook;
-        default:
-            return Queen;
-    }
-}
-
-// Plays one move in coordinate form on `game`; false, with the game as it
-// was, when the text is no legal move of the side to move.
+// Plays one move in coordinate form on `game`, read as a typed one; false,
+// with the game as it was, when the text is no legal move of the side to move.
 bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
-    if (move.size() < 4) return false;
-    const int fromFile = move[0] - 'a', fromRank = move[1] - '1';
-    const int toFile = move[2] - 'a', toRank = move[3] - '1';
-    if (!IsOnBoard(fromFile, fromRank) || !IsOnBoard(toFile, toRank)) return false;
+    TypedMove typed;
+    if (!ReadTypedMove(game, move, typed)) return false;
+    const int fromFile = typed.fromFile, fromRank = typed.fromRank;
+    const int toFile = typed.toFile, toRank = typed.toRank;
     const int side = game.m_sideToMove;
     bool legal = false;
     ForEachLegalMove(game, side, [&](const LegalMove& candidate) {
@@ -37,7 +25,7 @@ bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
         return !legal;
     });
     if (!legal) return false;
-    const int promotion = move.size() > 4 ? PromotionOf(move[4]) : Queen;
+    const int promotion = typed.promotion != NoPiece ? typed.promotion : Queen;
     const PieceDrop drop{
         game.GetPiece(fromFile, fromRank), side, fromFile, fromRank, toFile, toRank};
     game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
@@ -105,12 +93,6 @@ std::string EngineNote(const EngineScore& score, bool whiteToMove, int depth) {
     return ScoreText(score, whiteToMove) + " at depth " + std::to_string(depth);
 }
 
-bool SamePlayedMove(const PlyRecord& a, const PlyRecord& b) {
-    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
-           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
-           std::memcmp(a.color, b.color, sizeof a.color) == 0;
-}
-
 EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies,
                               const std::vector<PlyRecord>& engineLine, const std::string& note,
                               std::string& refusal) {
@@ -123,7 +105,7 @@ EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies
     int at = plies;
     std::size_t first = 0;
     while (first < engineLine.size() && at < line->m_plyCount &&
-           SamePlayedMove(line->m_ply[at], engineLine[first])) {
+           SameMove(line->m_ply[at], engineLine[first])) {
         ++at;
         ++first;
     }
@@ -139,7 +121,7 @@ EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies
         for (const Variation& variation : line->m_ply[at].variations) {
             bool same = variation.plies.size() >= rest.size();
             for (std::size_t i = 0; same && i < rest.size(); ++i)
-                same = SamePlayedMove(variation.plies[i], rest[i]);
+                same = SameMove(variation.plies[i], rest[i]);
             if (same) return EngineLineAdded::AlreadyThere;
         }
     }

@@ -44,6 +44,3 @@ enum class EngineLineAdded { AsVariation, AtLineEnd, AlreadyThere, Refused };
 EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies,
                               const std::vector<PlyRecord>& engineLine, const std::string& note,
                               std::string& refusal);
-
-// The same moves: the same squares and the same board after them.
-bool SamePlayedMove(const PlyRecord& a, const PlyRecord& b);

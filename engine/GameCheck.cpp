@@ -60,7 +60,7 @@ GameCheckOutcome ApplyGameCheck(CGameRecord& game, const std::vector<PositionVer
         bool there = false;
         for (const Variation& variation : ply.variations)
             there = there || (!variation.plies.empty() &&
-                              SamePlayedMove(variation.plies.front(), better.front()));
+                              SameMove(variation.plies.front(), better.front()));
         if (there) continue;
         better.back().note = EngineNote(before.score, game.SideOfPly(k) == White, before.depth);
         better.back().hasNote = 1;

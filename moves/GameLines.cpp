@@ -1,6 +1,7 @@
 #include "GameLines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "TextField.h"
@@ -8,8 +9,7 @@
 namespace {
 
 bool HasBranch(const CGameRecord& line, const LineBranch& branch) {
-    return branch.ply >= 0 && branch.ply < line.m_plyCount &&
-           branch.variation >= 0 &&
+    return branch.ply >= 0 && branch.ply < line.m_plyCount && branch.variation >= 0 &&
            branch.variation < static_cast<int>(line.m_ply[branch.ply].variations.size());
 }
 
@@ -27,7 +27,8 @@ void CountIn(const std::vector<Variation>& variations, int depth, int& plies, in
     for (const Variation& variation : variations) {
         deepest = std::max(deepest, depth);
         plies += static_cast<int>(variation.plies.size());
-        for (const PlyRecord& ply : variation.plies) CountIn(ply.variations, depth + 1, plies, deepest);
+        for (const PlyRecord& ply : variation.plies)
+            CountIn(ply.variations, depth + 1, plies, deepest);
     }
 }
 
@@ -94,7 +95,8 @@ void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line)
     if (line.m_plyCount <= branch.ply) {
         variations.erase(variations.begin() + branch.variation);
     } else {
-        variation.plies.assign(line.m_ply.begin() + branch.ply, line.m_ply.begin() + line.m_plyCount);
+        variation.plies.assign(line.m_ply.begin() + branch.ply,
+                               line.m_ply.begin() + line.m_plyCount);
     }
     StoreLine(game, parentPath, *parent);
 }
@@ -120,12 +122,14 @@ bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
         std::vector<Variation> alternatives;
         alternatives.push_back(std::move(displaced));
         for (Variation& other : others) alternatives.push_back(std::move(other));
-        for (Variation& own : line->m_ply[branch.ply].variations) alternatives.push_back(std::move(own));
+        for (Variation& own : line->m_ply[branch.ply].variations)
+            alternatives.push_back(std::move(own));
         line->m_ply[branch.ply].variations = std::move(alternatives);
         // A note before the variation's first move now stands after the
         // move before it, where a main line keeps it.
         if (!startNote.empty()) {
-            std::string& note = branch.ply > 0 ? line->m_ply[branch.ply - 1].note : line->m_startNote;
+            std::string& note =
+                branch.ply > 0 ? line->m_ply[branch.ply - 1].note : line->m_startNote;
             int& has = branch.ply > 0 ? line->m_ply[branch.ply - 1].hasNote : line->m_hasStartNote;
             if (!has) note.clear();
             note += (note.empty() ? "" : " ") + startNote;
@@ -179,4 +183,10 @@ std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth) {
     if (depth > static_cast<std::size_t>(lines::kMaxDepth)) return lines::kVariationsTooDeep;
     if (CountVariationPlies(game) >= lines::kMaxVariationPlies) return lines::kVariationsFull;
     return {};
+}
+
+bool SameMove(const PlyRecord& a, const PlyRecord& b) {
+    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
+           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
+           std::memcmp(a.color, b.color, sizeof a.color) == 0;
 }

@@ -57,6 +57,9 @@ bool PromoteToMainLine(CGameRecord& game, const LinePath& path);
 // changing nothing, for the main line or a path the game lacks.
 bool DeleteVariation(CGameRecord& game, const LinePath& path);
 
+// The same move: the same squares and the same board after it.
+bool SameMove(const PlyRecord& a, const PlyRecord& b);
+
 // The move of ply index `ply` of the line as a player names it: "12. e4",
 // "12... Nf6".
 std::string PlyName(const CGameRecord& line, int ply);

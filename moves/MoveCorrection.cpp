@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxNagsLength = 64;  // what the reader keeps of a move's glyphs
-constexpr const char* kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};  // glyphs $1 to $6
 
 // The move of a list line as the move reader takes it, and in `sign` the
 // player's sign after it ("!", "?!"). The en-passant mark and the check,
@@ -50,7 +48,7 @@ void WriteMove(CGameRecord& line, int index, const std::string& move, const std:
     if (sign.empty() || hasSign) return;
     for (int n = 0; n < 6; ++n) {
         const std::string nag = "$" + std::to_string(n + 1);
-        if (sign == kSigns[n] && ply.nags.size() + 1 + nag.size() <= kMaxNagsLength)
+        if (sign == kMoveSigns[n] && ply.nags.size() + 1 + nag.size() <= PlyRecord::kMaxNagsLength)
             ply.nags = ply.nags.empty() ? nag : nag + " " + ply.nags;
     }
 }
@@ -176,12 +174,6 @@ std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, i
         return "which would take this game's variations past " +
                std::to_string(lines::kMaxVariationPlies) + " half-moves";
     return {};
-}
-
-bool SameMove(const PlyRecord& a, const PlyRecord& b) {
-    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
-           a.toRank == b.toRank && std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
-           std::memcmp(a.color, b.color, sizeof a.color) == 0;
 }
 
 void Take(CGameRecord& corrected, const CGameRecord& line) {

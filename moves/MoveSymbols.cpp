@@ -11,7 +11,6 @@
 namespace {
 
 // The longest glyph list a move keeps, as the reader keeps it.
-constexpr std::size_t kMaxNagsLength = 64;
 
 // The sign at the end of a move's text, longest first; "" for none.
 std::string SignAtEnd(const std::string& text) {
@@ -48,7 +47,7 @@ std::string WithoutNags(const std::string& nags, int low, int high) {
 
 void AddNag(PlyRecord& ply, int nag) {
     const std::string word = "$" + std::to_string(nag);
-    if (ply.nags.size() + 1 + word.size() > kMaxNagsLength) return;
+    if (ply.nags.size() + 1 + word.size() > PlyRecord::kMaxNagsLength) return;
     if (!ply.nags.empty()) ply.nags += ' ';
     ply.nags += word;
 }

@@ -11,8 +11,9 @@ struct MoveSymbol {
     int nag;
     const char* sign;  // as written after the move, or as the menus name it
 };
-inline constexpr MoveSymbol kMoveSymbols[] = {{1, "!"},  {2, "?"},  {3, "!!"},
-                                              {4, "??"}, {5, "!?"}, {6, "?!"}};
+inline constexpr MoveSymbol kMoveSymbols[] = {{1, kMoveSigns[0]}, {2, kMoveSigns[1]},
+                                              {3, kMoveSigns[2]}, {4, kMoveSigns[3]},
+                                              {5, kMoveSigns[4]}, {6, kMoveSigns[5]}};
 inline constexpr MoveSymbol kPositionSymbols[] = {
     {10, "="},   {14, "+="}, {15, "=+"}, {16, "+/-"},
     {17, "-/+"}, {18, "+-"}, {19, "-+"}, {13, "\xE2\x88\x9E"}};  // the last: unclear

@@ -102,11 +102,10 @@ bool AddComment(MovetextLines& lines, const std::string& note) {
 
 // The glyph of the sign written on a move ("e4!?" gives $5), or "".
 std::string SignGlyph(const std::string& move) {
-    static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
     const std::size_t end = move.find_last_not_of("!?");
     const std::string sign = move.substr(end == std::string::npos ? 0 : end + 1);
     for (int i = 0; i < 6; ++i)
-        if (sign == kSigns[i]) return "$" + std::to_string(i + 1);
+        if (sign == kMoveSigns[i]) return "$" + std::to_string(i + 1);
     return {};
 }
 

@@ -19,13 +19,11 @@
 namespace {
 
 constexpr std::size_t kMaxCommentLength = 4097;
-// Bounds for what is kept of tags beyond the seven (the seven's value size,
-// more tags and longer names than any real game has) and of glyphs.
+// Bounds for what is kept of tags beyond the seven: the seven's value size,
+// more tags and longer names than any real game has.
 constexpr std::size_t kMaxTagValueLength = CGameRecord::kTagSize - 1;
 constexpr std::size_t kMaxTagNameLength = 64;
 constexpr std::size_t kMaxKeptTags = 100;
-constexpr std::size_t kMaxNagsLength = 64;
-
 
 std::string Trim(const std::string& text) {
     std::size_t begin = 0;
@@ -379,18 +377,17 @@ void PgnReader::AttachNag(const std::string& digits) {
     const int number = std::atoi(digits.c_str());
     if (number > 255) return;
     PlyRecord& ply = m_line->m_ply[m_line->m_curPly - 1];
-    static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
     const std::string text = ply.text;
     if (number >= 1 && number <= 6 && !text.empty() && text.back() != '!' && text.back() != '?' &&
         text.find(" e.p.") == std::string::npos) {
-        const std::string withSign = text + kSigns[number - 1];
+        const std::string withSign = text + kMoveSigns[number - 1];
         if (withSign.size() < PlyRecord::kTextSize) {
             CopyToField(ply.text, PlyRecord::kTextSize, withSign);
             return;
         }
     }
     const std::string nag = "$" + std::to_string(number);
-    if (ply.nags.size() + 1 + nag.size() > kMaxNagsLength) return;
+    if (ply.nags.size() + 1 + nag.size() > PlyRecord::kMaxNagsLength) return;
     if (!ply.nags.empty()) ply.nags += ' ';
     ply.nags += nag;
 }

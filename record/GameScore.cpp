@@ -58,7 +58,6 @@ std::string OneLine(const std::string& text) {
 // glyphs have no symbol a reader would know and are left out. The slight
 // advantages are plain "+=" and "=+": the book faces lack their one-glyph forms.
 std::string NagSymbols(const std::string& nags) {
-    static const char* const kSigns[] = {"!", "?", "!!", "??", "!?", "?!"};
     static const char* const kPositions[] = {
         "=", "=", "=", "\u221E", "+=", "=+", "\u00B1", "\u2213", "+\u2212", "\u2212+"};
     std::string symbols;
@@ -67,7 +66,7 @@ std::string NagSymbols(const std::string& nags) {
         const int number = std::atoi(nags.c_str() + at + 1);
         ++at;
         if (number >= 1 && number <= 6)
-            symbols += kSigns[number - 1];
+            symbols += kMoveSigns[number - 1];
         else if (number >= 10 && number <= 19)
             symbols += std::string(" ") + kPositions[number - 10];
     }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 struct PlyRecord;
+
+// The signs of the move glyphs $1 to $6, as written after a move.
+inline constexpr const char* kMoveSigns[6] = {"!", "?", "!!", "??", "!?", "?!"};
 
 // A line played instead of a move: its plies as snapshots, numbered on from
 // the move it replaces, and the note written before its first move.
@@ -16,8 +20,9 @@ struct Variation {
 // state and the whole board after it, its move-list line, note, date and
 // glyphs, and the variations that replace it.
 struct PlyRecord {
-    static constexpr int kTextSize = 23;  // move-list line, at most 22 characters
-    static constexpr int kDateSize = 12;  // MM/DD/YY, at most 11 characters
+    static constexpr int kTextSize = 23;               // move-list line, at most 22 characters
+    static constexpr int kDateSize = 12;               // MM/DD/YY, at most 11 characters
+    static constexpr std::size_t kMaxNagsLength = 64;  // the glyphs kept with a move, written out
 
     int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
     int canCastleWK = 0, canCastleWQ = 0, canCastleBK = 0, canCastleBQ = 0;

@@ -103,12 +103,11 @@ public:
     }
     // Records the values shown; cancels, from the event loop, once the
     // value reaches cancelAt.
-    std::unique_ptr<Progress> ShowProgress(const QString& text, int maximum,
+    std::unique_ptr<Progress> ShowProgress(const QString& text, int,
                                            const std::function<void()>& onCancel) override {
         progressTexts.append(text);
         struct Shown : Progress {
             ScriptedPrompts* owner;
-            int maximum;
             std::function<void()> onCancel;
             void SetValue(int value) override {
                 owner->progressValues.push_back(value);
@@ -120,7 +119,6 @@ public:
         };
         auto shown = std::make_unique<Shown>();
         shown->owner = this;
-        shown->maximum = maximum;
         shown->onCancel = onCancel;
         return shown;
     }
