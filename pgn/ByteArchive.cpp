@@ -3,29 +3,12 @@
 #include <cstring>
 
 bool ByteReader::ReadLine(std::string& line) {
-    bool any = false;
-    while (m_pos < m_size || Refill()) {
-        any = true;
-        const char* start = m_buffer + m_pos;
-        const std::size_t available = m_size - m_pos;
-        const void* feed = std::memchr(start, '\n', available);
-        if (feed != nullptr) {
-            const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
-            line.append(start, length);
-            m_pos += length + 1;
-            return true;
-        }
-        line.append(start, available);
-        m_pos = m_size;
-    }
-    return any;
-}
-
-bool ByteReader::Refill() {
-    m_in.read(m_buffer, sizeof m_buffer);
-    m_size = static_cast<std::size_t>(m_in.gcount());
-    m_pos = 0;
-    return m_size > 0;
+    if (m_pos >= m_bytes.size()) return false;
+    const std::size_t feed = m_bytes.find('\n', m_pos);
+    const std::size_t end = feed == std::string_view::npos ? m_bytes.size() : feed;
+    line.append(m_bytes.data() + m_pos, end - m_pos);
+    m_pos = end == m_bytes.size() ? end : end + 1;
+    return true;
 }
 
 void ByteWriter::WriteByte(char byte) {

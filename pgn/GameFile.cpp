@@ -12,7 +12,7 @@ LoadResult Refused(LoadResult::Kind kind, std::string message) {
 }
 
 LoadResult Read(std::string_view bytes, CGameRecord& game) {
-    const PgnReadResult read = ReadPgnFromString(std::string(bytes), game);
+    const PgnReadResult read = ReadPgnFromString(bytes, game);
     if (!read.ok) return Refused(LoadResult::Kind::NotAGame, read.message);
     LoadResult result;
     result.kind = LoadResult::Kind::Loaded;

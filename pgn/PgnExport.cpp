@@ -120,22 +120,20 @@ public:
     std::string MoveText(const PlyRecord& ply, const PlyRecord* before);
 
 private:
-    void SetBoard(const int piece[8][8], const int color[8][8]);
+    void SetBoard(const PlyRecord& ply);
 
     const CGameRecord& m_game;
     std::unique_ptr<CGameRecord> m_scratch;
 };
 
-void MoveNamer::SetBoard(const int piece[8][8], const int color[8][8]) {
-    for (int file = 0; file < 8; ++file)
-        for (int rank = 0; rank < 8; ++rank)
-            m_scratch->SetSquare(file, rank, color[file][rank], piece[file][rank]);
+void MoveNamer::SetBoard(const PlyRecord& ply) {
+    ply.GiveBoard(m_scratch->m_piece, m_scratch->m_color);
 }
 
 std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
     CGameRecord& board = *m_scratch;
     if (before != nullptr) {
-        SetBoard(before->piece, before->color);
+        SetBoard(*before);
     } else {
         board.SetStartPosition();
         board.SetFromFen(m_game.m_startFen);
@@ -151,7 +149,7 @@ std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
     }
     MoveFacts facts =
         FactsBeforeMove(board, kind, color, ply.fromFile, ply.fromRank, ply.toFile, ply.toRank);
-    SetBoard(ply.piece, ply.color);
+    SetBoard(ply);
     if (kind == Pawn && (ply.toRank == 0 || ply.toRank == 7))
         facts.promotion = board.GetPiece(ply.toFile, ply.toRank);
     board.FindPiece(OtherColor(color), King, facts.kingFile, facts.kingRank);

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <sstream>
 
 #include "GameLines.h"
 #include "MoveText.h"
@@ -718,16 +717,19 @@ PgnReadResult PgnReader::Read() {
 
 PgnReadResult ReadPgn(ByteReader& in, CGameRecord& game) {
     // Read into a record of its own, so a refused file leaves the game alone.
+    // The record read is handed over whole, never copied.
     auto scratch = std::make_unique<CGameRecord>();
     PgnReader reader(in, *scratch);
     PgnReadResult result = reader.Read();
-    if (result.ok) game.Assign(*scratch);
+    if (result.ok) {
+        game = std::move(*scratch);
+        game.CheckSound();
+    }
     return result;
 }
 
-PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game) {
-    std::istringstream stream(bytes);
-    ByteReader in(stream);
+PgnReadResult ReadPgnFromString(std::string_view bytes, CGameRecord& game) {
+    ByteReader in(bytes);
     return ReadPgn(in, game);
 }
 

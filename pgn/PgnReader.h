@@ -20,7 +20,7 @@ struct PgnReadResult {
 // Reads one game, replaying every move, into `game`. A file that cannot be
 // read whole is refused with a message and leaves `game` as it was.
 PgnReadResult ReadPgn(ByteReader& in, CGameRecord& game);
-PgnReadResult ReadPgnFromString(const std::string& bytes, CGameRecord& game);
+PgnReadResult ReadPgnFromString(std::string_view bytes, CGameRecord& game);
 
 // Name and value of a tag line `[Name "value"]` as the reader takes them;
 // `rest` gets what follows the closing bracket (more tags, or moves).

@@ -94,8 +94,12 @@ private:
     // `count` plies of a line, the first its ply index `first` played from
     // the board `before` holds (the start when null), `depth` variations deep.
     void Line(const PlyRecord* plies, int first, int count, int depth, const PlyRecord* before);
-    void Note(const std::string& note, int depth, const int piece[8][8], const int color[8][8]);
-    void Diagram(int depth, const int piece[8][8], const int color[8][8]);
+    // Boards come as the rules hold them (int) and as a ply keeps them (bytes).
+    template <class Square>
+    void Note(const std::string& note, int depth, const Square (&piece)[8][8],
+              const Square (&color)[8][8]);
+    template <class Square>
+    void Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8]);
     void Add(ScoreBlock::Kind kind, int depth, const std::string& text);
     // Ends the paragraph of moves being written, if any.
     void EndMoves();
@@ -122,7 +126,8 @@ void ScoreWriter::EndMoves() {
     m_moves.clear();
 }
 
-void ScoreWriter::Diagram(int depth, const int piece[8][8], const int color[8][8]) {
+template <class Square>
+void ScoreWriter::Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8]) {
     EndMoves();
     ScoreBlock block;
     block.kind = ScoreBlock::Kind::Diagram;
@@ -135,8 +140,9 @@ void ScoreWriter::Diagram(int depth, const int piece[8][8], const int color[8][8
     m_blocks.push_back(std::move(block));
 }
 
-void ScoreWriter::Note(const std::string& note, int depth, const int piece[8][8],
-                       const int color[8][8]) {
+template <class Square>
+void ScoreWriter::Note(const std::string& note, int depth, const Square (&piece)[8][8],
+                       const Square (&color)[8][8]) {
     EndMoves();
     if (NoteHasMarker(note)) {
         m_marked = true;
@@ -164,10 +170,10 @@ void ScoreWriter::Line(const PlyRecord* plies, int first, int count, int depth,
         if (ply.hasNote) Note(ply.note, depth, ply.piece, ply.color);
         for (const Variation& variation : ply.variations) {
             EndMoves();
-            if (!variation.startNote.empty())
-                Note(variation.startNote, depth + 1,
-                     before != nullptr ? before->piece : m_start->m_piece,
-                     before != nullptr ? before->color : m_start->m_color);
+            if (!variation.startNote.empty() && before != nullptr)
+                Note(variation.startNote, depth + 1, before->piece, before->color);
+            else if (!variation.startNote.empty())
+                Note(variation.startNote, depth + 1, m_start->m_piece, m_start->m_color);
             Line(variation.plies.data(), i, static_cast<int>(variation.plies.size()), depth + 1,
                  before);
             EndMoves();

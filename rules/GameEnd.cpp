@@ -1,6 +1,7 @@
 // The questions asked after every move: is a square attacked, how many legal
 // moves does a side have, and how often has this position occurred.
-#include <cstring>
+
+#include <algorithm>
 
 #include "GameRecord.h"
 #include "LegalMoves.h"
@@ -8,7 +9,7 @@
 
 int CGameRecord::IsSquareAttacked(int color, int file, int rank) const {
     if (!IsOnBoard(file, rank)) return 0;
-    static const int kRays[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1},
+    static const int kRays[8][2] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
                                     {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
     for (int ray = 0; ray < 8; ++ray) {
         const bool diagonal = ray >= 4;
@@ -57,12 +58,13 @@ bool CGameRecord::HasLegalMove(int color) {
 int CGameRecord::FindRepetition() const {
     // Only positions with the same side to move, most recent first; the most
     // recent equal one carries the count of all earlier ones.
-    for (int j = m_curPly - 2; j >= 0; j -= 2) {
+    // A capture or a pawn move (the clock's reset) makes every earlier position
+    // unreachable, so the search stops there.
+    const int oldest = std::max(0, m_curPly - m_halfMoveClock);
+    for (int j = m_curPly - 2; j >= oldest; j -= 2) {
         if (j >= kMaxPlies) continue;
         const PlyRecord& ply = m_ply[j];
-        if (std::memcmp(ply.piece, m_piece, sizeof m_piece) == 0 &&
-            std::memcmp(ply.color, m_color, sizeof m_color) == 0)
-            return ply.repeatCount + 1;
+        if (ply.HoldsBoard(m_piece, m_color)) return ply.repeatCount + 1;
     }
     return 0;
 }

@@ -48,15 +48,16 @@ int CGameRecord::GetColor(int file, int rank) const {
 }
 
 void CGameRecord::FindPiece(int color, int piece, int& file, int& rank) const {
-    for (int f = 0; f < 8; ++f) {
-        for (int r = 0; r < 8; ++r) {
-            if (f == file && r == rank) continue;
-            if (m_piece[f][r] == piece && m_color[f][r] == color) {
-                file = f;
-                rank = r;
-                return;
-            }
-        }
+    // Asked for the king before every move is allowed: one pass over the 64
+    // squares in the same order, a..h and ranks 1..8 within a file.
+    const int skip = IsOnBoard(file, rank) ? file * 8 + rank : -1;
+    const int* pieces = &m_piece[0][0];
+    const int* colors = &m_color[0][0];
+    for (int square = 0; square < 64; ++square) {
+        if (pieces[square] != piece || colors[square] != color || square == skip) continue;
+        file = square / 8;
+        rank = square % 8;
+        return;
     }
 }
 
@@ -117,8 +118,7 @@ bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
     CopyToField(ply.text, PlyRecord::kTextSize, text);
     ply.nags.clear();
     ply.variations.clear();  // a new move has no alternatives yet
-    std::memcpy(ply.piece, m_piece, sizeof m_piece);
-    std::memcpy(ply.color, m_color, sizeof m_color);
+    ply.KeepBoard(m_piece, m_color);
     return true;
 }
 
@@ -131,7 +131,9 @@ namespace {
 [[maybe_unused]] bool Terminated(const char* field, std::size_t size) {
     return std::memchr(field, '\0', size) != nullptr;
 }
-[[maybe_unused]] bool IsSideOrNone(int color) { return color >= NoColor && color <= Black; }
+[[maybe_unused]] bool IsSideOrNone(int color) {
+    return color >= NoColor && color <= Black;
+}
 }  // namespace
 
 void CGameRecord::CheckSound() const {
@@ -177,8 +179,7 @@ void CGameRecord::RestorePly(int k) {
     m_halfMoveClock = ply.halfMoveClock;
     m_repeatCount = ply.repeatCount;
     m_status = ply.status;
-    std::memcpy(m_piece, ply.piece, sizeof m_piece);
-    std::memcpy(m_color, ply.color, sizeof m_color);
+    ply.GiveBoard(m_piece, m_color);
     m_curPly = k + 1;
     m_sideToMove = OtherColor(SideOfPly(k));
     CheckSound();

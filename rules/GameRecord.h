@@ -28,6 +28,8 @@ public:
     CGameRecord();
     CGameRecord(const CGameRecord& other) = default;
     CGameRecord& operator=(const CGameRecord& other) = default;
+    CGameRecord(CGameRecord&& other) noexcept = default;
+    CGameRecord& operator=(CGameRecord&& other) noexcept = default;
     virtual ~CGameRecord();
 
     // Square access. Squares off the board read as -1 and are never written.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,10 @@ struct PlyRecord {
     int canCastleWK = 0, canCastleWQ = 0, canCastleBK = 0, canCastleBQ = 0;
     int epFile = -1, epRank = -1;
     int repeatCount = 0;
-    int piece[8][8] = {};
-    int color[8][8] = {};
+    // The board after the move, a byte a square: kept for every ply of every
+    // line, so it is a quarter of the size the rules work on.
+    std::int8_t piece[8][8] = {};
+    std::int8_t color[8][8] = {};
     int halfMoveClock = 0;
     char status = 'P';
     char text[kTextSize] = {};
@@ -40,6 +43,28 @@ struct PlyRecord {
     // Lines played instead of this move, from the position before it, in the
     // order they were given; each may hold variations of its own.
     std::vector<Variation> variations;
+
+    void KeepBoard(const int (&fromPiece)[8][8], const int (&fromColor)[8][8]) {
+        for (int f = 0; f < 8; ++f)
+            for (int r = 0; r < 8; ++r) {
+                piece[f][r] = static_cast<std::int8_t>(fromPiece[f][r]);
+                color[f][r] = static_cast<std::int8_t>(fromColor[f][r]);
+            }
+    }
+    void GiveBoard(int (&toPiece)[8][8], int (&toColor)[8][8]) const {
+        for (int f = 0; f < 8; ++f)
+            for (int r = 0; r < 8; ++r) {
+                toPiece[f][r] = piece[f][r];
+                toColor[f][r] = color[f][r];
+            }
+    }
+    bool HoldsBoard(const int (&otherPiece)[8][8], const int (&otherColor)[8][8]) const {
+        for (int f = 0; f < 8; ++f)
+            for (int r = 0; r < 8; ++r)
+                if (piece[f][r] != otherPiece[f][r] || color[f][r] != otherColor[f][r])
+                    return false;
+        return true;
+    }
 
     void ClearNote() {
         note.clear();

@@ -1,5 +1,6 @@
 #include "PlyTable.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -27,22 +28,34 @@ bool IsUnwritten(const PlyRecord& ply) {
 
 }  // namespace
 
+const PlyRecord& PlyTable::Unwritten() {
+    static const PlyRecord fresh;
+    return fresh;
+}
+
+void PlyTable::Grow(int count) {
+    // Moves are stored one after another: grow in steps, never past the limit.
+    const std::size_t wanted = static_cast<std::size_t>(count);
+    if (wanted > m_plies.capacity())
+        m_plies.reserve(std::min<std::size_t>(
+            kSize, std::max<std::size_t>(wanted, 2 * m_plies.capacity() + 16)));
+    m_plies.resize(wanted);
+}
+
 int PlyTable::Written() const {
-    int written = kSize;
-    while (written > 0 && LooksUnwritten(m_plies[written - 1])) --written;
+    int written = Held();
+    while (written > 0 && LooksUnwritten(m_plies[static_cast<std::size_t>(written - 1)])) --written;
     return written;
 }
 
 bool PlyTable::RestUnwritten() const {
-    for (int i = Written(); i < kSize; ++i)
-        if (!IsUnwritten(m_plies[i])) return false;
+    for (int i = Written(); i < Held(); ++i)
+        if (!IsUnwritten(m_plies[static_cast<std::size_t>(i)])) return false;
     return true;
 }
 
 PlyTable& PlyTable::operator=(const PlyTable& other) {
     if (this == &other) return *this;
-    const int mine = Written(), theirs = other.Written();
-    for (int i = 0; i < theirs; ++i) m_plies[i] = other.m_plies[i];
-    for (int i = theirs; i < mine; ++i) m_plies[i] = PlyRecord();
+    m_plies.assign(other.m_plies.begin(), other.m_plies.begin() + other.Written());
     return *this;
 }
