@@ -100,15 +100,20 @@ LoadResult CVexilDoc::Load(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return CannotReadFile();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return CannotReadFile();
+    auto game = std::make_unique<CGameRecord>();
     const LoadResult result = LoadGameOfFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0, *m_game);
-    if (!result.Loaded()) return result;
-    m_holdsMoreGames = result.moreGames;
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0, *game);
+    if (result.Loaded()) TakeGame(path, std::move(*game), result);
+    return result;
+}
+
+void CVexilDoc::TakeGame(const QString& path, CGameRecord&& game, const LoadResult& read) {
+    *m_game = std::move(game);
+    m_holdsMoreGames = read.moreGames;
     m_path = CanonicalPath(path);
     SetTitle(QFileInfo(m_path).fileName());
     SetModified(false);
     StartHistory();
-    return result;
 }
 
 LoadResult CVexilDoc::LoadGame(const QString& path, const QByteArray& file,

@@ -25,6 +25,8 @@ public:
     bool OnNewDocument();
     // Reads the file; on failure the result says why and the game is unchanged.
     LoadResult Load(const QString& path);
+    // Takes `game`, read from the whole file at `path` as `read` tells.
+    void TakeGame(const QString& path, CGameRecord&& game, const LoadResult& read);
 
     // Where a game of a file of several lies, and the file as it was read.
     struct Placement {

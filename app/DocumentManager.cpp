@@ -89,25 +89,44 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
             return open;
         }
     }
-    CVexilDoc* chosen = nullptr;
-    if (OpenFromList(absolute, chosen)) return chosen;
-    auto* document = new CVexilDoc(this);
-    const LoadResult result = document->Load(path);
-    if (!result.Loaded()) {
-        delete document;
-        Prompts().Tell(QString::fromStdString(result.message));
-        if (result.kind == LoadResult::Kind::CannotRead) {
-            m_recent.Remove(absolute);
-            emit RecentChanged();
-        }
+    const QFileInfo info(absolute);
+    if (info.size() > kLargestFile) {
+        Prompts().Tell(QString::fromLatin1(kTooLarge));
         return nullptr;
     }
+    // Read once: the bytes give the game of a file of one, or the list of several.
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        RefuseFile(absolute, CannotReadFile());
+        return nullptr;
+    }
+    file.close();
+    auto game = std::make_unique<CGameRecord>();
+    FileOfGames read = ReadFileOfGames(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *game);
+    if (read.HoldsSeveral()) return OpenFromList(info, bytes, read.games);
+    if (!read.whole.Loaded()) {
+        RefuseFile(absolute, read.whole);
+        return nullptr;
+    }
+    auto* document = new CVexilDoc(this);
+    document->TakeGame(path, std::move(*game), read.whole);
     AdoptDocument(document);
     m_recent.Add(absolute);
     emit RecentChanged();
     CreateFrame(document);
-    TellNotices(result);
+    TellNotices(read.whole);
     return document;
+}
+
+void DocumentManager::RefuseFile(const QString& path, const LoadResult& result) {
+    Prompts().Tell(QString::fromStdString(result.message));
+    if (result.kind == LoadResult::Kind::CannotRead) {
+        m_recent.Remove(path);
+        emit RecentChanged();
+    }
 }
 
 void DocumentManager::TellNotices(const LoadResult& result) {
@@ -115,40 +134,27 @@ void DocumentManager::TellNotices(const LoadResult& result) {
     for (const std::string& notice : result.notices) Prompts().Tell(QString::fromStdString(notice));
 }
 
-bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
-    const QFileInfo info(path);
+CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info, const QByteArray& bytes,
+                                         const std::vector<IndexedGame>& games) {
+    const QString path = info.filePath();
     const qint64 size = info.size();
     const QDateTime time = info.lastModified();
-    if (size > kLargestFile) {
-        Prompts().Tell(QString::fromLatin1(kTooLarge));
-        return true;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;  // the one-game road says why
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    const GameIndex index(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!index.HoldsSeveral()) return false;
-    const std::vector<IndexedGame>& games = index.Games();
-
     const int chosen = Prompts().ChooseGame(info.fileName(), games);
     if (chosen < 0 || chosen >= static_cast<int>(games.size())) {
         m_openCancelled = true;
-        return true;
+        return nullptr;
     }
     const int number = chosen + 1;
     for (CVexilDoc* open : m_documents) {
         if (open->PathName() == path && open->Place().number == number) {
             Activate(open);
-            opened = open;
-            return true;
+            return open;
         }
     }
     const IndexedGame& game = games[static_cast<std::size_t>(chosen)];
     if (!game.problem.empty()) {
         Prompts().Tell(QString::fromStdString(game.problem));
-        return true;
+        return nullptr;
     }
     auto* document = new CVexilDoc(this);
     const LoadResult result =
@@ -156,15 +162,14 @@ bool DocumentManager::OpenFromList(const QString& path, CVexilDoc*& opened) {
     if (!result.Loaded()) {
         delete document;
         Prompts().Tell(QString::fromStdString(result.message));
-        return true;
+        return nullptr;
     }
     AdoptDocument(document);
     m_recent.Add(path);
     emit RecentChanged();
     CreateFrame(document);
     TellNotices(result);
-    opened = document;
-    return true;
+    return document;
 }
 
 CVexilDoc* DocumentManager::OpenWithDialog() {

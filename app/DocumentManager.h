@@ -2,12 +2,17 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
+#include <vector>
 
 #include "RecentFiles.h"
 
 class CChildFrame;
 class CVexilDoc;
+struct IndexedGame;
 struct LoadResult;
+class QByteArray;
+class QFileInfo;
 class QMdiArea;
 
 // The document steps of the program: new, open, save, save as, close, the
@@ -70,12 +75,15 @@ signals:
 private:
     CChildFrame* CreateFrame(CVexilDoc* document);
     void Activate(CVexilDoc* document);
-    // Lists the games of a file of several and opens the one chosen (or shows
-    // its window when it is open). False for a file of one game, or one that
-    // cannot be read, which take the road of a whole file.
     // What was read only in part, one message each.
     static void TellNotices(const LoadResult& result);
-    bool OpenFromList(const QString& path, CVexilDoc*& opened);
+    // Says why a file was not opened; one that cannot be read leaves the
+    // recent-file list.
+    void RefuseFile(const QString& path, const LoadResult& result);
+    // Lists the games of a file of several, `bytes` as read from `info`'s, and
+    // opens the one chosen (or shows its window when it is open).
+    CVexilDoc* OpenFromList(const QFileInfo& info, const QByteArray& bytes,
+                            const std::vector<IndexedGame>& games);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
     // Every window on a document shows one game: after one publishes, the
     // others take its game.

@@ -17,6 +17,7 @@ LoadResult Read(std::string_view bytes, CGameRecord& game) {
     LoadResult result;
     result.kind = LoadResult::Kind::Loaded;
     result.moreGames = read.moreGames;
+    result.textAfter = read.textAfter;
     result.notices = read.notices;
     return result;
 }
@@ -41,4 +42,13 @@ LoadResult LoadGameOfFile(std::string_view bytes, int number, CGameRecord& game)
 LoadResult LoadListedGame(std::string_view bytes, const IndexedGame& listed, CGameRecord& game) {
     if (!listed.problem.empty()) return Refused(LoadResult::Kind::NotAGame, listed.problem);
     return Read(bytes.substr(listed.begin, listed.end - listed.begin), game);
+}
+
+FileOfGames ReadFileOfGames(std::string_view bytes, CGameRecord& game) {
+    FileOfGames file;
+    file.whole = LoadGameOfFile(bytes, 0, game);
+    if (file.whole.Loaded() && !file.whole.textAfter) return file;
+    GameIndex index(bytes);
+    if (index.HoldsSeveral()) file.games = std::move(index).TakeGames();
+    return file;
 }

@@ -17,8 +17,9 @@ struct LoadResult {
         NoSuchGame   // the file's list has no game of the number asked for
     };
     Kind kind = Kind::NotAGame;
-    std::string message;     // empty when loaded
-    bool moreGames = false;  // a whole file read held further games after the first
+    std::string message;               // empty when loaded
+    bool moreGames = false;            // a whole file read held further games after the first
+    bool textAfter = false;            // a whole file read held text after the first game
     std::vector<std::string> notices;  // what was kept only in part, when loaded
     bool Loaded() const { return kind == Kind::Loaded; }
 };
@@ -32,3 +33,12 @@ LoadResult LoadGameOfFile(std::string_view bytes, int number, CGameRecord& game)
 // Reads the game `listed` in the file's list of `bytes`, or refuses it with
 // the problem the list found.
 LoadResult LoadListedGame(std::string_view bytes, const IndexedGame& listed, CGameRecord& game);
+
+// A file as Check and Open take it: read as one game first, and listed only
+// when text follows that game, so a file of one game is read once.
+struct FileOfGames {
+    LoadResult whole;                // the file read as one game, into the record given
+    std::vector<IndexedGame> games;  // the list, only when it holds several games
+    bool HoldsSeveral() const { return !games.empty(); }
+};
+FileOfGames ReadFileOfGames(std::string_view bytes, CGameRecord& game);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "GameRecord.h"
@@ -24,6 +25,7 @@ class GameIndex {
 public:
     explicit GameIndex(std::string_view bytes);
     const std::vector<IndexedGame>& Games() const { return m_games; }
+    std::vector<IndexedGame> TakeGames() && { return std::move(m_games); }
     // More than one game, in a file of text: a NUL byte marks a file that is
     // not (binary, UTF-16, damaged), which is read, and refused, whole.
     bool HoldsSeveral() const { return m_games.size() > 1 && !m_holdsNul; }

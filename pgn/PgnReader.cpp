@@ -125,13 +125,12 @@ bool ParseTag(const std::string& line, std::string& name, std::string& value, st
         if (bracket != std::string::npos) rest = Trim(text.substr(bracket + 1));
     } else {
         const std::size_t bracket = text.rfind(']');
-        value = Trim(text.substr(pos, bracket == std::string::npos || bracket < pos
-                                          ? std::string::npos
-                                          : bracket - pos));
+        value =
+            Trim(text.substr(pos, bracket == std::string::npos || bracket < pos ? std::string::npos
+                                                                                : bracket - pos));
     }
     return !name.empty();
 }
-
 
 // The length of a dash at `pos`: a hyphen, or an en or em dash as text
 // copied from web pages and word processors has them (UTF-8 or Windows-1252).
@@ -434,7 +433,8 @@ void PgnReader::StartVariation() {
 
 void PgnReader::HangVariations(CGameRecord& line,
                                std::vector<std::pair<int, Variation>>& variations) {
-    for (auto& [ply, variation] : variations) line.m_ply[ply].variations.push_back(std::move(variation));
+    for (auto& [ply, variation] : variations)
+        line.m_ply[ply].variations.push_back(std::move(variation));
     variations.clear();
 }
 
@@ -497,9 +497,9 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     if (castling)
         text = toFile == 6 ? "O-O" : "O-O-O";
     else if (kind == Pawn)
-        text = fromFile == toFile ? SquareName(toFile, toRank)
-                                  : std::string(1, static_cast<char>('a' + fromFile)) +
-                                        SquareName(toFile, toRank);
+        text = fromFile == toFile
+                   ? SquareName(toFile, toRank)
+                   : std::string(1, static_cast<char>('a' + fromFile)) + SquareName(toFile, toRank);
     else
         text = std::string(1, PieceLetter(kind)) + SquareName(fromFile, fromRank) +
                SquareName(toFile, toRank);
@@ -511,7 +511,8 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
         return true;
     }
     // The list shows the move as the board would have written it.
-    if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_line->GetPiece(toFile, toRank);
+    if (kind == Pawn && (toRank == 0 || toRank == 7))
+        facts.promotion = m_line->GetPiece(toFile, toRank);
     m_line->FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
     CopyToField(m_line->m_ply[ply].text, PlyRecord::kTextSize,
                 FormatPlyLine(*m_line, ply, BuildMoveText(*m_line, facts)));
@@ -626,7 +627,8 @@ void PgnReader::ScanMoveLine(const std::string& line) {
                 --p;
                 continue;
             }
-            const bool moveBefore = m_line->m_curPly > (m_frames.size() > 1 ? m_frames.back().branch : 0);
+            const bool moveBefore =
+                m_line->m_curPly > (m_frames.size() > 1 ? m_frames.back().branch : 0);
             if (c == '(' && moveBefore) {
                 StartVariation();
             } else if (c == ')' && m_frames.size() > 1) {
@@ -693,15 +695,18 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     if (!m_ended) {
-        result.message = AnythingOpen()     ? StillOpen()
-                         : nextGame         ? pgnmsg::kNextGameFirst
-                         : anyText          ? pgnmsg::kFileEndsFirst
-                                            : pgnmsg::kUnexpectedFormat;
+        result.message = AnythingOpen() ? StillOpen()
+                         : nextGame     ? pgnmsg::kNextGameFirst
+                         : anyText      ? pgnmsg::kFileEndsFirst
+                                        : pgnmsg::kUnexpectedFormat;
         return result;
     }
     // The rest is read to its end too, so a NUL byte anywhere refuses the file.
-    while (NextLine(line))
-        if (Trim(line).compare(0, 1, "[") == 0) result.moreGames = true;
+    while (NextLine(line)) {
+        const std::string text = Trim(line);
+        if (!text.empty()) result.textAfter = true;
+        if (text.compare(0, 1, "[") == 0) result.moreGames = true;
+    }
     if (!m_error.empty()) {
         result.message = m_error;
         return result;

@@ -12,6 +12,7 @@ struct PgnReadResult {
     bool ok = false;
     std::string message;     // why the file was refused; empty when read
     bool moreGames = false;  // the file holds further games after the one read
+    bool textAfter = false;  // a line after the game's last one holds more than blanks
     // What was read only in part, one sentence each: the game opens, and the
     // user is told.
     std::vector<std::string> notices;

@@ -42,11 +42,20 @@ std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -101,8 +110,8 @@ void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int c
         replay.RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t'
-                  << Escape(ply.date) << '\n';
+                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t' << Escape(ply.date)
+                  << '\n';
         if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
         for (const Variation& variation : ply.variations) {
@@ -163,14 +172,18 @@ int Check(const std::vector<std::string>& paths, int number) {
             report(name(number), false, CannotReadFile().message);
             continue;
         }
-        const GameIndex index(number == 0 ? std::string_view(bytes) : std::string_view());
-        if (!index.HoldsSeveral()) {
+        if (number != 0) {
             const LoadResult result = LoadGameOfFile(bytes, number, *game);
             report(name(number), result.Loaded(), result.message);
             continue;
         }
-        for (std::size_t i = 0; i < index.Games().size(); ++i) {
-            const LoadResult result = LoadListedGame(bytes, index.Games()[i], *game);
+        const FileOfGames file = ReadFileOfGames(bytes, *game);
+        if (!file.HoldsSeveral()) {
+            report(name(0), file.whole.Loaded(), file.whole.message);
+            continue;
+        }
+        for (std::size_t i = 0; i < file.games.size(); ++i) {
+            const LoadResult result = LoadListedGame(bytes, file.games[i], *game);
             report(name(static_cast<int>(i) + 1), result.Loaded(), result.message);
         }
     }

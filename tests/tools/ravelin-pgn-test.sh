@@ -123,6 +123,10 @@ expect "check of several games" 1 "$(lines $'ok\t'"$work/several.pgn [1]"$'\t7' 
   $'ok\t'"$work/several.pgn [3]"$'\t1' $'ok\t'"$work/several.pgn [4]"$'\t7')" \
   "$tool" check "$work/several.pgn"
 expect "show --game 1" 0 "$show" "$tool" show --game 1 "$work/several.pgn"
+# Games without tags are several games too: no tag line follows the first.
+printf '1. e4 e5 *\n\n1. d4 d5 2. c4 *\n' >"$work/tagless.pgn"
+expect "check of games without tags" 0 "$(lines $'ok\t'"$work/tagless.pgn [1]"$'\t2' \
+  $'ok\t'"$work/tagless.pgn [2]"$'\t3')" "$tool" check "$work/tagless.pgn"
 
 # The legal moves of a position, sorted by their squares; h8 is a square too.
 expect "moves with promotions" 0 "$(lines $'e1d1\tKd1' $'e1d2\tKd2' $'e1e2\tKe2' \
