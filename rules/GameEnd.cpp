@@ -7,16 +7,38 @@
 #include "LegalMoves.h"
 #include "MoveTables.h"
 
+namespace {
+
+const int kRays[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+
+// How many squares lie beyond each square along each ray, so the search
+// below never asks whether it is still on the board.
+struct RayLengths {
+    int steps[8][8][8];
+    RayLengths() {
+        for (int file = 0; file < 8; ++file)
+            for (int rank = 0; rank < 8; ++rank)
+                for (int ray = 0; ray < 8; ++ray) {
+                    int d = 0;
+                    while (
+                        IsOnBoard(file + kRays[ray][0] * (d + 1), rank + kRays[ray][1] * (d + 1)))
+                        ++d;
+                    steps[file][rank][ray] = d;
+                }
+    }
+};
+
+}  // namespace
+
 int CGameRecord::IsSquareAttacked(int color, int file, int rank) const {
     if (!IsOnBoard(file, rank)) return 0;
-    static const int kRays[8][2] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
-                                    {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+    static const RayLengths kLengths;
     for (int ray = 0; ray < 8; ++ray) {
         const bool diagonal = ray >= 4;
-        for (int d = 1; d <= 7; ++d) {
+        const int steps = kLengths.steps[file][rank][ray];
+        for (int d = 1; d <= steps; ++d) {
             const int f = file + kRays[ray][0] * d;
             const int r = rank + kRays[ray][1] * d;
-            if (!IsOnBoard(f, r)) break;
             const int piece = m_piece[f][r];
             if (piece == NoPiece) continue;
             if (m_color[f][r] == color) break;

@@ -2,6 +2,7 @@
 // text apart for the clipboard reports.
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "GameRecord.h"
@@ -13,21 +14,33 @@ void StripChar(std::string& text, char ch) {
 
 namespace {
 
-bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int PieceFromMoveLetter(char letter) {
     switch (letter) {
-        case 'N': return Knight;
-        case 'B': return Bishop;
-        case 'R': return Rook;
-        case 'Q': return Queen;
-        case 'K': return King;
-        default: return NoPiece;
+        case 'N':
+            return Knight;
+        case 'B':
+            return Bishop;
+        case 'R':
+            return Rook;
+        case 'Q':
+            return Queen;
+        case 'K':
+            return King;
+        default:
+            return NoPiece;
     }
 }
 
-char At(const std::string& text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+char At(const std::string& text, std::size_t i) {
+    return i < text.size() ? text[i] : '\0';
+}
 
 }  // namespace
 
@@ -39,27 +52,30 @@ char At(const std::string& text, std::size_t i) { return i < text.size() ? text[
 bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
                                   int toRank, bool& ambiguous) {
     ambiguous = false;
-    std::vector<std::pair<int, int>> reaching;
+    // At most one piece a square; kept on the stack, as this runs for every move read.
+    std::pair<int, int> reaching[64];
+    int found = 0;
     for (int f = 0; f < 8; ++f) {
         if (fromFile >= 0 && f != fromFile) continue;
         for (int r = 0; r < 8; ++r) {
             if (fromRank >= 0 && r != fromRank) continue;
             if (m_piece[f][r] == piece && m_color[f][r] == color &&
                 CanReach(piece, color, f, r, toFile, toRank))
-                reaching.emplace_back(f, r);
+                reaching[found++] = {f, r};
         }
     }
-    if (reaching.empty()) return false;
-    std::pair<int, int> chosen = reaching.front();
-    if (reaching.size() > 1) {
+    if (found == 0) return false;
+    std::pair<int, int> chosen = reaching[0];
+    if (found > 1) {
         const int savedSide = m_sideToMove;
         m_sideToMove = color;
         std::string message;
         int legalCount = 0;
-        for (const auto& square : reaching) {
+        for (int i = 0; i < found; ++i) {
+            const std::pair<int, int>& square = reaching[i];
             SetSquare(square.first, square.second, NoColor, NoPiece);
-            const int legal = TestMove(color, piece, square.first, square.second, toFile,
-                                       toRank, message, 0);
+            const int legal =
+                TestMove(color, piece, square.first, square.second, toFile, toRank, message, 0);
             SetSquare(square.first, square.second, color, piece);
             if (legal && legalCount++ == 0) chosen = square;
         }
@@ -101,7 +117,8 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
             // an enemy piece diagonally ahead of it on the target file.
             toFile = text[1] - 'a';
             for (int rank = PawnHomeRank(color); IsOnBoard(fromFile, rank); rank += forward) {
-                const bool stop = GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
+                const bool stop =
+                    GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
                 if (stop && GetColor(toFile, rank + forward) == OtherColor(color)) {
                     fromRank = rank;
                     toRank = rank + forward;
@@ -162,12 +179,14 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
     // which leaves a square the piece does not stand on when there is none.
     if (fromRank >= 0) {
         for (fromFile = 0; fromFile < 8; ++fromFile)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
+                break;
         return;
     }
     if (fromFile >= 0) {
         for (fromRank = 0; fromRank < 8; ++fromRank)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
+                break;
         return;
     }
     const int maxDistance = g_moveRange[piece];
