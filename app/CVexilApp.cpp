@@ -24,12 +24,15 @@ CVexilApp::~CVexilApp() {
 bool CVexilApp::InitInstance(const QStringList& arguments) {
     m_mainFrame = std::make_unique<CMainFrame>();
     DocumentManager& documents = m_mainFrame->Documents();
-    // Choosing no game of a file of several still starts the program.
-    const bool ok = arguments.isEmpty() ? documents.NewDocument() != nullptr
-                                        : documents.OpenDocument(arguments.first()) != nullptr ||
-                                              documents.OpenCancelled();
-    if (!ok) return false;
-    m_mainFrame->show();
+    if (arguments.isEmpty()) {
+        if (documents.NewDocument() == nullptr) return false;
+        m_mainFrame->show();
+    } else {
+        // The window first, so the list of a file of several and any refusal
+        // appear over it; a file that cannot be opened leaves it open, empty.
+        m_mainFrame->show();
+        documents.OpenDocument(arguments.first());
+    }
     m_mainFrame->Recovery().OfferRecovery();
     return true;
 }

@@ -14,7 +14,8 @@ public:
     ~CVexilApp() override;
 
     // Creates the main window and carries out the command line: a new game,
-    // or the file it names. False, after the file's message, when that fails.
+    // or the file it names. A file that cannot be opened is told and leaves
+    // the window open without a game; false only when no new game can be made.
     bool InitInstance(const QStringList& arguments);
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <utility>
-#include <vector>
 
 #include "GameRecord.h"
 #include "MoveTables.h"
