@@ -116,12 +116,9 @@ void CVexilDoc::TakeGame(const QString& path, CGameRecord&& game, const LoadResu
     StartHistory();
 }
 
-LoadResult CVexilDoc::LoadGame(const QString& path, const QByteArray& file,
-                               const Placement& place) {
+LoadResult CVexilDoc::LoadGame(const QString& path, std::string_view game, const Placement& place) {
     // The game's own bytes, as the list found them: read as a file of one game.
-    const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
-    const LoadResult result = LoadGameOfFile(
-        bytes.substr(std::min(place.begin, bytes.size()), place.end - place.begin), 0, *m_game);
+    const LoadResult result = LoadGameOfFile(game, 0, *m_game);
     if (!result.Loaded()) return result;
     m_holdsMoreGames = false;
     m_place = place;

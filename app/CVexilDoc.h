@@ -35,8 +35,8 @@ public:
         qint64 fileSize = -1;
         QDateTime fileTime;
     };
-    // Reads the game that `place` finds in `file`, the bytes read from `path`.
-    LoadResult LoadGame(const QString& path, const QByteArray& file, const Placement& place);
+    // Reads `game`, the bytes that `place` finds in the file at `path`.
+    LoadResult LoadGame(const QString& path, std::string_view game, const Placement& place);
     const Placement& Place() const { return m_place; }
     // The file of a game of several changed on disk since it was read.
     bool FileChanged() const;

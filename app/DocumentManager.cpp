@@ -1,17 +1,23 @@
 #include "DocumentManager.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSaveFile>
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "GameIndex.h"
 #include "PgnExport.h"
+#include "PgnReader.h"
 #include "UserPrompts.h"
 
 namespace {
@@ -23,23 +29,46 @@ const char kChangedAsk[] =
     "Save the game under another name?";
 const char kChangedTell[] =
     "%1 has changed on disk since this game was read from it, so it was left as it was.";
-const char kTooLarge[] = "This file is larger than the 256 MB Ravelin opens.";
-// Files of several games are read whole, and their list kept, in memory.
-constexpr qint64 kLargestFile = qint64(256) << 20;
+const char kListing[] = "Listing the games of %1...";
 const char kFailedToExport[] = "Failed to export the game.";
 const char kReplaceFile[] = "%1 already exists.\nDo you want to replace it?";
 const char kReplaceGames[] =
     "%1 already exists and holds %2 games.\nDo you want to replace the whole file, all %2 games, "
     "with this one game?";
 
+// The bytes [begin, end) of the file at `path`; false when they cannot all be read.
+bool ReadSpan(const QString& path, std::size_t begin, std::size_t end, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(static_cast<qint64>(begin))) return false;
+    bytes = file.read(static_cast<qint64>(end - begin));
+    return bytes.size() == static_cast<qsizetype>(end - begin);
+}
+
+// Lists the file at `path` a block at a time into `index`. `progress` is
+// told the bytes listed; false stops.
+GameIndex::Listing ListFile(const QString& path, GameIndex& index,
+                            const GameIndex::Progress& progress) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return GameIndex::Listing::ReadFailed;
+    return index.List(
+        [&file](char* into, std::size_t room) -> std::int64_t {
+            return file.read(into, static_cast<qint64>(room));
+        },
+        progress, static_cast<std::uint64_t>(std::max<qint64>(0, file.size())));
+}
+
 // How many games the file at `path` holds; 1 for one that cannot be read.
 std::size_t GamesInFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return 1;
-    const QByteArray bytes = file.readAll();
-    const GameIndex index(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    GameIndex index;
+    if (ListFile(path, index, nullptr) != GameIndex::Listing::Done) return 1;
     return std::max<std::size_t>(1, index.Games().size());
+}
+
+// Hands what a closed list held back to the system, not only to the allocator.
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 const char kExportOverOwnFile[] =
     "The export cannot replace the game's own file. Choose another name for it.";
@@ -90,9 +119,14 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
         }
     }
     const QFileInfo info(absolute);
-    if (info.size() > kLargestFile) {
-        Prompts().Tell(QString::fromLatin1(kTooLarge));
-        return nullptr;
+    // A file read whole gives, from one read, the game of a file of one game
+    // or the list of several. A larger one is listed a block at a time and
+    // only the chosen game's bytes are read, so a file of any size takes the
+    // memory of its list.
+    if (info.size() > m_readWholeBytes) {
+        CVexilDoc* opened = OpenLargeFile(info);
+        ReturnFreedMemory();
+        return opened;
     }
     // Read once: the bytes give the game of a file of one, or the list of several.
     QFile file(path);
@@ -104,21 +138,82 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     }
     file.close();
     auto game = std::make_unique<CGameRecord>();
-    FileOfGames read = ReadFileOfGames(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *game);
-    if (read.HoldsSeveral()) return OpenFromList(info, bytes, read.games);
-    if (!read.whole.Loaded()) {
-        RefuseFile(absolute, read.whole);
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const FileOfGames read = ReadFileOfGames(text, *game);
+    if (read.HoldsSeveral()) {
+        CVexilDoc* opened = OpenFromList(info, read.list.Games(), &text);
+        ReturnFreedMemory();
+        return opened;
+    }
+    return OpenWholeFile(absolute, std::move(game), read.whole);
+}
+
+CVexilDoc* DocumentManager::OpenWholeFile(const QString& path, std::unique_ptr<CGameRecord> game,
+                                          const LoadResult& read) {
+    if (!read.Loaded()) {
+        RefuseFile(path, read);
         return nullptr;
     }
     auto* document = new CVexilDoc(this);
-    document->TakeGame(path, std::move(*game), read.whole);
+    document->TakeGame(path, std::move(*game), read);
     AdoptDocument(document);
-    m_recent.Add(absolute);
+    m_recent.Add(path);
     emit RecentChanged();
     CreateFrame(document);
-    TellNotices(read.whole);
+    TellNotices(read);
     return document;
+}
+
+CVexilDoc* DocumentManager::OpenLargeFile(const QFileInfo& info) {
+    const QString path = info.filePath();
+    const qint64 size = std::max<qint64>(1, info.size());
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<UserPrompts::Progress> shown;
+    bool cancelled = false;
+    GameIndex index;
+    const GameIndex::Listing listing = ListFile(path, index, [&](std::uint64_t listed) {
+        // Shown once listing takes longer than a moment, and kept up to date.
+        if (!shown && clock.elapsed() >= m_quietListingMs)
+            shown = Prompts().ShowProgress(QString::fromLatin1(kListing).arg(info.fileName()), 1000,
+                                           [&cancelled] { cancelled = true; });
+        if (shown) {
+            shown->SetValue(static_cast<int>(
+                std::min<std::uint64_t>(1000, listed * 1000 / static_cast<std::uint64_t>(size))));
+            QCoreApplication::processEvents();
+        } else {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        return !cancelled;
+    });
+    shown.reset();
+    if (listing == GameIndex::Listing::Cancelled) {
+        m_openCancelled = true;
+        return nullptr;
+    }
+    if (listing == GameIndex::Listing::ReadFailed) {
+        RefuseFile(path, CannotReadFile());
+        return nullptr;
+    }
+    if (index.HoldsSeveral()) return OpenFromList(info, index.Games(), nullptr);
+    if (index.HoldsNul()) {
+        // Binary, UTF-16 or damaged: refused as the reader refuses it, without reading it whole.
+        LoadResult refused;
+        refused.message = pgnmsg::kUnexpectedFormat;
+        RefuseFile(path, refused);
+        return nullptr;
+    }
+    // One large game: read whole, as any file of one game.
+    index = GameIndex();
+    QByteArray bytes;
+    if (!ReadSpan(path, 0, static_cast<std::size_t>(info.size()), bytes)) {
+        RefuseFile(path, CannotReadFile());
+        return nullptr;
+    }
+    auto game = std::make_unique<CGameRecord>();
+    const LoadResult read = LoadGameOfFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0, *game);
+    return OpenWholeFile(path, std::move(game), read);
 }
 
 void DocumentManager::RefuseFile(const QString& path, const LoadResult& result) {
@@ -134,8 +229,9 @@ void DocumentManager::TellNotices(const LoadResult& result) {
     for (const std::string& notice : result.notices) Prompts().Tell(QString::fromStdString(notice));
 }
 
-CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info, const QByteArray& bytes,
-                                         const std::vector<IndexedGame>& games) {
+CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info,
+                                         const std::vector<IndexedGame>& games,
+                                         const std::string_view* whole) {
     const QString path = info.filePath();
     const qint64 size = info.size();
     const QDateTime time = info.lastModified();
@@ -153,7 +249,19 @@ CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info, const QByteArray
     }
     const IndexedGame& game = games[static_cast<std::size_t>(chosen)];
     if (!game.problem.empty()) {
-        Prompts().Tell(QString::fromStdString(game.problem));
+        Prompts().Tell(
+            QString::fromUtf8(game.problem.data(), static_cast<qsizetype>(game.problem.size())));
+        return nullptr;
+    }
+    // Only the chosen game's bytes: from those read whole, or from the file.
+    QByteArray read;
+    std::string_view bytes;
+    if (whole != nullptr) {
+        bytes = whole->substr(std::min(game.begin, whole->size()), game.end - game.begin);
+    } else if (ReadSpan(path, game.begin, game.end, read)) {
+        bytes = std::string_view(read.constData(), static_cast<std::size_t>(read.size()));
+    } else {
+        RefuseFile(path, CannotReadFile());
         return nullptr;
     }
     auto* document = new CVexilDoc(this);

@@ -3,11 +3,14 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "RecentFiles.h"
 
 class CChildFrame;
+class CGameRecord;
 class CVexilDoc;
 struct IndexedGame;
 struct LoadResult;
@@ -30,6 +33,12 @@ public:
     CVexilDoc* OpenDocument(const QString& path);
     // The last OpenDocument opened nothing because the user chose no game.
     bool OpenCancelled() const { return m_openCancelled; }
+    // Files larger than `readWholeBytes` are listed a block at a time, their
+    // progress shown once listing has taken `quietMs` (16 MB and 200 ms).
+    void SetListingThresholds(qint64 readWholeBytes, qint64 quietMs) {
+        m_readWholeBytes = readWholeBytes;
+        m_quietListingMs = quietMs;
+    }
     CVexilDoc* OpenWithDialog();
     bool Save(CVexilDoc* document);
     bool SaveAs(CVexilDoc* document);
@@ -80,10 +89,16 @@ private:
     // Says why a file was not opened; one that cannot be read leaves the
     // recent-file list.
     void RefuseFile(const QString& path, const LoadResult& result);
-    // Lists the games of a file of several, `bytes` as read from `info`'s, and
-    // opens the one chosen (or shows its window when it is open).
-    CVexilDoc* OpenFromList(const QFileInfo& info, const QByteArray& bytes,
-                            const std::vector<IndexedGame>& games);
+    // Lists `games`, those of the file `info`, and opens the one chosen (or
+    // shows its window when it is open); its bytes come from `whole`, the
+    // file read whole, or, when that is null, from the file.
+    CVexilDoc* OpenFromList(const QFileInfo& info, const std::vector<IndexedGame>& games,
+                            const std::string_view* whole);
+    // A file too large to read whole: listed with progress and Cancel.
+    CVexilDoc* OpenLargeFile(const QFileInfo& info);
+    // Opens `game`, read from the whole file at `path` as `read` tells.
+    CVexilDoc* OpenWholeFile(const QString& path, std::unique_ptr<CGameRecord> game,
+                             const LoadResult& read);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
     // Every window on a document shows one game: after one publishes, the
     // others take its game.
@@ -102,4 +117,6 @@ private:
     int m_untitledCount = 0;
     bool m_closingAll = false;
     bool m_openCancelled = false;
+    qint64 m_readWholeBytes = qint64(16) << 20;
+    qint64 m_quietListingMs = 200;
 };

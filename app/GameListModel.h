@@ -2,19 +2,21 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-#include <array>
+#include <string>
 #include <vector>
 
 #include "GameIndex.h"
 
 // The games of a file as the rows of the "Select Game" table, filtered and
-// sorted in place: the filter looks through texts lowered once, so a
-// keystroke stays quick on a list of thousands.
+// sorted in place. A row's text is made when it is shown, so a list of a
+// million games costs its index and little more; the filter looks through
+// texts lowered once, at the first keystroke, so each stays quick.
 class GameListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { Number, White, Black, Result, Date, Event, Moves, ColumnCount };
 
+    // `games` must outlive the model.
     explicit GameListModel(const std::vector<IndexedGame>& games, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -32,19 +34,16 @@ public:
     QString ProblemAt(int row) const;
 
 private:
-    struct Row {
-        std::array<QString, ColumnCount> cells;
-        QString lowered;  // White, Black and Event, for the filter
-        int plies = 0;
-        QString problem;
-    };
-    bool Before(int a, int b) const;
+    QString Cell(int game, int column) const;
     void Refilter();
 
-    std::vector<Row> m_rows;
-    std::vector<int> m_order;  // every row, sorted
-    std::vector<int> m_shown;  // the rows the filter keeps, in that order
-    QString m_filter;
+    const std::vector<IndexedGame>& m_games;
+    std::vector<int> m_order;  // every game, sorted
+    std::vector<int> m_shown;  // the games the filter keeps, in that order
+    // White, Black and Event of each game lowered, as UTF-8, one after another.
+    std::string m_lowered;
+    std::vector<std::size_t> m_loweredAt;
+    std::string m_filter;  // lowered, as UTF-8
     int m_sortColumn = Number;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -40,7 +40,8 @@ LoadResult LoadGameOfFile(std::string_view bytes, int number, CGameRecord& game)
 }
 
 LoadResult LoadListedGame(std::string_view bytes, const IndexedGame& listed, CGameRecord& game) {
-    if (!listed.problem.empty()) return Refused(LoadResult::Kind::NotAGame, listed.problem);
+    if (!listed.problem.empty())
+        return Refused(LoadResult::Kind::NotAGame, std::string(listed.problem));
     return Read(bytes.substr(listed.begin, listed.end - listed.begin), game);
 }
 
@@ -48,7 +49,6 @@ FileOfGames ReadFileOfGames(std::string_view bytes, CGameRecord& game) {
     FileOfGames file;
     file.whole = LoadGameOfFile(bytes, 0, game);
     if (file.whole.Loaded() && !file.whole.textAfter) return file;
-    GameIndex index(bytes);
-    if (index.HoldsSeveral()) file.games = std::move(index).TakeGames();
+    file.list = GameIndex(bytes);
     return file;
 }

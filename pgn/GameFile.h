@@ -37,8 +37,8 @@ LoadResult LoadListedGame(std::string_view bytes, const IndexedGame& listed, CGa
 // A file as Check and Open take it: read as one game first, and listed only
 // when text follows that game, so a file of one game is read once.
 struct FileOfGames {
-    LoadResult whole;                // the file read as one game, into the record given
-    std::vector<IndexedGame> games;  // the list, only when it holds several games
-    bool HoldsSeveral() const { return !games.empty(); }
+    LoadResult whole;  // the file read as one game, into the record given
+    GameIndex list;    // made only when text follows the first game
+    bool HoldsSeveral() const { return list.HoldsSeveral(); }
 };
 FileOfGames ReadFileOfGames(std::string_view bytes, CGameRecord& game);

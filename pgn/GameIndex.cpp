@@ -4,6 +4,7 @@
 // is not a number, a result, a glyph or a mark counts as a half-move.
 #include "GameIndex.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -49,19 +50,36 @@ bool IsMoveToken(std::string_view token) {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view bytes) : m_bytes(bytes) {}
-    std::vector<IndexedGame> Run();
+    // `bytes` from the file's byte `base`; `final` when they run to its end.
+    Scanner(std::string_view bytes, bool final) : m_bytes(bytes), m_final(final) {}
+    enum class Scan {
+        Game,        // a game was listed
+        None,        // nothing but blank lines is left
+        Incomplete,  // a game runs past the bytes given, which are not the file's end
+    };
+    // Lists the next game into `game`, its tags into Tags().
+    Scan Next(IndexedGame& game);
+    // Where the game that did not fit begins.
+    std::size_t Resume() const { return m_resume; }
+    const std::array<std::string, CGameRecord::kTagCount>& Tags() const { return m_tags; }
 
 private:
     // The next line from m_pos without its LF (a CR before it stays).
     bool NextLine(std::string_view& line);
+    // A line cut by the end of the bytes given, before the file's end: what
+    // follows may change how it reads.
+    bool CutShort() const { return m_lineCut && !m_final; }
     // Takes one line of the game; false when it is the next game's first.
     bool Line(std::string_view line, IndexedGame& game);
     void MoveLine(std::string_view line, IndexedGame& game);
     void Token(std::string_view token, IndexedGame& game);
 
     std::string_view m_bytes;
+    bool m_final;
     std::size_t m_pos = 0;
+    std::size_t m_resume = 0;
+    bool m_lineCut = false;  // the last line read had no line feed
+    std::array<std::string, CGameRecord::kTagCount> m_tags;
     std::string m_openers;  // the brackets of the comment being read, innermost last
     bool m_inMoves = false;
     bool m_ended = false;
@@ -76,6 +94,7 @@ bool Scanner::NextLine(std::string_view& line) {
              : m_bytes.size();
     line = m_bytes.substr(m_pos, end - m_pos);
     m_pos = feed ? end + 1 : end;
+    m_lineCut = feed == nullptr;
     return true;
 }
 
@@ -88,7 +107,8 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
             if (!ParsePgnTag(std::string(text), name, value, rest)) return true;
             for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
                 if (name == CGameRecord::kTagNames[tag])
-                    game.tags[tag] = value.substr(0, Utf8SafeCut(value, CGameRecord::kTagSize - 1));
+                    m_tags[static_cast<std::size_t>(tag)].assign(
+                        value, 0, Utf8SafeCut(value, CGameRecord::kTagSize - 1));
             return rest.empty() || Line(rest, game);
         }
         m_inMoves = true;
@@ -109,7 +129,7 @@ void Scanner::Token(std::string_view token, IndexedGame& game) {
         return;
     }
     if (IsPgnResultToken(token)) {
-        std::string& result = game.tags[CGameRecord::Result];
+        std::string& result = m_tags[CGameRecord::Result];
         result = ResultAfterToken(result, token);
         m_ended = true;
     } else if (IsMoveToken(token) && ++game.plies > CGameRecord::kMaxPlies &&
@@ -152,43 +172,115 @@ void Scanner::MoveLine(std::string_view line, IndexedGame& game) {
     if (tokenBegin != std::string_view::npos && !m_ended) Token(line.substr(tokenBegin), game);
 }
 
-std::vector<IndexedGame> Scanner::Run() {
-    std::vector<IndexedGame> games;
-    games.reserve(m_bytes.size() / 1024);  // games of moves alone take about a kilobyte
+Scanner::Scan Scanner::Next(IndexedGame& game) {
     std::string_view line;
-    for (;;) {
-        std::size_t lineStart = m_pos;
-        while (NextLine(line) && Trim(line).empty()) lineStart = m_pos;
-        if (lineStart >= m_bytes.size()) break;
-
-        IndexedGame game;
-        game.begin = lineStart;
-        // Read alone, as it is opened, a game's first line may begin with a byte-order mark.
-        if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
-        m_openers.clear();
-        m_inMoves = m_ended = m_afterEmpty = false;
-        for (;;) {
-            if (!Line(line, game)) {
-                m_pos = lineStart;  // the next game's first line
-                break;
-            }
-            if (line.find('\0') != std::string_view::npos && game.problem.empty())
-                game.problem = pgnmsg::kUnexpectedFormat;
-            lineStart = m_pos;
-            if (m_ended || !NextLine(line)) break;
-        }
-        game.end = m_pos;
-        if (!m_ended && game.problem.empty())
-            game.problem = !m_openers.empty()       ? pgnmsg::NotClosed(m_openers)
-                           : m_pos < m_bytes.size() ? pgnmsg::kNextGameFirst
-                                                    : pgnmsg::kFileEndsFirst;
-        games.push_back(std::move(game));
+    std::size_t lineStart = m_pos;
+    bool any;
+    while ((any = NextLine(line)) && Trim(line).empty()) {
+        if (CutShort()) break;
+        lineStart = m_pos;
     }
-    return games;
+    if (!any) return Scan::None;
+    m_resume = lineStart;
+    if (CutShort()) return Scan::Incomplete;
+
+    game = IndexedGame();
+    game.begin = lineStart;
+    for (std::string& tag : m_tags) tag.clear();
+    // Read alone, as it is opened, a game's first line may begin with a byte-order mark.
+    if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    m_openers.clear();
+    m_inMoves = m_ended = m_afterEmpty = false;
+    for (;;) {
+        const bool taken = Line(line, game);
+        if (CutShort()) return Scan::Incomplete;
+        if (!taken) {
+            m_pos = lineStart;  // the next game's first line
+            break;
+        }
+        if (line.find('\0') != std::string_view::npos && game.problem.empty())
+            game.problem = pgnmsg::kUnexpectedFormat;
+        lineStart = m_pos;
+        if (m_ended) break;
+        if (!NextLine(line)) {
+            if (!m_final) return Scan::Incomplete;  // the next bytes may go on with it
+            break;
+        }
+    }
+    game.end = m_pos;
+    if (!m_ended && game.problem.empty())
+        game.problem = !m_openers.empty()       ? pgnmsg::NotClosed(m_openers)
+                       : m_pos < m_bytes.size() ? pgnmsg::kNextGameFirst
+                                                : pgnmsg::kFileEndsFirst;
+    return Scan::Game;
+}
+
+bool AnyNul(std::string_view bytes) {
+    return !bytes.empty() && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
 }
 
 }  // namespace
 
-GameIndex::GameIndex(std::string_view bytes)
-    : m_games(Scanner(bytes).Run()),
-      m_holdsNul(!bytes.empty() && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {}
+void GameIndex::KeepTags(const std::array<std::string, CGameRecord::kTagCount>& tags,
+                         IndexedGame& game) {
+    constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+    std::size_t size = 0;
+    for (const std::string& tag : tags) size += tag.size();
+    if (m_tagBlocks.empty() || m_tagBlockUsed + size > kBlockSize) {
+        m_tagBlocks.push_back(std::make_unique<char[]>(kBlockSize));
+        m_tagBlockUsed = 0;
+    }
+    char* text = m_tagBlocks.back().get() + m_tagBlockUsed;
+    game.tagText = text;
+    for (std::size_t tag = 0; tag < tags.size(); ++tag) {
+        std::memcpy(text, tags[tag].data(), tags[tag].size());
+        text += tags[tag].size();
+        game.tagLengths[tag] = static_cast<std::uint8_t>(tags[tag].size());
+    }
+    m_tagBlockUsed += size;
+}
+
+GameIndex::GameIndex(std::string_view bytes) : m_holdsNul(AnyNul(bytes)) {
+    m_games.reserve(bytes.size() / 1024);  // games of moves alone take about a kilobyte
+    Scanner scanner(bytes, true);
+    IndexedGame game;
+    while (scanner.Next(game) == Scanner::Scan::Game) {
+        KeepTags(scanner.Tags(), game);
+        m_games.push_back(game);
+    }
+}
+
+GameIndex::Listing GameIndex::List(const ReadBlock& read, const Progress& progress,
+                                   std::uint64_t sizeHint, std::size_t blockSize) {
+    m_games.reserve(m_games.size() + static_cast<std::size_t>(sizeHint / 1024));
+    std::string window;            // the bytes not yet listed
+    std::uint64_t base = 0;        // the file's byte that window[0] is
+    std::size_t want = std::max<std::size_t>(blockSize, 1);  // grows while one game is larger
+    bool atEnd = false;
+    for (;;) {
+        while (!atEnd && window.size() < want) {
+            const std::size_t had = window.size();
+            window.resize(std::max(want, had + 1));
+            const std::int64_t got = read(window.data() + had, window.size() - had);
+            if (got < 0) return Listing::ReadFailed;
+            window.resize(had + static_cast<std::size_t>(got));
+            m_holdsNul = m_holdsNul || AnyNul(std::string_view(window).substr(had));
+            atEnd = got == 0;
+        }
+        Scanner scanner(window, atEnd);
+        IndexedGame game;
+        Scanner::Scan scan;
+        while ((scan = scanner.Next(game)) == Scanner::Scan::Game) {
+            game.begin += base;
+            game.end += base;
+            KeepTags(scanner.Tags(), game);
+            m_games.push_back(game);
+        }
+        const std::size_t listed = scan == Scanner::Scan::None ? window.size() : scanner.Resume();
+        if (scan == Scanner::Scan::Incomplete && listed == 0) want *= 2;  // one game fills it
+        base += listed;
+        window.erase(0, listed);
+        if (progress && !progress(base)) return Listing::Cancelled;
+        if (atEnd && scan == Scanner::Scan::None) return Listing::Done;
+    }
+}

@@ -182,26 +182,33 @@ int Check(const std::vector<std::string>& paths, int number) {
             report(name(0), file.whole.Loaded(), file.whole.message);
             continue;
         }
-        for (std::size_t i = 0; i < file.games.size(); ++i) {
-            const LoadResult result = LoadListedGame(bytes, file.games[i], *game);
+        const std::vector<IndexedGame>& games = file.list.Games();
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            const LoadResult result = LoadListedGame(bytes, games[i], *game);
             report(name(static_cast<int>(i) + 1), result.Loaded(), result.message);
         }
     }
     return status;
 }
 
+// Lists a file a block at a time, so a file of any size takes the memory of its list.
 int List(const std::string& path) {
-    std::string bytes;
-    if (!ReadAll(path, bytes)) {
+    std::ifstream file(path, std::ios::binary);
+    GameIndex index;
+    const auto readBlock = [&file](char* into, std::size_t room) -> std::int64_t {
+        file.read(into, static_cast<std::streamsize>(room));
+        return file.bad() ? -1 : static_cast<std::int64_t>(file.gcount());
+    };
+    if (!file || index.List(readBlock, nullptr) != GameIndex::Listing::Done) {
         std::cerr << CannotReadFile().message << '\n';
         return 1;
     }
-    const GameIndex index(bytes);
     int status = 0;
     for (std::size_t i = 0; i < index.Games().size(); ++i) {
         const IndexedGame& game = index.Games()[i];
         std::cout << i + 1;
-        for (const std::string& tag : game.tags) std::cout << '\t' << Escape(tag);
+        for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+            std::cout << '\t' << Escape(std::string(game.Tag(tag)));
         std::cout << '\t' << game.plies << '\n';
         if (!game.problem.empty()) {
             std::cerr << "game " << i + 1 << ": " << game.problem << '\n';

@@ -1,10 +1,46 @@
 // Listing the games of a file: borders, tags and move counts, never replaying a move.
 #include "GameIndex.h"
 #include "PgnTestSupport.h"
+#include "SharedData.h"
 
 using namespace std::string_literals;
 
 namespace {
+
+// The file listed a block of `blockSize` bytes at a time, as a large file is.
+GameIndex ListedInBlocks(const std::string& bytes, std::size_t blockSize,
+                         std::vector<std::uint64_t>* told = nullptr) {
+    std::size_t at = 0;
+    GameIndex index;
+    const GameIndex::Listing listing = index.List(
+        [&](char* into, std::size_t room) {
+            const std::size_t size = std::min(room, bytes.size() - at);
+            std::copy_n(bytes.data() + at, size, into);
+            at += size;
+            return static_cast<std::int64_t>(size);
+        },
+        [told](std::uint64_t listed) {
+            if (told != nullptr) told->push_back(listed);
+            return true;
+        },
+        bytes.size(), blockSize);
+    EXPECT_EQ(listing, GameIndex::Listing::Done);
+    return index;
+}
+
+// Everything a row holds, in one line.
+std::string Row(const IndexedGame& game) {
+    std::string row = std::to_string(game.begin) + ' ' + std::to_string(game.end) + ' ' +
+                      std::to_string(game.plies) + ' ' + std::string(game.problem);
+    for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) row += '|' + std::string(game.Tag(tag));
+    return row;
+}
+
+std::vector<std::string> Rows(const GameIndex& index) {
+    std::vector<std::string> rows;
+    for (const IndexedGame& game : index.Games()) rows.push_back(Row(game));
+    return rows;
+}
 
 TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
     const std::string ok, next = pgnmsg::kNextGameFirst;
@@ -33,6 +69,9 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
     };
     for (const auto& [bytes, games] : rows) {
         const GameIndex index(bytes);
+        // Blocks that cut lines, tokens and games anywhere list the same.
+        for (std::size_t blockSize : {1, 2, 3, 5, 8, 13})
+            EXPECT_EQ(Rows(ListedInBlocks(bytes, blockSize)), Rows(index)) << blockSize;
         ASSERT_EQ(index.Games().size(), games.size()) << bytes;
         for (std::size_t i = 0; i < games.size(); ++i) {
             SCOPED_TRACE(bytes.substr(games[i].begin, 20));
@@ -40,11 +79,39 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
             EXPECT_EQ(listed.begin, games[i].begin);
             EXPECT_EQ(listed.end, games[i].end);
             EXPECT_EQ(listed.plies, games[i].plies);
-            EXPECT_EQ(listed.tags[CGameRecord::WhiteName], games[i].white);
-            EXPECT_EQ(listed.tags[CGameRecord::Result], games[i].result);
+            EXPECT_EQ(listed.Tag(CGameRecord::WhiteName), games[i].white);
+            EXPECT_EQ(listed.Tag(CGameRecord::Result), games[i].result);
             EXPECT_EQ(listed.problem, games[i].problem);
         }
     }
+}
+
+TEST(GameIndex, LargeFilesListedInBlocksAsWhole) {
+    RAVELIN_REQUIRE_SHARED("pgn");
+    std::string all;  // every shared game file one after another, as a large file holds
+    for (const auto& path : shared::Files("pgn", ".pgn")) all += shared::ReadFile(path) + "\n";
+    const GameIndex whole(all);
+    ASSERT_GT(whole.Games().size(), 700u);
+    std::vector<std::uint64_t> told;
+    EXPECT_EQ(Rows(ListedInBlocks(all, 4096, &told)), Rows(whole));
+    // Progress from the first block to the last byte, never going back.
+    ASSERT_FALSE(told.empty());
+    EXPECT_LE(told.front(), 4096u);
+    EXPECT_EQ(told.back(), all.size());
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+
+    // Stopped from the progress, or by a file that cannot be read.
+    GameIndex stopped;
+    std::size_t blocks = 0;
+    const auto readAll = [&](char* into, std::size_t room) {
+        std::fill_n(into, room, '\n');
+        return static_cast<std::int64_t>(room);
+    };
+    EXPECT_EQ(stopped.List(readAll, [&](std::uint64_t) { return ++blocks < 3; }, 0, 64),
+              GameIndex::Listing::Cancelled);
+    EXPECT_EQ(blocks, 3u);
+    EXPECT_EQ(stopped.List([](char*, std::size_t) { return std::int64_t{-1}; }, nullptr),
+              GameIndex::Listing::ReadFailed);
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include "CEnterMoveDlg.h"
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
+#include "GameIndex.h"
 #include "GameWindowSupport.h"
+#include "PgnReader.h"
 #include "QtUserPrompts.h"
 #include "TextField.h"
 
@@ -41,6 +43,7 @@ private slots:
     void flipAndGameEnd();
     void saveThatWouldLoseSomethingKeepsTheOldFile();
     void gameOfSeveralIsChosenAndSavedInItsPlace();
+    void largeFileIsListedWithProgressAndMayBeCancelled();
     void boardSizesAndTurnField();
     void typedMovesTakeTheRoadOfADrop();
     void windowsOnOneGameLoseNoEdit();
@@ -151,8 +154,9 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     window.Drag("a1", "a2");
     QCOMPARE(window.Lines().size(), 8);
     QCOMPARE(window.prompts.branchQuestions,
-             QStringList(2, "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
-                            "replace the moves that follow with it?"));
+             QStringList(2,
+                         "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
+                         "replace the moves that follow with it?"));
     ClickLine(view, 6);  // the move the line holds is followed, asking nothing
     window.Drag("a1", "a2");
     QCOMPARE(window.prompts.branchQuestions.size(), 2);
@@ -198,6 +202,35 @@ void GameWindowTest::saveThatWouldLoseSomethingKeepsTheOldFile() {
              QStringList{"game.pgn"});
 }
 
+void GameWindowTest::largeFileIsListedWithProgressAndMayBeCancelled() {
+    GameWindowFixture window;
+    // Every file taken as a large one, its progress shown at once.
+    window.Documents().SetListingThresholds(0, 0);
+    const QByteArray games = "[Event \"One\"]\n\n1. e4 e5 1-0\n\n[Event \"Two\"]\n\n1. d4 *\n\n"
+                             "[Event \"Three\"]\n\n1. c4 c5 2. Nc3 0-1\n";
+    const int before = window.Documents().Documents().size();
+    window.prompts.cancelAt = 0;
+    window.prompts.gameChoices = {2};
+    QVERIFY(!window.Open("big.pgn", games));  // cancelled while listing: nothing opens
+    QVERIFY(window.Documents().OpenCancelled());
+    QCOMPARE(window.Documents().Documents().size(), before);
+    QCOMPARE(window.prompts.progressTexts, QStringList{"Listing the games of big.pgn..."});
+    QVERIFY(window.prompts.listedProblems.isEmpty() && window.prompts.told.isEmpty());
+
+    window.prompts.progressValues.clear();
+    QVERIFY(window.Open("big.pgn", games));  // listed, and only the chosen game read
+    QCOMPARE(window.prompts.progressValues.back(), 1000);
+    QCOMPARE(window.prompts.listedProblems, QStringList({"", "", ""}));
+    QCOMPARE(window.Document()->Title(), QString("big.pgn [3]"));
+    QCOMPARE(window.Document()->Game().m_plyCount, 3);
+    QTest::mouseClick(Button(window.View(), "|>"), Qt::LeftButton);
+    window.Play("g8f6");
+    QVERIFY(window.Documents().Save(window.Document()));
+    const QByteArray saved = ReadBytes(window.path);
+    QVERIFY(saved.startsWith(games.left(games.indexOf("[Event \"Three\"]"))));
+    QVERIFY2(saved.contains("Nf6"), saved.constData());
+}
+
 void GameWindowTest::gameOfSeveralIsChosenAndSavedInItsPlace() {
     GameWindowFixture window;
     const QByteArray one = "[Event \"One\"]\n[White \"Fischer\"]\n\n1. e4 e5 {open} 1-0\n\n";
@@ -223,10 +256,12 @@ void GameWindowTest::gameOfSeveralIsChosenAndSavedInItsPlace() {
 
     // The list: filtered by a name in any case; a broken game refused with its problem.
     window.prompts.gameChoices = {1};
-    QVERIFY(!window.Open("broken.pgn", one + "[Event \"Two\"]\n1. d4 d5\n\n" + three));
-    const std::vector<IndexedGame> games = window.prompts.listedGames;
-    QCOMPARE(window.prompts.told, QStringList{QString::fromStdString(games.at(1).problem)});
-    CSelectGameDlg dialog("broken.pgn", games);
+    const QByteArray broken = one + "[Event \"Two\"]\n1. d4 d5\n\n" + three;
+    QVERIFY(!window.Open("broken.pgn", broken));
+    QCOMPARE(window.prompts.listedProblems, QStringList({"", pgnmsg::kNextGameFirst, ""}));
+    QCOMPARE(window.prompts.told, QStringList{pgnmsg::kNextGameFirst});
+    const GameIndex listed(std::string_view(broken.constData(), broken.size()));
+    CSelectGameDlg dialog("broken.pgn", listed.Games());
     dialog.show();
     QTest::keyClicks(dialog.FilterBox(), "fISCH");
     QTest::keyClick(dialog.Table(), Qt::Key_Down);
@@ -360,8 +395,9 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     window.Drag("c2", "c4");
     QVERIFY(window.PieceOn("c2") == Pawn && window.PieceOn("c4") == NoPiece);
     window.Command(res::kCmdSave);
-    QCOMPARE(ReadBytes(window.path), saved + "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
-                                             "2... Nc6 \r\n*\r\n");
+    QCOMPARE(ReadBytes(window.path), saved +
+                                         "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
+                                         "2... Nc6 \r\n*\r\n");
     // Keys walk the line shown, into and out of the variation; with Alt, from the note box.
     ClickLine(view, 1);
     for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})

@@ -40,7 +40,10 @@ public:
     }
     QString AskOpenFileName() override { return Next(openNames, QString()); }
     int ChooseGame(const QString&, const std::vector<IndexedGame>& games) override {
-        listedGames = games;
+        listedProblems.clear();
+        for (const IndexedGame& game : games)
+            listedProblems.append(QString::fromUtf8(game.problem.data(),
+                                                    static_cast<qsizetype>(game.problem.size())));
         return Next(gameChoices, -1);
     }
     QString AskSaveFileName(const QString&) override { return Next(saveNames, QString()); }
@@ -130,7 +133,7 @@ public:
         recoveryQuestions;
     std::deque<bool> recoverAnswers;
     std::deque<BranchAnswer> branchAnswers;
-    std::vector<IndexedGame> listedGames;
+    QStringList listedProblems;  // of each game of the last list, empty when it may open
     std::deque<int> gameChoices, promotions;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
