@@ -48,6 +48,15 @@ bool IsMoveToken(std::string_view token) {
     return token == "--";
 }
 
+std::string_view TagName(int tag) {
+    static const auto names = [] {
+        std::array<std::string_view, CGameRecord::kTagCount> views;
+        for (int i = 0; i < CGameRecord::kTagCount; ++i) views[i] = CGameRecord::kTagNames[i];
+        return views;
+    }();
+    return names[static_cast<std::size_t>(tag)];
+}
+
 class Scanner {
 public:
     // `bytes` from the file's byte `base`; `final` when they run to its end.
@@ -80,7 +89,8 @@ private:
     std::size_t m_resume = 0;
     bool m_lineCut = false;  // the last line read had no line feed
     std::array<std::string, CGameRecord::kTagCount> m_tags;
-    std::string m_openers;  // the brackets of the comment being read, innermost last
+    std::string m_name, m_value, m_rest;  // of the tag line being read, kept for their room
+    std::string m_openers;                // the brackets of the comment being read, innermost last
     bool m_inMoves = false;
     bool m_ended = false;
     bool m_afterEmpty = false;  // the movetext line before was empty
@@ -103,13 +113,15 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
         const std::string_view text = Trim(line);
         if (text.empty() || text[0] == '%') return true;
         if (text[0] == '[') {
-            std::string name, value, rest;
-            if (!ParsePgnTag(std::string(text), name, value, rest)) return true;
+            if (!ParsePgnTag(text, m_name, m_value, m_rest)) return true;
+            const std::string& value = m_value;
             for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
-                if (name == CGameRecord::kTagNames[tag])
+                if (m_name == TagName(tag))
                     m_tags[static_cast<std::size_t>(tag)].assign(
                         value, 0, Utf8SafeCut(value, CGameRecord::kTagSize - 1));
-            return rest.empty() || Line(rest, game);
+            if (m_rest.empty()) return true;
+            const std::string rest = m_rest;  // the next tag parsed overwrites it
+            return Line(rest, game);
         }
         m_inMoves = true;
     } else if (m_openers.empty() ? Trim(line).substr(0, 1) == "["
@@ -253,8 +265,8 @@ GameIndex::GameIndex(std::string_view bytes) : m_holdsNul(AnyNul(bytes)) {
 GameIndex::Listing GameIndex::List(const ReadBlock& read, const Progress& progress,
                                    std::uint64_t sizeHint, std::size_t blockSize) {
     m_games.reserve(m_games.size() + static_cast<std::size_t>(sizeHint / 1024));
-    std::string window;            // the bytes not yet listed
-    std::uint64_t base = 0;        // the file's byte that window[0] is
+    std::string window;                                      // the bytes not yet listed
+    std::uint64_t base = 0;                                  // the file's byte that window[0] is
     std::size_t want = std::max<std::size_t>(blockSize, 1);  // grows while one game is larger
     bool atEnd = false;
     for (;;) {

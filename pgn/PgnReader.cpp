@@ -50,13 +50,13 @@ std::string Quoted(const std::string& text, std::size_t limit) {
     return shown.size() < text.size() ? shown + "..." : shown;
 }
 
-std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     while (pos < text.size() && IsPgnBlank(text[pos])) ++pos;
     return pos;
 }
 
 // Whether the quote at `q` is escaped: an odd run of backslashes before it.
-bool IsEscaped(const std::string& text, std::size_t q) {
+bool IsEscaped(std::string_view text, std::size_t q) {
     std::size_t slashes = 0;
     while (slashes < q && text[q - 1 - slashes] == '\\') ++slashes;
     return slashes % 2 == 1;
@@ -68,7 +68,7 @@ bool IsEscaped(const std::string& text, std::size_t q) {
 // follows its bracket; otherwise the last candidate on the line, or the last
 // quote. A value ending in a lone backslash, written before values were
 // escaped, still closes at its quote.
-std::size_t ClosingQuote(const std::string& text, std::size_t open, bool skipEscaped = true) {
+std::size_t ClosingQuote(std::string_view text, std::size_t open, bool skipEscaped = true) {
     std::size_t last = std::string::npos;
     for (std::size_t q = text.find('"', open + 1); q != std::string::npos;
          q = text.find('"', q + 1)) {
@@ -84,14 +84,19 @@ std::size_t ClosingQuote(const std::string& text, std::size_t open, bool skipEsc
 }
 
 // \" and \\ inside a tag value stand for " and \.
-std::string Unescape(const std::string& value) {
-    std::string text;
+void Unescape(std::string_view value, std::string& text) {
+    text.clear();
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '\\' && i + 1 < value.size() &&
             (value[i + 1] == '"' || value[i + 1] == '\\'))
             ++i;
         text += value[i];
     }
+}
+
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && IsPgnBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsPgnBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -109,25 +114,26 @@ bool IsTagName(const std::string& name) {
 // Name and value of a tag line `[Name "value"]`, escapes undone; quotes
 // written unescaped inside the value stay. `rest` gets what follows the
 // closing bracket: further tags or moves, when a file puts several on one line.
-bool ParseTag(const std::string& line, std::string& name, std::string& value, std::string& rest) {
-    const std::string text = Trim(line);
+// Every tag line of every game listed or read comes here: views, not copies.
+bool ParseTag(std::string_view line, std::string& name, std::string& value, std::string& rest) {
+    const std::string_view text = TrimView(line);
     if (text.size() < 2 || text[0] != '[') return false;
     std::size_t pos = 1;
     while (pos < text.size() && !IsPgnBlank(text[pos]) && text[pos] != '"' && text[pos] != ']')
         ++pos;
-    name = text.substr(1, pos - 1);
+    name.assign(text.substr(1, pos - 1));
     const std::size_t open = text.find('"', pos);
     const std::size_t close = open == std::string::npos ? open : ClosingQuote(text, open);
     rest.clear();
     if (open != std::string::npos && close != std::string::npos && close > open) {
-        value = Unescape(text.substr(open + 1, close - open - 1));
+        Unescape(text.substr(open + 1, close - open - 1), value);
         const std::size_t bracket = text.find(']', close);
-        if (bracket != std::string::npos) rest = Trim(text.substr(bracket + 1));
+        if (bracket != std::string::npos) rest.assign(TrimView(text.substr(bracket + 1)));
     } else {
         const std::size_t bracket = text.rfind(']');
-        value =
-            Trim(text.substr(pos, bracket == std::string::npos || bracket < pos ? std::string::npos
-                                                                                : bracket - pos));
+        value.assign(TrimView(text.substr(pos, bracket == std::string::npos || bracket < pos
+                                                   ? std::string::npos
+                                                   : bracket - pos)));
     }
     return !name.empty();
 }
@@ -738,8 +744,7 @@ PgnReadResult ReadPgnFromString(std::string_view bytes, CGameRecord& game) {
     return ReadPgn(in, game);
 }
 
-bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
-                 std::string& rest) {
+bool ParsePgnTag(std::string_view line, std::string& name, std::string& value, std::string& rest) {
     return ParseTag(line, name, value, rest);
 }
 
@@ -753,6 +758,9 @@ bool IsPgnResultToken(std::string_view token) {
 }
 
 std::size_t GluedResultAt(std::string_view token) {
+    // Asked of every token: most end in none of the results' last characters.
+    if (token.empty() || std::strchr("*012\xBD", token.back()) == nullptr)
+        return std::string_view::npos;
     for (const std::string_view result : {"*", "1-0", "0-1", "1/2-1/2", kHalfHalf}) {
         if (token.size() <= result.size() ||
             token.compare(token.size() - result.size(), result.size(), result) != 0)
@@ -786,6 +794,5 @@ bool IsPgnTagLine(std::string_view line) {
     while (quote > begin && IsPgnBlank(line[quote - 1])) --quote;
     if (line[quote - 1] != '"') return false;
     std::string name, value, rest;
-    return ParseTag(std::string(line.substr(begin, end - begin)), name, value, rest) &&
-           IsTagName(name);
+    return ParseTag(line.substr(begin, end - begin), name, value, rest) && IsTagName(name);
 }

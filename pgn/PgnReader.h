@@ -25,7 +25,7 @@ PgnReadResult ReadPgnFromString(std::string_view bytes, CGameRecord& game);
 
 // Name and value of a tag line `[Name "value"]` as the reader takes them;
 // `rest` gets what follows the closing bracket (more tags, or moves).
-bool ParsePgnTag(const std::string& line, std::string& name, std::string& value,
+bool ParsePgnTag(std::string_view line, std::string& name, std::string& value,
                  std::string& rest);
 
 // The characters the reader cuts lines and move numbers at; the game list
