@@ -54,6 +54,11 @@ bool PlyTable::RestUnwritten() const {
     return true;
 }
 
+void PlyTable::ShrinkToWritten() {
+    m_plies.resize(static_cast<std::size_t>(Written()));
+    m_plies.shrink_to_fit();
+}
+
 PlyTable& PlyTable::operator=(const PlyTable& other) {
     if (this == &other) return *this;
     m_plies.assign(other.m_plies.begin(), other.m_plies.begin() + other.Written());

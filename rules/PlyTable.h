@@ -36,6 +36,9 @@ public:
     const PlyRecord* begin() const { return m_plies.data(); }
     const PlyRecord* end() const { return m_plies.data() + m_plies.size(); }
     int Held() const { return static_cast<int>(m_plies.size()); }
+    // Gives back the room grown for plies not written: a game kept open holds
+    // what it has.
+    void ShrinkToWritten();
 
     // One past the last ply that anything was written to.
     int Written() const;
