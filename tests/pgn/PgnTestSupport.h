@@ -31,6 +31,7 @@ inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
     auto game = tg::Game();
     const PgnReadResult result = ReadPgnFromString(text, *game);
     EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(game->m_ply.Held(), game->m_ply.Written());  // a game read holds only its plies
     return game;
 }
 

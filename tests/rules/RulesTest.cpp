@@ -123,6 +123,7 @@ TEST(Rules, PliesStoredAndRestored) {
         EXPECT_EQ(game->m_status, 'P') << k;
         EXPECT_EQ(game->m_plyCount, 4) << k;
     }
+    EXPECT_EQ(game->m_ply.Held(), 4);  // room for what is written, not for 300
     game->m_curPly = CGameRecord::kMaxPlies - 1;
     EXPECT_TRUE(game->StorePly(6, 0, 5, 2, "150. ...\tNf6 and a long tail"));
     EXPECT_STREQ(game->m_ply[CGameRecord::kMaxPlies - 1].text, "150. ...\tNf6 and a lon");
