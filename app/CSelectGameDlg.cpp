@@ -1,7 +1,9 @@
 #include "CSelectGameDlg.h"
 
 #include <QDialogButtonBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,8 +73,25 @@ CSelectGameDlg::CSelectGameDlg(const QString& fileName, const std::vector<Indexe
     });
     if (m_model->rowCount() > 0) m_table->selectRow(0);
     OnCurrentChanged();
+    m_filter->installEventFilter(this);
     m_filter->setFocus();
     resize(900, 520);
+}
+
+bool CSelectGameDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_filter && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QCoreApplication::sendEvent(m_table, event);
+                return true;
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CSelectGameDlg::OnFilterChanged(const QString& text) {

@@ -27,6 +27,11 @@ public:
 
     void accept() override;
 
+protected:
+    // The keys that move through a list move through the table from the
+    // filter box, so a game is found and chosen without leaving the keyboard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnFilterChanged(const QString& text);
     void OnCurrentChanged();
