@@ -39,14 +39,6 @@ void CGameRecord::SetSquare(int file, int rank, int color, int piece) {
     m_color[file][rank] = color;
 }
 
-int CGameRecord::GetPiece(int file, int rank) const {
-    return IsOnBoard(file, rank) ? m_piece[file][rank] : -1;
-}
-
-int CGameRecord::GetColor(int file, int rank) const {
-    return IsOnBoard(file, rank) ? m_color[file][rank] : -1;
-}
-
 void CGameRecord::FindPiece(int color, int piece, int& file, int& rank) const {
     // Asked for the king before every move is allowed: one pass over the 64
     // squares in the same order, a..h and ranks 1..8 within a file.

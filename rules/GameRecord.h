@@ -34,8 +34,12 @@ public:
 
     // Square access. Squares off the board read as -1 and are never written.
     void SetSquare(int file, int rank, int color, int piece);
-    int GetPiece(int file, int rank) const;
-    int GetColor(int file, int rank) const;
+    int GetPiece(int file, int rank) const {
+        return IsOnBoard(file, rank) ? m_piece[file][rank] : -1;
+    }
+    int GetColor(int file, int rank) const {
+        return IsOnBoard(file, rank) ? m_color[file][rank] : -1;
+    }
     // Finds the first square (files a..h, ranks 1..8 within a file) holding
     // `piece` of `color` other than (file, rank), and writes it there; leaves
     // (file, rank) alone when there is none.
@@ -150,13 +154,19 @@ public:
     // a game from another program is saved whole.
     std::vector<std::pair<std::string, std::string>> m_keptTags;
     int m_setupMode = 0;
+    // The king of one side, found once while ForEachLegalMove tries that
+    // side's moves: a test of a move of any other piece leaves the king
+    // where it is, so it need not be looked for again. NoColor otherwise.
+    struct KnownKing {
+        int color = NoColor, file = -1, rank = -1;
+    };
+    KnownKing m_knownKing;
 
 private:
     bool TestPawnMove(int color, int fromFile, int fromRank, int toFile, int toRank,
                       std::string& message);
     bool TestCastling(int color, int fromFile, int toFile, std::string& message);
-    void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile,
-                         int toRank);
+    void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile, int toRank);
     bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile, int toRank,
                          bool& ambiguous);
 };

@@ -111,6 +111,10 @@ bool ForEachLegalMove(CGameRecord& game, int color,
     // TestMove refuses the side not to move; each visit sees the side as given.
     const int side = game.m_sideToMove;
     game.m_sideToMove = color;
+    const CGameRecord::KnownKing known = game.m_knownKing;
+    game.m_knownKing = {color, -1, -1};
+    game.FindPiece(color, King, game.m_knownKing.file, game.m_knownKing.rank);
+    if (game.m_knownKing.file < 0) game.m_knownKing.color = NoColor;  // a side without a king
     std::string message;
     bool more = true;
     for (int file = 0; file < 8 && more; ++file)
@@ -118,6 +122,7 @@ bool ForEachLegalMove(CGameRecord& game, int color,
             if (game.m_color[file][rank] == color)
                 more = LiftedPiece(game, side, color, file, rank, visit, message).TryMoves();
     game.m_sideToMove = side;
+    game.m_knownKing = known;
     return more;
 }
 

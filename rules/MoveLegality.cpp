@@ -7,7 +7,9 @@
 #include "RuleMessages.h"
 
 namespace {
-int Sign(int n) { return (n > 0) - (n < 0); }
+int Sign(int n) {
+    return (n > 0) - (n < 0);
+}
 }  // namespace
 
 int CGameRecord::IsFileClear(int file, int fromRank, int toRank) const {
@@ -115,8 +117,8 @@ void CGameRecord::CommitRuleState(int color, int piece, int fromFile, int fromRa
     }
 }
 
-int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int toFile,
-                          int toRank, std::string& message, int commit) {
+int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int toFile, int toRank,
+                          std::string& message, int commit) {
     message.clear();
     if (m_sideToMove != color) {
         message = color == White ? msg::kNotWhitesTurn : msg::kNotBlacksTurn;
@@ -135,7 +137,8 @@ int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int 
             if (!TestPawnMove(color, fromFile, fromRank, toFile, toRank, message)) return 0;
             break;
         case Knight:
-            if (!((std::abs(dr) == 1 && std::abs(df) == 2) || (std::abs(dr) == 2 && std::abs(df) == 1)))
+            if (!((std::abs(dr) == 1 && std::abs(df) == 2) ||
+                  (std::abs(dr) == 2 && std::abs(df) == 1)))
                 return message = msg::kKnightMove, 0;
             break;
         case Bishop:
@@ -185,7 +188,14 @@ int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int 
         const int savedColor = GetColor(toFile, toRank);
         SetSquare(toFile, toRank, color, piece);
         int kingFile = -1, kingRank = -1;
-        FindPiece(color, King, kingFile, kingRank);
+        const KnownKing& known = m_knownKing;
+        if (piece != King && known.color == color && GetPiece(known.file, known.rank) == King &&
+            GetColor(known.file, known.rank) == color) {
+            kingFile = known.file;
+            kingRank = known.rank;
+        } else {
+            FindPiece(color, King, kingFile, kingRank);
+        }
         const bool inCheck = kingFile >= 0 && IsSquareAttacked(color, kingFile, kingRank);
         SetSquare(toFile, toRank, savedColor, savedPiece);
         if (inCheck) {

@@ -88,7 +88,11 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
 
 void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toRank,
                              std::string& text, int color) {
-    for (char mark : {'x', '!', '+', '#', '?'}) StripChar(text, mark);
+    // The capture, check and comment marks go, in one pass.
+    text.erase(std::remove_if(
+                   text.begin(), text.end(),
+                   [](char c) { return c == 'x' || c == '!' || c == '+' || c == '#' || c == '?'; }),
+               text.end());
     const std::size_t equals = text.find('=');
     if (equals != std::string::npos) text.erase(equals);
     const std::size_t enPassant = text.find(" e.p.");
