@@ -7,9 +7,7 @@
 #include "RuleMessages.h"
 
 namespace {
-int Sign(int n) {
-    return (n > 0) - (n < 0);
-}
+int Sign(int n) { return (n > 0) - (n < 0); }
 }  // namespace
 
 int CGameRecord::IsFileClear(int file, int fromRank, int toRank) const {
@@ -117,8 +115,8 @@ void CGameRecord::CommitRuleState(int color, int piece, int fromFile, int fromRa
     }
 }
 
-int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int toFile, int toRank,
-                          std::string& message, int commit) {
+int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int toFile,
+                          int toRank, std::string& message, int commit) {
     message.clear();
     if (m_sideToMove != color) {
         message = color == White ? msg::kNotWhitesTurn : msg::kNotBlacksTurn;
@@ -137,8 +135,7 @@ int CGameRecord::TestMove(int color, int piece, int fromFile, int fromRank, int 
             if (!TestPawnMove(color, fromFile, fromRank, toFile, toRank, message)) return 0;
             break;
         case Knight:
-            if (!((std::abs(dr) == 1 && std::abs(df) == 2) ||
-                  (std::abs(dr) == 2 && std::abs(df) == 1)))
+            if (!((std::abs(dr) == 1 && std::abs(df) == 2) || (std::abs(dr) == 2 && std::abs(df) == 1)))
                 return message = msg::kKnightMove, 0;
             break;
         case Bishop:

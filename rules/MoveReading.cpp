@@ -13,33 +13,21 @@ void StripChar(std::string& text, char ch) {
 
 namespace {
 
-bool IsLower(char c) {
-    return c >= 'a' && c <= 'z';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int PieceFromMoveLetter(char letter) {
     switch (letter) {
-        case 'N':
-            return Knight;
-        case 'B':
-            return Bishop;
-        case 'R':
-            return Rook;
-        case 'Q':
-            return Queen;
-        case 'K':
-            return King;
-        default:
-            return NoPiece;
+        case 'N': return Knight;
+        case 'B': return Bishop;
+        case 'R': return Rook;
+        case 'Q': return Queen;
+        case 'K': return King;
+        default: return NoPiece;
     }
 }
 
-char At(const std::string& text, std::size_t i) {
-    return i < text.size() ? text[i] : '\0';
-}
+char At(const std::string& text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
 
 }  // namespace
 

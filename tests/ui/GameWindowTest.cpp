@@ -154,9 +154,8 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     window.Drag("a1", "a2");
     QCOMPARE(window.Lines().size(), 8);
     QCOMPARE(window.prompts.branchQuestions,
-             QStringList(2,
-                         "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
-                         "replace the moves that follow with it?"));
+             QStringList(2, "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
+                            "replace the moves that follow with it?"));
     ClickLine(view, 6);  // the move the line holds is followed, asking nothing
     window.Drag("a1", "a2");
     QCOMPARE(window.prompts.branchQuestions.size(), 2);
@@ -395,9 +394,8 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     window.Drag("c2", "c4");
     QVERIFY(window.PieceOn("c2") == Pawn && window.PieceOn("c4") == NoPiece);
     window.Command(res::kCmdSave);
-    QCOMPARE(ReadBytes(window.path), saved +
-                                         "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
-                                         "2... Nc6 \r\n*\r\n");
+    QCOMPARE(ReadBytes(window.path), saved + "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
+                                             "2... Nc6 \r\n*\r\n");
     // Keys walk the line shown, into and out of the variation; with Alt, from the note box.
     ClickLine(view, 1);
     for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
