@@ -128,6 +128,19 @@ printf '1. e4 e5 *\n\n1. d4 d5 2. c4 *\n' >"$work/tagless.pgn"
 expect "check of games without tags" 0 "$(lines $'ok\t'"$work/tagless.pgn [1]"$'\t2' \
   $'ok\t'"$work/tagless.pgn [2]"$'\t3')" "$tool" check "$work/tagless.pgn"
 
+# A file larger than the 256 MB once refused, made here and removed after: 270,000
+# games of a kilobyte, listed a block at a time, and its last game read alone.
+comment=$(printf 'x%.0s' $(seq 1 1000))
+yes "[Event \"Big\"] 1. e4 {$comment} e5 2. Nf3 *" | head -n 270000 >"$work/big.pgn"
+[ "$(stat -c %s "$work/big.pgn")" -gt $((256 << 20)) ] || fail "the large file is not large"
+"$tool" list "$work/big.pgn" >"$work/big.list" 2>"$work/big.err" || fail "list of a large file failed"
+[ "$(wc -l <"$work/big.list")" -eq 270000 ] || fail "list of a large file: $(wc -l <"$work/big.list") games"
+[ "$(tail -n 1 "$work/big.list")" = $'270000\tBig\t\t\t\t\t\t\t3' ] ||
+  fail "list of a large file, its last game: $(tail -n 1 "$work/big.list")"
+expect "check of the last game of a large file" 0 $'ok\t'"$work/big.pgn [270000]"$'\t3' \
+  "$tool" check --game 270000 "$work/big.pgn"
+rm -f "$work/big.pgn" "$work/big.list"
+
 # The legal moves of a position, sorted by their squares; h8 is a square too.
 expect "moves with promotions" 0 "$(lines $'e1d1\tKd1' $'e1d2\tKd2' $'e1e2\tKe2' \
   $'e1f1\tKf1' $'e1f2\tKf2' $'g7g8b\tg8=B' $'g7g8n\tg8=N' $'g7g8q\tg8=Q+' $'g7g8r\tg8=R+' \
