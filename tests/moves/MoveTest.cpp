@@ -249,6 +249,7 @@ TEST(MoveReading, TypedMoves) {
         {knights, "Nd2", "Nd2 is ambiguous: Nbd2 or Nfd2."},
         {"4k3/8/8/8/8/1N3N2/8/1N3K2 w - - 0 1", "nxd2",
          "nxd2 is ambiguous: N1d2, Nb3d2 or Nfd2."},
+        {"4k3/8/8/8/8/1N3N2/8/1N3K2 w - - 0 1", "N3d2", "N3d2 is ambiguous: Nb3d2 or Nfd2."},  // b1 is not on rank 3
         {"4k3/8/8/8/8/8/3p4/1N2KN2 w - - 0 1", "Nd2", "Nd2 is ambiguous: Nbxd2 or Nfxd2."},
         {"4k3/8/8/8/8/8/8/6K1 w - - 0 1", "Ke2", "No White King can go to e2."},
         {"4k3/8/8/8/8/8/8/R3K3 b - - 0 1", "Rc8", "No Black Rook can go to c8."},

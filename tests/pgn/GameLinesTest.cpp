@@ -75,6 +75,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 *", Op::Mark, {}, "1. e4!? e5", 0, "$1 $5"},
         {"1. e4 e5!$2 *", Op::Mark, {}, "1. e4 e5??", 1, "$4"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16"},
+        {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {kWidest,
          Op::Mark,
          {},
