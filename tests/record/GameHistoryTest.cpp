@@ -100,4 +100,9 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     EXPECT_FALSE(history.CanRedo());
     EXPECT_FALSE(history.AtSaved());
     EXPECT_EQ(history.Steps(), 2u);
+    // Another game read starts a history of its own.
+    history.Reset(game);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(history.AtSaved());
 }
