@@ -124,9 +124,10 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
     // only the chosen game's bytes are read, so a file of any size takes the
     // memory of its list.
     if (info.size() > m_readWholeBytes) {
-        CVexilDoc* opened = OpenLargeFile(info);
+        CVexilDoc* opened = nullptr;
+        const bool handled = OpenLargeFile(info, opened);
         ReturnFreedMemory();
-        return opened;
+        if (handled) return opened;
     }
     // Read once: the bytes give the game of a file of one, or the list of several.
     QFile file(path);
@@ -145,26 +146,21 @@ CVexilDoc* DocumentManager::OpenDocument(const QString& path) {
         ReturnFreedMemory();
         return opened;
     }
-    return OpenWholeFile(absolute, std::move(game), read.whole);
-}
-
-CVexilDoc* DocumentManager::OpenWholeFile(const QString& path, std::unique_ptr<CGameRecord> game,
-                                          const LoadResult& read) {
-    if (!read.Loaded()) {
-        RefuseFile(path, read);
+    if (!read.whole.Loaded()) {
+        RefuseFile(absolute, read.whole);
         return nullptr;
     }
     auto* document = new CVexilDoc(this);
-    document->TakeGame(path, std::move(*game), read);
+    document->TakeGame(absolute, std::move(*game), read.whole);
     AdoptDocument(document);
-    m_recent.Add(path);
+    m_recent.Add(absolute);
     emit RecentChanged();
     CreateFrame(document);
-    TellNotices(read);
+    TellNotices(read.whole);
     return document;
 }
 
-CVexilDoc* DocumentManager::OpenLargeFile(const QFileInfo& info) {
+bool DocumentManager::OpenLargeFile(const QFileInfo& info, CVexilDoc*& opened) {
     const QString path = info.filePath();
     const qint64 size = std::max<qint64>(1, info.size());
     QElapsedTimer clock;
@@ -189,31 +185,19 @@ CVexilDoc* DocumentManager::OpenLargeFile(const QFileInfo& info) {
     shown.reset();
     if (listing == GameIndex::Listing::Cancelled) {
         m_openCancelled = true;
-        return nullptr;
-    }
-    if (listing == GameIndex::Listing::ReadFailed) {
+    } else if (listing == GameIndex::Listing::ReadFailed) {
         RefuseFile(path, CannotReadFile());
-        return nullptr;
-    }
-    if (index.HoldsSeveral()) return OpenFromList(info, index.Games(), nullptr);
-    if (index.HoldsNul()) {
+    } else if (index.HoldsSeveral()) {
+        opened = OpenFromList(info, index.Games(), nullptr);
+    } else if (index.HoldsNul()) {
         // Binary, UTF-16 or damaged: refused as the reader refuses it, without reading it whole.
         LoadResult refused;
         refused.message = pgnmsg::kUnexpectedFormat;
         RefuseFile(path, refused);
-        return nullptr;
+    } else {
+        return false;  // one large game
     }
-    // One large game: read whole, as any file of one game.
-    index = GameIndex();
-    QByteArray bytes;
-    if (!ReadSpan(path, 0, static_cast<std::size_t>(info.size()), bytes)) {
-        RefuseFile(path, CannotReadFile());
-        return nullptr;
-    }
-    auto game = std::make_unique<CGameRecord>();
-    const LoadResult read = LoadGameOfFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0, *game);
-    return OpenWholeFile(path, std::move(game), read);
+    return true;
 }
 
 void DocumentManager::RefuseFile(const QString& path, const LoadResult& result) {

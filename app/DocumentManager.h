@@ -3,14 +3,12 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "RecentFiles.h"
 
 class CChildFrame;
-class CGameRecord;
 class CVexilDoc;
 struct IndexedGame;
 struct LoadResult;
@@ -94,11 +92,9 @@ private:
     // file read whole, or, when that is null, from the file.
     CVexilDoc* OpenFromList(const QFileInfo& info, const std::vector<IndexedGame>& games,
                             const std::string_view* whole);
-    // A file too large to read whole: listed with progress and Cancel.
-    CVexilDoc* OpenLargeFile(const QFileInfo& info);
-    // Opens `game`, read from the whole file at `path` as `read` tells.
-    CVexilDoc* OpenWholeFile(const QString& path, std::unique_ptr<CGameRecord> game,
-                             const LoadResult& read);
+    // A file too large to read whole: listed with progress and Cancel. False
+    // when it holds one game, which takes the road of a whole file.
+    bool OpenLargeFile(const QFileInfo& info, CVexilDoc*& opened);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
     // Every window on a document shows one game: after one publishes, the
     // others take its game.

@@ -166,7 +166,8 @@ private:
     bool TestPawnMove(int color, int fromFile, int fromRank, int toFile, int toRank,
                       std::string& message);
     bool TestCastling(int color, int fromFile, int toFile, std::string& message);
-    void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile, int toRank);
+    void CommitRuleState(int color, int piece, int fromFile, int fromRank, int toFile,
+                         int toRank);
     bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile, int toRank,
                          bool& ambiguous);
 };
@@ -175,4 +176,5 @@ private:
 std::string MoveWithoutNumber(const PlyRecord& ply);
 // Square in text: file letter then rank digit ("e4").
 std::string SquareName(int file, int rank);
-void StripChar(std::string& text, char ch);
+// Takes every one of `chars` out of `text`, in one pass.
+void StripChars(std::string& text, const char* chars);

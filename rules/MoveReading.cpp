@@ -2,13 +2,15 @@
 // text apart for the clipboard reports.
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <utility>
 
 #include "GameRecord.h"
 #include "MoveTables.h"
 
-void StripChar(std::string& text, char ch) {
-    text.erase(std::remove(text.begin(), text.end(), ch), text.end());
+void StripChars(std::string& text, const char* chars) {
+    auto listed = [chars](char c) { return c != '\0' && std::strchr(chars, c) != nullptr; };
+    text.erase(std::remove_if(text.begin(), text.end(), listed), text.end());
 }
 
 namespace {
@@ -61,8 +63,8 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
         for (int i = 0; i < found; ++i) {
             const std::pair<int, int>& square = reaching[i];
             SetSquare(square.first, square.second, NoColor, NoPiece);
-            const int legal =
-                TestMove(color, piece, square.first, square.second, toFile, toRank, message, 0);
+            const int legal = TestMove(color, piece, square.first, square.second, toFile,
+                                       toRank, message, 0);
             SetSquare(square.first, square.second, color, piece);
             if (legal && legalCount++ == 0) chosen = square;
         }
@@ -76,11 +78,7 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
 
 void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toRank,
                              std::string& text, int color) {
-    // The capture, check and comment marks go, in one pass.
-    text.erase(std::remove_if(
-                   text.begin(), text.end(),
-                   [](char c) { return c == 'x' || c == '!' || c == '+' || c == '#' || c == '?'; }),
-               text.end());
+    StripChars(text, "x!+#?");
     const std::size_t equals = text.find('=');
     if (equals != std::string::npos) text.erase(equals);
     const std::size_t enPassant = text.find(" e.p.");
@@ -108,8 +106,7 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
             // an enemy piece diagonally ahead of it on the target file.
             toFile = text[1] - 'a';
             for (int rank = PawnHomeRank(color); IsOnBoard(fromFile, rank); rank += forward) {
-                const bool stop =
-                    GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
+                const bool stop = GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
                 if (stop && GetColor(toFile, rank + forward) == OtherColor(color)) {
                     fromRank = rank;
                     toRank = rank + forward;
@@ -170,14 +167,12 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
     // which leaves a square the piece does not stand on when there is none.
     if (fromRank >= 0) {
         for (fromFile = 0; fromFile < 8; ++fromFile)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
-                break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
         return;
     }
     if (fromFile >= 0) {
         for (fromRank = 0; fromRank < 8; ++fromRank)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
-                break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
         return;
     }
     const int maxDistance = g_moveRange[piece];
