@@ -1,6 +1,24 @@
 #include "MoveRecording.h"
 
-GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture) {
+namespace {
+
+// Mate or stalemate of `side`, whatever the status.
+void JudgeMateOrStalemate(CGameRecord& game, int side, GameEndEvents& events) {
+    game.FindPiece(side, King, events.kingFile, events.kingRank);
+    if (game.HasLegalMove(side)) return;
+    // A side without a king has nothing to be mated: that is stalemate.
+    if (game.IsSquareAttacked(side, events.kingFile, events.kingRank)) {
+        game.m_status = 'M';
+        events.checkmate = true;
+    } else {
+        game.m_status = 'S';
+        events.stalemate = true;
+    }
+}
+
+}  // namespace
+
+GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture, EndTest test) {
     GameEndEvents events;
     if (!capture && kind != Pawn) {
         game.m_halfMoveClock += 1;
@@ -18,19 +36,15 @@ GameEndEvents JudgeMove(CGameRecord& game, int kind, int color, bool capture) {
             events.repetitionDraw = true;
         }
     }
-    const int opponent = OtherColor(color);
-    game.FindPiece(opponent, King, events.kingFile, events.kingRank);
-    if (!game.HasLegalMove(opponent)) {
-        // A side without a king has nothing to be mated: that is stalemate.
-        if (game.IsSquareAttacked(opponent, events.kingFile, events.kingRank)) {
-            game.m_status = 'M';
-            events.checkmate = true;
-        } else {
-            game.m_status = 'S';
-            events.stalemate = true;
-        }
-    }
+    if (test == EndTest::AfterMove) JudgeMateOrStalemate(game, OtherColor(color), events);
     return events;
+}
+
+void SettleLineEnd(CGameRecord& game) {
+    if (game.m_curPly <= 0 || game.m_curPly > CGameRecord::kMaxPlies) return;
+    GameEndEvents events;
+    JudgeMateOrStalemate(game, game.m_sideToMove, events);
+    game.m_ply[game.m_curPly - 1].status = game.m_status;
 }
 
 bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,

@@ -168,7 +168,8 @@ std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::s
 
 }  // namespace
 
-MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side) {
+MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side,
+                             EndTest test) {
     if (game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
         return MoveTextResult::NotPlayed;
     int fromFile, fromRank, toFile, toRank;
@@ -192,9 +193,12 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
         game.SetSquare(toFile, toRank, color, facts.promotion);
     }
 
-    const GameEndEvents events = JudgeMove(game, kind, color, facts.capture);
     std::string line = FormatPlyLine(game, game.m_curPly, text);
-    if (line.size() >= PlyRecord::kTextSize) {
+    // The board's own text of the move ends in its mate or stalemate sign.
+    const bool tooLong = line.size() >= PlyRecord::kTextSize;
+    const GameEndEvents events =
+        JudgeMove(game, kind, color, facts.capture, tooLong ? EndTest::AfterMove : test);
+    if (tooLong) {
         // Cut to fit, the token could read back as another move (a lost
         // promotion letter, a lost target): the line says the move as the
         // board writes it instead.

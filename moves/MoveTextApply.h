@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GameRecord.h"
+#include "MoveRecording.h"
 
 enum class MoveTextResult {
     Played,              // found and legal
@@ -14,8 +15,10 @@ enum class MoveTextResult {
 // for `side` as the next ply, silently: the draw, mate and stalemate tests
 // set the status, the line keeps the token as written (or the move as the
 // board writes it, when the token would not fit the line), no date is set. A
-// token whose piece cannot be found changes nothing.
-MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side);
+// token whose piece cannot be found changes nothing. With EndTest::AtLineEnd
+// mate and stalemate are left to SettleLineEnd, unless the line must say them.
+MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side,
+                             EndTest test = EndTest::AfterMove);
 
 // A move typed by the user, found on the board.
 struct TypedMove {

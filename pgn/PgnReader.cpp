@@ -448,6 +448,7 @@ void PgnReader::EndVariation() {
     m_frames.pop_back();
     m_line = m_frames.back().line;
     CGameRecord& child = *frame.line;
+    SettleLineEnd(child);
     HangVariations(child, frame.variations);
     Variation variation;
     variation.startNote = std::move(frame.startNote);
@@ -577,7 +578,8 @@ void PgnReader::PlayToken(std::string token) {
         return;
     }
     if (!PlayCoordinateMove(token, written) &&
-        ApplyMoveText(*m_line, token, m_line->m_sideToMove) != MoveTextResult::Played)
+        ApplyMoveText(*m_line, token, m_line->m_sideToMove, EndTest::AtLineEnd) !=
+            MoveTextResult::Played)
         RefuseMove(written, ply);
     if (m_frames.size() > 1 && m_line->m_curPly > ply &&
         ++m_variationPlies > lines::kMaxVariationPlies)
@@ -715,6 +717,7 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     m_game.m_plyCount = m_game.m_curPly;
+    SettleLineEnd(m_game);
     HangVariations(m_game, m_frames.front().variations);
     result.notices = std::move(m_notices);
     result.ok = true;

@@ -83,6 +83,22 @@ expect "show of variations" 0 "$treeshow" "$tool" show "$work/lines.pgn"
 grep -qx "A variation holds a move that cannot be played in its position, 2. Qh6; the variation is kept up to that move, and its text from there on as a note." "$work/err" ||
   fail "show of variations did not say what was read in part"
 expect "check" 0 $'ok\t'"$work/club.pgn"$'\t7' "$tool" check "$work/club.pgn"
+# Mate at the end of a variation cut short by the move after it, and of the game.
+lines '1. f3 e5 (1... e6 2. g4 Qh4# 3. a3) 2. g4 Qh4# 0-1' >"$work/mates.pgn"
+expect "show of mates" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' \
+  $'tag\tWhite\t' $'tag\tBlack\t' $'tag\tResult\t0-1' \
+  $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
+  $'ply\t0\t1. f3\tf2f3\trnbqkbnr/pppppppp/8/8/8/5P2/PPPPP1PP/RNBQKBNR b KQkq - 0 1\tP\t' \
+  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq e6 0 2\tP\t' \
+  $'variation\t1' \
+  $'ply\t1\t1. ...\\te6\te7e6\trnbqkbnr/pppp1ppp/4p3/8/8/5P2/PPPPP1PP/RNBQKBNR w KQkq - 0 2\tP\t' \
+  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/4p3/8/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
+  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/4p3/8/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
+  $'note\t3. a3' $'end\t1' \
+  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
+  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
+  $'final\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM')" \
+  "$tool" show "$work/mates.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
 # reason, nothing on standard output but check's line.
