@@ -261,6 +261,8 @@ bool CVexilDoc::Restored(bool stepped) {
 }
 
 void CVexilDoc::StartHistory() {
+    // A game kept open holds what it has, not the room grown while reading it.
+    m_game->m_ply.ShrinkToWritten();
     m_history.Reset(*m_game);
     emit HistoryChanged();
 }

@@ -733,7 +733,6 @@ PgnReadResult ReadPgn(ByteReader& in, CGameRecord& game) {
     PgnReader reader(in, *scratch);
     PgnReadResult result = reader.Read();
     if (result.ok) {
-        scratch->m_ply.ShrinkToWritten();
         game = std::move(*scratch);
         game.CheckSound();
     }
