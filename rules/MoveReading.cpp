@@ -41,19 +41,27 @@ char At(const std::string& text, std::size_t i) { return i < text.size() ? text[
 bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile,
                                   int toRank, bool& ambiguous) {
     ambiguous = false;
-    // At most one piece a square; kept on the stack, as this runs for every move read.
-    std::pair<int, int> reaching[64];
+    // A piece moves alike both ways along its lines, so the pieces that reach
+    // the target are the first met looking out from it: at most one a line.
+    std::pair<int, int> reaching[8];
     int found = 0;
-    for (int f = 0; f < 8; ++f) {
-        if (fromFile >= 0 && f != fromFile) continue;
-        for (int r = 0; r < 8; ++r) {
-            if (fromRank >= 0 && r != fromRank) continue;
+    for (int dir = 0; dir < g_moveDirCount[piece]; ++dir) {
+        for (int step = 1; step <= g_moveRange[piece]; ++step) {
+            const int f = toFile + g_moveDir[piece][dir][0] * step;
+            const int r = toRank + g_moveDir[piece][dir][1] * step;
+            if (!IsOnBoard(f, r)) break;
+            if (m_piece[f][r] == NoPiece) continue;
             if (m_piece[f][r] == piece && m_color[f][r] == color &&
-                CanReach(piece, color, f, r, toFile, toRank))
+                (fromFile < 0 || f == fromFile) && (fromRank < 0 || r == fromRank))
                 reaching[found++] = {f, r};
+            break;
         }
     }
     if (found == 0) return false;
+    // In the order the board is read, a-file first and rank 1 first within it.
+    for (int i = 1; i < found; ++i)
+        for (int j = i; j > 0 && reaching[j] < reaching[j - 1]; --j)
+            std::swap(reaching[j], reaching[j - 1]);
     std::pair<int, int> chosen = reaching[0];
     if (found > 1) {
         const int savedSide = m_sideToMove;
