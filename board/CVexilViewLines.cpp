@@ -50,7 +50,7 @@ void CVexilView::ListMoves() {
     m_rows.clear();
     m_moveList->addItem(QStringLiteral("(starting position)"));
     if (!HasVariations(whole)) {
-        for (int i = 0; i < m_game->m_plyCount; ++i) m_moveList->addItem(RowText(m_game->m_ply[i]));
+        for (int i = 0; i < m_game->m_plyCount; ++i) m_moveList->addItem(RowText(Game().m_ply[i]));
         return;
     }
     m_rows.push_back(RowPlace());

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <utility>
 
 #include "MoveTables.h"
 #include "TextField.h"
@@ -159,7 +160,7 @@ void CGameRecord::CheckSound() const {
 
 void CGameRecord::RestorePly(int k) {
     if (k < 0 || k >= kMaxPlies) return;
-    const PlyRecord& ply = m_ply[k];
+    const PlyRecord& ply = std::as_const(m_ply)[k];  // read only: the table stays shared
     m_canCastleWK = ply.canCastleWK;
     m_canCastleWQ = ply.canCastleWQ;
     m_canCastleBK = ply.canCastleBK;

@@ -34,33 +34,49 @@ const PlyRecord& PlyTable::Unwritten() {
 }
 
 void PlyTable::Grow(int count) {
+    if (!m_plies) m_plies = std::make_shared<std::vector<PlyRecord>>();
     // Moves are stored one after another: grow in steps, never past the limit.
+    std::vector<PlyRecord>& plies = *m_plies;
     const std::size_t wanted = static_cast<std::size_t>(count);
-    if (wanted > m_plies.capacity())
-        m_plies.reserve(std::min<std::size_t>(
-            kSize, std::max<std::size_t>(wanted, 2 * m_plies.capacity() + 16)));
-    m_plies.resize(wanted);
+    if (wanted > plies.capacity())
+        plies.reserve(std::min<std::size_t>(
+            kSize, std::max<std::size_t>(wanted, 2 * plies.capacity() + 16)));
+    plies.resize(wanted);
+}
+
+void PlyTable::Detach() {
+    m_plies = std::make_shared<std::vector<PlyRecord>>(m_plies->begin(),
+                                                       m_plies->begin() + Written());
 }
 
 int PlyTable::Written() const {
     int written = Held();
-    while (written > 0 && LooksUnwritten(m_plies[static_cast<std::size_t>(written - 1)])) --written;
+    while (written > 0 && LooksUnwritten((*m_plies)[static_cast<std::size_t>(written - 1)]))
+        --written;
     return written;
 }
 
 bool PlyTable::RestUnwritten() const {
     for (int i = Written(); i < Held(); ++i)
-        if (!IsUnwritten(m_plies[static_cast<std::size_t>(i)])) return false;
+        if (!IsUnwritten((*m_plies)[static_cast<std::size_t>(i)])) return false;
     return true;
 }
 
 void PlyTable::ShrinkToWritten() {
-    m_plies.resize(static_cast<std::size_t>(Written()));
-    m_plies.shrink_to_fit();
+    if (!m_plies || m_plies->capacity() == static_cast<std::size_t>(Written())) return;
+    Own();
+    m_plies->resize(static_cast<std::size_t>(Written()));
+    m_plies->shrink_to_fit();
 }
 
 PlyTable& PlyTable::operator=(const PlyTable& other) {
     if (this == &other) return *this;
-    m_plies.assign(other.m_plies.begin(), other.m_plies.begin() + other.Written());
+    // Shared whole when the other holds nothing beyond what it wrote, which
+    // is how a game read, published or kept open stands.
+    if (!other.m_plies || other.Written() == other.Held())
+        m_plies = other.m_plies;
+    else
+        m_plies = std::make_shared<std::vector<PlyRecord>>(
+            other.m_plies->begin(), other.m_plies->begin() + other.Written());
     return *this;
 }

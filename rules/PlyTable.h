@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "PlyRecord.h"
@@ -14,31 +15,39 @@ public:
     static constexpr int kSize = 300;
 
     PlyTable() = default;
+    // A copy shares the records until either side writes to one: a game's
+    // window and its document hold one table while they show the same game.
     PlyTable(const PlyTable& other) { *this = other; }
     PlyTable(PlyTable&& other) noexcept = default;
     // Copies only the plies written so far.
     PlyTable& operator=(const PlyTable& other);
     PlyTable& operator=(PlyTable&& other) noexcept = default;
 
-    // `i` is within 0..kSize-1. Makes room up to `i`: a reference taken
-    // before the room grows must not be used after.
+    // `i` is within 0..kSize-1. Makes room up to `i`, and makes the records
+    // this table's own: a reference taken before must not be used after, nor
+    // one taken here after the table is copied.
     PlyRecord& operator[](int i) {
-        if (i >= static_cast<int>(m_plies.size())) Grow(i + 1);
-        return m_plies[static_cast<std::size_t>(i)];
+        Own();
+        if (i >= Held()) Grow(i + 1);
+        return (*m_plies)[static_cast<std::size_t>(i)];
     }
     const PlyRecord& operator[](int i) const {
-        return i < static_cast<int>(m_plies.size()) ? m_plies[static_cast<std::size_t>(i)]
-                                                    : Unwritten();
+        return i < Held() ? (*m_plies)[static_cast<std::size_t>(i)] : Unwritten();
     }
     // The records held, in order.
-    PlyRecord* begin() { return m_plies.data(); }
-    PlyRecord* end() { return m_plies.data() + m_plies.size(); }
-    const PlyRecord* begin() const { return m_plies.data(); }
-    const PlyRecord* end() const { return m_plies.data() + m_plies.size(); }
-    int Held() const { return static_cast<int>(m_plies.size()); }
+    PlyRecord* begin() {
+        Own();
+        return m_plies ? m_plies->data() : nullptr;
+    }
+    PlyRecord* end() { return begin() + Held(); }
+    const PlyRecord* begin() const { return m_plies ? m_plies->data() : nullptr; }
+    const PlyRecord* end() const { return begin() + Held(); }
+    int Held() const { return m_plies ? static_cast<int>(m_plies->size()) : 0; }
     // Gives back the room grown for plies not written: a game kept open holds
     // what it has.
     void ShrinkToWritten();
+    // Whether `other` holds these very records, not a copy of them.
+    bool Shares(const PlyTable& other) const { return m_plies && m_plies == other.m_plies; }
 
     // One past the last ply that anything was written to.
     int Written() const;
@@ -49,6 +58,11 @@ public:
 private:
     static const PlyRecord& Unwritten();
     void Grow(int count);
+    // Copies the records shared with another table before one is written.
+    void Own() {
+        if (m_plies && m_plies.use_count() > 1) Detach();
+    }
+    void Detach();
 
-    std::vector<PlyRecord> m_plies;
+    std::shared_ptr<std::vector<PlyRecord>> m_plies;
 };

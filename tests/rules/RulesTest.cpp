@@ -124,6 +124,13 @@ TEST(Rules, PliesStoredAndRestored) {
         EXPECT_EQ(game->m_plyCount, 4) << k;
     }
     EXPECT_EQ(game->m_ply.Held(), 4);  // room for what is written, not for 300
+    // A copy shares the plies until either writes one; showing a ply only reads.
+    auto copy = std::make_unique<CGameRecord>(*game);
+    copy->RestorePly(1);
+    EXPECT_TRUE(copy->m_ply.Shares(game->m_ply));
+    copy->m_ply[1].note = "mine";
+    EXPECT_FALSE(copy->m_ply.Shares(game->m_ply));
+    EXPECT_EQ(std::as_const(*game).m_ply[1].note, "");
     game->m_curPly = CGameRecord::kMaxPlies - 1;
     EXPECT_TRUE(game->StorePly(6, 0, 5, 2, "150. ...\tNf6 and a long tail"));
     EXPECT_STREQ(game->m_ply[CGameRecord::kMaxPlies - 1].text, "150. ...\tNf6 and a lon");

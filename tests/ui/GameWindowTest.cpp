@@ -57,6 +57,9 @@ void GameWindowTest::moveSavedOnCloseAndReopened() {
     window.Press(window.Centre("e2"));
     QCOMPARE(window.PieceOn("e2"), int(NoPiece));  // lifted while carried
     window.Release(window.Centre("e4"));
+    // The window and its document hold one copy of the plies, after a move
+    // and after opening.
+    QVERIFY(window.View()->Game().m_ply.Shares(window.Game().m_ply));
     const QString path = window.folder.filePath("one-move.pgn");
     window.prompts.saveAnswers.push_back(UserPrompts::SaveAnswer::Yes);
     window.prompts.saveNames.push_back(path);
@@ -71,6 +74,7 @@ void GameWindowTest::moveSavedOnCloseAndReopened() {
     QVERIFY(window.Documents().OpenDocument(path) != nullptr);
     QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. e4"}));
     QCOMPARE(window.View()->MoveList()->currentRow(), 0);  // shown from its start
+    QVERIFY(window.View()->Game().m_ply.Shares(window.Game().m_ply));
 }
 
 void GameWindowTest::refusedAndInterruptedCarriesPutThePieceBack() {

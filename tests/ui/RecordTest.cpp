@@ -80,11 +80,10 @@ void RecordTest::noteLimitCountsBytes() {
     CVexilView* view = window.NewGame();
     QPlainTextEdit* box = view->AnnotationBox();
     window.Play("e2e4");
-    const std::string& note = window.Game().m_ply[0].note;
     QGuiApplication::clipboard()->setText(QString(4095, 'x'));
     window.Command(res::kCmdPaste);
     Type(box, QString::fromUtf8("y\xC3\xA9z"));  // only the y fits, no half character
-    QCOMPARE(note.substr(4094), std::string("xy"));
+    QCOMPARE(window.Game().m_ply[0].note.substr(4094), std::string("xy"));
     QVERIFY(window.prompts.warned.isEmpty());
     // A paste beyond the limit warns and keeps whole characters, a break counted as CR LF.
     QString lines;
