@@ -106,7 +106,7 @@ bool IsTagName(const std::string& name) {
     if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0]))) return false;
     for (char c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) &&
-            std::string("_+#=:-").find(c) == std::string::npos)
+            std::string_view("_+#=:-").find(c) == std::string_view::npos)
             return false;
     return true;
 }

@@ -71,8 +71,12 @@ GameSnapshot::GameSnapshot(const CGameRecord& game, const GameSnapshot* previous
     m_plies.reserve(static_cast<std::size_t>(written));
     for (int i = 0; i < written; ++i) {
         const auto index = static_cast<std::size_t>(i);
-        if (previous != nullptr && index < previous->m_plies.size() &&
-            SamePly(*previous->m_plies[index], game.m_ply[i]))
+        if (previous == nullptr)
+            // The first state holds the game's own records while it keeps
+            // them: a game opened and only read is held once.
+            m_plies.push_back(game.m_ply.Lend(i));
+        else if (index < previous->m_plies.size() &&
+                 SamePly(*previous->m_plies[index], game.m_ply[i]))
             m_plies.push_back(previous->m_plies[index]);
         else
             m_plies.push_back(std::make_shared<const PlyRecord>(game.m_ply[i]));

@@ -48,6 +48,11 @@ public:
     void ShrinkToWritten();
     // Whether `other` holds these very records, not a copy of them.
     bool Shares(const PlyTable& other) const { return m_plies && m_plies == other.m_plies; }
+    // Ply `i`, below Held(), as a pointer that keeps the table's records as
+    // they are: this table copies them before its next write.
+    std::shared_ptr<const PlyRecord> Lend(int i) const {
+        return std::shared_ptr<const PlyRecord>(m_plies, &(*m_plies)[static_cast<std::size_t>(i)]);
+    }
 
     // One past the last ply that anything was written to.
     int Written() const;

@@ -131,6 +131,9 @@ TEST(Rules, PliesStoredAndRestored) {
     copy->m_ply[1].note = "mine";
     EXPECT_FALSE(copy->m_ply.Shares(game->m_ply));
     EXPECT_EQ(std::as_const(*game).m_ply[1].note, "");
+    const std::shared_ptr<const PlyRecord> lent = game->m_ply.Lend(1);
+    game->m_ply[1].note = "later";
+    EXPECT_EQ(lent->note, "");  // a ply lent stays as it was
     game->m_curPly = CGameRecord::kMaxPlies - 1;
     EXPECT_TRUE(game->StorePly(6, 0, 5, 2, "150. ...\tNf6 and a long tail"));
     EXPECT_STREQ(game->m_ply[CGameRecord::kMaxPlies - 1].text, "150. ...\tNf6 and a lon");
