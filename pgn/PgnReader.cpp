@@ -302,7 +302,7 @@ bool PgnReader::NextLine(std::string& line) {
 
 // One line of the header section; false when the line starts the movetext.
 bool PgnReader::ReadHeaderLine(const std::string& line) {
-    const std::string text = Trim(line);
+    const std::string_view text = TrimView(line);
     if (text.empty()) return true;
     if (text == "%F") {
         m_game.m_flipped = 1;
@@ -587,7 +587,7 @@ void PgnReader::PlayToken(std::string token) {
 }
 
 void PgnReader::ScanMoveLine(const std::string& line) {
-    if (!AnythingOpen() && Trim(line) == "%F") {
+    if (!AnythingOpen() && TrimView(line) == "%F") {
         m_game.m_flipped = 1;
         return;
     }
@@ -676,13 +676,13 @@ PgnReadResult PgnReader::Read() {
     std::string line;
     bool inMoves = false, anyText = false, nextGame = false, afterEmpty = false;
     for (; !Stopped() && NextLine(line); afterEmpty = line.empty()) {
-        anyText = anyText || !Trim(line).empty();
+        anyText = anyText || !TrimView(line).empty();
         if (!inMoves && ReadHeaderLine(line)) continue;
         if (!inMoves) {
             inMoves = true;
             m_game.m_curPly = 0;
         }
-        if (!AnythingOpen() && Trim(line).compare(0, 1, "[") == 0) {
+        if (!AnythingOpen() && TrimView(line).substr(0, 1) == "[") {
             // Another game's tags before this game's result.
             m_pendingLine = line;
             m_hasPendingLine = true;
@@ -708,7 +708,7 @@ PgnReadResult PgnReader::Read() {
     }
     // The rest is read to its end too, so a NUL byte anywhere refuses the file.
     while (NextLine(line)) {
-        const std::string text = Trim(line);
+        const std::string_view text = TrimView(line);
         if (!text.empty()) result.textAfter = true;
         if (text.compare(0, 1, "[") == 0) result.moreGames = true;
     }
