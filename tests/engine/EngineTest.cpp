@@ -126,6 +126,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         const char* sent;  // commands joined by '|'
         const char* bestLine;
         long long nps = -1;  // the speed held after the step; -1 when not asked
+        const char* bestMove = nullptr;  // the engine's move after the step, when asked
     } rows[] = {
         // clang-format off
         {'S', "", "uci", ""},
@@ -156,6 +157,10 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         {'F', "bestmove e2e4", "", ""},
         {'T', after, "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1|"
                      "go movetime 300", ""},
+        {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
+        {'F', "bestmove c7c5", "", "c7c5", -1, "c7c5"},
+        {'T', after, "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1|"
+                     "go movetime 300", "", -1, ""},  // the last search's move goes with it
         {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
         {'F', "bestmove c7c5", "", "c7c5"},
         {'Q', "", "quit", "c7c5"},
@@ -194,6 +199,9 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         EXPECT_EQ(best, row.bestLine) << row.step << ' ' << row.text;
         if (row.nps >= 0) {
             EXPECT_EQ(session.NodesPerSecond(), row.nps) << row.text;
+        }
+        if (row.bestMove != nullptr) {
+            EXPECT_EQ(session.BestMove(), row.bestMove) << row.step << ' ' << row.text;
         }
     }
     EXPECT_EQ(session.EngineName(), "Fake 1");
