@@ -54,6 +54,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         const char* move = "";
         int unfit = 0;
         const char* message = "";
+        const char* shown = nullptr;  // Mark: the signs the move list shows beside the move
     };
     // Nested 64 deep, as deep as a game goes.
     std::string deepest = "1. e4 e5 2. Nf3 ";
@@ -74,14 +75,18 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         // given twice; position symbols are glyphs beside the move; the diagram a note mark.
         {"1. e4 e5 *", Op::Mark, {}, "1. e4!? e5", 0, "$1 $5"},
         {"1. e4 e5!$2 *", Op::Mark, {}, "1. e4 e5??", 1, "$4"},
-        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16"},
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16", 0, "", "+/-"},
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {kWidest,
          Op::Mark,
          {},
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+ $3",
          0,
-         "$3"},
+         "$3",
+         0,
+         "",
+         "!!"},
         {"1. e4 {Best} e5 *", Op::Mark, {{1, 0}}, "!", 0, "#"},
         {"1. e4 {Best} e5 (1... c5) *",
          Op::Mark,
@@ -191,6 +196,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
                     ToggleMoveSymbol(ply, std::atoi(mark.c_str() + 1));
                 else
                     TogglePositionSymbol(ply, std::atoi(mark.c_str() + 1));
+            }
+            if (done && row.shown != nullptr) {
+                EXPECT_EQ(SymbolsShown(line->m_ply[row.ply]), row.shown) << row.move;
             }
             if (done) StoreLine(*game, row.path, *line);
         }
