@@ -84,6 +84,7 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
     const struct {
         const char *fen, *moves, *text, *after = nullptr, *announced = nullptr;
         char status = 'P';  // the game's, kept with its last ply
+        const char* turn = nullptr;  // the status bar's words after it, when asked
     } rows[] = {
         {"", "e2e4 e7e5", "e5", "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2"},
         {"4k3/8/8/8/8/8/8/R3K2R w - - 0 1", "a1d1", "Rd1"},      // the king stops the other
@@ -97,7 +98,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
         {"7k/1P6/8/8/8/8/8/4K3 w - - 0 1", "b7b8n", "b8=N", "1N5k/8/8/8/8/8/8/4K3 b - - 0 1"},
         {"r3k2r/8/8/8/R7/8/8/R3K2R w KQkq - 0 1", "a4b4", "Rb4",
          "r3k2r/8/8/8/1R6/8/8/R3K2R b KQkq - 1 1"},
-        {"R3k2r/8/8/8/8/8/8/4K2R w Kk - 0 1", "a8b8", "Rb8+", "1R2k2r/8/8/8/8/8/8/4K2R b Kk - 1 1"},
+        {"R3k2r/8/8/8/8/8/8/4K2R w Kk - 0 1", "a8b8", "Rb8+", "1R2k2r/8/8/8/8/8/8/4K2R b Kk - 1 1",
+         nullptr, 'P', "Black to move, check"},
         {"r3k2r/8/8/8/8/8/6B1/R3K2R w KQkq - 0 1", "g2a8", "Bxa8",
          "B3k2r/8/8/8/8/8/8/R3K2R b KQk - 0 1"},
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "a1a8", "Rxa8+",
@@ -106,7 +108,7 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
          "1r2k2r/8/8/8/8/8/8/R3K2R b Qk - 3 2"},
         {"4k3/8/8/8/8/8/8/4K1N1 w - - 99 60", "g1f3", "Nf3=", nullptr, announce::kFiftyMoveDraw,
          'D'},
-        {"", "f2f3 e7e5 g2g4 d8h4", "Qh4#", nullptr, announce::kCheckMate, 'M'},
+        {"", "f2f3 e7e5 g2g4 d8h4", "Qh4#", nullptr, announce::kCheckMate, 'M', "Checkmate"},
         {"7k/4Q3/6K1/8/8/8/8/8 w - - 0 1", "e7f7", "Qf7=", nullptr, announce::kStaleMate, 'S'},
         {"8/8/8/8/8/8/1k6/R7 b - - 0 1", "b2a1", "Kxa1=", nullptr, announce::kStaleMate,
          'S'},  // no king
@@ -137,6 +139,9 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
         EXPECT_EQ(ply.status, row.status) << row.moves;
         EXPECT_EQ(row.after ? game->MakeFullFen() : "", row.after ? row.after : "") << row.moves;
         EXPECT_EQ(announced, row.announced ? row.announced : "") << row.moves;
+        if (row.turn != nullptr) {
+            EXPECT_EQ(TurnText(*game), row.turn) << row.moves;
+        }
     }
     auto game = tg::Game("4k3/8/3p4/4p3/8/5N2/8/4K3 w - - 0 1");  // the clipboard's long form
     Play(*game, tg::ParseUci("f3e5"));
