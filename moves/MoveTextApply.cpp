@@ -81,7 +81,8 @@ bool ReadSquares(const std::string& text, TypedMove& move) {
     move.toRank = text[at + 1] - '1';
     at += 2;
     if (at < text.size() && text[at] == '=') ++at;
-    if (at < text.size()) {
+    // A check or mate sign may follow the squares with no promotion between.
+    if (at < text.size() && text[at] != '+' && text[at] != '#') {
         move.promotion = PromotionFromLetter(
             static_cast<char>(std::toupper(static_cast<unsigned char>(text[at]))));
         if (move.promotion == NoPiece) return false;
