@@ -95,6 +95,17 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "R0 \u00BD-\u00BD"}},
+        {"a variation of the first move, with a note before it",
+         2,
+         [](CGameRecord& game) {
+             auto other = tg::Game();
+             tg::PlayAndRecord(*other, "d2d4", "1. d4");
+             game.m_ply[0].variations.push_back({"Or the queen's pawn.", {other->m_ply[0]}});
+             game.SetTag(CGameRecord::Result, "*");
+         },
+         false,
+         {"M0 1. e4", "N1 Or the queen's pawn.", "M1 1. d4", "M0 1... e5",
+          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR"}},
     };
     for (const auto& row : rows) {
         auto game = rec::GameWithPlies(row.plies, "");
