@@ -63,6 +63,7 @@ TEST(Rules, FenReadAndWritten) {
         {"r3k2r/8/8/8/8/8/8/4K2R w KQkq - 0 1", "r3k2r/8/8/8/8/8/8/4K2R w Kkq - 0 1"},
         {"4k3/8/8/8/8/8/8/4K3", "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
         {"8/8/8/8/8/8/8/8  b  -  -  0  1", "8/8/8/8/8/8/8/8 b - - 0 1"},
+        {"8/8/8/8/8/8/8/K1k5\tb\t-\t-\t0\t2", "8/8/8/8/8/8/8/K1k5 b - - 0 2"},  // tabs between
         {"", ""},
         {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1", ""},  // nine squares
         {"7p1/8/8/8/8/8/8/8 w - - 0 1", ""},
