@@ -248,6 +248,7 @@ TEST(MoveReading, TypedMoves) {
         {promotion, "e7xd8=N", "e7d8n"}, {promotion, "exd8r", "e7d8r"},
         {promotion, "e8=K", "Ravelin cannot read \"e8=K\" as a move."},
         {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8", "h1h8"}, {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8#", "h1h8"},
+        {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8+", "h1h8"},
         {castle, "0-0", "e1g1"}, {castle, "0-0-0+", "e1c1"}, {"", "nc3", "b1c3"},
         {knights, "nbd2", "b1d2"}, {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "qh5", "d1h5"},
         {"4k3/8/8/8/8/2n5/1P6/4K3 w - - 0 1", "bxc3", "b2c3"},  // b is a file

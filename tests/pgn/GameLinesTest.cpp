@@ -1,5 +1,7 @@
 // A game's lines: taken out as games of their own, put back after an edit,
 // promoted, deleted and corrected, the game read from text and described after.
+#include <tuple>
+
 #include "GameLines.h"
 #include "MoveCorrection.h"
 #include "MoveEntry.h"
@@ -239,6 +241,19 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     EXPECT_EQ(line->MakeFullFen(), "rnbqkbnr/ppp2ppp/8/3pp3/4PP2/8/PPPP2PP/RNBQKBNR w KQkq d6 0 3");
     EXPECT_FALSE(TakeLine(*nested, {{3, 0}}, *line));
     EXPECT_EQ(PlyName(*nested, 3), "2... Nc6");
+    // Room for a move at a depth: none past 64 levels, none in any variation
+    // once they hold 20,000 moves together, always on the main line.
+    auto full = pgntest::ReadOk("1. e4 e5 *");
+    full->m_ply[0].variations.push_back({"", std::vector<PlyRecord>(20000)});
+    const std::tuple<const CGameRecord*, std::size_t, std::string> rooms[] = {
+        {nested.get(), 0, ""},
+        {nested.get(), 64, ""},
+        {nested.get(), 65, lines::kVariationsTooDeep},
+        {full.get(), 0, ""},
+        {full.get(), 1, lines::kVariationsFull},
+    };
+    for (const auto& [game, depth, refusal] : rooms)
+        EXPECT_EQ(VariationRoomRefusal(*game, depth), refusal) << depth;
 }
 
 }  // namespace
