@@ -99,6 +99,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
         {"1. e4 e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4! e5 ( 1. ...\\tc5 )", 0, "$1"},
         {"1. e4 e5 $36 $140 *", Op::Mark, {}, "1. e4 e5 $36 $140 $14", 1, "$14"},
+        {"1. e4 e5 $10 *", Op::Mark, {}, "1. e4 e5 $14", 1, "$14"},  // one position symbol
         {"1. e4 {Best} e5 *", Op::Mark, {}, "=", 0, "$5 $0 $5 $7 $9 $20 # #"},
         {kNested,
          Op::Promote,
@@ -156,6 +157,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          1,
          "f6"},
         {"1. e4 f5 2. Qh5+ g6 *", Op::Correct, {}, "1. e4 e5 Qh5 g6", 1, "e5"},
+        {"1. e4 e5 (1... c5) 2. Nf3 *", Op::Correct, {}, "1. e4 e6 ( 1. ...\\tc5 ) Nf3", 1, "e6"},
         {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Ke2 Kd7 2. a8=Q *",
          Op::Correct,
          {},
