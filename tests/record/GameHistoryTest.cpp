@@ -57,6 +57,14 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     EXPECT_FALSE(game.m_ply[50].hasNote);
     ASSERT_TRUE(history.Redo(game));
     EXPECT_EQ(game.m_ply[50].note, "a note");
+    // A variation's opening note changed alone is a step of its own.
+    game.m_ply[10].variations.push_back({"first", {}});
+    history.Record(game, "Variation", "");
+    game.m_ply[10].variations[0].startNote = "second";
+    history.Record(game, "Note", "");
+    ASSERT_TRUE(history.Undo(game));
+    ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
+    EXPECT_EQ(game.m_ply[10].variations[0].startNote, "first");
 }
 
 TEST(GameHistory, GroupsAndTheSavedState) {
