@@ -170,6 +170,7 @@ TEST(MoveEntry, AMoveAtAnEarlierPlyDropsTheLaterOnesWithTheirNotes) {
         for (int i = 0; i < row.plies; ++i) {
             tg::PlayAndRecord(*game, moves[i < 6 ? i : 6 + (i - 6) % 4]);
             game->m_ply[i].note = "note", game->m_ply[i].hasNote = 1;
+            game->m_ply[i].nags = "$14";
         }
         game->RestorePly(row.shown - 1);
         const DropOutcome outcome = Play(*game, tg::ParseUci(row.move));
@@ -181,6 +182,8 @@ TEST(MoveEntry, AMoveAtAnEarlierPlyDropsTheLaterOnesWithTheirNotes) {
         for (int i = 0; i < row.plies; ++i) {
             EXPECT_EQ(game->m_ply[i].hasNote, i < kept ? 1 : 0) << row.move << ", ply " << i;
             EXPECT_EQ(game->m_ply[i].note, i < kept ? "note" : "") << row.move << ", ply " << i;
+            if (i <= kept)  // the new move's glyphs are its own
+                EXPECT_EQ(game->m_ply[i].nags, i < kept ? "$14" : "") << row.move << ", ply " << i;
         }
     }
 }
