@@ -99,7 +99,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
         {"1. e4 e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4! e5 ( 1. ...\\tc5 )", 0, "$1"},
         {"1. e4 e5 $36 $140 *", Op::Mark, {}, "1. e4 e5 $36 $140 $14", 1, "$14"},
-        {"1. e4 e5 $10 *", Op::Mark, {}, "1. e4 e5 $14", 1, "$14"},  // one position symbol
+        {"1. e4 e5 $10 *", Op::Mark, {}, "1. e4 e5 $19", 1, "$14 $19"},  // one position symbol
         {"1. e4 {Best} e5 *", Op::Mark, {}, "=", 0, "$5 $0 $5 $7 $9 $20 # #"},
         {kNested,
          Op::Promote,
@@ -111,6 +111,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
+        {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
         {kNested, Op::Delete, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
         {kNested,
