@@ -62,6 +62,10 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     history.Record(game, "Variation", "");
     game.m_ply[10].variations[0].startNote = "second";
     history.Record(game, "Note", "");
+    game.m_ply[10].variations[0].plies.push_back(game.m_ply[10]);  // and a move added to it
+    history.Record(game, "Move", "");
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_EQ(game.m_ply[10].variations.at(0).plies.size(), 0u);
     ASSERT_TRUE(history.Undo(game));
     ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
     EXPECT_EQ(game.m_ply[10].variations[0].startNote, "first");
