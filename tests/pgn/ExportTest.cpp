@@ -40,6 +40,7 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
          {"[Date \"????.??.??\"]", "", "1. e4 *"}},
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
+        {"1. e4 ; a } would end it\n*", {"[Date \"????.??.??\"]", "", "1. e4 {a ) would end it} *"}},
         // Variations as the standard nests them, Black numbered after each
         {"1. e4 (1. d4 {q} d5 (1... Nf6 2. c4 $14)) ({Or} 1. c4) e5 2. Nf3 (2. f4 exf4 $1) Nc6 *",
          {"[Date \"????.??.??\"]", "",
