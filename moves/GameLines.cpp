@@ -130,11 +130,15 @@ bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
         if (!startNote.empty()) {
             std::string& note =
                 branch.ply > 0 ? line->m_ply[branch.ply - 1].note : line->m_startNote;
-            int& has = branch.ply > 0 ? line->m_ply[branch.ply - 1].hasNote : line->m_hasStartNote;
-            if (!has) note.clear();
+            const bool had = branch.ply > 0 ? line->m_ply[branch.ply - 1].hasNote != 0
+                                            : line->m_hasStartNote != 0;
+            if (!had) note.clear();
             note += (note.empty() ? "" : " ") + startNote;
             note.resize(Utf8SafeCut(note, CGameRecord::kMaxNoteLength));
-            has = 1;
+            if (branch.ply > 0)
+                line->m_ply[branch.ply - 1].hasNote = 1;
+            else
+                line->m_hasStartNote = 1;
         }
         StoreLine(game, rest, *line);
     }

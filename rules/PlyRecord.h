@@ -25,9 +25,12 @@ struct PlyRecord {
     static constexpr int kDateSize = 12;               // MM/DD/YY, at most 11 characters
     static constexpr std::size_t kMaxNagsLength = 64;  // the glyphs kept with a move, written out
 
-    int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
-    int canCastleWK = 0, canCastleWQ = 0, canCastleBK = 0, canCastleBQ = 0;
-    int epFile = -1, epRank = -1;
+    // Squares, rights and the en-passant file a byte each: every ply of every
+    // line keeps them, and a 300-ply game is then under 100 KB.
+    std::int8_t fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
+    std::int8_t canCastleWK = 0, canCastleWQ = 0, canCastleBK = 0, canCastleBQ = 0;
+    std::int8_t epFile = -1, epRank = -1;
+    std::int8_t hasNote = 0;
     int repeatCount = 0;
     // The board after the move, a byte a square: kept for every ply of every
     // line, so it is a quarter of the size the rules work on.
@@ -36,9 +39,8 @@ struct PlyRecord {
     int halfMoveClock = 0;
     char status = 'P';
     char text[kTextSize] = {};
-    std::string note;  // owned by value: copying a record copies its notes
-    int hasNote = 0;
     char date[kDateSize] = {};
+    std::string note;  // owned by value: copying a record copies its notes
     std::string nags;  // numeric glyphs kept with the move as read ("$14 $36")
     // Lines played instead of this move, from the position before it, in the
     // order they were given; each may hold variations of its own.

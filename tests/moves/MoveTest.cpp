@@ -182,8 +182,9 @@ TEST(MoveEntry, AMoveAtAnEarlierPlyDropsTheLaterOnesWithTheirNotes) {
         for (int i = 0; i < row.plies; ++i) {
             EXPECT_EQ(game->m_ply[i].hasNote, i < kept ? 1 : 0) << row.move << ", ply " << i;
             EXPECT_EQ(game->m_ply[i].note, i < kept ? "note" : "") << row.move << ", ply " << i;
-            if (i <= kept)  // the new move's glyphs are its own
+            if (i <= kept) {  // the new move's glyphs are its own
                 EXPECT_EQ(game->m_ply[i].nags, i < kept ? "$14" : "") << row.move << ", ply " << i;
+            }
         }
     }
 }
