@@ -439,7 +439,8 @@ void PgnReader::StartVariation() {
 
 void PgnReader::HangVariations(CGameRecord& line,
                                std::vector<std::pair<int, Variation>>& variations) {
-    for (auto& [ply, variation] : variations) line.m_ply[ply].variations.push_back(std::move(variation));
+    for (auto& [ply, variation] : variations)
+        line.m_ply[ply].variations.push_back(std::move(variation));
     variations.clear();
 }
 
@@ -503,9 +504,9 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     if (castling)
         text = toFile == 6 ? "O-O" : "O-O-O";
     else if (kind == Pawn)
-        text = fromFile == toFile ? SquareName(toFile, toRank)
-                                  : std::string(1, static_cast<char>('a' + fromFile)) +
-                                        SquareName(toFile, toRank);
+        text = fromFile == toFile
+                   ? SquareName(toFile, toRank)
+                   : std::string(1, static_cast<char>('a' + fromFile)) + SquareName(toFile, toRank);
     else
         text = std::string(1, PieceLetter(kind)) + SquareName(fromFile, fromRank) +
                SquareName(toFile, toRank);
@@ -517,7 +518,8 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
         return true;
     }
     // The list shows the move as the board would have written it.
-    if (kind == Pawn && (toRank == 0 || toRank == 7)) facts.promotion = m_line->GetPiece(toFile, toRank);
+    if (kind == Pawn && (toRank == 0 || toRank == 7))
+        facts.promotion = m_line->GetPiece(toFile, toRank);
     m_line->FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
     CopyToField(m_line->m_ply[ply].text, PlyRecord::kTextSize,
                 FormatPlyLine(*m_line, ply, BuildMoveText(*m_line, facts)));
@@ -633,7 +635,8 @@ void PgnReader::ScanMoveLine(const std::string& line) {
                 --p;
                 continue;
             }
-            const bool moveBefore = m_line->m_curPly > (m_frames.size() > 1 ? m_frames.back().branch : 0);
+            const bool moveBefore =
+                m_line->m_curPly > (m_frames.size() > 1 ? m_frames.back().branch : 0);
             if (c == '(' && moveBefore) {
                 StartVariation();
             } else if (c == ')' && m_frames.size() > 1) {
@@ -700,10 +703,10 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     if (!m_ended) {
-        result.message = AnythingOpen()     ? StillOpen()
-                         : nextGame         ? pgnmsg::kNextGameFirst
-                         : anyText          ? pgnmsg::kFileEndsFirst
-                                            : pgnmsg::kUnexpectedFormat;
+        result.message = AnythingOpen() ? StillOpen()
+                         : nextGame     ? pgnmsg::kNextGameFirst
+                         : anyText      ? pgnmsg::kFileEndsFirst
+                                        : pgnmsg::kUnexpectedFormat;
         return result;
     }
     // The rest is read to its end too, so a NUL byte anywhere refuses the file.

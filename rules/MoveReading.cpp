@@ -15,21 +15,33 @@ void StripChars(std::string& text, const char* chars) {
 
 namespace {
 
-bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int PieceFromMoveLetter(char letter) {
     switch (letter) {
-        case 'N': return Knight;
-        case 'B': return Bishop;
-        case 'R': return Rook;
-        case 'Q': return Queen;
-        case 'K': return King;
-        default: return NoPiece;
+        case 'N':
+            return Knight;
+        case 'B':
+            return Bishop;
+        case 'R':
+            return Rook;
+        case 'Q':
+            return Queen;
+        case 'K':
+            return King;
+        default:
+            return NoPiece;
     }
 }
 
-char At(const std::string& text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+char At(const std::string& text, std::size_t i) {
+    return i < text.size() ? text[i] : '\0';
+}
 
 }  // namespace
 
@@ -71,8 +83,8 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
         for (int i = 0; i < found; ++i) {
             const std::pair<int, int>& square = reaching[i];
             SetSquare(square.first, square.second, NoColor, NoPiece);
-            const int legal = TestMove(color, piece, square.first, square.second, toFile,
-                                       toRank, message, 0);
+            const int legal =
+                TestMove(color, piece, square.first, square.second, toFile, toRank, message, 0);
             SetSquare(square.first, square.second, color, piece);
             if (legal && legalCount++ == 0) chosen = square;
         }
@@ -114,7 +126,8 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
             // an enemy piece diagonally ahead of it on the target file.
             toFile = text[1] - 'a';
             for (int rank = PawnHomeRank(color); IsOnBoard(fromFile, rank); rank += forward) {
-                const bool stop = GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
+                const bool stop =
+                    GetPiece(fromFile, rank) == Pawn || GetColor(fromFile, rank) == color;
                 if (stop && GetColor(toFile, rank + forward) == OtherColor(color)) {
                     fromRank = rank;
                     toRank = rank + forward;
@@ -175,12 +188,14 @@ void CGameRecord::converMove(int& fromFile, int& fromRank, int& toFile, int& toR
     // which leaves a square the piece does not stand on when there is none.
     if (fromRank >= 0) {
         for (fromFile = 0; fromFile < 8; ++fromFile)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
+                break;
         return;
     }
     if (fromFile >= 0) {
         for (fromRank = 0; fromRank < 8; ++fromRank)
-            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color) break;
+            if (GetPiece(fromFile, fromRank) == piece && GetColor(fromFile, fromRank) == color)
+                break;
         return;
     }
     const int maxDistance = g_moveRange[piece];
