@@ -165,7 +165,6 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1 Kd7",
          0,
          "exd6"},
-        {"1. e4 e5 (1... c5) 2. Nf3 *", Op::Correct, {}, "1. e4 e6 ( 1. ...\\tc5 ) Nf3", 1, "e6"},
         {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Ke2 Kd7 2. a8=Q *",
          Op::Correct,
          {},
