@@ -71,12 +71,16 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         " Rc1 {slip} ( 12. h3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 "
         "Nc8 c4! dxc4 Nxc4 Nf6 Rac1 O-O Bd2 Nd5 ) a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} "
         "( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 Nxc4 Nf6";
+    const std::string fullNote(CGameRecord::kMaxNoteLength, 'x');
+    const std::string noted = "1. e4 {" + fullNote + "} e5 *";
+    const std::string marked = "1. e4 {[#] " + fullNote.substr(4) + "} e5";  // within the limit
     const char kWidest[] = "[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\nd4e3 *";
     const Row rows[] = {
         // A move glyph joins the text where it fits, replaces the other one, goes again when
         // given twice; position symbols are glyphs beside the move; the diagram a note mark.
         {"1. e4 e5 *", Op::Mark, {}, "1. e4!? e5", 0, "$1 $5"},
         {"1. e4 e5!$2 *", Op::Mark, {}, "1. e4 e5??", 1, "$4"},
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5", 1, "$4 $4"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16", 0, "", "+/-"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
@@ -97,6 +101,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          1,
          "# # #"},
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
+        {noted.c_str(), Op::Mark, {}, marked.c_str(), 0, "#"},
         {"1. e4 e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4! e5 ( 1. ...\\tc5 )", 0, "$1"},
         {"1. e4 e5 $36 $140 *", Op::Mark, {}, "1. e4 e5 $36 $140 $14", 1, "$14"},
         {"1. e4 e5 $10 *", Op::Mark, {}, "1. e4 e5 $19", 1, "$14 $19", 0, "", "-+"},  // one of them

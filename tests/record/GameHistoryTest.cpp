@@ -76,10 +76,12 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     game.SetStartPosition();
     GameHistory history;
     history.Reset(game);
-    // Typing that comes back to where it began leaves no step.
+    const std::size_t bytes = history.Bytes();
+    // Typing that comes back to where it began leaves no step, and no cost.
     SetRound(game, history, "1", "note a");
     SetRound(game, history, "", "note a");
     EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.Bytes(), bytes);
     EXPECT_TRUE(history.AtSaved());
     // One group is one step; another group or none starts a new one.
     SetRound(game, history, "1", "note a");
@@ -103,6 +105,7 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     ASSERT_TRUE(history.Undo(game));
     ASSERT_TRUE(history.Redo(game));
     SetRound(game, history, "12bc", "note c");
+    EXPECT_FALSE(history.AtSaved());  // the step saved was dropped; this one stands in its place
     ASSERT_TRUE(history.Undo(game));
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "12b");
     ASSERT_TRUE(history.Undo(game));
