@@ -208,6 +208,22 @@ def limits_of(commands):
 
 limits, window_limits = limits_of(suite), limits_of(window_suite)
 
+
+def objects():
+    """The digest of every object file the build holds, by path."""
+    digests = {}
+    for root, _, names in os.walk(build):
+        for name in names:
+            if name.endswith(".o"):
+                with open(os.path.join(root, name), "rb") as f:
+                    digests[os.path.join(root, name)] = hashlib.sha1(f.read()).digest()
+    return digests
+
+
+# A mutant the compiler turns into the very same machine code cannot be told
+# apart by any test of this build: it is counted apart, as equivalent.
+unchanged = objects()
+
 results = []
 for n, (path, start, end, replacement, what) in enumerate(sample, 1):
     with open(os.path.join(src, path)) as f:
@@ -217,6 +233,8 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
             f.write(original[:start] + replacement + original[end:])
         if not builds():
             outcome = "no build"
+        elif objects() == unchanged:
+            outcome = "same"
         else:
             outcome = verdict(suite, limits)
             if outcome == "survived" and window:
@@ -233,10 +251,12 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
 def rate(rows):
     killed = sum(r[3] in ("killed", "timeout") for r in rows)
     timeouts = sum(r[3] == "timeout" for r in rows)
-    built = sum(r[3] != "no build" for r in rows)
-    failed = len(rows) - built
+    same = sum(r[3] == "same" for r in rows)
+    built = sum(r[3] not in ("no build", "same") for r in rows)
+    failed = len(rows) - built - same
     figure = f"{100 * killed / built:.1f} % ({killed} of {built})" if built else "no mutant built"
     return (figure + (f", {timeouts} of them by a time-out" if timeouts else "") +
+            (f", {same} compiled to the same code" if same else "") +
             (f", {failed} did not build" if failed else ""))
 
 
@@ -247,10 +267,12 @@ for path in files:
     rows = [r for r in results if r[0] == path]
     if rows:
         print(f"  {path:30} {rate(rows)}")
-print("survivors:")
-for path, line, what, outcome in results:
-    if outcome == "survived":
-        print(f"  {path}:{line}  {what}")
+for heading, kind in (("survivors:", "survived"), ("compiled to the same code:", "same")):
+    if any(r[3] == kind for r in results):
+        print(heading)
+    for path, line, what, outcome in results:
+        if outcome == kind:
+            print(f"  {path}:{line}  {what}")
 PY
 python=$!
 trap 'kill $python; wait $python; exit 143' TERM
