@@ -115,7 +115,9 @@ OPERATOR = re.compile(r" (<=|>=|==|!=|<|>|\+=|-=|\+|-) ")
 INTEGER = re.compile(r"(?<![\w.])\d+(?=[uUlL]*(?![\w.]))")
 CONDITION = re.compile(r"\b(?:if|while) \(")
 DECLARATION = re.compile(r"[A-Za-z_][\w:<>,*& ]*[\s*&]+[A-Za-z_]\w*\s*[=({;[]")
-NOT_DELETED = re.compile(r"(?:return|case|default|using|namespace|typedef|template|else)\b|[}#]")
+# An assertion deleted leaves a correct program as it was: only its check goes.
+NOT_DELETED = re.compile(
+    r"(?:return|case|default|using|namespace|typedef|template|else|assert)\b|[}#]")
 
 
 def short(text):
