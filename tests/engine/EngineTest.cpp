@@ -104,7 +104,7 @@ TEST(UciLines, ScoresFromWhitesSide) {
         {false, 45, true, "+0.45"},  {false, 45, false, "-0.45"}, {false, -120, true, "-1.20"},
         {false, -5, false, "+0.05"}, {false, 0, false, "0.00"},   {false, 1234, true, "+12.34"},
         {true, 3, true, "#3"},       {true, 3, false, "#-3"},     {true, -2, true, "#-2"},
-        {true, -1, false, "#1"},
+        {true, -1, false, "#1"},     {true, 0, true, "#-0"},      {true, 0, false, "#0"},
     };
     for (const auto& row : rows) {
         EngineScore score;

@@ -149,6 +149,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
     EXPECT_EQ(game->GetLongMoveText(0), "1. Nf3xe5");
     EXPECT_EQ(game->GetLongMoveText(1), "1. ... d6xe5");
     EXPECT_EQ(game->GetMoveWithoutNumber(0), "Nxe5");
+    game->m_setupMode = 1;  // the status bar while a position is set up
+    EXPECT_EQ(TurnText(*game), "Setup");
 }
 
 TEST(MoveEntry, AMoveAtAnEarlierPlyDropsTheLaterOnesWithTheirNotes) {
@@ -249,6 +251,7 @@ TEST(MoveReading, TypedMoves) {
         {"", "Bf3", "No White Bishop can go to f3."},
         {"", "e2e", "Ravelin cannot read \"e2e\" as a move."},
         {"", "e2xe9", "Ravelin cannot read \"e2xe9\" as a move."},
+        {"", "Nf9", "Ravelin cannot read \"Nf9\" as a move."},
         {promotion, "e7xd8=N", "e7d8n"}, {promotion, "exd8r", "e7d8r"},
         {promotion, "e8=K", "Ravelin cannot read \"e8=K\" as a move."},
         {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8", "h1h8"}, {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", "h1h8#", "h1h8"},
