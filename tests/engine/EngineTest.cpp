@@ -133,8 +133,8 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         {'A', start, "", ""},  // waits for the engine to be ready
         {'F', "id name Fake 1", "", ""},
         {'F', "option name Hash type spin default 16 min 1 max 1024", "", ""},
-        {'F', "uciok", "ucinewgame|setoption name Threads value 2|setoption name Hash value 32|"
-                       "setoption name MultiPV value 3|isready", ""},
+        {'F', "uciok ", "ucinewgame|setoption name Threads value 2|setoption name Hash value 32|"
+                        "setoption name MultiPV value 3|isready", ""},  // read with a blank after
         {'F', "info depth 1 score cp 3 pv e2e4", "", ""},  // before readyok: nothing searched yet
         {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
                          "go infinite", ""},
