@@ -307,6 +307,8 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     EXPECT_EQ(game->m_ply[3].variations[0].plies.size(), 3u);
     EXPECT_EQ(game->m_ply[3].variations[0].plies[2].note, "+0.30 at depth 20");
     EXPECT_EQ(game->m_plyCount, 7);
+    add({}, 0, "d2d4", EngineLineAdded::AsVariation);  // from the start position too
+    EXPECT_EQ(game->m_ply[0].variations.size(), 1u);
 }
 
 TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {
