@@ -84,6 +84,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16", 0, "", "+/-"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
         {kWidest,
          Op::Mark,
          {},

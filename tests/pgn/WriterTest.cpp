@@ -22,6 +22,13 @@ TEST(PgnWriter, NewGameIsItsSevenTagsAndAStar) {
     std::string expected;
     for (const std::string& line : kSevenTagLines) expected += line + "\r\n";
     EXPECT_EQ(WritePgnToString(*tg::Game()), expected + "*\r\n");
+    // With a note before the moves, whatever its length, the file ends whole: its size
+    // passes the writer's 4 KB buffer by one byte and more.
+    for (std::size_t length = 3950; length <= 4096; ++length) {
+        const std::string written =
+            WritePgnToString(*pgntest::ReadOk("{" + std::string(length, 'x') + "} *"));
+        EXPECT_EQ(written.substr(written.size() - 6), "}\r\n*\r\n") << written.size();
+    }
 }
 
 TEST(PgnWriter, WritesEachPartOfAGame) {

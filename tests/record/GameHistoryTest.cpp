@@ -60,10 +60,14 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     // A variation's opening note changed alone is a step of its own.
     game.m_ply[10].variations.push_back({"first", {}});
     history.Record(game, "Variation", "");
+    const std::size_t noteBefore = history.Bytes();
     game.m_ply[10].variations[0].startNote = "second";
     history.Record(game, "Note", "");
+    const std::size_t noteStep = history.Bytes() - noteBefore;
     game.m_ply[10].variations[0].plies.push_back(game.m_ply[10]);  // and a move added to it
+    const std::size_t moveBefore = history.Bytes();
     history.Record(game, "Move", "");
+    EXPECT_GE(history.Bytes() - moveBefore, noteStep + sizeof(PlyRecord));  // the move costs too
     ASSERT_TRUE(history.Undo(game));
     EXPECT_EQ(game.m_ply[10].variations.at(0).plies.size(), 0u);
     ASSERT_TRUE(history.Undo(game));
