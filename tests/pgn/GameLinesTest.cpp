@@ -116,6 +116,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          {{2, 0}, {3, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
+        {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", Op::Promote, {{3, 0}},
+         "1. e4 e5 Nf3 {Mine Or} d6 ( 2. ...\\tNc6 )"},
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
         {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},

@@ -119,6 +119,11 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     EXPECT_FALSE(history.CanRedo());
     EXPECT_FALSE(history.AtSaved());
     EXPECT_EQ(history.Steps(), 2u);
+    // Undo brings back the repetition count with the position.
+    game.m_repeatCount = 2;
+    SetRound(game, history, "10");
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_EQ(game.m_repeatCount, 0);
     // Another game read starts a history of its own.
     history.Reset(game);
     EXPECT_FALSE(history.CanUndo());

@@ -63,6 +63,7 @@ TEST(Rules, FenReadAndWritten) {
         {"r3k2r/8/8/8/8/8/8/4K2R w KQkq - 0 1", "r3k2r/8/8/8/8/8/8/4K2R w Kkq - 0 1"},
         {"4k3/8/8/8/8/8/8/4K3", "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
         {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"},  // three fields
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1"},      // four
         {"8/8/8/8/8/8/8/8  b  -  -  0  1", "8/8/8/8/8/8/8/8 b - - 0 1"},
         {"8/8/8/8/8/8/8/K1k5\tb\t-\t-\t0\t2", "8/8/8/8/8/8/8/K1k5 b - - 0 2"},  // tabs between
         {"", ""},
@@ -126,6 +127,9 @@ TEST(Rules, PliesStoredAndRestored) {
         EXPECT_EQ(game->m_plyCount, 4) << k;
     }
     EXPECT_EQ(game->m_ply.Held(), 4);  // room for what is written, not for 300
+    (void)game->m_ply[9];              // room made, nothing written: given back
+    game->m_ply.ShrinkToWritten();
+    EXPECT_EQ(game->m_ply.Held(), 4);
     // A copy shares the plies until either writes one; showing a ply only reads.
     auto copy = std::make_unique<CGameRecord>(*game);
     copy->RestorePly(1);
