@@ -60,6 +60,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 *\n", "1. e4 e5 Nf3 Nc6 Bc4 Bc5 O-O Nf6"},
         {"[FEN \"r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1\"]\n1.0-0-0 0-0-0 *\n",
          "[FEN r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1] 1. O-O-O O-O-O"},
+        {"[FEN \"3k4/8/8/8/8/8/8/R3K3 w Q - 0 1\"]\n1. 0-0-0+ *\n",
+         "[FEN 3k4/8/8/8/8/8/8/R3K3 w Q - 0 1] 1. O-O-O+"},
         {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O\u2013O\u2013O O\x97O+ *\n",
          "[FEN r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1] 1. O-O-O O-O+"},
         {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O\u2014O O\x96O\x96O *\n",
