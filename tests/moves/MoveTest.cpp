@@ -102,6 +102,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
          nullptr, 'P', "Black to move, check"},
         {"r3k2r/8/8/8/8/8/6B1/R3K2R w KQkq - 0 1", "g2a8", "Bxa8",
          "B3k2r/8/8/8/8/8/8/R3K2R b KQk - 0 1"},
+        {"r3k2r/r7/8/8/8/8/6B1/R3K2R w KQkq - 0 1", "g2a8 a7a8", "Rxa8",  // another rook home
+         "r3k2r/8/8/8/8/8/8/R3K2R w KQk - 0 2"},
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "a1a8", "Rxa8+",
          "R3k2r/8/8/8/8/8/8/4K2R b Kk - 0 1"},
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "h1h2 a8b8 h2h1", "Rh1",  // back, without K
