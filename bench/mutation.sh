@@ -5,7 +5,9 @@
 # engine libraries, each built and run against the plain tests. With --window, the
 # document's save and read-back (app/CVexilDoc.cpp) and the document steps
 # (app/DocumentManager.cpp) are drawn from too, and a mutant the plain tests
-# miss is run against the window tests as well: slower, as it builds Qt.
+# miss is run against the window tests as well: slower, as it builds Qt. A
+# mutant still alive is tried last in the sanitizer build the test command
+# also runs, which sees reads and writes past an array.
 # Works on a copy of the tree, so the checkout is never changed, even when
 # interrupted.
 #   bench/mutation.sh [--window] SEED COUNT [WORK_DIR]
@@ -53,6 +55,13 @@ nice -n 19 cmake -S "$work/src" -B "$work/build" "${generator[@]}" -DCMAKE_BUILD
   -DCMAKE_CXX_FLAGS_RELEASE=-O2 \
   -DRAVELIN_WITH_QT=$with_qt -DRAVELIN_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DRAVELIN_SHARED_DIR="$shared" >"$work/configure.log"
+# The test command runs the plain tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer: a mutant the plain run misses is tried there too.
+generator=()
+if command -v ninja >/dev/null && [[ ! -f $work/build-asan/CMakeCache.txt ]]; then generator=(-G Ninja); fi
+nice -n 19 cmake -S "$work/src" -B "$work/build-asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+  -DRAVELIN_SANITIZE=ON -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DRAVELIN_SHARED_DIR="$shared" >>"$work/configure.log"
 
 # In the background, so that a signal reaches it and the copy is removed after.
 nice -n 19 python3 - "$seed" "$count" "$work" "$window" <<'PY' &
@@ -60,10 +69,14 @@ import hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work, window = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1"
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
+sanitized = os.path.join(work, "build-asan")
 programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests", "engine_tests"]
 suite = [[os.path.join(build, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"] for p in programs]
 # A filter that matches no test would pass every mutant: ctest is told to fail then.
 suite.append(["ctest", "--test-dir", build, "--no-tests=error", "-R", "^ravelin_pgn_tool_fixtures$"])
+sanitized_suite = [[os.path.join(sanitized, "tests", p), "--gtest_brief=1", "--gtest_fail_fast"]
+                   for p in programs]
+os.environ.update(ASAN_OPTIONS="detect_leaks=1:abort_on_error=1", UBSAN_OPTIONS="halt_on_error=1")
 window_programs = ["GameWindowTest", "RecordTest", "SetupClipboardTest", "ShellTest", "BadInputTest"]
 window_suite = [[os.path.join(build, "tests", p)] for p in window_programs] if window else []
 PLAIN_FOLDERS = ("rules", "moves", "record", "pgn", "engine")
@@ -90,10 +103,12 @@ def run(command, limit=None):
         process.wait()
 
 
-def builds():
+def builds(directory=build):
     jobs = os.environ.get("JOBS", "2")
     targets = [*programs, "ravelin-pgn", *(window_programs if window else [])]
-    return run(["cmake", "--build", build, "-j", jobs, "--target", *targets]) == "pass"
+    if directory == sanitized:
+        targets = programs
+    return run(["cmake", "--build", directory, "-j", jobs, "--target", *targets]) == "pass"
 
 
 def verdict(commands, limits):
@@ -196,8 +211,9 @@ for path in files:
         every += ranked(path, f.read())
 sample = sorted(site[1:] for site in sorted(every)[:count])
 
-if not builds():
-    sys.exit(f"the unchanged copy does not build; see cmake --build {build}")
+for directory in (build, sanitized):
+    if not builds(directory):
+        sys.exit(f"the unchanged copy does not build; see cmake --build {directory}")
 def limits_of(commands):
     limits = []
     for command in commands:
@@ -209,6 +225,7 @@ def limits_of(commands):
 
 
 limits, window_limits = limits_of(suite), limits_of(window_suite)
+sanitized_limits = limits_of(sanitized_suite)
 
 
 def objects():
@@ -241,6 +258,9 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
             outcome = verdict(suite, limits)
             if outcome == "survived" and window:
                 outcome = verdict(window_suite, window_limits)
+            if outcome == "survived" and builds(sanitized):
+                if verdict(sanitized_suite, sanitized_limits) != "survived":
+                    outcome = "sanitizer"
     finally:
         with open(os.path.join(src, path), "w") as f:
             f.write(original)
@@ -251,13 +271,15 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
 
 
 def rate(rows):
-    killed = sum(r[3] in ("killed", "timeout") for r in rows)
+    killed = sum(r[3] in ("killed", "timeout", "sanitizer") for r in rows)
     timeouts = sum(r[3] == "timeout" for r in rows)
+    sanitizer = sum(r[3] == "sanitizer" for r in rows)
     same = sum(r[3] == "same" for r in rows)
     built = sum(r[3] not in ("no build", "same") for r in rows)
     failed = len(rows) - built - same
     figure = f"{100 * killed / built:.1f} % ({killed} of {built})" if built else "no mutant built"
     return (figure + (f", {timeouts} of them by a time-out" if timeouts else "") +
+            (f", {sanitizer} of them by the sanitizer build" if sanitizer else "") +
             (f", {same} compiled to the same code" if same else "") +
             (f", {failed} did not build" if failed else ""))
 
