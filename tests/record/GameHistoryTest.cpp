@@ -58,8 +58,11 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     ASSERT_TRUE(history.Redo(game));
     EXPECT_EQ(game.m_ply[50].note, "a note");
     // A variation's opening note changed alone is a step of its own.
-    game.m_ply[10].variations.push_back({"first", {}});
+    const std::string opening(4000, 'f');  // a long opening note costs what it holds
+    const std::size_t variationBefore = history.Bytes();
+    game.m_ply[10].variations.push_back({opening, {}});
     history.Record(game, "Variation", "");
+    EXPECT_GE(history.Bytes() - variationBefore, opening.size());
     const std::size_t noteBefore = history.Bytes();
     game.m_ply[10].variations[0].startNote = "second";
     history.Record(game, "Note", "");
@@ -72,7 +75,7 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     EXPECT_EQ(game.m_ply[10].variations.at(0).plies.size(), 0u);
     ASSERT_TRUE(history.Undo(game));
     ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
-    EXPECT_EQ(game.m_ply[10].variations[0].startNote, "first");
+    EXPECT_EQ(game.m_ply[10].variations[0].startNote, opening);
 }
 
 TEST(GameHistory, GroupsAndTheSavedState) {
