@@ -324,6 +324,7 @@ TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {
         {false, 300, false, 300, 4}, {true, 2, false, -400, 2},     // a mate missed
         {true, 2, false, -800, 0},   {false, 0, true, 0, 0},        // a mate given
         {false, 0, true, 1, 4},      {false, -500, false, 600, 0},  // already lost
+        {false, 25, false, 25, 6},   {false, 50, false, 50, 2},    {false, 100, false, 100, 4},
     };
     for (const auto& row : rows) {
         EngineScore before, after;
@@ -351,7 +352,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
         for (std::string word; words >> word;) verdicts[k].bestLine.push_back(word);
     };
     verdict(0, 30, false, "e2e4");
-    verdict(1, -30, false, "e7e5");
+    verdict(1, -30, false, "c7c5");  // not the engine's move, but it loses nothing
     verdict(2, 40, false, "g1f3");
     verdict(3, 100, false, "b8c6");  // 2. Qh5 gave 1.4 pawns away: the player's "!" stays
     verdict(4, 20, false, "d2d3");

@@ -166,6 +166,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 a\x01" + v253 + " *\n", Refused("1... a?" + v253.substr(0, 18) + "...")},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 37\"]\n37... Nc6 38. Qh8 *",
          Refused("38. Qh8")},
+        {"[FEN \" 4k3/8/8/8/8/8/8/4K3 w - - 0 1 \"]\n*\n", "[FEN 4k3/8/8/8/8/8/8/4K3 w - - 0 1]"},
         {"[FEN \"not a position\"]\n*\n",
          "! The FEN tag of this game does not describe a chess position: \"not a position\"."},
         {"[FEN \"" + v253 + "\"]\n*\n",
