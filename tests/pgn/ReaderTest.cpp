@@ -71,6 +71,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"f2f3 e7e5 g2g4 d8h4# *\n", "1. f3 e5 g4 Qh4#"},
         {"[FEN \"8/P6k/8/8/8/8/8/4K2R w K - 0 1\"]\ne1g1 h7g6 a7a8n *\n",
          "[FEN 8/P6k/8/8/8/8/8/4K2R w K - 0 1] 1. O-O Kg6 a8=N"},
+        {"[FEN \"4k3/8/8/8/8/8/p7/4K3 b - - 0 1\"]\na2a1r *\n",
+         "[FEN 4k3/8/8/8/8/8/p7/4K3 b - - 0 1] 1. ...\\ta1=R+"},
         {"[FEN \"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1\"]\ne1b1 *\n", Refused("1. e1b1")},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35\"]\nNc6 Nf3 Nf6 *",
          "[FEN rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35] 35. ...\\tNc6 Nf3 Nf6"},

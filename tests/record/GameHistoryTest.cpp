@@ -122,11 +122,12 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     EXPECT_FALSE(history.CanRedo());
     EXPECT_FALSE(history.AtSaved());
     EXPECT_EQ(history.Steps(), 2u);
-    // Undo brings back the repetition count with the position.
-    game.m_repeatCount = 2;
+    // Undo brings back the repetition count and the game's end with the position.
+    game.m_repeatCount = 2, game.m_status = 'D';
     SetRound(game, history, "10");
     ASSERT_TRUE(history.Undo(game));
     EXPECT_EQ(game.m_repeatCount, 0);
+    EXPECT_EQ(game.m_status, 'P');
     // Another game read starts a history of its own.
     history.Reset(game);
     EXPECT_FALSE(history.CanUndo());
