@@ -38,7 +38,8 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
           "", "20. Kf1 *"}},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 0\"]\n1. e4 *",
          {"[Date \"????.??.??\"]", "", "1. e4 *"}},
-        {"1. Ngf3 d5 2. Nf3e5 *", {"[Date \"????.??.??\"]", "", "1. Nf3 d5 2. Ne5 *"}},  // as written
+        // Moves the list keeps as the file wrote them, in standard form
+        {"1. Ngf3 d5 2. Nf3e5 *", {"[Date \"????.??.??\"]", "", "1. Nf3 d5 2. Ne5 *"}},
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
         {"1. e4 ; a } would end it\n*", {"[Date \"????.??.??\"]", "", "1. e4 {a ) would end it} *"}},

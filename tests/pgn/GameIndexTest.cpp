@@ -66,9 +66,9 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
           {20, 28, 1, "", "", ok}}},
         {"1. e4 $1-0\n*\n\n1. d4 *",  // "-0" is a move the reader refuses
          {{0, 13, 2, "", "", ok}, {14, 21, 1, "", "", ok}}},
-        {"12 e4 e5 *\n", {{0, 11, 2, "", "", ok}}},
+        {"12 e4 e5 *\n", {{0, 11, 2, "", "", ok}}},  // a number without its dot is no move
         {"1. e4 (1. d4 (1. c4) d5) e5 2. Nf3 *\n", {{0, 37, 3, "", "", ok}}},  // no variation move
-        {"1. e4 d5 2. exd6 e.p.+ *\n", {{0, 25, 3, "", "", ok}}},  // a mark after a move is none  // a number without its dot is no move
+        {"1. e4 d5 2. exd6 e.p.+ *\n", {{0, 25, 3, "", "", ok}}},  // a mark after a move is none
         {"1. e4 ! e5 ?? 2. -- *\n", {{0, 22, 3, "", "", ok}}},  // signs alone are no moves, "--" is
         {"\xEF\xBB\xBF[White \"A\"]\n1. e4 *\n\n\xEF\xBB\xBF[White \"B\"]\n1. d4 d5 *\n",
          {{0, 23, 1, "A", "", ok}, {24, 50, 2, "B", "", ok}}},  // each game may begin with a BOM
