@@ -40,6 +40,7 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
          {"[Date \"????.??.??\"]", "", "1. e4 *"}},
         // Moves the list keeps as the file wrote them, in standard form
         {"1. Ngf3 d5 2. Nf3e5 *", {"[Date \"????.??.??\"]", "", "1. Nf3 d5 2. Ne5 *"}},
+        {"1. f3 e5 2. g4 Qh4# *", {"[Date \"????.??.??\"]", "", "1. f3 e5 2. g4 Qh4# *"}},
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
         {"1. e4 ; a } would end it\n*", {"[Date \"????.??.??\"]", "", "1. e4 {a ) would end it} *"}},
