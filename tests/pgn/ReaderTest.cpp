@@ -106,6 +106,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event \"" + v253 + euro + "\"]\n*\n", "[Event " + v253 + "]"},
         {"\xEF\xBB\xBF[Event \"Bom\"]\n*\n", "[Event Bom]"},
         {"[SetUp \"1\"]\n[Variant \"Standard\"]\n1. e4 *\n", "[Variant Standard] 1. e4"},
+        {"[Event \"A\"]\n% an escaped line\n[White \"B\"]\n1. e4 *\n", "[Event A] [White B] 1. e4"},
         {"[Variant \"From Position\"]\n[FEN \"4k3/8/8/8/8/8/8/4K2R w K - 0 1\"]\n1. O-O *\n",
          "[Variant From Position] [FEN 4k3/8/8/8/8/8/8/4K2R w K - 0 1] 1. O-O"},
         // Notes, flip and dates
@@ -165,6 +166,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. OO *\n", Refused("4. OO")},
         {"1. d4 d5 2. Nf3 Nf6 3. Nd2 *\n", Refused("3. Nd2")},  // either knight
         {"1. e4 e5 2x Nf3 *\n", Refused("2. 2x")},
+        {"1. e4 e5 11-0\n", Refused("2. 11-0")},  // a result glued to a bare number is no result
         {"1. e4 a\x01" + v253 + " *\n", Refused("1... a?" + v253.substr(0, 18) + "...")},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 37\"]\n37... Nc6 38. Qh8 *",
          Refused("38. Qh8")},
