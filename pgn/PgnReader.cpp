@@ -504,9 +504,9 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     if (castling)
         text = toFile == 6 ? "O-O" : "O-O-O";
     else if (kind == Pawn)
-        text = fromFile == toFile
-                   ? SquareName(toFile, toRank)
-                   : std::string(1, static_cast<char>('a' + fromFile)) + SquareName(toFile, toRank);
+        text = fromFile == toFile ? SquareName(toFile, toRank)
+                                  : std::string(1, static_cast<char>('a' + fromFile)) +
+                                        SquareName(toFile, toRank);
     else
         text = std::string(1, PieceLetter(kind)) + SquareName(fromFile, fromRank) +
                SquareName(toFile, toRank);
@@ -703,10 +703,10 @@ PgnReadResult PgnReader::Read() {
         return result;
     }
     if (!m_ended) {
-        result.message = AnythingOpen() ? StillOpen()
-                         : nextGame     ? pgnmsg::kNextGameFirst
-                         : anyText      ? pgnmsg::kFileEndsFirst
-                                        : pgnmsg::kUnexpectedFormat;
+        result.message = AnythingOpen()     ? StillOpen()
+                         : nextGame         ? pgnmsg::kNextGameFirst
+                         : anyText          ? pgnmsg::kFileEndsFirst
+                                            : pgnmsg::kUnexpectedFormat;
         return result;
     }
     // The rest is read to its end too, so a NUL byte anywhere refuses the file.

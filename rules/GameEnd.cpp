@@ -1,6 +1,5 @@
 // The questions asked after every move: is a square attacked, how many legal
 // moves does a side have, and how often has this position occurred.
-
 #include <algorithm>
 
 #include "GameRecord.h"

@@ -124,9 +124,7 @@ namespace {
 [[maybe_unused]] bool Terminated(const char* field, std::size_t size) {
     return std::memchr(field, '\0', size) != nullptr;
 }
-[[maybe_unused]] bool IsSideOrNone(int color) {
-    return color >= NoColor && color <= Black;
-}
+[[maybe_unused]] bool IsSideOrNone(int color) { return color >= NoColor && color <= Black; }
 }  // namespace
 
 void CGameRecord::CheckSound() const {

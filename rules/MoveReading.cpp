@@ -15,33 +15,21 @@ void StripChars(std::string& text, const char* chars) {
 
 namespace {
 
-bool IsLower(char c) {
-    return c >= 'a' && c <= 'z';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int PieceFromMoveLetter(char letter) {
     switch (letter) {
-        case 'N':
-            return Knight;
-        case 'B':
-            return Bishop;
-        case 'R':
-            return Rook;
-        case 'Q':
-            return Queen;
-        case 'K':
-            return King;
-        default:
-            return NoPiece;
+        case 'N': return Knight;
+        case 'B': return Bishop;
+        case 'R': return Rook;
+        case 'Q': return Queen;
+        case 'K': return King;
+        default: return NoPiece;
     }
 }
 
-char At(const std::string& text, std::size_t i) {
-    return i < text.size() ? text[i] : '\0';
-}
+char At(const std::string& text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
 
 }  // namespace
 
@@ -83,8 +71,8 @@ bool CGameRecord::FindMovingPiece(int piece, int color, int& fromFile, int& from
         for (int i = 0; i < found; ++i) {
             const std::pair<int, int>& square = reaching[i];
             SetSquare(square.first, square.second, NoColor, NoPiece);
-            const int legal =
-                TestMove(color, piece, square.first, square.second, toFile, toRank, message, 0);
+            const int legal = TestMove(color, piece, square.first, square.second, toFile,
+                                       toRank, message, 0);
             SetSquare(square.first, square.second, color, piece);
             if (legal && legalCount++ == 0) chosen = square;
         }

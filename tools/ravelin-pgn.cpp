@@ -44,20 +44,11 @@ std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            default: out += c;
         }
     }
     return out;
@@ -112,8 +103,8 @@ void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int c
         replay.RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
                   << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t' << Escape(ply.date)
-                  << '\n';
+                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t'
+                  << Escape(ply.date) << '\n';
         if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
         for (const Variation& variation : ply.variations) {
