@@ -10,15 +10,19 @@
 # also runs, which sees reads and writes past an array.
 # Works on a copy of the tree, so the checkout is never changed, even when
 # interrupted.
-#   bench/mutation.sh [--window] SEED COUNT [WORK_DIR]
+#   bench/mutation.sh [--window | --by-test] SEED COUNT [WORK_DIR]
+# With --by-test, every plain test program runs whole on each mutant, and the
+# report ends with each test's kills and the kills no other test makes: a test
+# that makes none over a large draw is a candidate for folding into another.
 # WORK_DIR keeps the build between runs; by default a temporary folder is used.
 set -euo pipefail
-usage="usage: bench/mutation.sh [--window] SEED COUNT [WORK_DIR]"
+usage="usage: bench/mutation.sh [--window | --by-test] SEED COUNT [WORK_DIR]"
 window=0
-if [[ ${1:-} == --window ]]; then
-  window=1
-  shift
-fi
+by_test=0
+case ${1:-} in
+  --window) window=1 && shift ;;
+  --by-test) by_test=1 && shift ;;
+esac
 seed=${1:?$usage}
 count=${2:?$usage}
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,10 +68,11 @@ nice -n 19 cmake -S "$work/src" -B "$work/build-asan" "${generator[@]}" -DCMAKE_
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DRAVELIN_SHARED_DIR="$shared" >>"$work/configure.log"
 
 # In the background, so that a signal reaches it and the copy is removed after.
-nice -n 19 python3 - "$seed" "$count" "$work" "$window" <<'PY' &
-import hashlib, json, os, re, signal, subprocess, sys, time
+nice -n 19 python3 - "$seed" "$count" "$work" "$window" "$by_test" <<'PY' &
+import collections, hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work, window = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1"
+by_test = sys.argv[5] == "1"
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
 sanitized = os.path.join(work, "build-asan")
 programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests", "engine_tests"]
@@ -109,6 +114,33 @@ def builds(directory=build):
     if directory == sanitized:
         targets = programs
     return run(["cmake", "--build", directory, "-j", jobs, "--target", *targets]) == "pass"
+
+
+def failing_tests(limits):
+    """The names of the plain tests the mutant fails, each program run whole;
+    a program that crashes or times out counts as one failing test of its own."""
+    failed = set()
+    report = os.path.join(work, "by-test.json")
+    for command, limit in zip(suite, limits):
+        if command[0] == "ctest":
+            if run(command, limit) != "pass":
+                failed.add("ravelin-pgn tool fixtures")
+            continue
+        if os.path.exists(report):
+            os.remove(report)
+        ended = run([command[0], f"--gtest_output=json:{report}"], limit)
+        try:
+            with open(report) as f:
+                failed |= {f"{suite_['name']}.{test['name']}" for suite_ in json.load(f)["testsuites"]
+                           for test in suite_["testsuite"] if test.get("failures")}
+        except (OSError, ValueError, KeyError):
+            failed.add(os.path.basename(command[0]) + " (crashed)")
+        if ended != "pass" and not failed:
+            failed.add(os.path.basename(command[0]) + f" ({ended})")
+    return failed
+
+
+kills_by_test = collections.defaultdict(list)
 
 
 def verdict(commands, limits):
@@ -254,9 +286,15 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
             outcome = "no build"
         elif objects() == unchanged:
             outcome = "same"
+        elif by_test:
+            failed = failing_tests(limits)
+            for name in failed:
+                kills_by_test[name].append((path, what, len(failed) == 1))
+            outcome = "killed" if failed else "survived"
         else:
             outcome = verdict(suite, limits)
-            if outcome == "survived" and window:
+        if outcome == "survived" and not by_test:
+            if window:
                 outcome = verdict(window_suite, window_limits)
             if outcome == "survived" and builds(sanitized):
                 if verdict(sanitized_suite, sanitized_limits) != "survived":
@@ -297,6 +335,24 @@ for heading, kind in (("survivors:", "survived"), ("compiled to the same code:",
     for path, line, what, outcome in results:
         if outcome == kind:
             print(f"  {path}:{line}  {what}")
+if by_test:
+    # Every test of the plain programs, with none for those that killed nothing.
+    names = set(kills_by_test)
+    for command in suite:
+        if command[0] != "ctest":
+            listing = subprocess.run([command[0], "--gtest_list_tests"], capture_output=True,
+                                     text=True).stdout
+            group = ""
+            for entry in listing.splitlines():
+                if not entry.startswith(" "):
+                    group = entry.strip()
+                else:
+                    names.add(group + entry.split()[0])
+    print("kills by test (all, only this test's):")
+    for name in sorted(names, key=lambda n: (sum(k[2] for k in kills_by_test[n]),
+                                            len(kills_by_test[n]), n)):
+        kills = kills_by_test[name]
+        print(f"  {len(kills):4} {sum(k[2] for k in kills):4}  {name}")
 PY
 python=$!
 trap 'kill $python; wait $python; exit 143' TERM
