@@ -50,107 +50,60 @@ private slots:
 };
 
 void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
-    using Edit = std::function<void(GameWindowFixture&)>;
+    using W = GameWindowFixture;
+    using Edit = std::function<void(W&)>;
+    const auto play = [](const char* moves) { return Edit([=](W& w) { w.Play(moves); }); };
+    const auto command = [](int id) { return Edit([=](W& w) { w.Command(id); }); };
+    const auto both = [](Edit first, Edit then) { return Edit([=](W& w) { first(w), then(w); }); };
+    const auto keys = [](QKeyCombination keys) {  // typed in the note box
+        return Edit([=](W& w) {
+            QTest::keyClick(w.View()->AnnotationBox(), keys.key(), keys.keyboardModifiers());
+        });
+    };
     struct Row {
         const char* undo;  // the Undo item after the edit
+        int line;          // of the move list, clicked before the edit; -1 none
         Edit edit;
         const char* gained;  // in the file saved after it, and not before
         const char* lost;    // in the file before, and not after
     };
     const Row rows[] = {
-        {"&Undo Move Bc4\tCtrl+Z",
-         [](GameWindowFixture& w) {
-             w.View()->OnGoToEnd();
-             w.Play("f1c4");
-         },
-         "3. Bc4", ""},
-        {"&Undo Move d4",
-         [](GameWindowFixture& w) {
-             w.prompts.branchAnswers.push_back(UserPrompts::BranchAnswer::Replace);
-             ClickLine(w.View(), 2);
-             w.Play("d2d4");
-         },
+        {"&Undo Move Bc4\tCtrl+Z", 6, play("f1c4"), "3. Bc4", ""},
+        {"&Undo Move d4", 2,
+         both([](W& w) { w.prompts.branchAnswers = {UserPrompts::BranchAnswer::Replace}; },
+              play("d2d4")),
          "2. d4", "Nc6"},
-        {"&Undo Move Bc4",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 2);
-             w.Play("f1c4");
-         },
-         "( 2. Bc4", ""},
-        {"&Undo Promote Variation",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), kVariationRow);
-             w.Command(res::kCmdPromoteVariation);
-         },
-         "( 2. Nf3", "( 2. f4"},
-        {"&Undo Delete Variation",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), kVariationRow);
-             w.Command(res::kCmdDeleteVariation);
-         },
-         "", "exf4"},
+        {"&Undo Move Bc4", 2, play("f1c4"), "( 2. Bc4", ""},
+        {"&Undo Promote Variation", kVariationRow, command(res::kCmdPromoteVariation), "( 2. Nf3",
+         "( 2. f4"},
+        {"&Undo Delete Variation", kVariationRow, command(res::kCmdDeleteVariation), "", "exf4"},
         // Every key typed into one note is one step.
-        {"&Undo Note",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 2);
-             QTest::keyClicks(w.View()->AnnotationBox(), "Sharp");
-         },
+        {"&Undo Note", 2, [](W& w) { QTest::keyClicks(w.View()->AnnotationBox(), "Sharp"); },
          "{Sharp}", ""},
-        {"&Undo Header",
-         [](GameWindowFixture& w) {
-             w.prompts.editHeader = [](std::array<QString, 7>& tags) { tags[4] = "Bea"; };
-             w.Command(res::kCmdEditHeader);
-         },
-         "[White \"Bea\"]", "[White \"Ann\"]"},
-        {"&Undo Flip Board", [](GameWindowFixture& w) { w.Command(res::kCmdFlipBoard); }, "", ""},
-        {"&Undo Setup Position",
-         [](GameWindowFixture& w) {
+        {"&Undo Header", -1, command(res::kCmdEditHeader), "[White \"Bea\"]", "[White \"Ann\"]"},
+        {"&Undo Flip Board", -1, command(res::kCmdFlipBoard), "", ""},
+        {"&Undo Setup Position", -1,
+         [](W& w) {
              w.Command(res::kCmdSetupPosition);
              w.prompts.setupAnswers.push_back({-1, -1});  // the a2 pawn taken off
              RightClick(w.View(), w.Centre("a2"));
              w.Command(res::kCmdSetupPosition);
          },
          "/1PPPPPPP/", "1. e4"},
-        {"&Undo Paste",
-         [](GameWindowFixture& w) {
-             QGuiApplication::clipboard()->setText("Pasted");
-             ClickLine(w.View(), 3);
-             w.Command(res::kCmdPaste);
-         },
-         "{Pasted}", ""},
+        {"&Undo Paste", 3, command(res::kCmdPaste), "{Pasted}", ""},
         // Symbols and the diagram mark from the keyboard, the focus in the note box.
-        {"&Undo Symbol !",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 1);
-             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_1, Qt::ControlModifier);
-         },
-         "1. e4! {Keep}", "1. e4 {Keep}"},
-        {"&Undo Symbol +=",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 3);
-             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_2, Qt::AltModifier);
-         },
-         "2. Nf3 $14", ""},
-        {"&Undo Diagram",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 1);
-             QTest::keyClick(w.View()->AnnotationBox(), Qt::Key_D,
-                             Qt::ControlModifier | Qt::AltModifier);
-             QCOMPARE(Box(w.View()), QString("[#] Keep"));
-         },
+        {"&Undo Symbol !", 1, keys(Qt::CTRL | Qt::Key_1), "1. e4! {Keep}", "1. e4 {Keep}"},
+        {"&Undo Symbol +=", 3, keys(Qt::ALT | Qt::Key_2), "2. Nf3 $14", ""},
+        {"&Undo Diagram", 1,
+         both(keys(Qt::CTRL | Qt::ALT | Qt::Key_D),
+              [](W& w) { QCOMPARE(Box(w.View()), QString("[#] Keep")); }),
          "{[#] Keep}", ""},
         // A move corrected on the board keeps every later move.
-        {"&Undo Correct Move",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 1);
-             w.Command(res::kCmdCorrectMove);
-             w.Play("d2d4");
-         },
-         "1. d4 {Keep}", "1. e4"},
+        {"&Undo Correct Move", 1, both(command(res::kCmdCorrectMove), play("d2d4")), "1. d4 {Keep}",
+         "1. e4"},
         // Typed, where a move of the variation no longer fits.
-        {"&Undo Correct Move",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 2);
+        {"&Undo Correct Move", 2,
+         [](W& w) {
              w.Command(res::kCmdCorrectMove);
              w.prompts.typedMoves = {"d5"};
              w.Command(res::kCmdEnterMove);
@@ -161,13 +114,7 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
                                   "of 1... d5."));
          },
          "( 1... e5", ""},
-        {"&Undo Cut",
-         [](GameWindowFixture& w) {
-             ClickLine(w.View(), 1);
-             w.View()->AnnotationBox()->selectAll();
-             w.Command(res::kCmdCut);
-         },
-         "", "{Keep}"},
+        {"&Undo Cut", 1, both(keys(Qt::CTRL | Qt::Key_A), command(res::kCmdCut)), "", "{Keep}"},
     };
     for (const Row& row : rows) {
         GameWindowFixture w;
@@ -182,6 +129,10 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
         QVERIFY(!undo->isEnabled());
 
         QVERIFY(QTest::qWaitForWindowActive(w.frame.get()));  // for the shortcuts
+        // What the header dialog and Paste give, should the row ask for them.
+        w.prompts.editHeader = [](std::array<QString, 7>& tags) { tags[4] = "Bea"; };
+        QGuiApplication::clipboard()->setText("Pasted");
+        if (row.line >= 0) ClickLine(w.View(), row.line);
         row.edit(w);
         QVERIFY2(undo->text().startsWith(row.undo), qPrintable(undo->text()));
         QVERIFY(w.Document()->IsModified());

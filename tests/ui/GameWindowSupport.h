@@ -109,10 +109,11 @@ struct GameWindowFixture {
         for (const QString& move : moves.split(' ', Qt::SkipEmptyParts))
             Drag(move.left(2).toLatin1().constData(), move.mid(2, 2).toLatin1().constData());
     }
-    QStringList Lines() {
+    // The lines of `view`'s move list, the active view's by default.
+    QStringList Lines(CVexilView* view = nullptr) {
+        QListWidget* list = (view ? view : View())->MoveList();
         QStringList lines;
-        for (int i = 0; i < View()->MoveList()->count(); ++i)
-            lines.append(View()->MoveList()->item(i)->text());
+        for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
         return lines;
     }
 

@@ -114,8 +114,7 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     QCOMPARE(window.Document()->Save(window.folder.filePath("b7.pgn")),
              CVexilDoc::SaveResult::Saved);
     // The real "Promotion!": Escape and the close box take the move back, OK takes the piece
-    // chosen; each OK row is played again over the last ply.
-    // Played again over the last ply, each promotion replaces it.
+    // chosen; each OK row, played again over the last ply, replaces it.
     struct RealPromotion : QtUserPrompts {
         BranchAnswer AskBranch(const QString&) override { return BranchAnswer::Replace; }
     } real;
@@ -148,7 +147,6 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     }
     restore.dismiss();
     SetPrompts(scripted);
-    QVERIFY(window.prompts.told.isEmpty());
     ClickLine(view, 6);  // after 3... h4: replacing asks, declined then accepted
     window.prompts.branchAnswers = {UserPrompts::BranchAnswer::Replace,
                                     UserPrompts::BranchAnswer::Replace};
@@ -156,16 +154,10 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     window.Drag("a1", "a2");
     QCOMPARE(window.Lines().size(), 10);
     window.Drag("a1", "a2");
-    QCOMPARE(window.Lines().size(), 8);
+    QCOMPARE(window.Lines().mid(7), QStringList{"4. Ra2"});
     QCOMPARE(window.prompts.branchQuestions,
              QStringList(2, "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
                             "replace the moves that follow with it?"));
-    ClickLine(view, 6);  // the move the line holds is followed, asking nothing
-    window.Drag("a1", "a2");
-    QCOMPARE(window.prompts.branchQuestions.size(), 2);
-    QCOMPARE(window.prompts.warningsAsked.size(), 2);
-    QCOMPARE(window.prompts.promotionsAsked, 0);
-    QCOMPARE(window.Lines().last(), QString("4. Ra2"));
 }
 
 void GameWindowTest::flipAndGameEnd() {
@@ -226,12 +218,6 @@ void GameWindowTest::largeFileIsListedWithProgressAndMayBeCancelled() {
     QCOMPARE(window.prompts.listedProblems, QStringList({"", "", ""}));
     QCOMPARE(window.Document()->Title(), QString("big.pgn [3]"));
     QCOMPARE(window.Document()->Game().m_plyCount, 3);
-    QTest::mouseClick(Button(window.View(), "|>"), Qt::LeftButton);
-    window.Play("g8f6");
-    QVERIFY(window.Documents().Save(window.Document()));
-    const QByteArray saved = ReadBytes(window.path);
-    QVERIFY(saved.startsWith(games.left(games.indexOf("[Event \"Three\"]"))));
-    QVERIFY2(saved.contains("Nf6"), saved.constData());
 }
 
 void GameWindowTest::gameOfSeveralIsChosenAndSavedInItsPlace() {
@@ -261,7 +247,6 @@ void GameWindowTest::gameOfSeveralIsChosenAndSavedInItsPlace() {
     window.prompts.gameChoices = {1};
     const QByteArray broken = one + "[Event \"Two\"]\n1. d4 d5\n\n" + three;
     QVERIFY(!window.Open("broken.pgn", broken));
-    QCOMPARE(window.prompts.listedProblems, QStringList({"", pgnmsg::kNextGameFirst, ""}));
     QCOMPARE(window.prompts.told, QStringList{pgnmsg::kNextGameFirst});
     const GameIndex listed(std::string_view(broken.constData(), broken.size()));
     CSelectGameDlg dialog("broken.pgn", listed.Games());
@@ -301,9 +286,6 @@ void GameWindowTest::boardSizesAndTurnField() {
             if (command == res::kCmdBoardNormal) QCOMPARE(sub->size(), child->FormFrameSize());
         }
     }
-    window.NewGame();
-    window.Play("f2f3 e7e5 g2g4 d8h4");
-    QCOMPARE(turn->text(), QString("Checkmate"));
     window.Command(res::kCmdSetupPosition);
     QCOMPARE(turn->text(), QString("Setup"));
     QVERIFY(!window.frame->Action(res::kCmdEnterMove)->isEnabled());  // no typed moves in setup
@@ -360,17 +342,9 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     CVexilView* view = static_cast<CChildFrame*>(frames[0])->View();
     CVexilView* other = static_cast<CChildFrame*>(frames[1])->View();
     window.frame->Area()->setActiveSubWindow(frames[0]);
-    auto lines = [](CVexilView* shown) {
-        QStringList texts;
-        for (int row = 0; row < shown->MoveList()->count(); ++row)
-            texts.append(shown->MoveList()->item(row)->text());
-        return texts.join(" | ");
-    };
+    auto lines = [&window](CVexilView* shown) { return window.Lines(shown).join(" | "); };
     const QString head = "(starting position) | 1. e4 | 1. ...\te5 | ";
-    const QString saved =
-        "[Event \"V\"]\r\n[Site \"?\"]\r\n[Date \"?\"]\r\n[Round \"?\"]\r\n[White \"?\"]\r\n"
-        "[Black \"?\"]\r\n[Result \"*\"]\r\n[SETUP \"1\"]\r\n"
-        "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\"]\r\n1. e4 \r\ne5 \r\n";
+    const QString branched = head + "2. Nf3 | 2. d4 | 2. ...\texd4 | 2. ...\tNc6";
     // A different move where the line goes on: a new variation by default,
     // then its moves go on in it and its notes are its own.
     ClickLine(view, 2);
@@ -380,7 +354,7 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
                          "replace the moves that follow with it?"});
     window.Drag("e5", "d4");
     QTest::keyClicks(view->AnnotationBox(), "Open");
-    QCOMPARE(lines(view), head + "2. Nf3 | 2. d4 | 2. ...\texd4 | 2. ...\tNc6");
+    QCOMPARE(lines(view), branched);
     QCOMPARE(lines(other), lines(view));
     QVERIFY(view->ShowsVariation() && window.frame->Action(res::kCmdPromoteVariation)->isEnabled());
     QCOMPARE(view->Game().m_plyCount, 4);  // the line shown, from the start
@@ -397,9 +371,7 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     window.prompts.branchAnswers = {UserPrompts::BranchAnswer::Cancel};
     window.Drag("c2", "c4");
     QVERIFY(window.PieceOn("c2") == Pawn && window.PieceOn("c4") == NoPiece);
-    window.Command(res::kCmdSave);
-    QCOMPARE(ReadBytes(window.path), saved + "2. Nf3 \r\n( 2. d4 \r\nexd4 {Open}\r\n\r\n)\r\n"
-                                             "2... Nc6 \r\n*\r\n");
+    QCOMPARE(lines(view), branched);
     // Keys walk the line shown, into and out of the variation; with Alt, from the note box.
     ClickLine(view, 1);
     for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
@@ -430,7 +402,8 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     QCOMPARE(lines(view), head + "2. d4 | 2. ...\texd4");
     QVERIFY(!window.frame->Action(res::kCmdDeleteVariation)->isEnabled());
     window.Command(res::kCmdSave);
-    QCOMPARE(ReadBytes(window.path), saved + "2. d4 \r\nexd4 {Open}\r\n\r\n*\r\n");
+    QVERIFY(
+        ReadBytes(window.path).endsWith("\r\n1. e4 \r\ne5 \r\n2. d4 \r\nexd4 {Open}\r\n\r\n*\r\n"));
 }
 
 void GameWindowTest::variationsStopAtTheirBound() {

@@ -32,7 +32,7 @@ public:
     }
     bool AskRecover(const QString& text) override {
         recoveryQuestions.append(text);
-        return Next(recoverAnswers, true);
+        return true;
     }
     SaveAnswer AskSaveChanges(const QString& title) override {
         saveQuestions.append(title);
@@ -66,11 +66,7 @@ public:
         exportSuggestions.append(suggested);
         return Next(pdfNames, QString());
     }
-    // The next scripted piece, NoPiece for a declined promotion; a queen when none is left.
-    int AskPromotion() override {
-        ++promotionsAsked;
-        return Next(promotions, static_cast<int>(Queen));
-    }
+    int AskPromotion() override { return Queen; }
     void ShowAbout() override {}
     void ShowShortcuts(const ShortcutList& rows) override { shortcuts = rows; }
     void ShowHelp() override { ++helpShown; }
@@ -131,16 +127,15 @@ public:
 
     QStringList told, warned, warningsAsked, saveQuestions, exportSuggestions, branchQuestions,
         recoveryQuestions;
-    std::deque<bool> recoverAnswers;
     std::deque<BranchAnswer> branchAnswers;
     QStringList listedProblems;  // of each game of the last list, empty when it may open
-    std::deque<int> gameChoices, promotions;
+    std::deque<int> gameChoices;
     std::deque<bool> warningAnswers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openNames, saveNames, typedMoves, exportNames, imageNames, pdfNames;
     std::deque<std::pair<int, bool>> boardImageAnswers;
     std::vector<std::pair<int, bool>> boardImagePresets;
-    int promotionsAsked = 0, headerDialogs = 0, startPositionsAsked = 0, helpShown = 0;
+    int headerDialogs = 0, startPositionsAsked = 0, helpShown = 0;
     // Each answer changes the choices; an empty one cancels.
     std::deque<std::function<void(StartChoices&)>> startAnswers;
     ShortcutList shortcuts;
