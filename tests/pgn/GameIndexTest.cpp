@@ -1,7 +1,8 @@
 // Listing the games of a file: borders, tags and move counts, never replaying a move.
+#include <tuple>
+
 #include "GameIndex.h"
 #include "PgnTestSupport.h"
-#include "SharedData.h"
 
 using namespace std::string_literals;
 
@@ -44,11 +45,8 @@ std::vector<std::string> Rows(const GameIndex& index) {
 
 TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
     const std::string ok, next = pgnmsg::kNextGameFirst;
-    struct Listed {
-        std::size_t begin, end;  // its first line that is not blank; past its result's line
-        int plies;
-        std::string white, result, problem;
-    };
+    // Its first line that is not blank, past its result's line, plies, White, Result, problem.
+    using Listed = std::tuple<std::size_t, std::size_t, int, std::string, std::string, std::string>;
     const std::pair<std::string, std::vector<Listed>> rows[] = {
         {"[White \"A\"]\n1. e4 *\n\n[White \"B\"]\n1. d4 d5\n\n[White \"C\"]\n1. c4 1-0\n",
          {{0, 20, 1, "A", "", ok}, {21, 43, 2, "B", "", next}, {43, 65, 1, "C", "1-0", ok}}},
@@ -78,17 +76,11 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
         // Blocks that cut lines, tokens and games anywhere list the same.
         for (std::size_t blockSize : {1, 2, 3, 5, 8, 13})
             EXPECT_EQ(Rows(ListedInBlocks(bytes, blockSize)), Rows(index)) << blockSize;
-        ASSERT_EQ(index.Games().size(), games.size()) << bytes;
-        for (std::size_t i = 0; i < games.size(); ++i) {
-            SCOPED_TRACE(bytes.substr(games[i].begin, 20));
-            const IndexedGame& listed = index.Games()[i];
-            EXPECT_EQ(listed.begin, games[i].begin);
-            EXPECT_EQ(listed.end, games[i].end);
-            EXPECT_EQ(listed.plies, games[i].plies);
-            EXPECT_EQ(listed.Tag(CGameRecord::WhiteName), games[i].white);
-            EXPECT_EQ(listed.Tag(CGameRecord::Result), games[i].result);
-            EXPECT_EQ(listed.problem, games[i].problem);
-        }
+        std::vector<Listed> listed;
+        for (const IndexedGame& game : index.Games())
+            listed.emplace_back(game.begin, game.end, game.plies, game.Tag(CGameRecord::WhiteName),
+                                game.Tag(CGameRecord::Result), game.problem);
+        EXPECT_EQ(listed, games) << bytes;
     }
 }
 

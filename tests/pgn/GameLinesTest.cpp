@@ -27,13 +27,9 @@ void ReplaceOnBoard(CGameRecord& line, int ply, const char* typed) {
     CutLine(line, ply);
     TypedMove move;
     ASSERT_TRUE(ReadTypedMove(line, typed, move)) << move.refusal;
-    PieceDrop drop;
-    drop.kind = line.GetPiece(move.fromFile, move.fromRank);
-    drop.color = line.m_sideToMove;
-    drop.fromFile = move.fromFile;
-    drop.fromRank = move.fromRank;
-    drop.toFile = move.toFile;
-    drop.toRank = move.toRank;
+    const int kind = line.GetPiece(move.fromFile, move.fromRank);
+    const PieceDrop drop{kind,          line.m_sideToMove, move.fromFile,
+                         move.fromRank, move.toFile,       move.toRank};
     line.SetSquare(move.fromFile, move.fromRank, NoColor, NoPiece);
     const DropOutcome outcome =
         PlayDroppedPiece(line, drop, false, "", [&move] { return move.promotion; });
@@ -76,6 +72,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     const std::string marked = "1. e4 {[#] " + fullNote.substr(4) + "} e5";  // within the limit
     const char kWidest[] = "[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\nd4e3 *";
     const Row rows[] = {
+        // clang-format off
         // A move glyph joins the text where it fits, replaces the other one, goes again when
         // given twice; position symbols are glyphs beside the move; the diagram a note mark.
         {"1. e4 e5 *", Op::Mark, {}, "1. e4!? e5", 0, "$1 $5"},
@@ -85,35 +82,21 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
-        {kWidest,
-         Op::Mark,
-         {},
-         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+ $3 $14",
-         0,
-         "$1 $3 $14",
-         0,
-         "",
-         "!! +="},
+        {kWidest, Op::Mark, {},
+         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+ $3 $14", 0,
+         "$1 $3 $14", 0, "", "!! +="},
         {"1. e4 {Best} e5 *", Op::Mark, {{1, 0}}, "!", 0, "#"},
-        {"1. e4 {Best} e5 (1... c5) *",
-         Op::Mark,
-         {{1, 0}},
-         "1. e4 {Best} e5 ( 1. ...\\tc5 {[#]} )",
-         1,
-         "# # #"},
+        {"1. e4 {Best} e5 (1... c5) *", Op::Mark, {{1, 0}},
+         "1. e4 {Best} e5 ( 1. ...\\tc5 {[#]} )", 1, "# # #"},
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
         {noted.c_str(), Op::Mark, {}, marked.c_str(), 0, "#"},
         {"1. e4 e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4! e5 ( 1. ...\\tc5 )", 0, "$1"},
         {"1. e4 e5 $36 $140 *", Op::Mark, {}, "1. e4 e5 $36 $140 $14", 1, "$14"},
         {"1. e4 e5 $10 *", Op::Mark, {}, "1. e4 e5 $19", 1, "$14 $19", 0, "", "-+"},  // one of them
         {"1. e4 {Best} e5 *", Op::Mark, {}, "=", 0, "$5 $0 $5 $7 $9 $20 # #"},
-        {kNested,
-         Op::Promote,
-         {{2, 0}},
+        {kNested, Op::Promote, {{2, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) exf4 ( 2. ...\\td5 )"},
-        {kNested,
-         Op::Promote,
-         {{2, 0}, {3, 0}},
+        {kNested, Op::Promote, {{2, 0}, {3, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
         {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", Op::Promote, {{3, 0}},
@@ -122,18 +105,12 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
         {kNested, Op::Delete, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
-        {kNested,
-         Op::NoteOnLast,
-         {{2, 0}, {3, 0}},
+        {kNested, Op::NoteOnLast, {{2, 0}, {3, 0}},
          "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 {new} ) ) Nc6"},
-        {kNested,
-         Op::NoteOnLast,
-         {},
+        {kNested, Op::NoteOnLast, {},
          "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 {new}"},
         // Tags and the flip belong to the game, whichever line they were set on.
-        {kNested,
-         Op::TagOnLine,
-         {{2, 0}, {3, 0}},
+        {kNested, Op::TagOnLine, {{2, 0}, {3, 0}},
          "[Result 1-0] 1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6 %F"},
         {kNested, Op::Promote, {{2, 1}}, "!"},
         {kNested, Op::Delete, {{1, 0}}, "!"},
@@ -141,56 +118,27 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         // Correcting a move replays the later ones by their text, notes, glyphs and
         // variations with them; what no longer fits leaves the old line as a variation.
         {kSlip, Op::Correct, {}, slipFixed.c_str(), 22, "g3"},
-        {kSlip,
-         Op::Correct,
-         {},
-         slipBroken.c_str(),
-         22,
-         "Rc1",
-         37,
+        {kSlip, Op::Correct, {}, slipBroken.c_str(), 22, "Rc1", 37,
          "19. Rac1 no longer fits after the correction; the later moves are kept up to there, "
          "and the line as it was is kept as a variation of 12. Rc1."},
-        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *",
-         Op::Correct,
-         {},
-         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6",
-         0,
-         "d4",
-         0,
+        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *", Op::Correct, {},
+         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6", 0, "d4", 0,
          "3. Bc4 in a variation no longer fits after the correction; the variation is kept up "
          "to there, and the line as it was is kept as a variation of 1. d4."},
-        {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *",
-         Op::Correct,
-         {{1, 0}},
-         "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3",
-         1,
-         "f6"},
+        {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *", Op::Correct, {{1, 0}},
+         "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3", 1, "f6"},
         {"1. e4 f5 2. Qh5+ g6 *", Op::Correct, {}, "1. e4 e5 Qh5 g6", 1, "e5"},
         {"1. e4 f5! 2. Nf3 g6 *", Op::Correct, {}, "1. e4 e5! Nf3 g6", 1, "e5"},  // its sign stays
-        {"[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2! Kd7 *",
-         Op::Correct,
-         {},
-         "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1 Kd7",
-         0,
-         "exd6"},
-        {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Ke2 Kd7 2. a8=Q *",
-         Op::Correct,
-         {},
-         "[FEN 4k3/P7/8/8/8/8/8/4K3 w - - 0 1] 1. Kf2 Kd7 a8=Q",
-         0,
-         "Kf2"},
+        {"[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2! Kd7 *", Op::Correct, {},
+         "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1 Kd7", 0, "exd6"},
+        {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Ke2 Kd7 2. a8=Q *", Op::Correct, {},
+         "[FEN 4k3/P7/8/8/8/8/8/4K3 w - - 0 1] 1. Kf2 Kd7 a8=Q", 0, "Kf2"},
         {"1. e4 f5 2. Qh5 {unmarked} g6 *", Op::Correct, {}, "=", 2, "Qh5"},
-        {deepest.c_str(),
-         Op::Correct,
-         {},
-         "=",
-         0,
-         "d4",
-         5,
+        {deepest.c_str(), Op::Correct, {}, "=", 0, "d4", 5,
          "3. Bc4 no longer fits after the correction, and the line as it was cannot be kept as "
          "a variation of 1. d4, which would nest variations more than 64 deep; the move is not "
          "corrected."},
-    };
+    };  // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         auto game = pgntest::ReadOk(row.text);

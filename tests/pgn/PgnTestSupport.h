@@ -15,8 +15,6 @@
 
 namespace pgntest {
 
-inline const char kStandardFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-
 // The lines of a written file, without their CR LF.
 inline std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -35,23 +33,12 @@ inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
     return game;
 }
 
-// The game in one line: tags set, start FEN, start note, the first ply's list
-// line (TAB as \t), then each move with its glyphs, {note} and %D date, %F.
-// A ply's move as the list shows it, without its number.
-inline std::string MoveOf(const PlyRecord& ply) {
-    const std::string text = ply.text;
-    const std::size_t tab = text.find('\t');
-    if (tab != std::string::npos) return text.substr(tab + 1);
-    const std::size_t blank = text.find(". ");
-    return blank == std::string::npos ? text : text.substr(blank + 2);
-}
-
-// Each ply with its glyphs, {note}, %D date and (variations), from `first`.
+// Each ply with its glyphs, {note}, %D date and (variations), the first whole if `firstWhole`.
 inline void DescribePlies(const PlyRecord* plies, int count, bool firstWhole,
                           const std::function<void(const std::string&)>& add) {
     for (int i = 0; i < count; ++i) {
         const PlyRecord& ply = plies[i];
-        std::string move = i == 0 && firstWhole ? std::string(ply.text) : MoveOf(ply);
+        std::string move = i == 0 && firstWhole ? std::string(ply.text) : tg::MoveOf(ply.text);
         if (i == 0 && move.find('\t') != std::string::npos) move.replace(move.find('\t'), 1, "\\t");
         add(move);
         if (!ply.nags.empty()) add(ply.nags);

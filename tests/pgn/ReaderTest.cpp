@@ -12,27 +12,19 @@ std::string Refused(const std::string& move) {
 }
 
 // Variations each an alternative to the first move of the one before.
-std::string nested(int depth) {
+std::string nested(int depth, const std::string& open = " (1. ", const std::string& close = ")") {
     std::string text;
-    for (int i = 0; i < depth; ++i) text += " (1. " + std::string(i % 2 ? "c4" : "d4");
-    return text + std::string(static_cast<std::size_t>(depth), ')');
-}
-std::string nestedRead(int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i) text += " ( 1. " + std::string(i % 2 ? "c4" : "d4");
-    for (int i = 0; i < depth; ++i) text += " )";
+    for (int i = 0; i < depth; ++i) text += open + (i % 2 ? "c4" : "d4");
+    for (int i = 0; i < depth; ++i) text += close;
     return text;
 }
 // Variations of 100 half-moves each, knights out and back.
 std::string shuffles(int count) {
-    std::string one = " (1... Nf6";
+    std::string one = " (1... Nf6", all = " e5";
     for (int move = 2; move <= 50; ++move)
         one += " " + std::to_string(move) + (move % 2 ? ". Ng1 Nf6" : ". Nf3 Ng8");
-    return " e5" + [&] {
-        std::string all;
-        for (int i = 0; i < count; ++i) all += one + " 51. Ng1)";
-        return all;
-    }();
+    for (int i = 0; i < count; ++i) all += one + " 51. Ng1)";
+    return all;
 }
 
 // `moves` moves of knights out and back, the longest game a record holds at 150.
@@ -134,7 +126,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "1. e4 {best 1. Qh5 e5} e5 !! A variation holds a move that cannot be played in its "
          "position, 1. Qh5; the variation is kept up to that move, and its text from there on "
          "as a note."},
-        {"1. e4" + nested(64) + " *\n", "1. e4" + nestedRead(64)},
+        {"1. e4" + nested(64) + " *\n", "1. e4" + nested(64, " ( 1. ", " )")},
         {"1. e4" + nested(65) + " *\n",
          "! This game's variations are nested more than 64 deep; Ravelin keeps at most 64 "
          "levels."},

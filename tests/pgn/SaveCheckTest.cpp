@@ -6,9 +6,10 @@ namespace {
 using G = CGameRecord;
 
 TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
-    const auto game =
-        pgntest::ReadOk(std::string("[White \"A\"]\n[ECO \"B00\"]\n[FEN \"") +
-                        pgntest::kStandardFen + "\"]\n{start}\n1. e4 {n} e5 $14 2. Nf3\n%F\n*\n");
+    const auto game = pgntest::ReadOk(
+        "[White \"A\"]\n[ECO \"B00\"]\n"
+        "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\"]\n"
+        "{start}\n1. e4 {n} e5 $14 2. Nf3\n%F\n*\n");
     const std::pair<void (*)(G & saved, G & reread), std::string> rows[] = {
         {[](G&, G&) {}, ""},
         {[](G& s, G& r) { s.SetTag(G::Event, ""), r.SetTag(G::Event, "?"); }, ""},

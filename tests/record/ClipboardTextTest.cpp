@@ -1,14 +1,14 @@
 // The "Copy" and "Rpt" texts, byte for byte, and the date stamp before them.
 #include "ClipboardText.h"
-#include "RecordTestSupport.h"
+#include "TestGames.h"
 
 TEST(ClipboardText, CopyAndReportBytes) {
-    EXPECT_EQ(RecentMovesText(*rec::GameWithPlies(2)),
+    EXPECT_EQ(RecentMovesText(*tg::GameWithPlies(2)),
               "  1. e2-e4 \t\t12/05/26   \x0E\r\n  1. ... e7-e5 \t12/05/26   \x0E\r\n");
-    EXPECT_EQ(RecentMovesText(*rec::GameWithPlies(1, "")), "  1. e2-e4 \t\t           \x0E\r\n");
+    EXPECT_EQ(RecentMovesText(*tg::GameWithPlies(1, "")), "  1. e2-e4 \t\t           \x0E\r\n");
     // "Rpt": move pairs numbered, lines ended by a line feed alone.
-    EXPECT_EQ(GameScoreText(*rec::GameWithPlies(2)), "1. e4 e5\n");
-    EXPECT_EQ(GameScoreText(*rec::GameWithPlies(5)), "1. e4 e5\n2. Nf3 Nc6\n3. Bb5 ");
+    EXPECT_EQ(GameScoreText(*tg::GameWithPlies(2)), "1. e4 e5\n");
+    EXPECT_EQ(GameScoreText(*tg::GameWithPlies(5)), "1. e4 e5\n2. Nf3 Nc6\n3. Bb5 ");
     // Black first, at move 35: numbered from the FEN, tabs by the side that moved.
     auto game = tg::Game("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35");
     tg::PlayAndRecord(*game, "b8c6", "35. ...\tNc6");
@@ -28,7 +28,7 @@ TEST(ClipboardText, CopyCoversTheLastSevenPliesUpToTheOneShown) {
         {12, 8, 7, "  1. ... e7-e5 \t1", "  4. ... Ng8-f6 \t1"},  // stops at the ply shown
     };
     for (const auto& row : rows) {
-        auto game = rec::GameWithPlies(row.recorded);
+        auto game = tg::GameWithPlies(row.recorded);
         game->m_curPly = row.shown;
         const std::string text = RecentMovesText(*game);
         const std::size_t last = text.rfind("\r\n", text.size() - 3) + 2;
@@ -39,7 +39,7 @@ TEST(ClipboardText, CopyCoversTheLastSevenPliesUpToTheOneShown) {
 }
 
 TEST(ClipboardText, StampDatesOnlyThePlyShownAndNothingAtTheStart) {
-    auto game = rec::GameWithPlies(4, "01/01/20");
+    auto game = tg::GameWithPlies(4, "01/01/20");
     for (int shown : {2, 0}) {
         game->m_curPly = shown;
         EXPECT_EQ(StampShownPly(*game, "12/05/26"), shown > 0);

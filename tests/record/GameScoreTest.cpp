@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "GameScore.h"
-#include "RecordTestSupport.h"
+#include "TestGames.h"
 
 namespace {
 
@@ -12,29 +12,15 @@ namespace {
 std::string Line(const ScoreBlock& block) {
     std::string text = block.text;
     if (block.kind == ScoreBlock::Kind::Diagram) {
-        for (int rank = 7; rank >= 0; --rank) {
-            int empty = 0;
-            for (int file = 0; file < 8; ++file) {
-                const int piece = block.piece[file][rank];
-                if (piece < 0) {
-                    ++empty;
-                    continue;
-                }
-                if (empty > 0) text += std::to_string(empty);
-                empty = 0;
-                const char letter = "pnbrqk"[piece];
-                text += block.color[file][rank] == White ? char(letter - 'a' + 'A') : letter;
-            }
-            if (empty > 0) text += std::to_string(empty);
-            if (rank > 0) text += '/';
-        }
+        auto board = tg::Game("8/8/8/8/8/8/8/8 w - - 0 1");
+        for (int file = 0; file < 8; ++file)
+            for (int rank = 0; rank < 8; ++rank)
+                board->SetSquare(file, rank, block.color[file][rank], block.piece[file][rank]);
+        const std::string fen = board->MakeFullFen();
+        text += fen.substr(0, fen.find(' '));
     }
     return std::string(1, "PHMNDR"[static_cast<int>(block.kind)]) + std::to_string(block.depth) +
            " " + text;
-}
-
-void SetText(PlyRecord& ply, const std::string& text) {
-    CopyToField(ply.text, PlyRecord::kTextSize, text);
 }
 
 // 1. e4 e5 2. Nf3! {Develops. [#]} Nc6 3. Bb5 (3. Bc4 Bc5) a6 $14, with a
@@ -45,7 +31,7 @@ void Annotated(CGameRecord& game) {
     game.SetTag(CGameRecord::WhiteName, "Short, Nigel");
     game.SetTag(CGameRecord::BlackName, "?");
     game.SetTag(CGameRecord::Result, "1-0");
-    SetText(game.m_ply[2], "2. Nf3!");
+    CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
     game.m_ply[2].note = "Develops. [#]";
     game.m_ply[2].hasNote = 1;
     game.m_ply[5].nags = "$2 $14 $36";
@@ -108,7 +94,7 @@ TEST(GameScore, BlocksOfAPage) {
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR"}},
     };
     for (const auto& row : rows) {
-        auto game = rec::GameWithPlies(row.plies, "");
+        auto game = tg::GameWithPlies(row.plies, "");
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, "?");
         row.edit(*game);
         std::vector<std::string> lines;

@@ -1,6 +1,6 @@
 // The header summary paragraph shown beside the board.
 #include "HeaderSummary.h"
-#include "RecordTestSupport.h"
+#include "TestGames.h"
 
 TEST(HeaderSummary, LabelsTagsInOrderWithTwoBlanksBetweenItems) {
     const struct {
@@ -14,7 +14,7 @@ TEST(HeaderSummary, LabelsTagsInOrderWithTwoBlanksBetweenItems) {
          "  RESULT:*"},
     };
     for (const auto& row : rows) {
-        auto game = rec::GameWithPlies(0);
+        auto game = tg::Game();
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, row.tags[tag]);
         EXPECT_EQ(BuildHeaderSummary(*game), row.summary);
     }

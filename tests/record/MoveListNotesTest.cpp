@@ -1,6 +1,6 @@
 // Which note the note box edits, and what each line of the move list shows.
 #include "MoveListNotes.h"
-#include "RecordTestSupport.h"
+#include "TestGames.h"
 
 TEST(MoveListNotes, TheTargetFollowsThePositionShownNotTheSelectedLine) {
     const struct {
@@ -12,7 +12,7 @@ TEST(MoveListNotes, TheTargetFollowsThePositionShownNotTheSelectedLine) {
         {300, 7, 299},              // the last ply a record holds
     };
     for (const auto& row : rows) {
-        auto game = rec::GameWithPlies(6);
+        auto game = tg::GameWithPlies(6);
         game->m_curPly = row.shownPly;
         StoreNote(*game, row.selectedLine, "first");
         StoreNote(*game, row.selectedLine, "typed");  // replaced whole
@@ -20,7 +20,7 @@ TEST(MoveListNotes, TheTargetFollowsThePositionShownNotTheSelectedLine) {
             EXPECT_EQ(NoteOfLine(*game, line), line == row.targetPly + 1 ? "typed" : "")
                 << row.shownPly << "/" << row.selectedLine << " line " << line;
     }
-    auto game = rec::GameWithPlies(2);  // emptied, a note keeps its flag
+    auto game = tg::GameWithPlies(2);  // emptied, a note keeps its flag
     StoreNote(*game, 2, "");
     EXPECT_EQ(game->m_ply[1].hasNote, 1);
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "GameTextEncoding.h"
-#include "RecordTestSupport.h"
+#include "TestGames.h"
 #include "TextEncoding.h"
 
 // Every byte reads as the system's converter reads it; the five bytes the code
@@ -69,7 +69,7 @@ TEST(GameTextEncoding, TypedTextFollowsTheGamesEncoding) {
          false, "Ren\xC3\xA9"},
     };
     for (const auto& row : rows) {
-        auto game = rec::GameWithPlies(0);
+        auto game = tg::Game();
         game->SetTag(CGameRecord::WhiteName, row.whiteTag);
         if (row.startNote) game->m_hasStartNote = 1, game->m_startNote = row.startNote;
         // The note box's limit counts the bytes the text will be stored as.
@@ -82,7 +82,7 @@ TEST(GameTextEncoding, TypedTextFollowsTheGamesEncoding) {
 }
 
 TEST(GameTextEncoding, ConvertingTurnsEveryTextAndStaysWithinTheFields) {
-    auto game = rec::GameWithPlies(3);
+    auto game = tg::GameWithPlies(3);
     game->SetTag(CGameRecord::Event, "Ren\xE9");
     game->SetTag(CGameRecord::Site, "Z\xC3\xBCrich");                // already UTF-8: left alone
     game->SetTag(CGameRecord::WhiteName, std::string(255, '\xE9'));  // doubles as UTF-8

@@ -3,7 +3,6 @@
 #include <functional>
 #include <sstream>
 
-#include "SharedData.h"
 #include "StartChoices.h"
 #include "TestGames.h"
 
@@ -55,7 +54,6 @@ TEST(Rules, FenReadAndWritten) {
     const char* const kBefore = "r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 3 20";
     const char* const rows[][2] = {
         // text, as written again (nullptr: the same; "": refused, changing nothing)
-        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", nullptr},
         {"8/8/8/8/8/8/8/K1k5 b - - 12345 999849", nullptr},  // the largest move number
         {"4k3/8/8/8/P7/8/8/4K3 b - a3 0 1", nullptr},        // targets on the edge files
         {"4k3/8/8/7p/8/8/8/4K3 w - h6 90 109", nullptr},

@@ -56,8 +56,6 @@ written=$(printf '%s\r\n' '[Event "Club night"]' '[Site "Leeds"]' '[Date "2024.0
   'e5 ' '2. Qh5 ' 'Nc6 ' '3. Bc4 {threat on f7: see the queen}' '' 'Nf6?? ' '4. Qxf7# ' '' \
   '%F' '1-0')
 expect "write" 0 "$written" "$tool" write "$work/club.pgn"
-cp "$work/out" "$work/club.write"
-expect "write of the written file" 0 "$written" "$tool" write "$work/club.write"
 
 # Variations: nested, with a note before a first move, and one whose second
 # move cannot be played, kept as a note with a sentence on standard error.
