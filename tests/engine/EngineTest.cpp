@@ -140,7 +140,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
                                "- 0 1|go infinite", ""},
         {'F', "info depth 3 score cp 11 pv g1f3", "", "g1f3"},
         {'O', "", "stop", "g1f3"},
-        {'F', "bestmove g1f3", "setoption name Threads value 1|setoption name Hash value 16|"
+        {'F', "bestmove g1f3", "setoption name Threads value 1|setoption name Hash value 1|"
                                "setoption name MultiPV value 1|isready", "g1f3"},
         {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
                          "go infinite", ""},
@@ -163,7 +163,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
             case 'S': session.Start({2, 32, 3}); break;
             case 'A': session.Analyse(std::string("fen ") + row.text); break;
             case 'T': session.Analyse(std::string("fen ") + row.text, 300); break;
-            case 'O': session.SetOptions({1, 16, 1}); break;
+            case 'O': session.SetOptions({1, 1, 1}); break;
             case 'X': session.Stop(); break;
             case 'Q': session.Quit(); break;
             default: session.Feed(row.text);
@@ -270,7 +270,9 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     EXPECT_EQ(game->m_ply[2].note, "the player's");
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AlreadyThere);  // not twice
     add({}, 2, "g1f3 b8c6", EngineLineAdded::AlreadyThere);       // the game's own moves
-    add({}, 5, "a7a6 b5a4", EngineLineAdded::AtLineEnd);
+    add({}, 5, "a7a6 b5a4", EngineLineAdded::AtLineEnd);  // and shown at its last move
+    EXPECT_EQ(game->MakeFullFen(),
+              "r1bqkbnr/1ppp1ppp/p1n5/4p3/B3P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 1 4");
     EXPECT_EQ(game->m_plyCount, 7);
     EXPECT_EQ(game->m_ply[6].note, "+0.30 at depth 20");
     add({{3, 0}}, 4, "d2d4 e5d4", EngineLineAdded::AtLineEnd);  // on at the variation's end

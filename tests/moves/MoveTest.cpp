@@ -207,7 +207,7 @@ TEST(MoveReading, ApplyMoveText) {
         {pawn, "e8=n", "e7e8n"}, {pawn, "e8=K", ""}, {pawn, "e8=P", ""}, {castle, "OOO", ""},
         {castle, "O-O-O~", ""}, {"", "Nf6", ""}, {"", "R3a4", ""}, {"", "Ni9", ""}, {"", "", ""},
         {"", "--", ""}, {"", "Pe2e4", ""}, {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "e4", ""},
-        {black, "Nf3", ""},
+        {black, "Nf3", ""}, {black, "Rad5", "a8d5!"},  // a1 is White's rook
     };
     // clang-format on
     for (const auto& row : rows) {

@@ -88,6 +88,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 {Best} e5 *", Op::Mark, {{1, 0}}, "!", 0, "#"},
         {"1. e4 {Best} e5 (1... c5) *", Op::Mark, {{1, 0}},
          "1. e4 {Best} e5 ( 1. ...\\tc5 {[#]} )", 1, "# # #"},
+        {"1. e4 {Best} e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4 {Best} e5 ( 1. ...\\tc5 )", 1,
+         "# #"},  // the mark taken off leaves no empty note
         {"1. e4 {Best} e5 *", Op::Mark, {}, "1. e4 {[#] Best} e5", 0, "#"},
         {noted.c_str(), Op::Mark, {}, marked.c_str(), 0, "#"},
         {"1. e4 e5 (1... c5) *", Op::Mark, {{1, 0}}, "1. e4! e5 ( 1. ...\\tc5 )", 0, "$1"},

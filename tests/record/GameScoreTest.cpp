@@ -34,7 +34,7 @@ void Annotated(CGameRecord& game) {
     CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
     game.m_ply[2].note = "Develops. [#]";
     game.m_ply[2].hasNote = 1;
-    game.m_ply[5].nags = "$2 $14 $36";
+    game.m_ply[5].nags = "$1 $14 $36";
     auto other = tg::Game();
     const char* const moves[][2] = {{"e2e4", "1. e4"},  {"e7e5", "1. ...\te5"},
                                     {"g1f3", "2. Nf3"}, {"b8c6", "2. ...\tNc6"},
@@ -59,7 +59,7 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Short, Nigel \u2013 NN", "H0 Club, 2026.12, 1-0", "M0 1. e4 e5 2. Nf3!",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R", "N0 Develops.",
-          "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5", "M0 3... a6? +=", "R0 1-0"}},
+          "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5", "M0 3... a6! +=", "R0 1-0"}},
         {"Black resumes numbered after a note; unmarked, the final position; figurines",
          5,
          [](CGameRecord& game) {
