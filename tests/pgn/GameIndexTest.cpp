@@ -70,6 +70,8 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
         {"1. e4 ! e5 ?? 2. -- *\n", {{0, 22, 3, "", "", ok}}},  // signs alone are no moves, "--" is
         {"\xEF\xBB\xBF[White \"A\"]\n1. e4 *\n\n\xEF\xBB\xBF[White \"B\"]\n1. d4 d5 *\n",
          {{0, 23, 1, "A", "", ok}, {24, 50, 2, "B", "", ok}}},  // each game may begin with a BOM
+        {"[White \"A\"]\n1. e4 *\n\n  [White \"B\"]\n1. d4 d5 *\n",  // a tag line indented
+         {{0, 20, 1, "A", "", ok}, {21, 46, 2, "B", "", ok}}},
     };
     for (const auto& [bytes, games] : rows) {
         const GameIndex index(bytes);
@@ -97,6 +99,8 @@ TEST(GameIndex, LargeFilesListedInBlocksAsWhole) {
     EXPECT_LE(told.front(), 4096u);
     EXPECT_EQ(told.back(), all.size());
     EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    // A NUL in a later block marks the file as binary, as it does read whole.
+    EXPECT_TRUE(ListedInBlocks(all + std::string(1, '\0'), 4096).HoldsNul());
 
     // Stopped from the progress, or by a file that cannot be read.
     GameIndex stopped;
