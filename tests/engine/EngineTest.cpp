@@ -281,6 +281,18 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     EXPECT_EQ(game->m_plyCount, 7);
     add({}, 0, "d2d4", EngineLineAdded::AsVariation);  // from the start position too
     EXPECT_EQ(game->m_ply[0].variations.size(), 1u);
+
+    // At the end of a variation as deep as they go, the line still goes on.
+    game = Played("", "e4 e5");
+    const PlyRecord replies[] = {Played("", "e4 c5")->m_ply[1], Played("", "e4 d5")->m_ply[1]};
+    std::vector<Variation>* list = &game->m_ply[1].variations;
+    LinePath path;
+    for (int level = 0; level < lines::kMaxDepth; ++level) {
+        list->push_back({"", {replies[level % 2]}});
+        list = &list->back().plies[0].variations;
+        path.push_back({1, 0});
+    }
+    add(path, 2, "g1f3", EngineLineAdded::AtLineEnd);
 }
 
 TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {

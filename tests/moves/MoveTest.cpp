@@ -242,6 +242,7 @@ TEST(MoveReading, TypedMoves) {
     // clang-format off
     const char* const rows[][3] = {
         {"", "e2e4", "e2e4"}, {"", " g1-f3 ", "g1f3"}, {"", "Nf3", "g1f3"},
+        {"", " \t ", "Ravelin cannot read \"\" as a move."},
         {"", "a4", "a2a4"}, {"", "h3", "h2h3"},
         {"", "e3e4", "Ravelin cannot read \"e3e4\" as a move."},
         {"", "Bf3", "No White Bishop can go to f3."},

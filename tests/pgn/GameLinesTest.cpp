@@ -101,6 +101,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {kNested, Op::Promote, {{2, 0}, {3, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
+        {"1. e4 e5 ({Or} 1... c5) *", Op::Promote, {{1, 0}}, "1. e4 {Or} c5 ( 1. ...\\te5 )"},
         {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", Op::Promote, {{3, 0}},
          "1. e4 e5 Nf3 {Mine Or} d6 ( 2. ...\\tNc6 )"},
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
@@ -123,8 +124,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {kSlip, Op::Correct, {}, slipBroken.c_str(), 22, "Rc1", 37,
          "19. Rac1 no longer fits after the correction; the later moves are kept up to there, "
          "and the line as it was is kept as a variation of 12. Rc1."},
-        {"1. e4 e5 2. Nf3 (2. Nc3 Nf6 3. Bc4) Nc6 *", Op::Correct, {},
-         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( 2. Nc3 Nf6 ) Nc6", 0, "d4", 0,
+        {"1. e4 e5 2. Nf3 ({Or} 2. Nc3 Nf6 3. Bc4) Nc6 *", Op::Correct, {},
+         "1. d4 ( 1. e4 e5 Nf3 ( {Or} 2. Nc3 Nf6 Bc4 ) Nc6 ) e5 Nf3 ( {Or} 2. Nc3 Nf6 ) Nc6", 0,
+         "d4", 0,
          "3. Bc4 in a variation no longer fits after the correction; the variation is kept up "
          "to there, and the line as it was is kept as a variation of 1. d4."},
         {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *", Op::Correct, {{1, 0}},
