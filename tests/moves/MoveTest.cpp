@@ -142,8 +142,11 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
     auto game = tg::Game("4k3/8/3p4/4p3/8/5N2/8/4K3 w - - 0 1");  // the clipboard's long form
     Play(*game, tg::ParseUci("f3e5"));
     Play(*game, tg::ParseUci("d6e5"));
+    Play(*game, tg::ParseUci("e1d1"));
+    Play(*game, tg::ParseUci("e8d8"));
     EXPECT_EQ(game->GetLongMoveText(0), "1. Nf3xe5");
     EXPECT_EQ(game->GetLongMoveText(1), "1. ... d6xe5");
+    EXPECT_EQ(game->GetLongMoveText(3), "2. ... Ke8-d8");  // a target on the eighth rank
     EXPECT_EQ(game->GetMoveWithoutNumber(0), "Nxe5");
     game->m_setupMode = 1;  // the status bar while a position is set up
     EXPECT_EQ(TurnText(*game), "Setup");
