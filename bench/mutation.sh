@@ -10,18 +10,23 @@
 # also runs, which sees reads and writes past an array.
 # Works on a copy of the tree, so the checkout is never changed, even when
 # interrupted.
-#   bench/mutation.sh [--window | --by-test] SEED COUNT [WORK_DIR]
+#   bench/mutation.sh [--window | --by-test | --draw] SEED COUNT [WORK_DIR]
 # With --by-test, every plain test program runs whole on each mutant, and the
 # report ends with each test's kills and the kills no other test makes: a test
 # that makes none over a large draw is a candidate for folding into another.
+# With --draw, the mutants the run would build are listed, one a line, and
+# nothing is built. A survivor listed in bench/equivalent-mutants.tsv, read and
+# judged equivalent, is counted apart from the rate.
 # WORK_DIR keeps the build between runs; by default a temporary folder is used.
 set -euo pipefail
-usage="usage: bench/mutation.sh [--window | --by-test] SEED COUNT [WORK_DIR]"
+usage="usage: bench/mutation.sh [--window | --by-test | --draw] SEED COUNT [WORK_DIR]"
 window=0
 by_test=0
+draw=0
 case ${1:-} in
   --window) window=1 && shift ;;
   --by-test) by_test=1 && shift ;;
+  --draw) draw=1 && shift ;;
 esac
 seed=${1:?$usage}
 count=${2:?$usage}
@@ -68,11 +73,12 @@ nice -n 19 cmake -S "$work/src" -B "$work/build-asan" "${generator[@]}" -DCMAKE_
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DRAVELIN_SHARED_DIR="$shared" >>"$work/configure.log"
 
 # In the background, so that a signal reaches it and the copy is removed after.
-nice -n 19 python3 - "$seed" "$count" "$work" "$window" "$by_test" <<'PY' &
+nice -n 19 python3 - "$seed" "$count" "$work" "$window" "$by_test" "$draw" \
+  "$src/bench/equivalent-mutants.tsv" <<'PY' &
 import collections, hashlib, json, os, re, signal, subprocess, sys, time
 
 seed, count, work, window = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1"
-by_test = sys.argv[5] == "1"
+by_test, draw_only = sys.argv[5] == "1", sys.argv[6] == "1"
 src, build = os.path.join(work, "src"), os.path.join(work, "build")
 sanitized = os.path.join(work, "build-asan")
 programs = ["rules_tests", "moves_tests", "pgn_tests", "record_tests", "engine_tests"]
@@ -229,12 +235,14 @@ def ranked(path, text):
         again = seen.get(line.strip(), 0)
         seen[line.strip()] = again + 1
         indent = len(line) - len(line.lstrip())
-        lines.append((offset + indent, f"{line.strip()}|{again}"))
+        lines.append((offset + indent, line.strip(), again))
         offset += len(line)
     for site in sites(text):
-        first, line = next(l for l in reversed(lines) if l[0] <= site[0])
-        key = f"{seed}|{path}|{line}|{site[0] - first}|{site[2]}"
-        yield (hashlib.sha1(key.encode()).hexdigest(), path, *site)
+        first, line, again = next(l for l in reversed(lines) if l[0] <= site[0])
+        key = f"{seed}|{path}|{line}|{again}|{site[0] - first}|{site[2]}"
+        # What names the mutant in the list of reviewed equivalents.
+        named = (path, line, site[0] - first + 1, site[3])
+        yield (hashlib.sha1(key.encode()).hexdigest(), path, *site, named)
 
 
 every = []
@@ -242,6 +250,27 @@ for path in files:
     with open(os.path.join(src, path)) as f:
         every += ranked(path, f.read())
 sample = sorted(site[1:] for site in sorted(every)[:count])
+
+
+def listed(named):
+    """A row of the list of reviewed equivalents: file, line, column, change."""
+    path, line, column, what = named
+    return f"{path}\t{line}\t{column}\t{what}"
+
+
+# Mutants read and judged equivalent, each with the reason: kept out of the
+# rate as long as no test kills them.
+equivalent = set()
+if os.path.exists(sys.argv[7]):
+    with open(sys.argv[7]) as f:
+        for row in f:
+            if row.strip() and not row.startswith("#"):
+                path, line, column, what, _ = row.rstrip("\n").split("\t")
+                equivalent.add(listed((path, line, int(column), what)))
+if draw_only:
+    for path, start, end, replacement, what, named in sample:
+        print(listed(named))
+    sys.exit(0)
 
 for directory in (build, sanitized):
     if not builds(directory):
@@ -275,8 +304,8 @@ def objects():
 # apart by any test of this build: it is counted apart, as equivalent.
 unchanged = objects()
 
-results = []
-for n, (path, start, end, replacement, what) in enumerate(sample, 1):
+results, misjudged = [], []
+for n, (path, start, end, replacement, what, named) in enumerate(sample, 1):
     with open(os.path.join(src, path)) as f:
         original = f.read()
     try:
@@ -302,9 +331,14 @@ for n, (path, start, end, replacement, what) in enumerate(sample, 1):
     finally:
         with open(os.path.join(src, path), "w") as f:
             f.write(original)
+    if listed(named) in equivalent:
+        if outcome == "survived":
+            outcome = "equivalent"
+        elif outcome in ("killed", "timeout", "sanitizer"):
+            misjudged.append(listed(named))
     line = original.count("\n", 0, start) + 1
     line = f"{line}:{start - original.rfind(chr(10), 0, start)}"
-    results.append((path, line, what, outcome))
+    results.append((path, line, what, outcome, named))
     print(f"[{n}/{len(sample)}] {outcome:8} {path}:{line} {what}", flush=True)
 
 
@@ -313,28 +347,42 @@ def rate(rows):
     timeouts = sum(r[3] == "timeout" for r in rows)
     sanitizer = sum(r[3] == "sanitizer" for r in rows)
     same = sum(r[3] == "same" for r in rows)
-    built = sum(r[3] not in ("no build", "same") for r in rows)
-    failed = len(rows) - built - same
+    reviewed = sum(r[3] == "equivalent" for r in rows)
+    built = sum(r[3] not in ("no build", "same", "equivalent") for r in rows)
+    failed = len(rows) - built - same - reviewed
     figure = f"{100 * killed / built:.1f} % ({killed} of {built})" if built else "no mutant built"
     return (figure + (f", {timeouts} of them by a time-out" if timeouts else "") +
             (f", {sanitizer} of them by the sanitizer build" if sanitizer else "") +
             (f", {same} compiled to the same code" if same else "") +
+            (f", {reviewed} reviewed as equivalent" if reviewed else "") +
             (f", {failed} did not build" if failed else ""))
 
 
 print(f"\n{len(results)} mutants of {len(every)} sites, seed {seed}, "
       f"{(time.time() - began) / 60:.1f} minutes")
 print(f"kill rate: {rate(results)}")
+if any(r[3] == "equivalent" for r in results):
+    # The same draw as if no mutant had been read: the reviewed ones counted as survivors.
+    print("  counting the reviewed equivalents as survivors: " +
+          rate([r[:3] + ("survived" if r[3] == "equivalent" else r[3],) for r in results]))
 for path in files:
     rows = [r for r in results if r[0] == path]
     if rows:
         print(f"  {path:30} {rate(rows)}")
-for heading, kind in (("survivors:", "survived"), ("compiled to the same code:", "same")):
+for heading, kind in (("survivors:", "survived"), ("compiled to the same code:", "same"),
+                      ("reviewed as equivalent (bench/equivalent-mutants.tsv):", "equivalent")):
     if any(r[3] == kind for r in results):
         print(heading)
-    for path, line, what, outcome in results:
+    for path, line, what, outcome, _ in results:
         if outcome == kind:
             print(f"  {path}:{line}  {what}")
+if misjudged:
+    print("listed as equivalent, yet killed: take these off the list")
+    print("".join(f"  {row}\n" for row in misjudged), end="")
+if any(r[3] == "survived" for r in results):
+    # Ready to paste into the list, with the reason after a tab, once read and judged.
+    print("survivors as rows of bench/equivalent-mutants.tsv:")
+    print("".join(f"{listed(r[4])}\n" for r in results if r[3] == "survived"), end="")
 if by_test:
     # Every test of the plain programs, with none for those that killed nothing.
     names = set(kills_by_test)
