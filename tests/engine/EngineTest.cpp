@@ -5,6 +5,7 @@
 
 #include "EngineLine.h"
 #include "GameCheck.h"
+#include "GameLines.h"
 #include "MoveSymbols.h"
 #include "MoveTextApply.h"
 #include "TestGames.h"
@@ -355,6 +356,14 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     // Checked again, nothing is added twice.
     const GameCheckOutcome again = ApplyGameCheck(*game, verdicts);
     EXPECT_EQ(again.glyphsAdded + again.variationsAdded, 0);
+
+    // Two plies short of the room all variations share: 2. Qh5's and 3. Bc4's
+    // one-move lines fit, 3... Nf6's two moves no longer do.
+    auto full = Played("", "e4 e5 Qh5 Nc6 Bc4 Nf6 Qxf7#");
+    full->m_ply[0].variations.push_back(
+        {"", std::vector<PlyRecord>(lines::kMaxVariationPlies - 2, full->m_ply[0])});
+    EXPECT_EQ(ApplyGameCheck(*full, verdicts).variationsAdded, 2);
+    EXPECT_TRUE(full->m_ply[5].variations.empty());
 }
 
 }  // namespace
