@@ -169,8 +169,10 @@ INTEGER = re.compile(r"(?<![\w.])\d+(?=[uUlL]*(?![\w.]))")
 CONDITION = re.compile(r"\b(?:if|while) \(")
 DECLARATION = re.compile(r"[A-Za-z_][\w:<>,*& ]*[\s*&]+[A-Za-z_]\w*\s*[=({;[]")
 # An assertion deleted leaves a correct program as it was: only its check goes.
+# So does a call of the game record's invariant checks, which are assertions.
 NOT_DELETED = re.compile(
-    r"(?:return|case|default|using|namespace|typedef|template|else|assert)\b|[}#]")
+    r"(?:return|case|default|using|namespace|typedef|template|else|assert)\b|[}#]"
+    r"|(?:\w+\.)?CheckSound\(\);")
 
 
 def short(text):
