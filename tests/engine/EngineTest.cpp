@@ -121,7 +121,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         const char* bestMove = nullptr;  // the engine's move after the step, when asked
     } rows[] = {
         // clang-format off
-        {'S', "", "uci", ""},
+        {'S', "", "uci", "", 0},  // no speed before the first search
         {'A', start, "", ""},  // waits for the engine to be ready
         {'F', "id name Fake 1", "", ""},
         {'F', "option name Hash type spin default 16 min 1 max 1024", "", ""},

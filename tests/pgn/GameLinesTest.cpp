@@ -54,10 +54,18 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         const char* message = "";
         const char* shown = nullptr;  // Mark: the signs the move list shows beside the move
     };
-    // Nested 64 deep, as deep as a game goes.
-    std::string deepest = "1. e4 e5 2. Nf3 ";
-    for (int depth = 0; depth < lines::kMaxDepth; ++depth) deepest += "(2. Nf3 ";
-    deepest += std::string(lines::kMaxDepth, ')') + " Nc6 3. Bc4 *";
+    // Nested 64 deep, as deep as a game goes, and one level less, where the old
+    // line still fits as a variation beside a correction.
+    const auto nestedTo = [](int depth) {
+        std::string text = "1. e4 e5 2. Nf3 ";
+        for (int level = 0; level < depth; ++level) text += "(2. Nf3 ";
+        return text + std::string(static_cast<std::size_t>(depth), ')') + " Nc6 3. Bc4 *";
+    };
+    const std::string deepest = nestedTo(lines::kMaxDepth), deeper = nestedTo(lines::kMaxDepth - 1);
+    std::string levels;  // as described: the 63 variations of 2. Nf3 in `deeper`
+    for (int level = 1; level < lines::kMaxDepth; ++level) levels = "( 2. Nf3 " + levels + ") ";
+    const std::string deeperFixed =
+        "1. d4 ( 1. e4 e5 Nf3 " + levels + "Nc6 Bc4 ) e5 Nf3 " + levels + "Nc6";
     const std::string slipFixed =
         std::string(kSlipFirst) +
         " g3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 "
@@ -101,6 +109,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {kNested, Op::Promote, {{2, 0}, {3, 0}},
          "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
         {"1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
+        {"{Intro} 1. e4 ({Or} 1. d4 d5) e5 *", Op::Promote, {{0, 0}},
+         "{Intro Or} 1. d4 ( 1. e4 e5 ) d5"},
         {"1. e4 e5 ({Or} 1... c5) *", Op::Promote, {{1, 0}}, "1. e4 {Or} c5 ( 1. ...\\te5 )"},
         {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", Op::Promote, {{3, 0}},
          "1. e4 e5 Nf3 {Mine Or} d6 ( 2. ...\\tNc6 )"},
@@ -142,6 +152,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
          "3. Bc4 no longer fits after the correction, and the line as it was cannot be kept as "
          "a variation of 1. d4, which would nest variations more than 64 deep; the move is not "
          "corrected."},
+        {deeper.c_str(), Op::Correct, {}, deeperFixed.c_str(), 0, "d4", 5,
+         "3. Bc4 no longer fits after the correction; the later moves are kept up to there, and "
+         "the line as it was is kept as a variation of 1. d4."},
     };  // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
