@@ -72,6 +72,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+"},
         {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\ndxe3+ e.p.+ *",  // no room for the mark
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3+"},
+        {"[FEN \"7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1\"]\ndxe3 e.p.# *",  // mate
+         "[FEN 7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1] 1. ...\\tdxe3 e.p.#"},
         {"1. e4 1-0 e5\n", "[Result 1-0] 1. e4"},  // the token stands in for the tag
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "[Result 1/2-1/2] 1. e4"},
         {"[Result \"?\"]\n1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7#1-0\n",
