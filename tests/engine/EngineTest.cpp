@@ -59,7 +59,7 @@ TEST(UciLines, InfoLinesAsStockfishAndOthersWriteThem) {
          "depth 20 multipv 1 score cp 31 lowerbound nps 0 pv g1f3"},
         {"info depth 20 score cp 12 upperbound",
          "depth 20 multipv 1 score cp 12 upperbound nps 0 pv "},
-        {"info depth 5 score cp 10 pv e7e8q e1e2 xyz a2a4",
+        {"info depth 5 score cp 10 pv e7e8q e1e2 e1e9 a2a4",
          "depth 5 multipv 1 score cp 10 nps 0 pv e7e8q e1e2"},  // moves end at the first non-move
         {"info nps 1500000 hashfull 20", "depth 0 multipv 1 no score cp 0 nps 1500000 pv "},
         {"info string NNUE evaluation using nn.nnue enabled depth 99", none},
