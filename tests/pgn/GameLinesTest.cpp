@@ -90,6 +90,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
+        {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $17", 1, "$17", 0, "", "-/+"},
         {kWidest, Op::Mark, {},
          "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+ $3 $14", 0,
          "$1 $3 $14", 0, "", "!! +="},
