@@ -76,6 +76,15 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     ASSERT_TRUE(history.Undo(game));
     ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
     EXPECT_EQ(game.m_ply[10].variations[0].startNote, opening);
+    // So does the game's opening note.
+    GameHistory fresh;
+    fresh.Reset(game);
+    const std::size_t startBefore = fresh.Bytes();
+    game.m_startNote = std::string(20000, 's');
+    game.m_hasStartNote = 1;
+    fresh.Record(game, "Note", "");
+    const std::size_t cost = fresh.Bytes() - startBefore;
+    EXPECT_TRUE(cost >= 20000 && cost < 40000) << cost;
 }
 
 TEST(GameHistory, GroupsAndTheSavedState) {
