@@ -243,7 +243,7 @@ def ranked(path, text):
         first, line, again = next(l for l in reversed(lines) if l[0] <= site[0])
         key = f"{seed}|{path}|{line}|{again}|{site[0] - first}|{site[2]}"
         # What names the mutant in the list of reviewed equivalents.
-        named = (path, line, site[0] - first + 1, site[3])
+        named = (path, line, again + 1, site[0] - first + 1, site[3])
         yield (hashlib.sha1(key.encode()).hexdigest(), path, *site, named)
 
 
@@ -255,9 +255,9 @@ sample = sorted(site[1:] for site in sorted(every)[:count])
 
 
 def listed(named):
-    """A row of the list of reviewed equivalents: file, line, column, change."""
-    path, line, column, what = named
-    return f"{path}\t{line}\t{column}\t{what}"
+    """A row of the list of reviewed equivalents: file, line, which line of
+    that text in the file, column, change."""
+    return "\t".join(str(field) for field in named)
 
 
 # Mutants read and judged equivalent, each with the reason: kept out of the
@@ -267,8 +267,7 @@ if os.path.exists(sys.argv[7]):
     with open(sys.argv[7]) as f:
         for row in f:
             if row.strip() and not row.startswith("#"):
-                path, line, column, what, _ = row.rstrip("\n").split("\t")
-                equivalent.add(listed((path, line, int(column), what)))
+                equivalent.add(row.rstrip("\n").rsplit("\t", 1)[0])
 if draw_only:
     for path, start, end, replacement, what, named in sample:
         print(listed(named))
