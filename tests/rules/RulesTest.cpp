@@ -105,6 +105,7 @@ TEST(Rules, FenReadAndWritten) {
     EXPECT_TRUE(game->SetFromFen(kBefore));
     game->SetStartPosition();
     EXPECT_EQ(game->MoveNumberOfPly(2), 2);
+    EXPECT_EQ(game->m_fromSetup, 0);  // saved without a FEN tag again
 }
 
 // RestorePly shows a ply's position, also Black first; 300 plies at most; texts cut.
