@@ -37,8 +37,6 @@ bool ReadInfoLine(const std::string& line, EngineInfo& info) {
             ReadNumber(words, info.depth);
         } else if (word == "multipv") {
             ReadNumber(words, info.multipv);
-        } else if (word == "nodes") {
-            ReadNumber(words, info.nodes);
         } else if (word == "nps") {
             ReadNumber(words, info.nps);
         } else if (word == "score") {

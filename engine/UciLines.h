@@ -17,7 +17,6 @@ struct EngineInfo {
     int multipv = 1;
     bool hasScore = false;
     EngineScore score;
-    long long nodes = 0;
     long long nps = 0;
     std::vector<std::string> pv;  // moves as the engine writes them: "e2e4", "e7e8q"
 };
