@@ -267,6 +267,7 @@ TEST(MoveReading, TypedMoves) {
         {"4k3/8/8/8/8/8/8/6K1 w - - 0 1", "Ke2", "No White King can go to e2."},
         {"4k3/8/8/8/8/8/8/R3K3 b - - 0 1", "Rc8", "No Black Rook can go to c8."},
         {knights, "Ncd4", "Ravelin cannot read \"Ncd4\" as a move."},  // only the f-knight can
+        {"", "Nb8c6", "No White Knight can go to c6."},  // Black's move, typed on White's turn
     };
     // clang-format on
     for (const auto& row : rows) {
