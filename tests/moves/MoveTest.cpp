@@ -268,6 +268,7 @@ TEST(MoveReading, TypedMoves) {
         {"4k3/8/8/8/8/8/8/R3K3 b - - 0 1", "Rc8", "No Black Rook can go to c8."},
         {knights, "Ncd4", "Ravelin cannot read \"Ncd4\" as a move."},  // only the f-knight can
         {"", "Nb8c6", "No White Knight can go to c6."},  // Black's move, typed on White's turn
+        {"4k3/8/8/7R/8/8/8/4K2R w - - 0 1", "Rhh3", "Rhh3 is ambiguous: R1h3 or R5h3."},
     };
     // clang-format on
     for (const auto& row : rows) {

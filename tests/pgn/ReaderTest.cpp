@@ -92,6 +92,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Site \"Club \"Victory\"\"]\n*\n", "[Site Club \"Victory\"]"},
         {"[Event \"Cup \\\"]\n*\n", "[Event Cup \\]"},
         {"[Event \"\\\"A\\\" \\\\ B\"]\n*\n", "[Event \"A\" \\ B]"},
+        {"[Event \"\"] [Site \"x\"]\n*\n", "[Site x]"},  // an empty value, another tag after
         {"[Result \"1-0\"]\n1. e4 0-1\n", "[Result 1-0] 1. e4"},
         {"[Event  Open  ]\n%F \n*\n", "[Event Open] %F"},  // blanks after a value, a %F
         {"[Event \"a\\\"] [b\"]\n[Site \"c\"] d\"]\n*\n", "[Event a\"] [b] [Site c\"] d]"},
