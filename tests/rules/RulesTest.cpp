@@ -102,9 +102,10 @@ TEST(Rules, FenReadAndWritten) {
     game->MakeStartFen();
     EXPECT_EQ(game->MoveNumberOfPly(1), 1);
     EXPECT_EQ(game->SideOfPly(1), Black);
-    EXPECT_TRUE(game->SetFromFen(kBefore));
+    EXPECT_TRUE(game->SetFromFen("r3k2r/8/8/3pP3/8/8/8/R3K2R b KQkq - 3 20"));
     game->SetStartPosition();
     EXPECT_EQ(game->MoveNumberOfPly(2), 2);
+    EXPECT_EQ(game->MakeFullFen(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
     EXPECT_EQ(game->m_fromSetup, 0);  // saved without a FEN tag again
 }
 
