@@ -206,8 +206,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
             EXPECT_EQ(correction.firstUnfit, row.unfit);
             EXPECT_EQ(correction.message, row.message);
             // A correction refused leaves the line as it was, and says so to the view.
-            EXPECT_EQ(correction.refused, std::string(row.message).find("is not corrected") !=
-                                              std::string::npos);
+            EXPECT_EQ(correction.refused,
+                      std::string(row.message).find("is not corrected") != std::string::npos);
             EXPECT_EQ(corrected->m_curPly, corrected->m_plyCount);
             StoreLine(*game, row.path, *corrected);
         }
