@@ -268,6 +268,7 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     ASSERT_EQ(added.plies.size(), 2u);
     EXPECT_EQ(MoveWithoutNumber(added.plies[0]), "Nf6");
     EXPECT_EQ(added.plies[1].note, "+0.30 at depth 20");
+    EXPECT_EQ(added.plies[1].hasNote, 1);  // else the note is never written
     EXPECT_EQ(game->m_ply[2].note, "the player's");
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AlreadyThere);  // not twice
     add({}, 2, "g1f3 b8c6", EngineLineAdded::AlreadyThere);       // the game's own moves
