@@ -112,6 +112,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
          announce::kRepetitionDraw, 'D'},  // the start is not compared
         {"", "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 e1e2 e8e7 e2e1 e7e8", "Ke8=", nullptr,
          announce::kRepetitionDraw, 'D'},  // nor are castling rights
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "a1a2 e8d8 a2a3 d8e8 a3a4 e8d8 a4a5 d8e8 a5a6",
+         "Ra6"},  // the rook on another square each time: no repetition
     };
     for (const auto& row : rows) {
         auto game = tg::Game(row.fen);
