@@ -104,6 +104,10 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     SetRound(game, history, "12", "note a");
     SetRound(game, history, "123", "note b");
     SetRound(game, history, "1234");
+    const std::size_t afterSteps = history.Bytes();
+    SetRound(game, history, "1234x", "note d");  // typing undone after steps: no step either
+    SetRound(game, history, "1234", "note d");
+    EXPECT_EQ(history.Bytes(), afterSteps);
     EXPECT_EQ(history.Steps(), 3u);
     history.MarkSaved();
     SetRound(game, history, "12345");
