@@ -53,6 +53,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         int unfit = 0;
         const char* message = "";
         const char* shown = nullptr;  // Mark: the signs the move list shows beside the move
+        int variationPlies = -1;      // Correct: the game's variation moves, when not counted
     };
     // Nested 64 deep, as deep as a game goes, and one level less, where the old
     // line still fits as a variation beside a correction.
@@ -156,6 +157,15 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {deeper.c_str(), Op::Correct, {}, deeperFixed.c_str(), 0, "d4", 5,
          "3. Bc4 no longer fits after the correction; the later moves are kept up to there, and "
          "the line as it was is kept as a variation of 1. d4."},
+        // The line kept counts with its own variation: 19,994 + 6 moves just fit.
+        {"1. e4 e5 2. Nf3 (2. Nc3) Nc6 3. Bc4 *", Op::Correct, {},
+         "1. d4 ( 1. e4 e5 Nf3 ( 2. Nc3 ) Nc6 Bc4 ) e5 Nf3 ( 2. Nc3 ) Nc6", 0, "d4", 5,
+         "3. Bc4 no longer fits after the correction; the later moves are kept up to there, and "
+         "the line as it was is kept as a variation of 1. d4.", nullptr, 19994},
+        {"1. e4 e5 2. Nf3 (2. Nc3) Nc6 3. Bc4 *", Op::Correct, {}, "=", 0, "d4", 5,
+         "3. Bc4 no longer fits after the correction, and the line as it was cannot be kept as "
+         "a variation of 1. d4, which would take this game's variations past 20000 half-moves; "
+         "the move is not corrected.", nullptr, 19995},
     };  // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -201,8 +211,10 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
             ASSERT_TRUE(TakeLine(*game, row.path, *line));
             corrected->Assign(*line);
             ReplaceOnBoard(*corrected, row.ply, row.move);
+            LineRoom room = RoomOfLine(*game, row.path);
+            if (row.variationPlies >= 0) room.gameVariationPlies = row.variationPlies;
             const MoveCorrection correction =
-                ReplayAfterCorrection(*line, row.ply, *corrected, RoomOfLine(*game, row.path));
+                ReplayAfterCorrection(*line, row.ply, *corrected, room);
             EXPECT_EQ(correction.firstUnfit, row.unfit);
             EXPECT_EQ(correction.message, row.message);
             // A correction refused leaves the line as it was, and says so to the view.
