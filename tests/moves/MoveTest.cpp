@@ -271,6 +271,8 @@ TEST(MoveReading, TypedMoves) {
         {knights, "Ncd4", "Ravelin cannot read \"Ncd4\" as a move."},  // only the f-knight can
         {"", "Nb8c6", "No White Knight can go to c6."},  // Black's move, typed on White's turn
         {"4k3/8/8/7R/8/8/8/4K2R w - - 0 1", "Rhh3", "Rhh3 is ambiguous: R1h3 or R5h3."},
+        {"4k3/8/8/R7/8/7R/8/R3K3 w - - 0 1", "Raa3", "Raa3 is ambiguous: R1a3 or R5a3."},
+        {"R3k3/8/8/P7/8/8/8/4K3 w - - 0 1", "Ra3", "a8a3"},  // blocked: the board says why
         {"4k3/8/8/8/8/1N6/8/1N3NK1 w - - 0 1", "N1d2",
          "N1d2 is ambiguous: Nb1d2 or Nfd2."},  // b3 is not on rank 1
     };

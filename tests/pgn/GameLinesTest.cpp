@@ -89,6 +89,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5", 1, "$4 $4"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $16", 1, "$6 $6 $13 $14 $16", 0, "", "+/-"},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5?! $13", 1, "$13 $6", 0, "", "\xE2\x88\x9E"},
+        // 60 bytes of glyphs, and a position symbol just fits; $20 is no position symbol
+        {"1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 *", Op::Mark, {},
+         "1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 $14", 0, "$14"},
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $17", 1, "$17", 0, "", "-/+"},
@@ -228,6 +231,13 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         else
             EXPECT_EQ(done ? pgntest::Describe(*game) : "!", row.expected);
         if (done) pgntest::ExpectSurvivesSave(*game);
+    }
+    {  // A correction that replaced no move at `ply` is not replayed.
+        auto line = pgntest::ReadOk(kNested), corrected = pgntest::ReadOk(kNested);
+        CutLine(*corrected, 2);
+        const MoveCorrection none = ReplayAfterCorrection(*line, 2, *corrected, LineRoom());
+        EXPECT_EQ(none.message, "");
+        EXPECT_EQ(pgntest::Describe(*corrected), "1. e4 e5");
     }
     const auto nested = pgntest::ReadOk(kNested);
     EXPECT_EQ(CountVariationPlies(*nested), 3);

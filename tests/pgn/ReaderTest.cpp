@@ -121,6 +121,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 (1. d4) (1. c4 (1. Nf3)) e5 ({Sharp} 1... c5 $14 {Sicilian} 2. Nf3 $1) *\n",
          "1. e4 ( 1. d4 ) ( 1. c4 ( 1. Nf3 ) ) e5 ( {Sharp} 1. ...\\tc5 $14 {Sicilian} Nf3! )"},
         {"(1. d4) 1. e4 (1. c4 *) *\n", "{1. d4} 1. e4 ( 1. c4 )"},
+        {"1. e4 e5 2. Nf3 ((2. Nc3) 2. d4) Nc6 *\n", "1. e4 e5 Nf3 ( {2. Nc3} 2. d4 ) Nc6"},
         {"1. e4 e5 (1... c5 2. Qh6 {why} (2. Nf3) Nc6) 2. Nf3 *\n",
          "1. e4 e5 ( 1. ...\\tc5 {2. Qh6 {why} (2. Nf3) Nc6} ) Nf3 !! A variation holds a move that "
          "cannot be played in its position, 2. Qh6; the variation is kept up to that move, and "

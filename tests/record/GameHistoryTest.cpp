@@ -34,6 +34,14 @@ TEST(GameHistory, KeepsTheNewestStepsWithinItsBudget) {
     while (history.Redo(game)) {
     }
     EXPECT_STREQ(game.GetTag(CGameRecord::Round), "200");
+    // A step larger than the whole budget is still kept, alone.
+    game.m_startNote = std::string(2 * kBudget, 'n');
+    game.m_hasStartNote = 1;
+    history.Record(game, "Note", "");
+    EXPECT_EQ(history.Steps(), 1u);
+    ASSERT_TRUE(history.Undo(game));
+    EXPECT_TRUE(game.m_startNote.empty());
+    EXPECT_FALSE(GameHistory().CanUndo());  // nothing before its first game
 }
 
 TEST(GameHistory, AStepCostsWhatItChanged) {
