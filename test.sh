@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
-# build first, then the window-free code again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a short run of each fuzz target (clang).
+# build first, then the window-free code again under AddressSanitizer,
+# UndefinedBehaviorSanitizer and the standard library's index checks, then a
+# short run of each fuzz target (clang).
 set -euo pipefail
 cd "$(dirname "$0")"
 source ./tools/ensure-packages.sh
