@@ -49,6 +49,10 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
          {"[Date \"????.??.??\"]", "",
           "1. e4 (1. d4 {q} 1... d5 (1... Nf6 2. c4 $14)) ({Or} 1. c4) 1... e5 2. Nf3 (2.",
           "f4 exf4 $1) 2... Nc6 *"}},
+        // A variation's bracket that would stand in column 80 takes its word down
+        {"1. e4 (1. d4 {" + std::string(64, 'x') + "}) e5 *",
+         {"[Date \"????.??.??\"]", "", "1. e4 (1. d4",
+          "{" + std::string(64, 'x') + "}) 1... e5 *"}},
     };
     for (const auto& [text, expected] : rows) {
         SCOPED_TRACE(text);

@@ -92,6 +92,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         // 60 bytes of glyphs, and a position symbol just fits; $20 is no position symbol
         {"1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 *", Op::Mark, {},
          "1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 $14", 0, "$14"},
+        {"1. e4 $20 $21 $22 $23 $24 $25 $26 $27 $28 $29 $30 $31 $32 $140 $141 *", Op::Mark, {},
+         "=", 0, "$14"},  // 61 bytes: no room for one more
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $17", 1, "$17", 0, "", "-/+"},
@@ -122,6 +124,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
         {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
+        {"1. e4 (1. d4) (1. c4) e5 *", Op::Delete, {{0, 1}}, "1. e4 ( 1. d4 ) e5"},
         {kNested, Op::Delete, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
         {kNested, Op::NoteOnLast, {{2, 0}, {3, 0}},
          "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 {new} ) ) Nc6"},

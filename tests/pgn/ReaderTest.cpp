@@ -153,6 +153,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 (1. d4 *\n", "! A variation in this game's moves is never closed."},
         {"1. e4 (1. d4\n\n[Event \"Two\"]\n1. c4 c5) *\n",
          "! A variation in this game's moves is never closed."},
+        {"1. e4 (1. d4\n\n[Event \"Two\" ] \n1. c4 c5) *\n",  // blanks around the bracket
+         "! A variation in this game's moves is never closed."},
         {"[Event \"x\"]\n1. e4 e5 2. Nf3\n", "! The file ends before this game's result."},
         {"1. e4 e5\n[Event \"Two\"]\n1. d4 *\n",
          "! The next game's tags begin before this game's result."},

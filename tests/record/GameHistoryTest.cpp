@@ -82,6 +82,7 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     ASSERT_TRUE(history.Undo(game));
     EXPECT_EQ(game.m_ply[10].variations.at(0).plies.size(), 0u);
     ASSERT_TRUE(history.Undo(game));
+    EXPECT_EQ(history.RedoName(), "Note");
     ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
     EXPECT_EQ(game.m_ply[10].variations[0].startNote, opening);
     // So does the game's opening note.

@@ -34,7 +34,7 @@ void Annotated(CGameRecord& game) {
     CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
     game.m_ply[2].note = "Develops. [#]";
     game.m_ply[2].hasNote = 1;
-    game.m_ply[5].nags = "$1 $7 $14 $36";  // a forced move, $7, has no sign to print
+    game.m_ply[5].nags = "$1 $7 $14 $20 $36";  // a forced move and $20 have no sign to print
     auto other = tg::Game();
     const char* const moves[][2] = {{"e2e4", "1. e4"},  {"e7e5", "1. ...\te5"},
                                     {"g1f3", "2. Nf3"}, {"b8c6", "2. ...\tNc6"},
