@@ -50,6 +50,8 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
     const std::pair<std::string, std::vector<Listed>> rows[] = {
         {"[White \"A\"]\n1. e4 *\n\n[White \"B\"]\n1. d4 d5\n\n[White \"C\"]\n1. c4 1-0\n",
          {{0, 20, 1, "A", "", ok}, {21, 43, 2, "B", "", next}, {43, 65, 1, "C", "1-0", ok}}},
+        {"[White \"" + std::string(300, 'w') + "\"]\n1. e4 *\n",  // a name kept to 255 bytes
+         {{0, 319, 1, std::string(255, 'w'), "", ok}}},
         {"1.e4 e5 2.Nf3 Nc6 3.Bb5 {a note} *\n1. d4 {cut",  // numbers without a blank after
          {{0, 35, 5, "", "", ok}, {35, 45, 1, "", "", pgnmsg::kCommentNotClosed}}},
         {"1. e4 {a { b\n[Event \"x\"]\n} e5*\n\n[Result \"?\"]\n1. d4 d5 2. c4 0-1\n",

@@ -37,13 +37,14 @@ void ReplaceOnBoard(CGameRecord& line, int ply, const char* typed) {
 }
 
 TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
-    enum class Op { Promote, Delete, NoteOnLast, TagOnLine, Correct, Mark };
+    enum class Op { Promote, Delete, NoteOnLast, TagOnLine, Play, Correct, Mark };
     struct Row {
         const char* text;
         Op op;
         LinePath path;
         const char* expected;  // the game described after; "!" when refused, "=" when it
                                // writes as before
+        // Play: `move` played at the end of the path's line.
         // Mark: the symbols `move` names ("$n", or "#" for the diagram) given in turn to
         // ply `ply`.
         // Correct: ply `ply` of the path's line becomes `move` on the board; the line index
@@ -67,6 +68,12 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     for (int level = 1; level < lines::kMaxDepth; ++level) levels = "( 2. Nf3 " + levels + ") ";
     const std::string deeperFixed =
         "1. d4 ( 1. e4 e5 Nf3 " + levels + "Nc6 Bc4 ) e5 Nf3 " + levels + "Nc6";
+    // Its sign's glyph, $1, just fits beside 61 bytes of others.
+    const std::string glyphs = " $20 $21 $22 $23 $24 $25 $26 $27 $28 $29 $30 $31 $32 $140 $141 ";
+    const std::string epSigned =
+        "[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2!" + glyphs + "Kd7 *";
+    const std::string epSignedFixed =
+        "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1" + glyphs + "Kd7";
     const std::string slipFixed =
         std::string(kSlipFirst) +
         " g3 {slip} a6 Bd3 Rc8 O-O Nb6 a4 $14 {space} ( 15. Qe2 Nc4 ) Rc7 Qb3 Nc8 c4! dxc4 "
@@ -124,6 +131,8 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
         {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
+        // A move played in a variation brings no note of the main line's move there.
+        {"1. e4 (1. d4) e5 {kept} *", Op::Play, {{0, 0}}, "1. e4 ( 1. d4 d5 ) e5 {kept}", 0, "d5"},
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Delete, {{0, 1}}, "1. e4 ( 1. d4 ) e5"},
         {kNested, Op::Delete, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
         {kNested, Op::NoteOnLast, {{2, 0}, {3, 0}},
@@ -153,6 +162,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 f5! 2. Nf3 g6 *", Op::Correct, {}, "1. e4 e5! Nf3 g6", 1, "e5"},  // its sign stays
         {"[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2! Kd7 *", Op::Correct, {},
          "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1 Kd7", 0, "exd6"},
+        {epSigned.c_str(), Op::Correct, {}, epSignedFixed.c_str(), 0, "exd6"},
         {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Ke2 Kd7 2. a8=Q *", Op::Correct, {},
          "[FEN 4k3/P7/8/8/8/8/8/4K3 w - - 0 1] 1. Kf2 Kd7 a8=Q", 0, "Kf2"},
         {"1. e4 f5 2. Qh5 {unmarked} g6 *", Op::Correct, {}, "=", 2, "Qh5"},
@@ -190,6 +200,12 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
                 line->SetTag(CGameRecord::Result, "1-0");
                 line->m_flipped = 1;
             }
+            StoreLine(*game, row.path, *line);
+        }
+        if (row.op == Op::Play) {
+            auto line = std::make_unique<CGameRecord>();
+            ASSERT_TRUE(TakeLine(*game, row.path, *line));
+            ASSERT_EQ(ApplyMoveText(*line, row.move, line->m_sideToMove), MoveTextResult::Played);
             StoreLine(*game, row.path, *line);
         }
         if (row.op == Op::Mark) {
