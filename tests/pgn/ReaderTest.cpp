@@ -47,6 +47,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 $1 a6 $14 2. e5!$2 d5 $146 $18 3. exd6 e.p.+ $4 Qxd6 *",
          "1. e4! a6 $14 e5! $2 d5 $146 $18 exd6 e.p.+ $4 Qxd6"},
         {"1. e4 ! e5 ?? 2. Nf3 !? Nc6 ?! *\n", "1. e4 e5 Nf3 Nc6"},
+        {"1. e4 e5 $14\n2. Nf3 $146\n*", "1. e4 e5 $14 Nf3 $146"},  // glyphs that end their lines
         {"1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152 $153 *\n",
          "1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152"},  // 64 bytes
         {"1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 *\n", "1. e4 e5 Nf3 Nc6 Bc4 Bc5 O-O Nf6"},
@@ -58,6 +59,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "[FEN r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1] 1. O-O-O O-O+"},
         {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O\u2014O O\x96O\x96O *\n",
          "[FEN r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1] 1. O-O O-O-O"},
+        {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O.O *\n", Refused("1. O.O")},
         {"e2-e4 e7e5 g1f3 b8c6 f1b5 *\n", "1. e4 e5 Nf3 Nc6 Bb5"},
         {"e2e4 f7f5 d1h5+ g7g6 h5g6+ h7g6 *\n", "1. e4 f5 Qh5+ g6 Qxg6+ hxg6"},
         {"f2f3 e7e5 g2g4 d8h4# *\n", "1. f3 e5 g4 Qh4#"},
