@@ -148,7 +148,8 @@ TEST(MoveEntry, AcceptedMovesTheirTextAndPosition) {
     Play(*game, tg::ParseUci("e8d8"));
     EXPECT_EQ(game->GetLongMoveText(0), "1. Nf3xe5");
     EXPECT_EQ(game->GetLongMoveText(1), "1. ... d6xe5");
-    EXPECT_EQ(game->GetLongMoveText(3), "2. ... Ke8-d8");  // a target on the eighth rank
+    EXPECT_EQ(game->GetLongMoveText(2), "2. Ke1-d1");  // targets on the first rank
+    EXPECT_EQ(game->GetLongMoveText(3), "2. ... Ke8-d8");  // and on the eighth
     EXPECT_EQ(game->GetMoveWithoutNumber(0), "Nxe5");
     game->m_setupMode = 1;  // the status bar while a position is set up
     EXPECT_EQ(TurnText(*game), "Setup");

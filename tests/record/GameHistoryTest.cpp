@@ -150,8 +150,11 @@ TEST(GameHistory, GroupsAndTheSavedState) {
     ASSERT_TRUE(history.Undo(game));
     EXPECT_EQ(game.m_repeatCount, 0);
     EXPECT_EQ(game.m_status, 'P');
-    // Another game read starts a history of its own.
+    // Another game read starts a history of its own, and its memory with it.
     history.Reset(game);
+    GameHistory fresh;
+    fresh.Reset(game);
+    EXPECT_EQ(history.Bytes(), fresh.Bytes());
     EXPECT_FALSE(history.CanUndo());
     EXPECT_FALSE(history.CanRedo());
     EXPECT_TRUE(history.AtSaved());
