@@ -68,8 +68,9 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     for (int level = 1; level < lines::kMaxDepth; ++level) levels = "( 2. Nf3 " + levels + ") ";
     const std::string deeperFixed =
         "1. d4 ( 1. e4 e5 Nf3 " + levels + "Nc6 Bc4 ) e5 Nf3 " + levels + "Nc6";
-    // Its sign's glyph, $1, just fits beside 61 bytes of others.
+    // 61 bytes of glyphs: room for a correction's $1 beside them, not for a $14.
     const std::string glyphs = " $20 $21 $22 $23 $24 $25 $26 $27 $28 $29 $30 $31 $32 $140 $141 ";
+    const std::string fullGlyphs = "1. e4" + glyphs + "*";
     const std::string epSigned =
         "[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2!" + glyphs + "Kd7 *";
     const std::string epSignedFixed =
@@ -99,8 +100,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         // 60 bytes of glyphs, and a position symbol just fits; $20 is no position symbol
         {"1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 *", Op::Mark, {},
          "1. e4 $20 $21 $22 $23 $140 $141 $142 $143 $144 $145 $146 $147 $148 $14", 0, "$14"},
-        {"1. e4 $20 $21 $22 $23 $24 $25 $26 $27 $28 $29 $30 $31 $32 $140 $141 *", Op::Mark, {},
-         "=", 0, "$14"},  // 61 bytes: no room for one more
+        {fullGlyphs.c_str(), Op::Mark, {}, "=", 0, "$14"},  // 61 bytes: no room for one more
         {"1. e4 e5 $14 *", Op::Mark, {}, "1. e4 e5", 1, "$14"},  // the glyph read is taken off
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $10", 1, "$10", 0, "", "="},
         {"1. e4 e5 *", Op::Mark, {}, "1. e4 e5 $17", 1, "$17", 0, "", "-/+"},
@@ -189,23 +189,20 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         bool done = true;
         if (row.op == Op::Promote) done = PromoteToMainLine(*game, row.path);
         if (row.op == Op::Delete) done = DeleteVariation(*game, row.path);
-        if (row.op == Op::NoteOnLast || row.op == Op::TagOnLine) {
+        if (row.op == Op::NoteOnLast || row.op == Op::TagOnLine || row.op == Op::Play) {
             auto line = std::make_unique<CGameRecord>();
             ASSERT_TRUE(TakeLine(*game, row.path, *line));
             PlyRecord& last = line->m_ply[line->m_plyCount - 1];
-            if (row.op == Op::NoteOnLast) {
+            if (row.op == Op::Play) {
+                ASSERT_EQ(ApplyMoveText(*line, row.move, line->m_sideToMove),
+                          MoveTextResult::Played);
+            } else if (row.op == Op::NoteOnLast) {
                 last.note = "new";
                 last.hasNote = 1;
             } else {
                 line->SetTag(CGameRecord::Result, "1-0");
                 line->m_flipped = 1;
             }
-            StoreLine(*game, row.path, *line);
-        }
-        if (row.op == Op::Play) {
-            auto line = std::make_unique<CGameRecord>();
-            ASSERT_TRUE(TakeLine(*game, row.path, *line));
-            ASSERT_EQ(ApplyMoveText(*line, row.move, line->m_sideToMove), MoveTextResult::Played);
             StoreLine(*game, row.path, *line);
         }
         if (row.op == Op::Mark) {
