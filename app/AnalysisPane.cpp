@@ -1,5 +1,6 @@
 #include "AnalysisPane.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -130,6 +131,7 @@ void AnalysisPane::PositionMayHaveChanged() {
 
 void AnalysisPane::ShowMessage(const QString& text) {
     m_status->setText(text);
+    m_statusIsEngine = false;
     m_shown.clear();
     ShowLines();
 }
@@ -170,7 +172,7 @@ void AnalysisPane::ShowPosition() {
     m_path = view->ShownLine();
     m_shown.clear();
     m_position = QString::fromStdString(EnginePosition(line, m_plies));
-    m_status->setText(QString::fromStdString(m_engine->Session().EngineName()));
+    ShowEngineText();
     m_engine->Analyse(m_position);
     ShowLines();
 }
@@ -233,6 +235,17 @@ void AnalysisPane::ShowLines() {
             : QString());
 }
 
+QString AnalysisPane::EngineText() const {
+    if (m_engine->Session().GetState() == UciSession::State::Starting)
+        return QStringLiteral("Starting %1...").arg(QFileInfo(m_engine->Program()).fileName());
+    return QString::fromStdString(m_engine->Session().EngineName());
+}
+
+void AnalysisPane::ShowEngineText() {
+    m_status->setText(EngineText());
+    m_statusIsEngine = true;
+}
+
 void AnalysisPane::OnEngineState() {
     const QString problem = m_engine->Problem();
     m_restart->setVisible(!problem.isEmpty() && !m_engine->Program().isEmpty());
@@ -241,8 +254,8 @@ void AnalysisPane::OnEngineState() {
         ShowMessage(problem);
         return;
     }
-    if (m_engine->IsRunning() && m_status->text().isEmpty())
-        m_status->setText(QString::fromStdString(m_engine->Session().EngineName()));
+    // A message (a pause, a checkmate) stays; only the engine's own text follows the engine.
+    if (m_engine->IsRunning() && (m_statusIsEngine || m_status->text().isEmpty())) ShowEngineText();
     if (m_active && m_fen.isEmpty() && m_engine->IsRunning()) PositionMayHaveChanged();
 }
 

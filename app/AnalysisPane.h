@@ -53,6 +53,9 @@ private:
     // The followed view still shows the position searched.
     bool ViewShowsPosition() const;
     void ShowMessage(const QString& text);
+    // The engine's name once it has answered; until then, that it is starting.
+    QString EngineText() const;
+    void ShowEngineText();
     void OnEngineState();
     void OnLinesChosen(int lines);
 
@@ -60,6 +63,7 @@ private:
     QPointer<CVexilView> m_view;
     bool m_active = false;
     bool m_showPending = false;
+    bool m_statusIsEngine = false;  // the status shows EngineText(), not a message
     // The position searched: its FEN, the line and ply it is taken from, and
     // that line up to it, taken once the engine has lines to play on it.
     QString m_fen;

@@ -28,6 +28,7 @@ class AnalysisTest : public QObject {
 private slots:
     void initTestCase();
     void misbehavingEnginesNeverStopTheWindow();
+    void aProgramThatIsNoEngineIsSaidToBeStarting();
     void stockfishLinesFollowTheBoardAndGoIntoTheGame();
     void checkGameMarksOnlyWhatThePlayerLeftUnmarked();
 
@@ -64,19 +65,21 @@ void AnalysisTest::UseEngine(GameWindowFixture& w, const QString& program, int c
 void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
     const struct {
         const char* mode;    // the fake's mode, or a program of its own ("/...")
-        const char* status;  // how the pane's message begins
+        const char* first;   // how the pane's message begins as it opens
+        const char* status;  // how the pane's message begins in the end
         const char* line;    // the best line shown; "" for none
     } rows[] = {
-        {"ok", "Fake ok", "+0.31|depth 7|1. e4 e5"},  // cut before the illegal king step
-        {"slowready", "Fake slowready", "+0.31|depth 7|1. e4 e5"},
-        {"flood", "Fake flood", "+0.31|depth 7|1. e4 e5"},
-        {"hang", "Fake hang", "+0.31|depth 7|1. e4 e5"},
-        {"crash", "The engine stopped unexpectedly (exit code 3).", ""},
-        {"/bin/true",
-         "true did not answer as a UCI chess engine. Choose another with Options > "
-         "Engine...",
-         ""},
-        {"/nonexistent/engine", "The engine /nonexistent/engine could not be started: ", ""},
+        // clang-format off
+        {"ok", "Starting engine-ok...", "Fake ok", "+0.31|depth 7|1. e4 e5"},  // cut at the king
+        {"slowready", "Starting engine-slowready...", "Fake slowready", "+0.31|depth 7|1. e4 e5"},
+        {"flood", "Starting engine-flood...", "Fake flood", "+0.31|depth 7|1. e4 e5"},
+        {"hang", "Starting engine-hang...", "Fake hang", "+0.31|depth 7|1. e4 e5"},
+        {"crash", "Starting engine-crash...", "The engine stopped unexpectedly (exit code 3).", ""},
+        {"/bin/true", "Starting true...",
+         "true did not answer as a UCI chess engine. Choose another with Options > Engine...", ""},
+        {"/nonexistent/engine", "Starting engine...",
+         "The engine /nonexistent/engine could not be started: ", ""},
+        // clang-format on
     };
     for (const auto& row : rows) {
         const QString mode = QString::fromLatin1(row.mode);
@@ -85,6 +88,8 @@ void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
         UseEngine(w, mode.startsWith('/') ? mode : FakeEngine(mode));
         w.Command(res::kCmdAnalysis);
         AnalysisPane* pane = w.frame->Analysis();
+        // Said at once, before the engine has answered or failed.
+        QVERIFY2(pane->StatusText().startsWith(row.first), qPrintable(pane->StatusText()));
         QTRY_VERIFY2_WITH_TIMEOUT(
             pane->StatusText().startsWith(row.status) && pane->LineTexts().join(";") == row.line,
             qPrintable(mode + ": " + pane->StatusText() + " / " + pane->LineTexts().join(";")),
@@ -104,6 +109,27 @@ void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
                                          ReadBytes("/proc/" + pid + "/stat").contains(") Z "),
                                      10000);
     }
+}
+
+void AnalysisTest::aProgramThatIsNoEngineIsSaidToBeStarting() {
+    GameWindowFixture w;
+    w.NewGame();
+    UseEngine(w, FakeEngine("ok"));
+    w.Command(res::kCmdAnalysis);
+    AnalysisPane* pane = w.frame->Analysis();
+    QTRY_COMPARE_WITH_TIMEOUT(pane->StatusText(), QString("Fake ok"), 10000);
+    QTRY_VERIFY(!pane->LineTexts().isEmpty());
+
+    // A program that never answers: the pane says what it waits for, not the
+    // old engine's name or nothing, until it gives up on it.
+    UseEngine(w, "/bin/cat");
+    QCOMPARE(pane->StatusText(), QString("Starting cat..."));
+    QVERIFY(pane->LineTexts().isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(
+        pane->StatusText(),
+        QString("cat did not answer as a UCI chess engine. Choose another with Options > "
+                "Engine..."),
+        20000);
 }
 
 void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {
