@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -129,6 +130,13 @@ void AnalysisPane::PositionMayHaveChanged() {
     });
 }
 
+void AnalysisPane::SetLineCount(int lines) {
+    // Already stored and sent to the engine by whoever chose it.
+    const QSignalBlocker quiet(m_lineCount);
+    m_lineCount->setValue(lines);
+    ShowLines();
+}
+
 void AnalysisPane::ShowMessage(const QString& text) {
     m_status->setText(text);
     m_statusIsEngine = false;
@@ -211,8 +219,8 @@ void AnalysisPane::ShowLines() {
         }
     }
     for (int i = 0; i < kMostLines; ++i) {
-        const bool here = i < static_cast<int>(m_shown.size()) && !m_shown[i].plies.empty();
         const bool room = i < m_lineCount->value();
+        const bool here = room && i < static_cast<int>(m_shown.size()) && !m_shown[i].plies.empty();
         QString score, depth, moves;
         if (here) {
             score = m_shown[i].score;

@@ -35,6 +35,8 @@ public:
     // Looks at the followed view's position again, now and once the events
     // now waiting have run.
     void PositionMayHaveChanged();
+    // Shows `lines` best lines from now on, chosen elsewhere (Options > Engine).
+    void SetLineCount(int lines);
 
     // What the pane shows, for the window's tests: the message or the
     // engine's name, and each line as "score|depth|moves".

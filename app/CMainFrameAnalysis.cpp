@@ -65,6 +65,7 @@ void CMainFrame::OnEngineSettings() {
     if (!Prompts().AskEngine(choice)) return;
     EngineProcess::StoreChoice(choice);
     m_engine->Reconfigure(choice);
+    m_analysis->SetLineCount(choice.lines);
     if (Action(res::kCmdAnalysis)->isChecked() && m_check == nullptr) m_analysis->SetActive(true);
 }
 

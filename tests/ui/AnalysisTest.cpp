@@ -2,6 +2,7 @@
 // following the board and going into the game, and a game checked.
 #include <QDir>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -29,6 +30,7 @@ private slots:
     void initTestCase();
     void misbehavingEnginesNeverStopTheWindow();
     void aProgramThatIsNoEngineIsSaidToBeStarting();
+    void bestLinesChosenInOptionsApplyAtOnce();
     void stockfishLinesFollowTheBoardAndGoIntoTheGame();
     void checkGameMarksOnlyWhatThePlayerLeftUnmarked();
 
@@ -36,7 +38,7 @@ private:
     // A program that runs the fake engine in `mode`, its process number
     // written beside it.
     QString FakeEngine(const QString& mode);
-    void UseEngine(GameWindowFixture& w, const QString& program, int checkMs = 200);
+    void UseEngine(GameWindowFixture& w, const QString& program, int checkMs = 200, int lines = 1);
 
     QTemporaryDir m_settings;
 };
@@ -54,10 +56,11 @@ QString AnalysisTest::FakeEngine(const QString& mode) {
     return path;
 }
 
-void AnalysisTest::UseEngine(GameWindowFixture& w, const QString& program, int checkMs) {
+void AnalysisTest::UseEngine(GameWindowFixture& w, const QString& program, int checkMs, int lines) {
     UserPrompts::EngineChoice choice;
     choice.program = program;
     choice.checkMilliseconds = checkMs;
+    choice.lines = lines;
     w.prompts.engineChoices.push_back(choice);
     w.Command(res::kCmdEngine);
 }
@@ -130,6 +133,28 @@ void AnalysisTest::aProgramThatIsNoEngineIsSaidToBeStarting() {
         QString("cat did not answer as a UCI chess engine. Choose another with Options > "
                 "Engine..."),
         20000);
+}
+
+void AnalysisTest::bestLinesChosenInOptionsApplyAtOnce() {
+    GameWindowFixture w;
+    w.NewGame();
+    UseEngine(w, FakeEngine("ok"), 200, 1);
+    w.Command(res::kCmdAnalysis);
+    AnalysisPane* pane = w.frame->Analysis();
+    auto* count = pane->findChild<QSpinBox*>();
+    const QStringList three = {"+0.31|depth 7|1. e4 e5", "+0.12|depth 7|1. d4 d5",
+                               "-0.05|depth 7|1. Nf3 Nf6"};
+    QTRY_COMPARE_WITH_TIMEOUT(pane->LineTexts(), three.mid(0, 1), 10000);
+    // More lines and fewer, each at once and in the pane's own count.
+    for (const int lines : {3, 2, 1, 3}) {
+        UseEngine(w, FakeEngine("ok"), 200, lines);
+        QCOMPARE(count->value(), lines);
+        QTRY_COMPARE_WITH_TIMEOUT(pane->LineTexts(), three.mid(0, lines), 10000);
+    }
+    // The pane's count is what Options > Engine offers next.
+    count->setValue(2);
+    QCOMPARE(EngineProcess::StoredChoice().lines, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(pane->LineTexts(), three.mid(0, 2), 10000);
 }
 
 void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {
