@@ -233,6 +233,7 @@ void AnalysisPane::ShowLines() {
         m_scores[i]->setVisible(room);
         m_depths[i]->setVisible(room);
         m_moves[i]->setVisible(room);
+        if (!here) KeepFocusFrom(m_adds[i]);
         m_adds[i]->setVisible(room);
         m_adds[i]->setEnabled(here);
     }
@@ -256,7 +257,9 @@ void AnalysisPane::ShowEngineText() {
 
 void AnalysisPane::OnEngineState() {
     const QString problem = m_engine->Problem();
-    m_restart->setVisible(!problem.isEmpty() && !m_engine->Program().isEmpty());
+    const bool offerRestart = !problem.isEmpty() && !m_engine->Program().isEmpty();
+    if (!offerRestart) KeepFocusFrom(m_restart);
+    m_restart->setVisible(offerRestart);
     if (!problem.isEmpty()) {
         m_fen.clear();
         ShowMessage(problem);
@@ -265,6 +268,13 @@ void AnalysisPane::OnEngineState() {
     // A message (a pause, a checkmate) stays; only the engine's own text follows the engine.
     if (m_engine->IsRunning() && (m_statusIsEngine || m_status->text().isEmpty())) ShowEngineText();
     if (m_active && m_fen.isEmpty() && m_engine->IsRunning()) PositionMayHaveChanged();
+}
+
+void AnalysisPane::KeepFocusFrom(QWidget* widget) {
+    // Hidden or disabled with the focus, a button hands it on along the tab
+    // chain, perhaps into another game window, which then becomes the active
+    // one and has its position analysed: the focus stays in the pane instead.
+    if (widget->hasFocus()) m_lineCount->setFocus(Qt::OtherFocusReason);
 }
 
 void AnalysisPane::OnLinesChosen(int lines) {

@@ -60,6 +60,9 @@ private:
     void ShowEngineText();
     void OnEngineState();
     void OnLinesChosen(int lines);
+    // Moves the focus off `widget` when it has it and is about to be hidden
+    // or disabled.
+    void KeepFocusFrom(QWidget* widget);
 
     EngineProcess* m_engine;
     QPointer<CVexilView> m_view;

@@ -1,6 +1,7 @@
 // The engine at the board: misbehaving engines, the real Stockfish's lines
 // following the board and going into the game, and a game checked.
 #include <QDir>
+#include <QMdiArea>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -31,6 +32,7 @@ private slots:
     void misbehavingEnginesNeverStopTheWindow();
     void aProgramThatIsNoEngineIsSaidToBeStarting();
     void bestLinesChosenInOptionsApplyAtOnce();
+    void restartKeepsTheActiveGameWindow();
     void stockfishLinesFollowTheBoardAndGoIntoTheGame();
     void checkGameMarksOnlyWhatThePlayerLeftUnmarked();
 
@@ -155,6 +157,41 @@ void AnalysisTest::bestLinesChosenInOptionsApplyAtOnce() {
     count->setValue(2);
     QCOMPARE(EngineProcess::StoredChoice().lines, 2);
     QTRY_COMPARE_WITH_TIMEOUT(pane->LineTexts(), three.mid(0, 2), 10000);
+}
+
+void AnalysisTest::restartKeepsTheActiveGameWindow() {
+    GameWindowFixture w;
+    QVERIFY(QTest::qWaitForWindowActive(w.frame.get()));
+    CVexilView* other = w.NewGame();
+    w.Play("e2e4");
+    CVexilView* shown = w.NewGame();  // the start position, where the fake has a line
+    QVERIFY(other != shown && w.View() == shown);
+    UseEngine(w, FakeEngine("crashonce"));
+    w.Command(res::kCmdAnalysis);
+    AnalysisPane* pane = w.frame->Analysis();
+    QTRY_COMPARE_WITH_TIMEOUT(pane->StatusText(),
+                              QString("The engine stopped unexpectedly (exit code 3)."), 10000);
+    // Clicked, the button takes the focus, and goes once the engine runs.
+    QTest::mouseClick(Button(pane, "&Restart Engine"), Qt::LeftButton);
+    QCOMPARE(w.View(), shown);
+    QTRY_COMPARE_WITH_TIMEOUT(pane->LineTexts(), QStringList{"+0.31|depth 7|1. e4 e5"}, 10000);
+    QCOMPARE(w.View(), shown);
+    // The area's own choice too, not only the one remembered while the main window is inactive.
+    const auto active = [&w] {
+        auto* frame =
+            qobject_cast<CChildFrame*>(w.frame->findChild<QMdiArea*>()->activeSubWindow());
+        return frame != nullptr ? frame->View() : nullptr;
+    };
+    QCOMPARE(active(), shown);
+
+    // The same for "Add as variation", disabled with the focus when Go >
+    // End leaves the fake without a line.
+    QTest::mouseClick(Button(pane, "Add as variation"), Qt::LeftButton);
+    QCOMPARE(w.Game().m_plyCount, 2);  // 1. e4 e5 on the empty game, shown from its start
+    QVERIFY(Button(pane, "Add as variation")->hasFocus());
+    w.Command(res::kCmdGoEnd);
+    QVERIFY(!Button(pane, "Add as variation")->isEnabled());
+    QCOMPARE(active(), shown);
 }
 
 void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {

@@ -4,6 +4,7 @@
 #   ok        answers, with an illegal move inside its line (e1e3), and as
 #             many lines as MultiPV asks for
 #   crash     leaves with code 3 at its first search
+#   crashonce as crash, once: started again, it answers as ok
 #   hang      ignores stop and quit, and the end of its input
 #   flood     writes 200,000 lines at each search
 #   slowready waits two seconds before each readyok
@@ -24,6 +25,7 @@ while true; do
     go*)
       case $mode in
         crash) exit 3 ;;
+        crashonce) [ -e "$2.crashed" ] || { touch "$2.crashed"; exit 3; } ;;
         flood) for ((i = 0; i < 200000; i++)); do echo "info depth 1 nodes $i nps 1000"; done ;;
       esac
       echo "info depth 7 score cp 31 nps 2000 pv e2e4 e7e5 e1e3 g8f6"
