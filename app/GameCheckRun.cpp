@@ -56,11 +56,16 @@ void GameCheckRun::SearchNext() {
             return;
         }
         const GameCheckOutcome outcome = ApplyGameCheck(*m_game, m_verdicts);
-        if (outcome.glyphsAdded + outcome.variationsAdded > 0)
+        if (outcome.glyphsAdded + outcome.variationsAdded + outcome.scoresAdded > 0)
             m_view->TakeWholeGame(*m_game, kCheckStep);
-        Finish(QStringLiteral("Check Game: %1 moves marked, %2 better lines added.")
-                   .arg(outcome.glyphsAdded)
-                   .arg(outcome.variationsAdded));
+        QString summary = QStringLiteral("Check Game: %1 moves marked, %2 better lines added")
+                              .arg(outcome.glyphsAdded)
+                              .arg(outcome.variationsAdded);
+        if (outcome.scoresAdded > 0)
+            summary += QStringLiteral(", %1 score%2 put on a line already there")
+                           .arg(outcome.scoresAdded)
+                           .arg(outcome.scoresAdded == 1 ? "" : "s");
+        Finish(summary + QLatin1Char('.'));
         return;
     }
     if (!m_engine->IsRunning()) return;  // the engine's state says why

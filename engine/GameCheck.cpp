@@ -1,6 +1,8 @@
 #include "GameCheck.h"
 
 #include <algorithm>
+#include <cctype>
+#include <regex>
 
 #include "EngineLine.h"
 #include "GameLines.h"
@@ -16,6 +18,28 @@ double Decided(const EngineScore& score) {
 bool IsPlayedMove(const std::string& move, const PlyRecord& ply) {
     return move.size() >= 4 && move[0] - 'a' == ply.fromFile && move[1] - '1' == ply.fromRank &&
            move[2] - 'a' == ply.toFile && move[3] - '1' == ply.toRank;
+}
+
+// Whether a move of `variation` has a note with an engine's score in it, as
+// EngineNote writes one ("+0.45 at depth 18"): a line added by an earlier
+// check or from the pane says why already.
+bool HoldsEngineScore(const Variation& variation) {
+    static const std::regex score(R"((^|\s)([+-]?\d+\.\d\d|#-?\d+) at depth \d+)");
+    for (const PlyRecord& ply : variation.plies)
+        if (ply.hasNote && std::regex_search(ply.note, score)) return true;
+    return false;
+}
+
+// `score` after the ply's note, a blank between; false, with the note as it
+// was, when there is no room for it.
+bool AddScoreToNote(PlyRecord& ply, const std::string& score) {
+    std::string note = ply.hasNote ? ply.note : std::string();
+    if (!note.empty() && !std::isspace(static_cast<unsigned char>(note.back()))) note += ' ';
+    note += score;
+    if (note.size() > CGameRecord::kMaxNoteLength) return false;
+    ply.note = std::move(note);
+    ply.hasNote = 1;
+    return true;
 }
 
 }  // namespace
@@ -51,24 +75,35 @@ GameCheckOutcome ApplyGameCheck(CGameRecord& game, const std::vector<PositionVer
             continue;
         const int glyph = JudgeMove(before.score, after.score);
         if (glyph == 0) continue;
+        // The reason first: a mark goes in only beside it.
+        std::vector<PlyRecord> better = PlayEngineLine(game, k, before.bestLine);
+        if (better.empty()) continue;
+        const std::string score =
+            EngineNote(before.score, game.SideOfPly(k) == White, before.depth);
+        Variation* there = nullptr;
+        for (Variation& variation : ply.variations)
+            if (there == nullptr && !variation.plies.empty() &&
+                SameMove(variation.plies.front(), better.front()))
+                there = &variation;
+        if (there != nullptr) {
+            if (!HoldsEngineScore(*there)) {
+                if (!AddScoreToNote(there->plies.front(), score)) continue;
+                ++outcome.scoresAdded;
+            }
+        } else {
+            if (static_cast<int>(better.size()) > roomLeft) continue;
+            better.back().note = score;
+            better.back().hasNote = 1;
+            roomLeft -= static_cast<int>(better.size());
+            Variation variation;
+            variation.plies = std::move(better);
+            ply.variations.push_back(std::move(variation));
+            ++outcome.variationsAdded;
+        }
         if (MoveSymbolOf(ply) == 0) {
             ToggleMoveSymbol(ply, glyph);
             ++outcome.glyphsAdded;
         }
-        std::vector<PlyRecord> better = PlayEngineLine(game, k, before.bestLine);
-        if (better.empty() || static_cast<int>(better.size()) > roomLeft) continue;
-        bool there = false;
-        for (const Variation& variation : ply.variations)
-            there = there || (!variation.plies.empty() &&
-                              SameMove(variation.plies.front(), better.front()));
-        if (there) continue;
-        better.back().note = EngineNote(before.score, game.SideOfPly(k) == White, before.depth);
-        better.back().hasNote = 1;
-        roomLeft -= static_cast<int>(better.size());
-        Variation variation;
-        variation.plies = std::move(better);
-        ply.variations.push_back(std::move(variation));
-        ++outcome.variationsAdded;
     }
     return outcome;
 }

@@ -37,12 +37,18 @@ bool FinishedPositionScore(const CGameRecord& game, int plies, EngineScore& scor
 struct GameCheckOutcome {
     int glyphsAdded = 0;
     int variationsAdded = 0;
+    int scoresAdded = 0;  // put on the first move of a variation already there
 };
 
 // Marks the main line from `verdicts` (one per position: after 0 plies, 1,
 // and so on to the end): a move that gives away enough gets its glyph when
 // it has no move glyph of its own, and the engine's better line as a new
-// variation with its score and depth as the note. A move the engine plays
-// itself, and a position not searched, are left alone; so is every note,
-// glyph and variation already there.
+// variation with its score and depth as the note. Where a variation already
+// begins with the engine's move, the score goes after that move's note
+// instead (unless a note of that variation holds an engine's score already),
+// and nothing else of it changes. A move is marked only with its reason
+// beside it: not where the engine's move is refused, nor where its line or
+// score has no room. A move the engine plays itself, and a position not
+// searched, are left alone; so is every glyph and variation already there,
+// and every note but for the score added.
 GameCheckOutcome ApplyGameCheck(CGameRecord& game, const std::vector<PositionVerdict>& verdicts);

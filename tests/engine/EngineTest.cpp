@@ -367,4 +367,97 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     EXPECT_TRUE(full->m_ply[5].variations.empty());
 }
 
+// Every mark Check Game makes has its reason beside it: a new line with the
+// score, or the score on the line the player wrote already, whose notes keep
+// their words.
+TEST(GameCheck, EveryMarkSaysWhy) {
+    // 1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6?? 4. Qxf7#: only 3... Nf6 is judged.
+    const char* const played = "e4 e5 Qh5 Nc6 Bc4 ";
+    const std::string full(CGameRecord::kMaxNoteLength - 4, 'x');
+    // A line instead of 3... Nf6, from moves with notes: "g6 {Solid.} Qf3".
+    const auto variation = [played](const std::string& text) {
+        auto game = Played("", played);
+        Variation line;
+        std::istringstream in(text);
+        for (std::string word; in >> word;) {
+            if (word.front() == '{') {
+                std::string rest;
+                if (word.back() == '}')
+                    word.pop_back();
+                else
+                    std::getline(in, rest, '}');
+                line.plies.back().note = word.substr(1) + rest;
+                line.plies.back().hasNote = 1;
+                continue;
+            }
+            EXPECT_EQ(ApplyMoveText(*game, word, game->m_sideToMove), MoveTextResult::Played);
+            line.plies.push_back(game->m_ply[game->m_plyCount - 1]);
+        }
+        return line;
+    };
+    const auto text = [](const Variation& line) {
+        std::string words;
+        for (const PlyRecord& ply : line.plies) {
+            words += (words.empty() ? "" : " ") + MoveWithoutNumber(ply);
+            if (ply.hasNote) words += " {" + ply.note + "}";
+        }
+        return words;
+    };
+    const struct {
+        const char* rule;
+        std::vector<std::string> there;  // the lines of 3... Nf6 before the check
+        const char* best;                // the engine's line for 3... Nf6's position
+        int playerGlyph;                 // on 3... Nf6 before the check, 0 for none
+        const char* move;                // 3... Nf6 after it
+        std::vector<std::string> lines;  // and its lines
+        int glyphs, variations, scores;
+        int roomLeft = lines::kMaxVariationPlies;  // for moves of variations
+    } rows[] = {
+        // clang-format off
+        {"a new line, its score on its last move", {}, "g7g6 c4f7", 0,
+         "Nf6??", {"g6 Bxf7+ {-0.40 at depth 14}"}, 1, 1, 0},
+        {"a line there: the score after its first move's note", {"g6 {Solid.} Qf3"}, "g7g6 c4f7", 0,
+         "Nf6??", {"g6 {Solid. -0.40 at depth 14} Qf3"}, 1, 0, 1},
+        {"a line there without a note: the score as its note", {"d6", "g6 Qf3", "g6"}, "g7g6", 0,
+         "Nf6??", {"d6", "g6 {-0.40 at depth 14} Qf3", "g6"}, 1, 0, 1},
+        {"a line there with an engine's score already: marked, nothing added",
+         {"g6 Bxf7+ {-0.30 at depth 9}"}, "g7g6 c4f7", 0,
+         "Nf6??", {"g6 Bxf7+ {-0.30 at depth 9}"}, 1, 0, 0},
+        {"the player's glyph stays; the score still goes on the line", {"g6"}, "g7g6", 6,
+         "Nf6?!", {"g6 {-0.40 at depth 14}"}, 0, 0, 1},
+        {"no room for the score in the note: no mark", {"g6 {" + full + "}"}, "g7g6", 0,
+         "Nf6", {"g6 {" + full + "}"}, 0, 0, 0},
+        {"no room for the line: no mark", {}, "g7g6 c4f7", 0, "Nf6", {}, 0, 0, 0, 1},
+        {"the engine's move refused: no mark", {}, "a1a8 c4f7", 0, "Nf6", {}, 0, 0, 0},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        auto game = Played("", std::string(played) + "Nf6 Qxf7#");
+        PlyRecord& move = game->m_ply[5];
+        for (const std::string& line : row.there) move.variations.push_back(variation(line));
+        if (row.playerGlyph != 0) ToggleMoveSymbol(move, row.playerGlyph);
+        if (row.roomLeft < lines::kMaxVariationPlies)
+            game->m_ply[0].variations.push_back(
+                {"", std::vector<PlyRecord>(
+                         lines::kMaxVariationPlies - CountVariationPlies(*game) - row.roomLeft,
+                         game->m_ply[0])});
+        std::vector<PositionVerdict> verdicts(8);
+        verdicts[5] = {true, {false, 40}, 14, Words(row.best)};
+        verdicts[6] = {true, {true, 1}, 14, Words("h5f7")};
+
+        const GameCheckOutcome outcome = ApplyGameCheck(*game, verdicts);
+        EXPECT_EQ(game->GetMoveWithoutNumber(5), row.move) << row.rule;
+        std::vector<std::string> lines;
+        for (const Variation& line : move.variations) lines.push_back(text(line));
+        EXPECT_EQ(lines, row.lines) << row.rule;
+        EXPECT_EQ(outcome.glyphsAdded, row.glyphs) << row.rule;
+        EXPECT_EQ(outcome.variationsAdded, row.variations) << row.rule;
+        EXPECT_EQ(outcome.scoresAdded, row.scores) << row.rule;
+
+        // Checked again, nothing more.
+        const GameCheckOutcome again = ApplyGameCheck(*game, verdicts);
+        EXPECT_EQ(again.glyphsAdded + again.variationsAdded + again.scoresAdded, 0) << row.rule;
+    }
+}
+
 }  // namespace

@@ -18,6 +18,11 @@ const char kMateInOne[] =
     "1. Kf1 Kf8 *\n";
 // 3... Nf6 loses at once; 3. Qh5 carries the player's own "!".
 const char kBlunder[] = "[Event \"Check\"]\n\n1. e4 e5 2. Bc4 Nc6 3. Qh5! Nf6 4. Qxf7# 1-0\n";
+// 1. d4 gives away what the fake engine's 1. e4 keeps, and the player has
+// already written 1. e4 down as a variation, with a note on its first move
+// and none on the other.
+const char kBetterThere[] =
+    "[Event \"Check\"]\n\n1. d4 ( 1. e4 {The king's pawn.} 1... e5 ) ( 1. e4 c5 ) 1... d5 *\n";
 
 bool HasStockfish() {
     return !EngineProcess::ProgramOf({}).isEmpty();
@@ -35,6 +40,7 @@ private slots:
     void restartKeepsTheActiveGameWindow();
     void stockfishLinesFollowTheBoardAndGoIntoTheGame();
     void checkGameMarksOnlyWhatThePlayerLeftUnmarked();
+    void checkGameScoresAVariationAlreadyThere();
 
 private:
     // A program that runs the fake engine in `mode`, its process number
@@ -261,6 +267,33 @@ void AnalysisTest::checkGameMarksOnlyWhatThePlayerLeftUnmarked() {
     w.Command(res::kCmdUndo);
     QCOMPARE(w.Game().GetMoveWithoutNumber(5), std::string("Nf6"));
     QVERIFY(w.Game().m_ply[5].variations.empty());
+}
+
+// A move the engine finds a better one for, where the player has written
+// that move down already: the mark says why on the variation there.
+void AnalysisTest::checkGameScoresAVariationAlreadyThere() {
+    GameWindowFixture w;
+    QVERIFY(w.Open("there.pgn", kBetterThere));
+    UseEngine(w, FakeEngine("judge"));
+    w.Command(res::kCmdCheckGame);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.frame->IsCheckingGame(), 10000);
+    QCOMPARE(w.frame->statusBar()->currentMessage(),
+             QString("Check Game: 1 moves marked, 0 better lines added, 1 score put on a line "
+                     "already there."));
+    QVERIFY(w.Documents().Save(w.Document()));
+    const QByteArray saved = ReadBytes(w.path);
+    QVERIFY2(saved.contains("1. d4?! \r\n( 1. e4 {The king's pawn. +0.40 at depth 9}\r\n") &&
+                 saved.contains("( 1. e4 \r\nc5 \r\n)"),  // the second line as it was
+             saved.constData());
+
+    // Checked again, the score is not written twice; Undo takes it away.
+    w.Command(res::kCmdCheckGame);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.frame->IsCheckingGame(), 10000);
+    QCOMPARE(w.frame->statusBar()->currentMessage(),
+             QString("Check Game: 0 moves marked, 0 better lines added."));
+    w.Command(res::kCmdUndo);
+    QCOMPARE(w.Game().GetMoveWithoutNumber(0), std::string("d4"));
+    QCOMPARE(w.Game().m_ply[0].variations.at(0).plies.at(0).note, std::string("The king's pawn."));
 }
 
 QTEST_MAIN(AnalysisTest)
