@@ -205,6 +205,22 @@ bool ParseCoordinateMove(const std::string& token, int& fromFile, int& fromRank,
     return true;
 }
 
+void DropEndBlanks(std::string& note) {
+    note.erase(note.find_last_not_of(' ') + 1);
+}
+
+// Blanks at the end of a note, as "{ text }" leaves them, are never saved:
+// dropped once the note is whole, so a note read is the note a save gives back.
+void DropEndBlanks(PlyRecord* plies, int count) {
+    for (int i = 0; i < count; ++i) {
+        DropEndBlanks(plies[i].note);
+        for (Variation& variation : plies[i].variations) {
+            DropEndBlanks(variation.startNote);
+            DropEndBlanks(variation.plies.data(), static_cast<int>(variation.plies.size()));
+        }
+    }
+}
+
 class PgnReader {
 public:
     PgnReader(ByteReader& in, CGameRecord& game) : m_in(in), m_game(game), m_line(&game) {
@@ -722,6 +738,8 @@ PgnReadResult PgnReader::Read() {
     m_game.m_plyCount = m_game.m_curPly;
     SettleLineEnd(m_game);
     HangVariations(m_game, m_frames.front().variations);
+    DropEndBlanks(m_game.m_startNote);
+    DropEndBlanks(m_game.m_ply.begin(), m_game.m_plyCount);
     result.notices = std::move(m_notices);
     result.ok = true;
     return result;

@@ -64,8 +64,9 @@ std::size_t TakeWrappedLine(std::string& rest, std::string& line) {
 std::string NoteAsWritten(const std::string& note) {
     std::string text = note;
     TrimTrailingBlanks(text);
-    for (char bracket : {'(', ')', '{', '}'}) ReplaceChar(text, bracket, ' ');
-    ReplaceChar(text, ';', ':');
+    // Only "}" would end the note block early; it goes as ")", as the export
+    // writes it. Brackets and semicolons inside a brace comment are its text.
+    ReplaceChar(text, '}', ')');
     // A line break stays a line of the note block, except one that could
     // leave an empty line before a line of tags, which would read as the next
     // game's: that one is a blank. A break right after another leaves one, and
@@ -79,9 +80,6 @@ std::string NoteAsWritten(const std::string& note) {
             text.replace(lineStart, at + 1 - lineStart, " ");
         at = lineStart > 0 ? text.rfind('\n', lineStart - 1) : std::string::npos;
     }
-    // Brackets at the end became blanks: trim again, so that a note read back
-    // is written the same way the next time.
-    TrimTrailingBlanks(text);
     return text;
 }
 

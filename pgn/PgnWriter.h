@@ -37,7 +37,6 @@ std::size_t TrimTrailingBlanks(std::string& text);
 // unchanged. Returns the length of `line`, 0 when `rest` is empty.
 std::size_t TakeWrappedLine(std::string& rest, std::string& line);
 
-// The note as the writer stores it: ( ) { } as blanks, ; as a colon, a line
-// break that could leave an empty line before a "[" as a blank, and no blanks
-// at the end.
+// The note as the writer stores it: "}" as ")", a line break that could leave
+// an empty line before a "[" as a blank, and no blanks at the end.
 std::string NoteAsWritten(const std::string& note);

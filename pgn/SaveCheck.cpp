@@ -17,6 +17,7 @@ std::string NoteAfterSave(const std::string& note) {
         }
         text += c;
     }
+    text.erase(text.find_last_not_of(' ') + 1);  // a break at the end leaves no blank
     return text;
 }
 

@@ -5,7 +5,8 @@
 #include "GameRecord.h"
 
 // A note as it comes back from its file: the writer's substitutions, and a
-// line break read back as one blank (none after a blank or at the start).
+// line break read back as one blank (none after a blank, at the start or at
+// the end).
 std::string NoteAfterSave(const std::string& note);
 
 // Whether `reread`, read back from the file just written for `saved`, holds

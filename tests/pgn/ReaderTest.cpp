@@ -110,7 +110,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 {first line\nsecond line} e5 {first \nsecond\r\nthird} *\r\n",
          "1. e4 {first line second line} e5 {first second third}"},
         {"1. e4 {a { b} e5 {a (b} {*} Nf3 {see\n[Event \"x\"]\n} *\n",  // braces do not nest
-         "1. e4 {a { b} e5 {a (b *} Nf3 {see [Event \"x\"] }"},
+         "1. e4 {a { b} e5 {a (b *} Nf3 {see [Event \"x\"]}"},
+        {"{ Open } 1. e4 { one } {two  } e5 {  } *\n", "{ Open} 1. e4 { one two} e5 {}"},
         {"1. e4 {one} {two} e5 {three}{four} *\n", "1. e4 {one two} e5 {three four}"},
         {"1. e4 ; to the end\ne5 *\n", "1. e4 { to the end} e5"},
         {"[Event \"x\"]\n;%F\n1. e4 *\n", "[Event x] {%F} 1. e4"},
@@ -148,7 +149,7 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"{" + accents + "} *\n", "{" + accents.substr(0, 4096) + "}"},
         {"1. e4 \n%D 03/01/24\ne5\n%D 2024-03-01 10:00\n\n%F\n*\n",
          "1. e4 %D 03/01/24 e5 %D 2024-03-01 %F"},
-        {"%F\n{c}\n%D 03/01/24\n1. e4 {\n%F\n} *\n", "{c} 1. e4 {%F } %F"},
+        {"%F\n{c}\n%D 03/01/24\n1. e4 {\n%F\n} *\n", "{c} 1. e4 {%F} %F"},
         // Refusals
         {"", bad},
         {"1. e4 {open *\n", "! A comment in this game's moves is never closed."},

@@ -15,10 +15,10 @@ TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
         {[](G& s, G& r) { s.SetTag(G::Event, ""), r.SetTag(G::Event, "?"); }, ""},
         {[](G& s, G& r) { s.SetTag(G::Result, ""), r.SetTag(G::Result, "*"); }, ""},
         {[](G& s, G& r) {
-             s.m_ply[0].note = "a (b) {c};\r\nd  ", r.m_ply[0].note = "a  b   c : d";
+             s.m_ply[0].note = "a (b) {c};\r\nd  ", r.m_ply[0].note = "a (b) {c); d";
          },
          ""},
-        {[](G& s, G& r) { s.m_startNote = "x\r\n(y)", r.m_startNote = "x  y"; }, ""},
+        {[](G& s, G& r) { s.m_startNote = "x\r\n(y)\n", r.m_startNote = "x (y)"; }, ""},
         {[](G& s, G& r) {
              s.m_ply[0].note = "x\n\n[Event \"y\"]\nz", r.m_ply[0].note = "x  [Event \"y\"] z";
          },

@@ -34,6 +34,29 @@ std::string Tree(const PlyRecord* plies, int count) {
     return text;
 }
 
+// Every note of a line in order, depth first: each ply's, then each of its
+// variations' opening note and own notes.
+void AddNotes(const PlyRecord* plies, int count, std::vector<std::string>& notes) {
+    for (int i = 0; i < count; ++i) {
+        notes.push_back(plies[i].hasNote ? plies[i].note : "");
+        for (const Variation& variation : plies[i].variations) {
+            notes.push_back(variation.startNote);
+            AddNotes(variation.plies.data(), static_cast<int>(variation.plies.size()), notes);
+        }
+    }
+}
+
+// Saved unchanged and read back, the game has every note as it was read:
+// nothing a file's note holds is changed by the writer.
+void ExpectNotesSurviveSave(const CGameRecord& game) {
+    const auto back = pgntest::ReadOk(WritePgnToString(game));
+    std::vector<std::string> before{game.m_hasStartNote ? game.m_startNote : ""},
+        after{back->m_hasStartNote ? back->m_startNote : ""};
+    AddNotes(&game.m_ply[0], game.m_plyCount, before);
+    AddNotes(&back->m_ply[0], back->m_plyCount, after);
+    EXPECT_EQ(after, before);
+}
+
 // Exported for other programs, the game reads back the same: every line's
 // moves, tags, position.
 void ExpectExportReadsBack(const CGameRecord& game) {
@@ -109,6 +132,7 @@ TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
         EXPECT_EQ(game->m_curPly, game->m_plyCount);
         if (row[0].rfind("good/", 0) == 0) ExpectPositions(*game, path);
         pgntest::ExpectSurvivesSave(*game);
+        ExpectNotesSurviveSave(*game);
         ExpectExportReadsBack(*game);
         ExpectHistoryGivesBack(*game);
         ++read;

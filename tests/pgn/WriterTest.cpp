@@ -64,16 +64,18 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         {"1. e4 {" + r81 + "} *", {"1. e4 {" + r81 + "}", "", "*"}},
         {"1. e4 {go " + r90 + " on} *", {"1. e4 {go ", r90 + " ", "on}", "", "*"}},
         {"1. e4 {well played   } *", {"1. e4 {well played}", "", "*"}},
+        // A file saved when brackets were written as blanks and ";" as ":" reads and saves
+        // as it did.
+        {"1. e4 {see  a   b : c}\r\n\r\ne5 *", {"1. e4 {see  a   b : c}", "", "e5 ", "*"}},
         // Variations: after the move they replace, numbered where Black starts or resumes
         {"1. e4 (1. d4 {q} d5 (1... Nf6 2. c4 $14)) ({Or} 1. c4) e5 2. Nf3 (2. f4) *",
          {"1. e4 ", "( 1. d4 {q}", "", "d5 ", "( 1... Nf6 ", "2. c4 $14 ", ")", ")",
           "( {Or}", "1. c4 ", ")", "1... e5 ", "2. Nf3 ", "( 2. f4 ", ")", "*"}},
     };
-    // Notes no file gives: brackets and semicolons are replaced in the file only.
+    // Notes no file gives: only "}", which would end the block, is replaced.
     const std::pair<const char*, const char*> notes[] = {
-        {"see (a) {b}; c", "1. e4 {see  a   b : c}"},
-        {"plan (b)", "1. e4 {plan  b}"},
-        {"  ( ) ", "1. e4 "},
+        {"see (a) {b}; c", "1. e4 {see (a) {b); c}"},
+        {"  ( ) ", "1. e4 {  ( )}"},
         // A line break stays a line of the block, but leaves no empty line before tags.
         {"x\r\nline2", "1. e4 {x"},
         {"x\r\n\r\n\r\n[Event \"y\"]\r\nz", "1. e4 {x"},
@@ -114,6 +116,40 @@ TEST(PgnWriter, PlyLinesBreakWhereTheirCountReaches80) {
         for (std::size_t i = 1; i + 1 < lines.size(); ++i)
             if (lines[i].empty() && lines[i - 1].back() != '}') after.push_back(lines[i + 1]);
         EXPECT_EQ(after, words);
+        pgntest::ExpectSurvivesSave(*game);
+    }
+}
+
+// Whatever a note holds, it is read back from the file as it was: brackets,
+// semicolons and the characters that begin lines of other meaning, at the
+// start of a wrapped line or after a line break, whose break comes back as a
+// blank. Only "}" comes back as ")".
+TEST(PgnWriter, NotesComeBackAsTheyWere) {
+    const std::string a80 = std::string(80, 'a') + " ";  // what follows begins the second line
+    std::vector<std::pair<std::string, std::string>> rows = {
+        // note, as read back ("" when the same)
+        {"(0.70 \xE2\x86\x92 1.52) Inaccuracy; see (a)", ""},
+        {"{a { b {c}} d;", "{a { b {c)) d;"},
+        {"}", ")"},
+        {"a\n%F\nb", "a %F b"},
+        {"a\n(b)\n[Event \"x\"]\n1. e4 *\n0-1\n{c}", "a (b) [Event \"x\"] 1. e4 * 0-1 {c)"},
+    };
+    for (const char* start : {"(b", "%F", "%D 03/01/24", "[Event \"x\"]", "1. e4", "*", "0-1", "{b",
+                              ";b", "}b", "$1", ")"})
+        rows.emplace_back(a80 + start + " c", a80 + (start[0] == '}' ? ")b" : start) + " c");
+    for (const auto& [note, after] : rows) {
+        SCOPED_TRACE(note);
+        const std::string expected = after.empty() ? note : after;
+        auto game = pgntest::ReadOk("{s} 1. e4 {w} ({v} 1. d4) e5 {b} *");
+        game->m_startNote = game->m_ply[0].note = game->m_ply[1].note = note;
+        game->m_ply[0].variations[0].startNote = note;
+        const auto back = pgntest::ReadOk(WritePgnToString(*game));
+        EXPECT_EQ(back->m_startNote, expected);
+        EXPECT_EQ(back->m_ply[0].note, expected);
+        EXPECT_EQ(back->m_ply[1].note, expected);
+        ASSERT_EQ(back->m_ply[0].variations.size(), 1u);
+        EXPECT_EQ(back->m_ply[0].variations[0].startNote, expected);
+        EXPECT_EQ(back->m_plyCount, 2);
         pgntest::ExpectSurvivesSave(*game);
     }
 }

@@ -53,7 +53,7 @@ expect "show" 0 "$show" "$tool" show "$work/club.pgn"
 [ -s "$work/err" ] && fail "show wrote to standard error"
 written=$(printf '%s\r\n' '[Event "Club night"]' '[Site "Leeds"]' '[Date "2024.03.01"]' \
   '[Round "2"]' '[White "Ames"]' '[Black "Brook"]' '[Result "1-0"]' '{A quick one}' '1. e4 ' \
-  'e5 ' '2. Qh5 ' 'Nc6 ' '3. Bc4 {threat on f7: see the queen}' '' 'Nf6?? ' '4. Qxf7# ' '' \
+  'e5 ' '2. Qh5 ' 'Nc6 ' '3. Bc4 {threat on f7; see the queen}' '' 'Nf6?? ' '4. Qxf7# ' '' \
   '%F' '1-0')
 expect "write" 0 "$written" "$tool" write "$work/club.pgn"
 
