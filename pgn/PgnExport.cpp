@@ -209,10 +209,8 @@ std::string NoteAsExported(const std::string& note) {
         if (!text.empty()) text += ' ';
         text += word;
     }
-    for (char& c : text) {
-        if (c == '{') c = '(';
-        if (c == '}') c = ')';
-    }
+    // Only "}" ends a brace comment; a "{" inside one is its text.
+    ReplaceChar(text, '}', ')');
     return text;
 }
 

@@ -20,6 +20,6 @@
 void ExportPgn(const CGameRecord& game, ByteWriter& out);
 std::string ExportPgnToString(const CGameRecord& game);
 
-// A note as an export comment holds it: braces as parentheses (a brace would
-// end or nest the comment) and one blank between words.
+// A note as an export comment holds it: "}" as ")" (it would end the
+// comment) and one blank between words.
 std::string NoteAsExported(const std::string& note);

@@ -19,7 +19,7 @@ TEST(PgnExport, WritesAHandMadeGameByteForByte) {
           "[White \"?\"]", "[Black \"?\"]", "[Result \"1/2-1/2\"]", "[WhiteElo \"2100\"]",
           "[SetUp \"1\"]", "[FEN \"k7/3p4/1P2K3/4P3/8/8/8/8 b - - 0 35\"]", "",
           "{The black king leaves its corner to take the pawns one after the other; a long",
-          "note that wraps} 35... d5 {centre (or not)} 36. exd6 $14 {took} 36... Kb8 37.",
+          "note that wraps} 35... d5 {centre {or not)} 36. exd6 $14 {took} 36... Kb8 37.",
           "b7 $1 Kxb7 38. d7 Kc7 39. d8=Q+ Kxd8 1/2-1/2"})
         expected += std::string(line) + "\r\n";
     EXPECT_EQ(ExportPgnToString(*game), expected);
@@ -44,6 +44,7 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
         {"1. e4 ; a } would end it\n*", {"[Date \"????.??.??\"]", "", "1. e4 {a ) would end it} *"}},
+        {"1. e4 {a { (b);} *", {"[Date \"????.??.??\"]", "", "1. e4 {a { (b);} *"}},
         // Variations as the standard nests them, Black numbered after each
         {"1. e4 (1. d4 {q} d5 (1... Nf6 2. c4 $14)) ({Or} 1. c4) e5 2. Nf3 (2. f4 exf4 $1) Nc6 *",
          {"[Date \"????.??.??\"]", "",
