@@ -169,6 +169,14 @@ void NormaliseCastling(std::string& token) {
     token = castling + token.substr(pos);
 }
 
+// The glyph number of a move sign written apart from its move ("e4 !?" is
+// e4 $5); 0 for any other token.
+int SignGlyph(const std::string& token) {
+    for (int i = 0; i < 6; ++i)
+        if (token == kMoveSigns[i]) return i + 1;
+    return 0;
+}
+
 bool IsAnnotationOnly(const std::string& token) {
     for (char c : token)
         if (std::isalnum(static_cast<unsigned char>(c))) return false;
@@ -585,6 +593,10 @@ void PgnReader::PlayToken(std::string token) {
             if (marked.size() < PlyRecord::kTextSize)
                 CopyToField(ply.text, PlyRecord::kTextSize, marked);
         }
+        return;
+    }
+    if (const int glyph = SignGlyph(token)) {
+        AttachNag(std::to_string(glyph));
         return;
     }
     if (IsAnnotationOnly(token)) return;

@@ -46,7 +46,9 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"e4 e5 Nf3 *\n", "1. e4 e5 Nf3"},
         {"1. e4 $1 a6 $14 2. e5!$2 d5 $146 $18 3. exd6 e.p.+ $4 Qxd6 *",
          "1. e4! a6 $14 e5! $2 d5 $146 $18 exd6 e.p.+ $4 Qxd6"},
-        {"1. e4 ! e5 ?? 2. Nf3 !? Nc6 ?! *\n", "1. e4 e5 Nf3 Nc6"},
+        // Signs written apart from their moves are the moves' glyphs; none before a move.
+        {"1. e4 !! e5 ? 2. Nf3 !? Nc6 ?! *\n", "1. e4!! e5? Nf3!? Nc6?!"},
+        {"! 1. e4! ?? e5 ! $2 2. Nf3 ( ?? 2. Nc3 !) ! *\n", "1. e4! $4 e5! $2 Nf3! ( 2. Nc3! )"},
         {"1. e4 e5 $14\n2. Nf3 $146\n*", "1. e4 e5 $14 Nf3 $146"},  // glyphs that end their lines
         {"1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152 $153 *\n",
          "1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152"},  // 64 bytes
