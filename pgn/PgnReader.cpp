@@ -580,6 +580,8 @@ void PgnReader::PlayToken(std::string token) {
         if (token.empty()) return;
     }
     if (token.find_first_not_of('.') == std::string::npos) return;  // "..." alone
+    // Dots before a move, as in "12. ...Nf6", say it is Black's.
+    token.erase(0, token.find_first_not_of('.'));
     // A refusal names the move as the file wrote it, at the ply it was meant
     // for; the name is made only then.
     const std::string written = token;

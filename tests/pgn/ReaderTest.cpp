@@ -53,6 +53,10 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152 $153 *\n",
          "1. e4 $140 $141 $142 $143 $144 $145 $146 $147 $148 $149 $150 $151 $152"},  // 64 bytes
         {"1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 *\n", "1. e4 e5 Nf3 Nc6 Bc4 Bc5 O-O Nf6"},
+        // Black's move with its dots glued to it, after a number and a blank
+        {"1. e4 1. ...e5 2. Nf3 2. ..Nc6 *\n", "1. e4 e5 Nf3 Nc6"},
+        {"1. e4 e5 (1. ...c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 ( 1. ...\\tc5 Nf3 ) Nf3"},
+        {"1. e4 1. ...Ke3 *\n", Refused("1... Ke3")},
         {"[FEN \"r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1\"]\n1.0-0-0 0-0-0 *\n",
          "[FEN r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1] 1. O-O-O O-O-O"},
         {"[FEN \"3k4/8/8/8/8/8/8/R3K3 w Q - 0 1\"]\n1. 0-0-0+ *\n",
