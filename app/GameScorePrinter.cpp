@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -55,11 +56,18 @@ QFont BookFont(qreal points, bool bold = false, bool italic = false) {
     return font;
 }
 
-// Starts a paragraph for `block` with its type and indent.
+// The type of the main line's moves and of the variations'.
+QFont MoveFont(bool inVariation) {
+    return BookFont(inVariation ? 9 : 11, !inVariation);
+}
+
+// Starts a paragraph for `block` with its type and indent; `endsHeading`
+// for the heading's last line, which keeps the moves apart from it.
 // `point` is a point's length in the device's pixels, which the layout takes
 // a paragraph's indent in; its space above and below it takes in pixels of a
 // 96-dpi screen and scales itself.
-void StartParagraph(QTextCursor& cursor, const ScoreBlock& block, bool first, qreal point) {
+void StartParagraph(QTextCursor& cursor, const ScoreBlock& block, bool first, bool endsHeading,
+                    qreal point) {
     constexpr qreal kSpace = 96.0 / 72.0;
     using Kind = ScoreBlock::Kind;
     const bool inVariation = block.depth > 0;
@@ -74,11 +82,10 @@ void StartParagraph(QTextCursor& cursor, const ScoreBlock& block, bool first, qr
             break;
         case Kind::Details:
             paragraph.setAlignment(Qt::AlignHCenter);
-            paragraph.setBottomMargin(16 * kSpace);
             type.setFont(BookFont(11, false, true));
             break;
         case Kind::Moves:
-            type.setFont(BookFont(inVariation ? 9 : 11, !inVariation));
+            type.setFont(MoveFont(inVariation));
             break;
         case Kind::Note:
             type.setFont(BookFont(inVariation ? 9 : 11));
@@ -94,6 +101,7 @@ void StartParagraph(QTextCursor& cursor, const ScoreBlock& block, bool first, qr
             type.setFont(BookFont(11, true));
             break;
     }
+    if (endsHeading) paragraph.setBottomMargin(16 * kSpace);
     if (first) {
         cursor.setBlockFormat(paragraph);
         cursor.setBlockCharFormat(type);
@@ -108,8 +116,21 @@ void Fill(QTextDocument& document, const CGameRecord& game, bool figurines, qrea
     bool first = true;
     // A move number stays on the line of its move.
     static const QRegularExpression numbers(QStringLiteral("(\\d+\\.(\\.\\.)?) "));
-    for (const ScoreBlock& block : BuildGameScore(game, figurines)) {
-        StartParagraph(cursor, block, first, point);
+    // A glyph's sign goes in only where every type the moves are printed in
+    // draws it, itself or from the fallback fonts the layout would take it
+    // from, so that it is seen, and the same on every line.
+    const QFontMetrics mainLine(MoveFont(false)), variations(MoveFont(true));
+    const auto fontsHave = [&](char32_t ucs4) {
+        return mainLine.inFontUcs4(ucs4) && variations.inFontUcs4(ucs4);
+    };
+    const std::vector<ScoreBlock> blocks = BuildGameScore(game, figurines, fontsHave);
+    for (std::size_t at = 0; at < blocks.size(); ++at) {
+        const ScoreBlock& block = blocks[at];
+        const bool heading =
+            block.kind == ScoreBlock::Kind::Players || block.kind == ScoreBlock::Kind::Details;
+        const bool endsHeading = heading && (at + 1 == blocks.size() ||
+                                             blocks[at + 1].kind != ScoreBlock::Kind::Details);
+        StartParagraph(cursor, block, first, endsHeading, point);
         first = false;
         if (block.kind == ScoreBlock::Kind::Moves) {
             cursor.insertText(

@@ -114,6 +114,7 @@ bool Scanner::Line(std::string_view line, IndexedGame& game) {
         if (text.empty() || text[0] == '%') return true;
         if (text[0] == '[') {
             if (!ParsePgnTag(text, m_name, m_value, m_rest)) return true;
+            if (m_name == "Result") m_value = ResultInFull(m_value);
             const std::string& value = m_value;
             for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
                 if (m_name == TagName(tag))

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MoveText.h"
+#include "PgnReader.h"
 #include "PgnWriter.h"
 
 namespace {
@@ -215,7 +216,7 @@ std::string NoteAsExported(const std::string& note) {
 }
 
 void ExportPgn(const CGameRecord& game, ByteWriter& out) {
-    std::string result = game.m_tag[CGameRecord::Result];
+    std::string result = ResultInFull(game.m_tag[CGameRecord::Result]);
     if (!IsStandardResult(result)) result = "*";
     const std::string date = game.m_tag[CGameRecord::Date];
     WriteSevenTags(out, game, result.c_str(), date.empty() || date == "?" ? kUnknownDate : nullptr);

@@ -343,7 +343,7 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
     bool known = EqualsIgnoringCase(name, "SetUp") || name == "FEN";
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
         if (name != CGameRecord::kTagNames[tag]) continue;
-        m_game.SetTag(tag, value);
+        m_game.SetTag(tag, tag == CGameRecord::Result ? ResultInFull(value) : value);
         known = true;
     }
     if (!known && IsTagName(name) && m_game.m_keptTags.size() < kMaxKeptTags)
@@ -789,7 +789,7 @@ const char kHalfHalf[] = "\xC2\xBD-\xC2\xBD";  // ½-½
 
 bool IsPgnResultToken(std::string_view token) {
     return token == "*" || token == "1-0" || token == "0-1" || token == "1/2-1/2" ||
-           token == kHalfHalf;
+           token == "1/2" || token == kHalfHalf;
 }
 
 std::size_t GluedResultAt(std::string_view token) {
@@ -816,7 +816,11 @@ std::size_t GluedResultAt(std::string_view token) {
 std::string ResultAfterToken(std::string_view tag, std::string_view token) {
     const bool unknown = tag.empty() || tag == "?";
     if (!unknown || (tag.empty() && token == "*")) return std::string(tag);
-    return token == kHalfHalf ? "1/2-1/2" : std::string(token);
+    return token == kHalfHalf ? "1/2-1/2" : ResultInFull(token);
+}
+
+std::string ResultInFull(std::string_view result) {
+    return result == "1/2" ? "1/2-1/2" : std::string(result);
 }
 
 bool IsPgnTagLine(std::string_view line) {

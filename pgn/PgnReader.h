@@ -35,7 +35,7 @@ inline bool IsPgnBlank(char c) {
 }
 inline bool IsPgnDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The tokens that end a game's moves, ½-½ among them.
+// The tokens that end a game's moves, ½-½ and a draw cut to "1/2" among them.
 bool IsPgnResultToken(std::string_view token);
 // Where a result token written straight after a move ("e5*", "Qxf7#1-0")
 // begins in `token`; npos when none is glued to it.
@@ -43,6 +43,9 @@ std::size_t GluedResultAt(std::string_view token);
 // The Result tag after the token that ended the moves: the tag's own, unless
 // it is missing or "?". "*" leaves a missing tag missing, which reads the same.
 std::string ResultAfterToken(std::string_view tag, std::string_view token);
+// A Result as it is kept and written: a draw cut to "1/2" in full, "1/2-1/2";
+// anything else as it stands.
+std::string ResultInFull(std::string_view result);
 // A line of tags, `[Name "value"]` and perhaps more. After an empty line, as
 // games are set apart, it begins the next game even inside a comment or
 // variation: one left open would otherwise take the games that follow.

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "PgnReader.h"
+
 void WriteText(ByteWriter& out, const std::string& text) {
     for (char c : text) out.WriteByte(c);
 }
@@ -168,7 +170,8 @@ std::vector<std::pair<std::string, std::string>> KeptTagsAsWritten(const CGameRe
 }
 
 void WritePgn(const CGameRecord& game, ByteWriter& out) {
-    WriteSevenTags(out, game);
+    const std::string result = ResultInFull(game.m_tag[CGameRecord::Result]);
+    WriteSevenTags(out, game, result.c_str());
     if (game.m_fromSetup) {
         WriteTagPair(out, "SETUP", "1");
         WriteTagPair(out, "FEN", game.m_startFen);
@@ -182,7 +185,6 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
         WriteLine(out, "");
         WriteLine(out, "%F");
     }
-    const std::string result = game.m_tag[CGameRecord::Result];
     WriteLine(out, (result == "1-0" || result == "0-1" || result == "1/2-1/2") ? result : "*");
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "PgnReader.h"
 #include "PgnWriter.h"
 
 std::string NoteAfterSave(const std::string& note) {
@@ -24,7 +25,8 @@ std::string NoteAfterSave(const std::string& note) {
 namespace {
 
 std::string TagAfterSave(const CGameRecord& game, int tag) {
-    if (game.m_tag[tag][0] != '\0') return game.m_tag[tag];
+    if (game.m_tag[tag][0] != '\0')
+        return tag == CGameRecord::Result ? ResultInFull(game.m_tag[tag]) : game.m_tag[tag];
     return tag == CGameRecord::Result ? "*" : "?";
 }
 

@@ -52,23 +52,13 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
-// The symbols of the glyphs kept beside a move: $1-$6 as the move signs,
-// $10-$19 as the position's evaluation ($10-$12 equal, $13 unclear, then
-// slight, clear and decisive advantages, White's before Black's). Other
-// glyphs have no symbol a reader would know and are left out. The slight
-// advantages are plain "+=" and "=+": the book faces lack their one-glyph forms.
-std::string NagSymbols(const std::string& nags) {
-    static const char* const kPositions[] = {
-        "=", "=", "=", "\u221E", "+=", "=+", "\u00B1", "\u2213", "+\u2212", "\u2212+"};
+// The glyphs kept beside a move ("$14 $146"), as printed after it.
+std::string NagSymbols(const std::string& nags, const FontHasChar& fontHas) {
     std::string symbols;
     std::size_t at = 0;
     while ((at = nags.find('$', at)) != std::string::npos) {
-        const int number = std::atoi(nags.c_str() + at + 1);
         ++at;
-        if (number >= 1 && number <= 6)
-            symbols += kMoveSigns[number - 1];
-        else if (number >= 10 && number <= 19)
-            symbols += std::string(" ") + kPositions[number - 10];
+        symbols += PrintedNag(std::atoi(nags.c_str() + at), fontHas);
     }
     return symbols;
 }
@@ -86,7 +76,8 @@ std::string WithoutMarkers(std::string note) {
 
 class ScoreWriter {
 public:
-    ScoreWriter(const CGameRecord& game, bool figurines) : m_game(game), m_figurines(figurines) {}
+    ScoreWriter(const CGameRecord& game, bool figurines, const FontHasChar& fontHas)
+        : m_game(game), m_figurines(figurines), m_fontHas(fontHas) {}
 
     std::vector<ScoreBlock> Build();
 
@@ -106,6 +97,7 @@ private:
 
     const CGameRecord& m_game;
     bool m_figurines;
+    const FontHasChar& m_fontHas;
     std::vector<ScoreBlock> m_blocks;
     std::string m_moves;
     int m_movesDepth = 0;
@@ -164,7 +156,8 @@ void ScoreWriter::Line(const PlyRecord* plies, int first, int count, int depth,
             word = number + ". ";
         else if (m_moves.empty())
             word = number + "... ";
-        word += ScoreMoveText(MoveWithoutNumber(ply), m_figurines) + NagSymbols(ply.nags);
+        word +=
+            ScoreMoveText(MoveWithoutNumber(ply), m_figurines) + NagSymbols(ply.nags, m_fontHas);
         if (m_moves.empty()) m_movesDepth = depth;
         m_moves += (m_moves.empty() ? "" : " ") + word;
         if (ply.hasNote) Note(ply.note, depth, ply.piece, ply.color);
@@ -185,11 +178,10 @@ void ScoreWriter::Line(const PlyRecord* plies, int first, int count, int depth,
 std::vector<ScoreBlock> ScoreWriter::Build() {
     const std::string white = KnownTag(m_game, CGameRecord::WhiteName);
     const std::string black = KnownTag(m_game, CGameRecord::BlackName);
-    // An unknown player is "NN", as books name one; with neither known the
-    // line goes.
-    if (!white.empty() || !black.empty())
-        Add(ScoreBlock::Kind::Players, 0,
-            (white.empty() ? "NN" : white) + " \u2013 " + (black.empty() ? "NN" : black));
+    // An unknown player is "NN", as books name one; the line is there even
+    // with neither known, so that a score always starts with its heading.
+    Add(ScoreBlock::Kind::Players, 0,
+        (white.empty() ? "NN" : white) + " \u2013 " + (black.empty() ? "NN" : black));
     std::string details;
     const std::string result = PrintedResult(KnownTag(m_game, CGameRecord::Result));
     for (const std::string& part : {KnownTag(m_game, CGameRecord::Event),
@@ -236,6 +228,7 @@ std::string ScoreMoveText(const std::string& moveText, bool figurines) {
     return text + sign;
 }
 
-std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines) {
-    return ScoreWriter(game, figurines).Build();
+std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines,
+                                       const FontHasChar& fontHas) {
+    return ScoreWriter(game, figurines, fontHas).Build();
 }

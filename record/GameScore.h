@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "GameRecord.h"
+#include "NagSigns.h"
 
 // One block of a printed game score, in the order a page shows them.
 struct ScoreBlock {
@@ -29,13 +30,16 @@ struct ScoreBlock {
 // note leaves it out.
 inline constexpr const char* kDiagramMarker = "[#]";
 
-// The blocks of a page laid out like a book's game: the heading, the moves of
-// the main line in paragraphs broken by its notes and variations (each
-// variation a paragraph one level deeper, numbered as the game is), a diagram
-// after every move whose note holds the marker, or of the final position when
-// none does, and the result. Moves are in letters, or with `figurines` with
-// the chess symbols for K Q R B N.
-std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines);
+// The blocks of a page laid out like a book's game: the heading (the players
+// always, an unknown one as "NN"; the event, date and result as far as they
+// are known), the moves of the main line in paragraphs broken by its notes
+// and variations (each variation a paragraph one level deeper, numbered as
+// the game is), a diagram after every move whose note holds the marker, or
+// of the final position when none does, and the result. Moves are in
+// letters, or with `figurines` with the chess symbols for K Q R B N; their
+// glyphs as PrintedNag gives them for a font that has what `fontHas` says.
+std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines,
+                                       const FontHasChar& fontHas);
 
 // A move as the score prints it, from the move list's text: the sign kept,
 // the program's own en-passant and draw marks left out, figurines if asked.

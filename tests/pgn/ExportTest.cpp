@@ -41,6 +41,7 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
         // Moves the list keeps as the file wrote them, in standard form
         {"1. Ngf3 d5 2. Nf3e5 *", {"[Date \"????.??.??\"]", "", "1. Nf3 d5 2. Ne5 *"}},
         {"1. f3 e5 2. g4 Qh4# *", {"[Date \"????.??.??\"]", "", "1. f3 e5 2. g4 Qh4# *"}},
+        {"1. e4 1/2", {"[Date \"????.??.??\"]", "", "1. e4 1/2-1/2"}},
         {"[PlyCount \"1\"]\n1. e4 e5 2. Nf3 *",
          {"[Date \"????.??.??\"]", "[PlyCount \"3\"]", "", "1. e4 e5 2. Nf3 *"}},
         {"1. e4 ; a } would end it\n*", {"[Date \"????.??.??\"]", "", "1. e4 {a ) would end it} *"}},
@@ -62,6 +63,12 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
         lines.erase(lines.begin(), lines.begin() + 2);
         EXPECT_EQ(lines, expected);
     }
+    // A Result cut to "1/2", as the header can be given it, goes out in full.
+    auto draw = pgntest::ReadOk("1. e4 *");
+    draw->SetTag(CGameRecord::Result, "1/2");
+    const std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*draw));
+    EXPECT_EQ(lines[6], "[Result \"1/2-1/2\"]");
+    EXPECT_EQ(lines.back(), "1. e4 1/2-1/2");
 }
 
 }  // namespace

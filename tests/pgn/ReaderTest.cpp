@@ -84,6 +84,12 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "[FEN 7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1] 1. ...\\tdxe3 e.p.#"},
         {"1. e4 1-0 e5\n", "[Result 1-0] 1. e4"},  // the token stands in for the tag
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "[Result 1/2-1/2] 1. e4"},
+        // A draw cut to "1/2", as token or tag, is the draw in full; a game goes on past it
+        // in a variation only.
+        {"1. e4 e5 1/2\n", "[Result 1/2-1/2] 1. e4 e5"},
+        {"[Result \"1/2\"]\n1. e4 (1. d4 1/2 d5) e5 *\n", "[Result 1/2-1/2] 1. e4 ( 1. d4 d5 ) e5"},
+        {"[Result \"1-0\"]\n1. e4 1/2\n", "[Result 1-0] 1. e4"},
+        {"1. e4 1/2\n\n[Event \"Two\"]\n1. d4 1/2\n", "[Result 1/2-1/2] 1. e4 (more games)"},
         {"[Result \"?\"]\n1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7#1-0\n",
          "[Result 1-0] 1. e4 e5 Qh5 Nc6 Bc4 Nf6 Qxf7#"},
         {"1. e4 e5*\n", "1. e4 e5"},

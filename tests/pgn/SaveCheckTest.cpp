@@ -14,6 +14,7 @@ TEST(SaveCheck, NamesTheFirstDifferenceOfTheGameReadBack) {
         {[](G&, G&) {}, ""},
         {[](G& s, G& r) { s.SetTag(G::Event, ""), r.SetTag(G::Event, "?"); }, ""},
         {[](G& s, G& r) { s.SetTag(G::Result, ""), r.SetTag(G::Result, "*"); }, ""},
+        {[](G& s, G& r) { s.SetTag(G::Result, "1/2"), r.SetTag(G::Result, "1/2-1/2"); }, ""},
         {[](G& s, G& r) {
              s.m_ply[0].note = "a (b) {c};\r\nd  ", r.m_ply[0].note = "a (b) {c); d";
          },

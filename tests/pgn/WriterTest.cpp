@@ -40,6 +40,7 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         // text read, lines
         {"[Result \"1-0\"]\n*", {"[Result \"1-0\"]", "1-0"}},
         {"[Result \"1-0 forfeit\"]\n*", {"[Result \"1-0 forfeit\"]", "*"}},
+        {"1. e4 1/2", {"[Result \"1/2-1/2\"]", "1. e4 ", "1/2-1/2"}},
         {"[Result \"\xC2\xBD-\xC2\xBD\"]\n*", {"[Result \"\xC2\xBD-\xC2\xBD\"]", "*"}},
         {"[Site \"Club \\\"V\\\" \\\\ Hall\"]\n[Opening \"King's \"Gambit\"\"]\n*",
          {"[Site \"Club \\\"V\\\" \\\\ Hall\"]", "[Opening \"King's \\\"Gambit\\\"\"]", "*"}},
@@ -94,6 +95,12 @@ TEST(PgnWriter, WritesEachPartOfAGame) {
         EXPECT_EQ(WrittenLines(*game)[0], line);
         pgntest::ExpectSurvivesSave(*game);
     }
+    // A Result cut to "1/2", as the header can be given it, is written in full.
+    auto draw = pgntest::ReadOk("1. e4 *");
+    draw->SetTag(CGameRecord::Result, "1/2");
+    EXPECT_EQ(WrittenLines(*draw),
+              (std::vector<std::string>{"[Result \"1/2-1/2\"]", "1. e4 ", "1/2-1/2"}));
+    pgntest::ExpectSurvivesSave(*draw);
 }
 
 TEST(PgnWriter, PlyLinesBreakWhereTheirCountReaches80) {

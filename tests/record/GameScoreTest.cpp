@@ -3,9 +3,23 @@
 #include <functional>
 
 #include "GameScore.h"
+#include "NagSigns.h"
 #include "TestGames.h"
 
 namespace {
+
+// Fonts as the printer finds them: one with every sign, the book face here
+// (DejaVu Serif, without the one-glyph slight advantages, zugzwang and
+// "better is"), and one of ASCII alone.
+bool EveryGlyph(char32_t) {
+    return true;
+}
+bool BookFace(char32_t ucs4) {
+    return ucs4 != 0x2A71 && ucs4 != 0x2A72 && ucs4 != 0x2A00 && ucs4 != 0x2313;
+}
+bool AsciiOnly(char32_t ucs4) {
+    return ucs4 < 0x80;
+}
 
 // A block as one line: its kind's letter, its depth, its text; a diagram as
 // the FEN placement of its board.
@@ -34,7 +48,7 @@ void Annotated(CGameRecord& game) {
     CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
     game.m_ply[2].note = "Develops. [#]";
     game.m_ply[2].hasNote = 1;
-    game.m_ply[5].nags = "$1 $7 $14 $20 $36";  // a forced move and $20 have no sign to print
+    game.m_ply[5].nags = "$1 $7 $14 $20 $36 $146 $70 $201";  // $201 means nothing agreed
     auto other = tg::Game();
     const char* const moves[][2] = {{"e2e4", "1. e4"},  {"e7e5", "1. ...\te5"},
                                     {"g1f3", "2. Nf3"}, {"b8c6", "2. ...\tNc6"},
@@ -59,7 +73,8 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Short, Nigel \u2013 NN", "H0 Club, 2026.12, 1-0", "M0 1. e4 e5 2. Nf3!",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R", "N0 Develops.",
-          "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5", "M0 3... a6! +=", "R0 1-0"}},
+          "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5",
+          "M0 3... a6! \u25A1 += +\u2212 \u2191 N (White has a poorly protected king)", "R0 1-0"}},
         {"Black resumes numbered after a note; unmarked, the final position; figurines",
          5,
          [](CGameRecord& game) {
@@ -68,7 +83,8 @@ TEST(GameScore, BlocksOfAPage) {
              game.SetTag(CGameRecord::Result, "*");
          },
          true,
-         {"M0 1. e4 e5 2. \u2658f3", "N0 The knight comes out.", "M0 2... \u2658c6 3. \u2657b5",
+         {"P0 NN \u2013 NN", "M0 1. e4 e5 2. \u2658f3", "N0 The knight comes out.",
+          "M0 2... \u2658c6 3. \u2657b5",
           "D0 r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R"}},
         {"a note before the first move, a drawn result",
          2,
@@ -90,7 +106,7 @@ TEST(GameScore, BlocksOfAPage) {
              game.SetTag(CGameRecord::Result, "*");
          },
          false,
-         {"M0 1. e4", "N1 Or the queen's pawn.", "M1 1. d4", "M0 1... e5",
+         {"P0 NN \u2013 NN", "M0 1. e4", "N1 Or the queen's pawn.", "M1 1. d4", "M0 1... e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR"}},
     };
     for (const auto& row : rows) {
@@ -98,7 +114,7 @@ TEST(GameScore, BlocksOfAPage) {
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, "?");
         row.edit(*game);
         std::vector<std::string> lines;
-        for (const ScoreBlock& block : BuildGameScore(*game, row.figurines))
+        for (const ScoreBlock& block : BuildGameScore(*game, row.figurines, BookFace))
             lines.push_back(Line(block));
         EXPECT_EQ(lines, row.blocks) << row.rule;
     }
@@ -117,5 +133,61 @@ TEST(GameScore, MovesAsPrinted) {
     for (const auto& row : rows) {
         EXPECT_EQ(ScoreMoveText(row.listed, false), row.letters) << row.listed;
         EXPECT_EQ(ScoreMoveText(row.listed, true), row.figurines) << row.listed;
+    }
+}
+
+// Each glyph as a sign where the font has its characters, else in characters
+// every font has, else in words.
+TEST(GameScore, GlyphsAsPrinted) {
+    const struct {
+        int nag;
+        const char *everyGlyph, *bookFace, *asciiOnly;
+    } rows[] = {
+        // clang-format off
+        {0, "", "", ""},
+        {1, "!", "!", "!"},
+        {6, "?!", "?!", "?!"},
+        {7, " \u25A1", " \u25A1", " (forced move)"},
+        {9, " (worst move)", " (worst move)", " (worst move)"},
+        {11, " =", " =", " ="},
+        {13, " \u221E", " \u221E", " (unclear position)"},
+        {14, " \u2A72", " +=", " +="},
+        {15, " \u2A71", " =+", " =+"},
+        {16, " \u00B1", " \u00B1", " +/-"},
+        {17, " \u2213", " \u2213", " -/+"},
+        {18, " +\u2212", " +\u2212", " +-"},
+        {21, " \u2212+", " \u2212+", " -+"},
+        {22, " \u2A00", " (White is in zugzwang)", " (White is in zugzwang)"},
+        {23, " \u2A00", " (Black is in zugzwang)", " (Black is in zugzwang)"},
+        {32, " \u27F3", " \u27F3", " (White has a moderate lead in development)"},
+        {33, " \u27F3", " \u27F3", " (Black has a moderate lead in development)"},
+        {36, " \u2191", " \u2191", " (White has the initiative)"},
+        {41, " \u2192", " \u2192", " (Black has the attack)"},
+        {44, " =/\u221E", " =/\u221E", " (White has compensation for the material)"},
+        {45, " =/\u221E", " =/\u221E", " (Black has compensation for the material)"},
+        {71, " (Black has a poorly protected king)", " (Black has a poorly protected king)",
+         " (Black has a poorly protected king)"},
+        {132, " \u21C6", " \u21C6", " (White has moderate counterplay)"},
+        {137, " \u2295", " \u2295", " (Black is in time trouble)"},
+        {139, " \u2295", " \u2295", " (Black is in severe time trouble)"},
+        {140, " \u2206", " \u2206", " (with the idea)"},
+        {142, " \u2313", " (better is)", " (better is)"},
+        {143, " \u2264", " \u2264", " <="},
+        {145, " RR", " RR", " RR"},
+        {146, " N", " N", " N"},
+        {147, "", "", ""},
+        {255, "", "", ""},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(PrintedNag(row.nag, EveryGlyph), row.everyGlyph) << row.nag;
+        EXPECT_EQ(PrintedNag(row.nag, BookFace), row.bookFace) << row.nag;
+        EXPECT_EQ(PrintedNag(row.nag, AsciiOnly), row.asciiOnly) << row.nag;
+    }
+    // Every glyph with a meaning prints, in ASCII where the font has no more.
+    for (int nag = 1; nag <= 146; ++nag) {
+        const std::string printed = PrintedNag(nag, AsciiOnly);
+        EXPECT_FALSE(printed.empty()) << nag;
+        for (const char c : printed) EXPECT_GE(static_cast<signed char>(c), 0) << nag;
     }
 }
