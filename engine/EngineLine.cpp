@@ -38,7 +38,10 @@ std::string EnginePosition(const CGameRecord& line, int plies) {
     plies = std::clamp(plies, 0, line.m_plyCount);
     // Before the last capture or pawn move nothing can repeat.
     const int clock = plies > 0 ? line.m_ply[plies - 1].halfMoveClock : 0;
-    const int from = std::max(0, plies - clock);
+    int from = std::max(0, plies - clock);
+    // A pass in a variation is no move to tell: the position after it is.
+    for (int i = from; i < plies; ++i)
+        if (line.m_ply[i].IsNullMove()) from = i + 1;
     auto position = std::make_unique<CGameRecord>();
     std::memcpy(position->m_startFen, line.m_startFen, sizeof position->m_startFen);
     position->m_startSide = line.m_startSide;

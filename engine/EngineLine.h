@@ -13,8 +13,8 @@ inline constexpr int kMostEngineLinePlies = 12;
 
 // The position after `plies` plies of `line` as the engine is told it:
 // "fen <FEN> moves e2e4 ...", from the last capture or pawn move on, so that
-// the engine sees a repetition coming. Cheap for a long game with notes:
-// nothing is copied but one ply.
+// the engine sees a repetition coming, or from a variation's last null move.
+// Cheap for a long game with notes: nothing is copied but one ply.
 std::string EnginePosition(const CGameRecord& line, int plies);
 
 // The engine's moves played from the position after `plies` plies of

@@ -104,6 +104,9 @@ void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line)
 bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
     auto line = std::make_unique<CGameRecord>();
     if (path.empty() || !TakeLine(game, path, *line)) return false;
+    // A file's main line is moves alone: the game would not read back.
+    for (int i = 0; i < line->m_plyCount; ++i)
+        if (line->m_ply[i].IsNullMove()) return false;
     auto parent = std::make_unique<CGameRecord>();
     for (LinePath rest = path; !rest.empty();) {
         const LineBranch branch = rest.back();

@@ -30,6 +30,9 @@ inline constexpr const char* kVariationsFull =
 inline constexpr const char* kVariationsTooDeep =
     "Variations are nested 64 deep here, the most a game keeps. This move cannot begin a "
     "variation of its own.";
+inline constexpr const char* kNullMoveNotMain =
+    "This variation holds a null move (--), which only a variation may hold, so it cannot "
+    "become the main line.";
 }  // namespace lines
 
 // Keeps the first `plies` plies of `line`, forgets the rest with their notes
@@ -50,7 +53,8 @@ void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line)
 
 // Makes the line `path` names the main line, one level at a time: at each
 // branch the line it left becomes its first variation. False, changing
-// nothing, when the game has no such line.
+// nothing, when the game has no such line, or when the line holds a null
+// move, which only a variation may (lines::kNullMoveNotMain says so).
 bool PromoteToMainLine(CGameRecord& game, const LinePath& path);
 
 // Removes the variation `path` ends in, with everything inside it. False,

@@ -68,6 +68,11 @@ void KeepAnnotations(PlyRecord& ply, const PlyRecord& old) {
 bool ReplayMove(CGameRecord& line, const PlyRecord& old) {
     const int index = line.m_curPly;
     const int side = line.m_sideToMove;
+    if (old.IsNullMove()) {
+        if (!ApplyNullMove(line, MoveWithoutNumber(old))) return false;
+        KeepAnnotations(line.m_ply[index], old);
+        return true;
+    }
     std::string sign;
     const std::string token = MoveToken(MoveWithoutNumber(old), sign);
     if (token.empty() || index < 0 || index >= CGameRecord::kMaxPlies) return false;

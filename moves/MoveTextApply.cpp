@@ -211,6 +211,28 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;
 }
 
+bool IsNullMoveText(const std::string& text) {
+    if (text.compare(0, 2, "--") != 0 && text.compare(0, 2, "Z0") != 0) return false;
+    const std::string sign = text.substr(2);
+    if (sign.empty()) return true;
+    for (const char* known : kMoveSigns)
+        if (sign == known) return true;
+    return false;
+}
+
+bool ApplyNullMove(CGameRecord& game, const std::string& text, EndTest test) {
+    if (!IsNullMoveText(text) || game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
+        return false;
+    const int side = game.m_sideToMove;
+    int kingFile = -1, kingRank = -1;
+    game.FindPiece(side, King, kingFile, kingRank);
+    if (game.IsSquareAttacked(side, kingFile, kingRank)) return false;
+    game.m_epFile = game.m_epRank = -1;
+    JudgeMove(game, NoPiece, side, false, test);
+    return RecordPly(game, -1, -1, -1, -1,
+                     FormatPlyLine(game, game.m_curPly, "--" + text.substr(2)));
+}
+
 bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move) {
     move = TypedMove();
     const std::size_t first = typed.find_first_not_of(" \t");

@@ -20,6 +20,20 @@ enum class MoveTextResult {
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side,
                              EndTest test = EndTest::AfterMove);
 
+// The null move as a game text writes it, "--" or "Z0", perhaps with a
+// player's sign after it ("--!?"); false for any other text.
+bool IsNullMoveText(const std::string& text);
+
+// Plays the null move `text` (IsNullMoveText) as the next ply: the side to
+// move passes, as a variation does to show a threat. The board and castling
+// rights stay, no en-passant target is left, the half-move clock counts the
+// pass as a move that neither captures nor moves a pawn (so it also goes
+// toward the fifty-move draw), and the full-move number goes on as after any
+// ply. The ply keeps no squares and its line shows "--" and the sign. False,
+// changing nothing, when that side is in check (passing would leave its king
+// to be taken) or the record is full. Tests as ApplyMoveText.
+bool ApplyNullMove(CGameRecord& game, const std::string& text, EndTest test = EndTest::AfterMove);
+
 // A move typed by the user, found on the board.
 struct TypedMove {
     int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;

@@ -132,6 +132,7 @@ void MoveNamer::SetBoard(const PlyRecord& ply) {
 }
 
 std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
+    if (ply.IsNullMove()) return "--";  // its sign goes as a glyph
     CGameRecord& board = *m_scratch;
     if (before != nullptr) {
         SetBoard(*before);

@@ -180,7 +180,7 @@ int SignGlyph(const std::string& token) {
 bool IsAnnotationOnly(const std::string& token) {
     for (char c : token)
         if (std::isalnum(static_cast<unsigned char>(c))) return false;
-    return token != "--";  // a null move is a move that cannot be played
+    return true;
 }
 
 bool IsEnPassantMark(const std::string& token) {
@@ -601,7 +601,8 @@ void PgnReader::PlayToken(std::string token) {
         AttachNag(std::to_string(glyph));
         return;
     }
-    if (IsAnnotationOnly(token)) return;
+    const bool null = IsNullMoveText(token);
+    if (!null && IsAnnotationOnly(token)) return;
     if (m_line->m_curPly >= CGameRecord::kMaxPlies) {
         if (m_frames.size() > 1)
             BreakVariation(written, ply, pgnmsg::kVariationTooLong);
@@ -609,10 +610,15 @@ void PgnReader::PlayToken(std::string token) {
             Refuse(pgnmsg::kTooManyPlies);
         return;
     }
-    if (!PlayCoordinateMove(token, written) &&
-        ApplyMoveText(*m_line, token, m_line->m_sideToMove, EndTest::AtLineEnd) !=
-            MoveTextResult::Played)
+    if (null) {
+        // A pass shows a threat in a variation; the game itself is moves alone.
+        if (m_frames.size() == 1 || !ApplyNullMove(*m_line, token, EndTest::AtLineEnd))
+            RefuseMove(written, ply);
+    } else if (!PlayCoordinateMove(token, written) &&
+               ApplyMoveText(*m_line, token, m_line->m_sideToMove, EndTest::AtLineEnd) !=
+                   MoveTextResult::Played) {
         RefuseMove(written, ply);
+    }
     if (m_frames.size() > 1 && m_line->m_curPly > ply &&
         ++m_variationPlies > lines::kMaxVariationPlies)
         Refuse(pgnmsg::kTooManyVariationPlies);

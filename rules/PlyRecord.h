@@ -68,6 +68,9 @@ struct PlyRecord {
         return true;
     }
 
+    // A pass, recorded without squares: a variation shows a threat with one.
+    bool IsNullMove() const { return fromFile < 0 && text[0] != '\0'; }
+
     void ClearNote() {
         note.clear();
         hasNote = 0;

@@ -102,9 +102,11 @@ void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int c
         replay.m_plyCount = i + 1;
         replay.RestorePly(i);
         std::cout << "ply\t" << i << '\t' << Escape(ply.text) << '\t'
-                  << SquareName(ply.fromFile, ply.fromRank) << SquareName(ply.toFile, ply.toRank)
-                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t'
-                  << Escape(ply.date) << '\n';
+                  << (ply.IsNullMove() ? "0000"  // a pass, as engines write one
+                                       : SquareName(ply.fromFile, ply.fromRank) +
+                                             SquareName(ply.toFile, ply.toRank))
+                  << '\t' << replay.MakeFullFen() << '\t' << ply.status << '\t' << Escape(ply.date)
+                  << '\n';
         if (!ply.nags.empty()) std::cout << "nags\t" << ply.nags << '\n';
         if (ply.hasNote && !ply.note.empty()) std::cout << "note\t" << Escape(ply.note) << '\n';
         for (const Variation& variation : ply.variations) {

@@ -24,12 +24,16 @@ std::vector<std::string> Words(const std::string& text) {
     return {std::istream_iterator<std::string>(in), {}};
 }
 
-// The game from `fen` with the moves of `text` ("e4 e5 Nf3") played as read.
+// The game from `fen` with the moves of `text` ("e4 e5 Nf3", "--" a pass) played as read.
 std::unique_ptr<CGameRecord> Played(const std::string& fen, const std::string& text) {
     auto game = tg::Game(fen);
     if (!fen.empty()) game->MakeStartFen(), game->SetFromFen(fen), game->m_plyCount = 0;
     for (const std::string& move : Words(text))
-        EXPECT_EQ(ApplyMoveText(*game, move, game->m_sideToMove), MoveTextResult::Played) << move;
+        if (IsNullMoveText(move))
+            EXPECT_TRUE(ApplyNullMove(*game, move));
+        else
+            EXPECT_EQ(ApplyMoveText(*game, move, game->m_sideToMove), MoveTextResult::Played)
+                << move;
     return game;
 }
 
@@ -204,6 +208,7 @@ TEST(EngineLine, PlaysAndNumbersAsTheMoveListDoes) {
         {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", "a1a8", "1. Ra8#"},
         {"", "", "e2e4 e7e5 e1e3 g8f6", "1. e4 e5"},  // cut at the illegal king step
         {"", "", "e2e4 e2e4", "1. e4"},                // a move of the wrong side
+        {"", "e4 e5 --", "g8f6 g1f3", "2. ... Nf6 3. Nf3"},  // after a variation's pass
         {"", "", "e9e4 e2e4", ""},                     // a square off the board
         {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", "a1a8 g8h7", "1. Ra8#"},  // nothing after mate
         {"", "", "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3",
@@ -220,7 +225,7 @@ TEST(EngineLine, PlaysAndNumbersAsTheMoveListDoes) {
 }
 
 // The engine is told the moves since the last capture or pawn move, so that
-// it sees a repetition coming.
+// it sees a repetition coming, or since a variation's last pass.
 TEST(EngineLine, PositionsAsTheEngineIsToldThem) {
     const struct {
         const char *fen, *played, *position;
@@ -239,6 +244,9 @@ TEST(EngineLine, PositionsAsTheEngineIsToldThem) {
          "fen 4k3/8/8/8/8/8/8/R3K3 w Q - 7 30 moves a1a2 e8e7"},
         {"4k3/P7/8/8/8/8/8/4K3 w - - 3 40", "a8=N Kd7", "fen N3k3/8/8/8/8/8/8/4K3 b - - 0 40 moves e8d7"},
         {"4k3/8/8/8/8/8/3r4/R3K3 w Q - 0 1", "Rd1 Rxd1+ Kxd1", "fen 4k3/8/8/8/8/8/8/3K4 b - - 0 2"},
+        // A variation's pass is no move an engine is told: the position after it is.
+        {"", "Nf3 Nf6 -- Ng8 Ng1",
+         "fen rnbqkb1r/pppppppp/5n2/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 3 2 moves f6g8 f3g1"},
         // clang-format on
     };
     for (const auto& row : rows) {

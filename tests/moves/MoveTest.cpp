@@ -240,6 +240,43 @@ TEST(MoveReading, ApplyMoveText) {
     EXPECT_EQ(ApplyMoveText(*game, "Kh7", Black), MoveTextResult::NotPlayed) << "a full record";
 }
 
+// A null move passes the turn: the board stays, the en-passant target goes, the
+// clock counts it; refused in check and in a full record.
+TEST(MoveReading, NullMovesPassTheTurn) {
+    const struct {
+        const char *fen, *text, *after, *line;  // after: the FEN, or "" when refused
+        char status = 'P';
+    } rows[] = {
+        {"rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3", "--",
+         "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR b KQkq - 1 3", "3. --"},
+        {"4k3/8/8/8/8/8/8/4K2R b K - 7 40", "Z0!?", "4k3/8/8/8/8/8/8/4K2R w K - 8 41",
+         "40. ...\t--!?"},
+        {"4k3/8/8/8/8/8/8/4K2R w K - 99 40", "--", "4k3/8/8/8/8/8/8/4K2R b K - 100 40", "40. --",
+         'D'},
+        {"4k3/8/8/8/8/8/8/4K2R b K - 0 40", "--+", "", ""},
+        {"4k3/8/8/8/8/8/8/4K2R b K - 0 40", "---", "", ""},
+        {"4k3/8/8/8/8/8/8/4K2R b K - 0 40", "Z", "", ""},
+        {"R3k3/8/8/8/8/8/8/4K3 b - - 0 40", "--", "", ""},  // in check
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        auto game = tg::Game(row.fen);
+        const bool played = ApplyNullMove(*game, row.text);
+        EXPECT_EQ(played, IsNullMoveText(row.text) && row.after[0] != '\0');
+        EXPECT_EQ(game->MakeFullFen(), played ? row.after : tg::Game(row.fen)->MakeFullFen());
+        EXPECT_EQ(game->m_plyCount, played ? 1 : 0);
+        if (!played) continue;
+        const PlyRecord& ply = game->m_ply[0];
+        EXPECT_STREQ(ply.text, row.line);
+        EXPECT_TRUE(ply.IsNullMove());
+        EXPECT_EQ(game->m_status, row.status);
+    }
+    auto game = tg::Game("4k3/8/8/8/8/8/8/4K2R w K - 0 1");
+    EXPECT_FALSE(game->m_ply[0].IsNullMove());  // nothing recorded there
+    game->m_curPly = game->m_plyCount = CGameRecord::kMaxPlies;
+    EXPECT_FALSE(ApplyNullMove(*game, "--")) << "a full record";
+}
+
 TEST(MoveReading, TypedMoves) {
     const char* const promotion = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
     const char* const castle = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";

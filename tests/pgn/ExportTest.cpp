@@ -55,6 +55,10 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
         {"1. e4 (1. d4 {" + std::string(64, 'x') + "}) e5 *",
          {"[Date \"????.??.??\"]", "", "1. e4 (1. d4",
           "{" + std::string(64, 'x') + "}) 1... e5 *"}},
+        // A null move, its sign as a glyph
+        {"1. e4 e5 (1... -- 2. d4 $140 d5) 2. Nf3 (2. --! Nc6) Nc6 *",
+         {"[Date \"????.??.??\"]", "",
+          "1. e4 e5 (1... -- 2. d4 $140 d5) 2. Nf3 (2. -- $1 Nc6) 2... Nc6 *"}},
     };
     for (const auto& [text, expected] : rows) {
         SCOPED_TRACE(text);
@@ -69,6 +73,24 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
     const std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*draw));
     EXPECT_EQ(lines[6], "[Result \"1/2-1/2\"]");
     EXPECT_EQ(lines.back(), "1. e4 1/2-1/2");
+}
+
+// Null moves and notes with brackets come back whole from both files.
+TEST(PgnExport, NullMovesAndBracketsComeBackFromSaveAndExport) {
+    const auto game = pgntest::ReadOk(
+        "{start} 1. e4 e5 ({see (a);} 1... -- 2. d4 {threat {d)} (2. Nf3 --! 3. d4) Z0 $140 "
+        "3. c4 --) 2. Nf3 *");
+    game->m_startNote = "(start) a {b} c;";  // as typed: no file holds "}" in a comment
+    const std::string described =
+        "{(start) a {b) c;} 1. e4 e5 ( {see (a);} 1. ...\\t-- d4 {threat {d)} ( 2. Nf3 --! d4 ) "
+        "-- $140 c4 -- ) Nf3";
+    // The game read back from a file, from its start note on (the tags are written out).
+    const auto readBack = [](const std::string& file) {
+        const std::string text = pgntest::Describe(*pgntest::ReadOk(file));
+        return text.substr(text.find('{'));
+    };
+    EXPECT_EQ(readBack(WritePgnToString(*game)), described);
+    EXPECT_EQ(readBack(ExportPgnToString(*game)), described);
 }
 
 }  // namespace

@@ -131,6 +131,11 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Promote, {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
         {"1. e4 (1. d4 (1. c4)) e5 *", Op::Promote, {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
         {kNested, Op::Delete, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
+        // A line with a null move stays a variation: the main line holds moves alone.
+        {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", Op::Promote, {{1, 0}}, "!"},
+        {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", Op::Promote, {{1, 0}, {2, 0}}, "!"},
+        {"1. e4 e5 (1... d5 (1... -- 2. c4)) *", Op::Promote, {{1, 0}},
+         "1. e4 d5 ( 1. ...\\te5 ) ( 1. ...\\t-- c4 )"},
         // A move played in a variation brings no note of the main line's move there.
         {"1. e4 (1. d4) e5 {kept} *", Op::Play, {{0, 0}}, "1. e4 ( 1. d4 d5 ) e5 {kept}", 0, "d5"},
         {"1. e4 (1. d4) (1. c4) e5 *", Op::Delete, {{0, 1}}, "1. e4 ( 1. d4 ) e5"},
@@ -159,6 +164,16 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         {"1. e4 e5 (1... e6 2. Qh5 g6) 2. Nf3 *", Op::Correct, {{1, 0}},
          "1. e4 e5 ( 1. ...\\tf6 Qh5+ g6 ) Nf3", 1, "f6"},
         {"1. e4 f5 2. Qh5+ g6 *", Op::Correct, {}, "1. e4 e5 Qh5 g6", 1, "e5"},
+        // A null move is replayed as one, with its sign and glyphs, unless it no longer
+        // may be: in check.
+        {"1. e4 e5 (1... e6 2. d4 --! $140 3. c4) *", Op::Correct, {{1, 0}},
+         "1. e4 e5 ( 1. ...\\te6 Nf3 --! $140 c4 )", 2, "Nf3"},
+        {"1. e4 e5 (1... e6 2. d4 -- 3. c4) *", Op::Correct, {{1, 0}},
+         "1. e4 e5 ( 1. ...\\te6 d4 d5 c4 )", 3, "d5"},
+        {"1. e4 e5 (1... f6 2. Nc3 -- 3. Nd5) *", Op::Correct, {{1, 0}},
+         "1. e4 e5 ( 1. ...\\tf6 Qh5+ ( 2. Nc3 -- Nd5 ) )", 2, "Qh5", 4,
+         "2... -- no longer fits after the correction; the later moves are kept up to there, "
+         "and the line as it was is kept as a variation of 2. Qh5+."},
         {"1. e4 f5! 2. Nf3 g6 *", Op::Correct, {}, "1. e4 e5! Nf3 g6", 1, "e5"},  // its sign stays
         {"[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1\"]\n1. Kd2! Kd7 *", Op::Correct, {},
          "[FEN 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1] 1. exd6 e.p. $1 Kd7", 0, "exd6"},

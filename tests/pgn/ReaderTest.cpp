@@ -145,6 +145,18 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
          "1. e4 {best 1. Qh5 e5} e5 !! A variation holds a move that cannot be played in its "
          "position, 1. Qh5; the variation is kept up to that move, and its text from there on "
          "as a note."},
+        // A null move passes in a variation, to show a threat: written "--" or "Z0", with
+        // glyphs, signs and variations of its own; in check no side may pass.
+        {"1. e4 e5 (1... -- 2. d4 (2. c4 c5) d5) 2. Nf3 (2. Z0 $140 Nc6 3. Nf3) Nc6 *\n",
+         "1. e4 e5 ( 1. ...\\t-- d4 ( 2. c4 c5 ) d5 ) Nf3 ( 2. -- $140 Nc6 Nf3 ) Nc6"},
+        {"1. e4 e5 2. Nf3 (2. --!? Nc6) (2. Z0 ?? Nf6) *\n",
+         "1. e4 e5 Nf3 ( 2. --!? Nc6 ) ( 2. --?? Nf6 )"},
+        {"1. e4 f5 2. Qh5+ g6 (2... --) *\n",
+         "1. e4 f5 Qh5+ g6 {2... --} !! A variation holds a move that cannot be played in its "
+         "position, 2... --; the variation is kept up to that move, and its text from there on "
+         "as a note."},
+        {"1. e4 -- 2. d4 *\n", Refused("1... --")},
+        {"1. e4 e5 2. Z0 *\n", Refused("2. Z0")},
         {"1. e4" + nested(64) + " *\n", "1. e4" + nested(64, " ( 1. ", " )")},
         {"1. e4" + nested(65) + " *\n",
          "! This game's variations are nested more than 64 deep; Ravelin keeps at most 64 "

@@ -16,6 +16,17 @@ TEST(ClipboardText, CopyAndReportBytes) {
     EXPECT_EQ(GameScoreText(*game), "35. ... Nc6\n36. Nf3 ");
     EXPECT_EQ(RecentMovesText(*game),
               "  35. ... Nb8-c6 \t           \x0E\r\n  36. Ng1-f3 \t\t           \x0E\r\n");
+    // A variation's pass: its text alone, as it has no squares.
+    game = tg::GameWithPlies(2, "");
+    PlyRecord& pass = game->m_ply[2];
+    pass = game->m_ply[1];
+    pass.fromFile = pass.fromRank = pass.toFile = pass.toRank = -1;
+    CopyToField(pass.text, PlyRecord::kTextSize, "2. --");
+    game->m_curPly = game->m_plyCount = 3;
+    EXPECT_EQ(GameScoreText(*game), "1. e4 e5\n2. -- ");
+    EXPECT_EQ(RecentMovesText(*game),
+              "  1. e2-e4 \t\t           \x0E\r\n  1. ... e7-e5 \t           \x0E\r\n"
+              "  2. -- \t\t           \x0E\r\n");
 }
 
 TEST(ClipboardText, CopyCoversTheLastSevenPliesUpToTheOneShown) {

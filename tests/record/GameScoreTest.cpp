@@ -97,6 +97,20 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "R0 \u00BD-\u00BD"}},
+        {"a pass in a variation, marked for a diagram of the threat",
+         4,
+         [](CGameRecord& game) {
+             PlyRecord pass = game.m_ply[1];  // the board stays
+             pass.fromFile = pass.fromRank = pass.toFile = pass.toRank = -1;
+             CopyToField(pass.text, PlyRecord::kTextSize, "2. --");
+             pass.note = "[#] Threat.";
+             pass.hasNote = 1;
+             game.m_ply[2].variations.push_back({"", {pass}});
+             game.SetTag(CGameRecord::Result, "*");
+         },
+         false,
+         {"P0 NN \u2013 NN", "M0 1. e4 e5 2. Nf3", "M1 2. --",
+          "D1 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "N1 Threat.", "M0 2... Nc6"}},
         {"a variation of the first move, with a note before it",
          2,
          [](CGameRecord& game) {

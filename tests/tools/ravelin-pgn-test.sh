@@ -97,6 +97,20 @@ expect "show of mates" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' 
   $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
   $'final\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM')" \
   "$tool" show "$work/mates.pgn"
+# A pass in a variation: no squares, the turn passed, no en-passant target,
+# the clock counting it.
+lines '1. e4 e5 (1... -- 2. d4) *' >"$work/null.pgn"
+expect "show of a null move" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' \
+  $'tag\tRound\t' $'tag\tWhite\t' $'tag\tBlack\t' $'tag\tResult\t' \
+  $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
+  $'ply\t0\t1. e4\te2e4\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\tP\t' \
+  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP\t' \
+  $'variation\t1' \
+  $'ply\t1\t1. ...\\t--\t0000\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 1 2\tP\t' \
+  $'ply\t2\t2. d4\td2d4\trnbqkbnr/pppppppp/8/8/3PP3/8/PPP2PPP/RNBQKBNR b KQkq d3 0 2\tP\t' \
+  $'end\t1' \
+  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP')" \
+  "$tool" show "$work/null.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
 # reason, nothing on standard output but check's line.
