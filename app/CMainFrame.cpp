@@ -166,8 +166,8 @@ void CMainFrame::UpdateMenus() {
     const bool variation = view != nullptr && view->ShowsVariation() && !view->IsSetupActive();
     Action(res::kCmdPromoteVariation)->setEnabled(variation);
     Action(res::kCmdDeleteVariation)->setEnabled(variation);
-    Action(res::kCmdCheckGame)->setEnabled(view != nullptr && !view->IsSetupActive() &&
-                                           m_check == nullptr);
+    Action(res::kCmdCheckGame)
+        ->setEnabled(view != nullptr && !view->IsSetupActive() && m_check == nullptr);
 }
 
 void CMainFrame::UpdateUndoRedo() {
@@ -190,8 +190,11 @@ void CMainFrame::UpdateUndoRedo() {
 void CMainFrame::UpdateTitle() {
     CChildFrame* frame = m_documents->ActiveFrame();
     const QString title = QString::fromLatin1(kAppTitle);
-    setWindowTitle(frame != nullptr ? title + QStringLiteral(" - ") + m_documents->FrameTitle(frame)
-                                    : title);
+    setWindowTitle(frame != nullptr
+                       ? DocumentManager::WithModifiedPlaceholder(title + QStringLiteral(" - ") +
+                                                                  m_documents->FrameTitle(frame))
+                       : title);
+    setWindowModified(frame != nullptr && frame->Document()->IsModified());
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -252,6 +255,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     // The Undo and Redo keys belong to the game's Undo and Redo in the whole
     // window: the note box would claim them for its own undo, which would
     // keep the command's shortcut from firing, so the command runs here.
+    // A key event travels up from the focus widget through every parent, and
+    // each step passes this filter: the override is accepted at the first
+    // step, which ends its journey and keeps the menu's shortcut from firing
+    // too, and the key press that follows runs the command once and stops.
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -261,7 +268,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                        : Action(res::kCmdRedo)->shortcuts().contains(keys) ? Action(res::kCmdRedo)
                                                                            : nullptr;
     if (command == nullptr) return false;
-    if (event->type() == QEvent::ShortcutOverride && command->isEnabled()) command->trigger();
+    event->accept();
+    if (event->type() == QEvent::KeyPress && command->isEnabled()) command->trigger();
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "DocumentManager.h"
 
 // The Window menu's arrangements of the game windows and its list of them.
 
@@ -95,10 +96,16 @@ void CMainFrame::ListGameWindows(QMenu* menu) {
     }
     const QList<QMdiSubWindow*> windows = m_area->subWindowList();
     if (!windows.isEmpty()) menu->addSeparator();
+    // An "&" of a file name is shown, not taken for the item's key.
+    const auto EntryName = [this](QMdiSubWindow* window) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        const QString title =
+            frame != nullptr ? m_documents->MarkedTitle(frame) : window->windowTitle();
+        return QString(title).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    };
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* sub = windows[i];
-        QAction* entry =
-            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(EntryName(sub)));
         entry->setCheckable(true);
         entry->setChecked(sub == m_area->activeSubWindow());
         connect(entry, &QAction::triggered, m_area,

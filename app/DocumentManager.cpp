@@ -83,6 +83,8 @@ DocumentManager::DocumentManager(QMdiArea* area, QObject* parent) : QObject(pare
 CVexilDoc* DocumentManager::AdoptDocument(CVexilDoc* document) {
     m_documents.append(document);
     connect(document, &CVexilDoc::TitleChanged, this, [this, document] { UpdateTitles(document); });
+    connect(document, &CVexilDoc::ModifiedChanged, this,
+            [this, document] { UpdateTitles(document); });
     connect(document, &CVexilDoc::GameRestored, this, [this, document] {
         for (CChildFrame* frame : Frames(document)) frame->View()->CatchUp();
     });
@@ -479,8 +481,20 @@ QString DocumentManager::FrameTitle(const CChildFrame* frame) const {
                                                   1);
 }
 
+QString DocumentManager::MarkedTitle(const CChildFrame* frame) const {
+    return FrameTitle(frame) + (frame->Document()->IsModified() ? QStringLiteral("*") : QString());
+}
+
+QString DocumentManager::WithModifiedPlaceholder(QString title) {
+    // A "[*]" of the name itself is written twice, which Qt shows as itself.
+    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]");
+}
+
 void DocumentManager::UpdateTitles(const CVexilDoc* document) {
-    for (CChildFrame* frame : Frames(document)) frame->setWindowTitle(FrameTitle(frame));
+    for (CChildFrame* frame : Frames(document)) {
+        frame->setWindowTitle(WithModifiedPlaceholder(FrameTitle(frame)));
+        frame->setWindowModified(document->IsModified());
+    }
     emit TitlesChanged();
 }
 

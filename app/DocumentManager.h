@@ -63,6 +63,11 @@ public:
     QList<CChildFrame*> Frames(const CVexilDoc* document) const;
     // "Untitled1", or "Untitled1:2" for the second of several windows.
     QString FrameTitle(const CChildFrame* frame) const;
+    // The frame's title as the user sees it: an asterisk after it while the
+    // game has unsaved changes.
+    QString MarkedTitle(const CChildFrame* frame) const;
+    // A window title ending in Qt's placeholder for the modified mark.
+    static QString WithModifiedPlaceholder(QString title);
     RecentFiles& Recent() { return m_recent; }
 
     // Called by a game window about to close: its document asks to be saved

@@ -64,6 +64,16 @@ inline void RightClick(CVexilView* view, const QPoint& point) {
     QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, view->mapTo(top, point));
 }
 
+// A window's title as the window system shows it: Qt's "[*]" placeholder
+// an asterisk while the window is marked modified, "[*][*]" a "[*]".
+inline QString TitleShown(const QWidget* window) {
+    QString title = window->windowTitle();
+    title.replace(QStringLiteral("[*][*]"), QStringLiteral("\x01"));
+    title.replace(QStringLiteral("[*]"),
+                  window->isWindowModified() ? QStringLiteral("*") : QString());
+    return title.replace(QStringLiteral("\x01"), QStringLiteral("[*]"));
+}
+
 struct GameWindowFixture {
     GameWindowFixture() {
         InitRavelinResources();

@@ -31,7 +31,7 @@ const char kGame[] = "[Event \"Shell\"]\n\n1. e4 e5 2. Nf3 *\n";
 QStringList Shown(CMainFrame& frame, bool recentFiles = false) {
     QStringList shown;
     for (QMdiSubWindow* window : frame.Area()->subWindowList())
-        if (!recentFiles) shown.append(window->windowTitle());
+        if (!recentFiles) shown.append(TitleShown(window));
     for (int i = 0; i < 4 && recentFiles; ++i) {
         QAction* action = frame.Action(res::kCmdRecentFile1 + i);
         if (action->isVisible() && action->isEnabled()) shown.append(action->text());
@@ -87,6 +87,7 @@ private slots:
     }
     void menusUndoAndFlipFollowTheGameWindows();
     void titlesAndTilingOfTheGameWindows();
+    void everyTitleMarksUnsavedChanges();
     void mainWindowComesBackWhereItWas();
     void recentFilesSurviveARestartAndHoldFour();
     void exitAsksForEachModifiedGame();
@@ -140,7 +141,7 @@ void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
 
 void ShellTest::titlesAndTilingOfTheGameWindows() {
     Shell shell;
-    QCOMPARE(shell.frame->windowTitle(), QString("Ravelin"));
+    QCOMPARE(TitleShown(shell.frame.get()), QString("Ravelin"));
     shell.Keys(Qt::CTRL | Qt::Key_N);
     auto* first = static_cast<CChildFrame*>(shell.frame->Area()->subWindowList().first());
     const QSize whole = first->FormFrameSize();
@@ -148,7 +149,7 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     shell.Command(res::kCmdNewWindow);
     shell.Keys(Qt::CTRL | Qt::Key_N);
     QCOMPARE(Shown(*shell.frame), (QStringList{"Untitled1:1", "Untitled1:2", "Untitled2"}));
-    QCOMPARE(shell.frame->windowTitle(), QString("Ravelin - Untitled2"));
+    QCOMPARE(TitleShown(shell.frame.get()), QString("Ravelin - Untitled2"));
     // Saving renames every window of the document; with one left the number goes.
     shell.frame->Area()->setActiveSubWindow(first);
     shell.prompts.saveNames.push_back(shell.folder.filePath("named.pgn"));
@@ -169,6 +170,40 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     for (QMdiSubWindow* window : shell.frame->Area()->subWindowList())
         QCOMPARE(window->widget()->size(),
                  static_cast<CChildFrame*>(window)->View()->minimumSize());
+}
+
+void ShellTest::everyTitleMarksUnsavedChanges() {
+    Shell shell;
+    CVexilView* view = shell.Open("a&b [*].pgn", kGame);
+    QVERIFY(view != nullptr);
+    shell.Command(res::kCmdNewWindow);
+    QMenu* windows = nullptr;
+    for (QAction* menu : shell.frame->menuBar()->actions())
+        if (menu->text() == "&Window") windows = menu->menu();
+    QVERIFY(windows != nullptr);
+    // The main window's title, each game window's and the Window menu's entries.
+    const auto titles = [&] {
+        emit windows->aboutToShow();
+        QStringList seen{TitleShown(shell.frame.get())};
+        for (QMdiSubWindow* window : shell.frame->Area()->subWindowList())
+            seen << TitleShown(window);
+        for (QAction* entry : windows->actions().mid(5)) seen << entry->text();
+        return seen.join(" | ");
+    };
+    const QString clean =
+        "Ravelin - a&b [*].pgn:2 | a&b [*].pgn:1 | a&b [*].pgn:2 | "
+        "&1 a&&b [*].pgn:1 | &2 a&&b [*].pgn:2";
+    QCOMPARE(titles(), clean);
+    shell.Play("b1c3");
+    QCOMPARE(titles(),
+             "Ravelin - a&b [*].pgn:2* | a&b [*].pgn:1* | a&b [*].pgn:2* | "
+             "&1 a&&b [*].pgn:1* | &2 a&&b [*].pgn:2*");
+    shell.Command(res::kCmdUndo);  // back to the game as saved
+    QCOMPARE(titles(), clean);
+    QTest::keyClicks(shell.View()->AnnotationBox(), "x");
+    QVERIFY(titles().endsWith(":2*"));
+    shell.Keys(Qt::CTRL | Qt::Key_S);
+    QCOMPARE(titles(), clean);
 }
 
 void ShellTest::mainWindowComesBackWhereItWas() {
@@ -201,7 +236,7 @@ void ShellTest::recentFilesSurviveARestartAndHoldFour() {
     QCOMPARE(Shown(*shell.frame, true),
              (QStringList{"&1 e.pgn", "&2 d.pgn", "&3 c.pgn", "&4 b.pgn"}));
     shell.Command(res::kCmdRecentFile1 + 3);
-    QCOMPARE(shell.frame->windowTitle(), QString("Ravelin - b.pgn"));
+    QCOMPARE(TitleShown(shell.frame.get()), QString("Ravelin - b.pgn"));
     // An entry whose file is gone says so and leaves the list, for good.
     QVERIFY(QFile::remove(shell.folder.filePath("d.pgn")));
     shell.Command(res::kCmdRecentFile1 + 2);
@@ -253,7 +288,7 @@ void ShellTest::commandLineOpensTheFileOrTellsWhyInAnEmptyWindow() {
         QVERIFY(app->MainFrame()->isVisible());
         QCOMPARE(prompts.told, good ? QStringList() : QStringList{"Failed to open document."});
         QCOMPARE(app->MainFrame()->Area()->subWindowList().size(), good ? 1 : 0);
-        QCOMPARE(app->MainFrame()->windowTitle(), good ? "Ravelin - good.pgn" : "Ravelin");
+        QCOMPARE(TitleShown(app->MainFrame()), good ? "Ravelin - good.pgn" : "Ravelin");
         app->MainFrame()->close();
     }
 }
