@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,6 +27,25 @@
 namespace {
 const char kFilters[] = "PGN Files (*.pgn);;All Files (*.*)";
 
+QWidget* MainWindow() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) return top;
+    return nullptr;
+}
+
+// Runs a modal dialog and gives the keyboard back to the window that had it
+// before, or to the main window. A window manager hands the focus to the
+// closed box's owner, and to nobody when that owner has gone meanwhile (the
+// Enter Move box that asked a question) or is another top-level window: the
+// next key, Ctrl+S after "CheckMate!", would go nowhere until a click.
+int Exec(QDialog& dialog) {
+    const QPointer<QWidget> before = QApplication::activeWindow();
+    const int result = dialog.exec();
+    QWidget* back = before != nullptr && before->isVisible() ? before.data() : MainWindow();
+    if (back != nullptr && back != &dialog) back->activateWindow();
+    return result;
+}
+
 // Shows the box no narrower than its caption needs beside the title bar's
 // icon and buttons, so a short message ("CheckMate!") keeps its title whole.
 int Run(QMessageBox& box) {
@@ -33,7 +53,7 @@ int Run(QMessageBox& box) {
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(caption, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
-    return box.exec();
+    return Exec(box);
 }
 }  // namespace
 
@@ -103,13 +123,13 @@ QString QtUserPrompts::AskOpenFileName() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromLatin1(kFilters));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
 int QtUserPrompts::ChooseGame(const QString& fileName, const std::vector<IndexedGame>& games) {
     CSelectGameDlg dialog(fileName, games, Owner());
-    return dialog.exec() == QDialog::Accepted ? dialog.ChosenGame() : -1;
+    return Exec(dialog) == QDialog::Accepted ? dialog.ChosenGame() : -1;
 }
 
 QString QtUserPrompts::AskSaveFileName(const QString& suggested) {
@@ -136,7 +156,7 @@ bool QtUserPrompts::AskBoardImage(int& pixels, bool& coordinates) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (Exec(dialog) != QDialog::Accepted) return false;
     pixels = size->value();
     coordinates = withCoordinates->isChecked();
     return true;
@@ -171,34 +191,32 @@ QString QtUserPrompts::AskFileToWrite(const QString& caption, const QString& sug
     // many games the file holds; a picture's or a PDF's the dialog asks.
     if (filters.isEmpty()) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
 int QtUserPrompts::AskPromotion() {
     CPromotionDlg dialog(Owner());
-    dialog.exec();
+    Exec(dialog);
     return dialog.ChosenPiece();
 }
 
 void QtUserPrompts::ShowAbout() {
     CAboutDlg dialog(Owner());
-    dialog.exec();
+    Exec(dialog);
 }
 
 void QtUserPrompts::ShowShortcuts(const ShortcutList& rows) {
     CShortcutsDlg dialog(rows, Owner());
-    dialog.exec();
+    Exec(dialog);
 }
 
 void QtUserPrompts::ShowHelp() {
     // One guide at a time; asked again, the open one comes to the front.
     if (m_guide.isNull()) {
         // Owned by the main window, so it goes when the program does.
-        QWidget* owner = Owner();
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) owner = top;
-        m_guide = new CHelpDlg(owner);
+        QWidget* main = MainWindow();
+        m_guide = new CHelpDlg(main != nullptr ? main : Owner());
         m_guide->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_guide->show();
@@ -210,7 +228,7 @@ void QtUserPrompts::EditHeader(std::array<QString, 7>& tags, bool eightBit) {
     CHeaderInfoDlg dialog(Owner());
     dialog.SetEightBit(eightBit);
     dialog.SetFields(tags);
-    dialog.exec();
+    Exec(dialog);
     tags = dialog.Fields();
 }
 
@@ -218,26 +236,26 @@ void QtUserPrompts::ChooseSetupPiece(int& pieceChoice, int& colorChoice) {
     CSetupPieceDlg dialog(Owner());
     dialog.m_pieceChoice = pieceChoice;
     dialog.m_colorChoice = colorChoice;
-    dialog.exec();
+    Exec(dialog);
     pieceChoice = dialog.m_pieceChoice;
     colorChoice = dialog.m_colorChoice;
 }
 
 bool QtUserPrompts::AskStartPosition(StartChoices& choices) {
     CStartPositionDlg dialog(choices, Owner());
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (Exec(dialog) != QDialog::Accepted) return false;
     choices = dialog.Choices();
     return true;
 }
 
 void QtUserPrompts::EnterMove(const std::function<bool(const QString&)>& play) {
     CEnterMoveDlg dialog(play, Owner());
-    dialog.exec();
+    Exec(dialog);
 }
 
 bool QtUserPrompts::AskEngine(EngineChoice& choice) {
     CEngineDlg dialog(choice, Owner());
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (Exec(dialog) != QDialog::Accepted) return false;
     choice = dialog.Choice();
     return true;
 }
@@ -256,8 +274,9 @@ public:
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
         // Cancel is answered from the event loop: the task may end this window.
-        QObject::connect(&m_dialog, &QProgressDialog::canceled, &m_dialog,
-                         [onCancel] { onCancel(); }, Qt::QueuedConnection);
+        QObject::connect(
+            &m_dialog, &QProgressDialog::canceled, &m_dialog, [onCancel] { onCancel(); },
+            Qt::QueuedConnection);
         m_dialog.setValue(0);
     }
     // A modal progress window runs the event loop inside setValue: from the
