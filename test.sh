@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
-# build first, then the window-free code again under AddressSanitizer,
+# build first, then the program driven by real keys under a virtual X server,
+# then the window-free code again under AddressSanitizer,
 # UndefinedBehaviorSanitizer and the standard library's index checks, then a
 # short run of each fuzz target (clang).
 set -euo pipefail
@@ -12,6 +13,10 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The program under a virtual X server and a window manager, driven by real
+# key presses and mouse drags.
+tests/desktop/real-keys.sh build/app/ravelin build/real-keys
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELIN_SANITIZE=ON \
       -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF >/dev/null

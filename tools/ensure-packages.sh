@@ -2,6 +2,7 @@
 # when any is missing. Needs root (or sudo) only when something is missing.
 RAVELIN_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev libx11-dev fonts-dejavu-core
                   poppler-utils stockfish
+                  xvfb openbox xdotool imagemagick
                   clang libclang-rt-14-dev)
 
 ensure_packages() {
