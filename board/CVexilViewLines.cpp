@@ -214,12 +214,17 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
             "The game goes on here with %1. Add %2 as a new variation, or replace the "
             "moves that follow with it?")
             .arg(GameText(PlyName(*owner, next)), GameText(PlyName(*trial, next)));
+    // The piece carried stands on its square again while the question is open.
+    m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+    update();
     switch (Prompts().AskBranch(question)) {
         case UserPrompts::BranchAnswer::Cancel:
             putBack();
             return false;
         case UserPrompts::BranchAnswer::Replace:
-            if (next + 1 < owner->m_plyCount &&
+            // Asked wherever more than the one move replaced would go: later
+            // moves, or the variations of any of them, in any line.
+            if (CountPliesFrom(*owner, next) > 1 &&
                 !Prompts().AskWarning(QString::fromLatin1(kReplaceWarning))) {
                 putBack();
                 return false;
@@ -270,6 +275,12 @@ const char kDeleteStep[] = "Delete Variation";
 void CVexilView::OnPromoteVariation() {
     if (m_path.empty() || m_setupActive) return;
     const int line = qMax(0, CurrentLine());
+    for (int i = 0; i < m_game->m_plyCount; ++i) {
+        if (m_game->m_ply[i].IsNullMove()) {
+            Prompts().Tell(QString::fromLatin1(lines::kNullMoveNotMain));
+            return;
+        }
+    }
     StoreLine(*m_whole, m_path, *m_game);
     if (!PromoteToMainLine(*m_whole, m_path)) return;
     m_path.clear();

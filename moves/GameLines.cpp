@@ -171,6 +171,15 @@ int VariationDepth(const CGameRecord& game) {
     return deepest;
 }
 
+int CountPliesFrom(const CGameRecord& line, int first) {
+    int plies = 0, deepest = 0;
+    for (int i = std::max(0, first); i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
+        ++plies;
+        CountIn(line.m_ply[i].variations, 1, plies, deepest);
+    }
+    return plies;
+}
+
 bool HasVariations(const CGameRecord& game) {
     for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i)
         if (!game.m_ply[i].variations.empty()) return true;

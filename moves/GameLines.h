@@ -76,6 +76,9 @@ std::string PlyName(const CGameRecord& line, int ply, const PlyRecord& move);
 int CountVariationPlies(const CGameRecord& game);
 int VariationDepth(const CGameRecord& game);
 bool HasVariations(const CGameRecord& game);
+// The plies of the line from ply index `first` on, each with its variations
+// at any depth: what goes when the line is cut there.
+int CountPliesFrom(const CGameRecord& line, int first);
 
 // Why one more variation move, on a line `depth` variations deep, would take
 // the game beyond its bounds; empty when it fits.

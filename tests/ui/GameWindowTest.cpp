@@ -48,6 +48,7 @@ private slots:
     void typedMovesTakeTheRoadOfADrop();
     void windowsOnOneGameLoseNoEdit();
     void variationsArePlayedFollowedPromotedAndDeleted();
+    void replacingAsksWheneverMoreThanTheMoveGoes();
     void variationsStopAtTheirBound();
 };
 
@@ -156,8 +157,9 @@ void GameWindowTest::questionsBeforeReplacingAndPromoting() {
     window.Drag("a1", "a2");
     QCOMPARE(window.Lines().mid(7), QStringList{"4. Ra2"});
     QCOMPARE(window.prompts.branchQuestions,
-             QStringList(2, "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
-                            "replace the moves that follow with it?"));
+             QStringList(2,
+                         "The game goes on here with 4. axb7. Add 4. Ra2 as a new variation, or "
+                         "replace the moves that follow with it?"));
 }
 
 void GameWindowTest::flipAndGameEnd() {
@@ -201,8 +203,9 @@ void GameWindowTest::largeFileIsListedWithProgressAndMayBeCancelled() {
     GameWindowFixture window;
     // Every file taken as a large one, its progress shown at once.
     window.Documents().SetListingThresholds(0, 0);
-    const QByteArray games = "[Event \"One\"]\n\n1. e4 e5 1-0\n\n[Event \"Two\"]\n\n1. d4 *\n\n"
-                             "[Event \"Three\"]\n\n1. c4 c5 2. Nc3 0-1\n";
+    const QByteArray games =
+        "[Event \"One\"]\n\n1. e4 e5 1-0\n\n[Event \"Two\"]\n\n1. d4 *\n\n"
+        "[Event \"Three\"]\n\n1. c4 c5 2. Nc3 0-1\n";
     const int before = window.Documents().Documents().size();
     window.prompts.cancelAt = 0;
     window.prompts.gameChoices = {2};
@@ -404,6 +407,74 @@ void GameWindowTest::variationsArePlayedFollowedPromotedAndDeleted() {
     window.Command(res::kCmdSave);
     QVERIFY(
         ReadBytes(window.path).endsWith("\r\n1. e4 \r\ne5 \r\n2. d4 \r\nexd4 {Open}\r\n\r\n*\r\n"));
+}
+
+void GameWindowTest::replacingAsksWheneverMoreThanTheMoveGoes() {
+    // Rows: the game, the move-list row shown, the move played and answered
+    // with Replace, whether the warning is asked, and the lines after OK.
+    struct Row {
+        const char* why;
+        const char* game;
+        int row;
+        const char* move;
+        bool asked;
+        const char* after;
+    };
+    const QString start = "(starting position) | 1. e4 | 1. ...\te5 | ";
+    const Row rows[] = {
+        {"the main line's last move alone", "1. e4 e5 2. Nf3 *", 2, "d2d4", false, "2. d4"},
+        {"the main line's last move with a variation", "1. e4 e5 2. Nf3 (2. Bc4) *", 2, "d2d4",
+         true, "2. d4"},
+        {"a variation's move with more after it", "1. e4 e5 2. Nf3 (2. Bc4 Nc6 3. d3) *", 4, "g8f6",
+         true, "2. Nf3 | 2. Bc4 | 2. ...\tNf6"},
+        {"a variation's last move alone", "1. e4 e5 2. Nf3 (2. Bc4 Nc6) *", 4, "d7d6", false,
+         "2. Nf3 | 2. Bc4 | 2. ...\td6"},
+        {"a variation's last move with a variation of its own",
+         "1. e4 e5 2. Nf3 (2. Bc4 Nc6 (2... Nf6)) *", 4, "d7d6", true,
+         "2. Nf3 | 2. Bc4 | 2. ...\td6"},
+    };
+    for (const Row& row : rows) {
+        GameWindowFixture window;
+        CVexilView* view = window.Open("r.pgn", QByteArray("[Event \"R\"]\n\n") + row.game + "\n");
+        QVERIFY(view != nullptr);
+        ClickLine(view, row.row);
+        window.prompts.branchAnswers = {UserPrompts::BranchAnswer::Replace};
+        window.prompts.warningAnswers = {true};
+        window.Play(QString::fromLatin1(row.move));
+        QVERIFY2(window.prompts.warningsAsked.size() == (row.asked ? 1 : 0), row.why);
+        QVERIFY2(window.Lines().join(" | ") == start + row.after,
+                 qPrintable(QString(row.why) + ": " + window.Lines().join(" | ")));
+    }
+
+    // While the question is open, the piece carried stands on its square.
+    {
+        GameWindowFixture window;
+        CVexilView* view = window.Open("q.pgn", "[Event \"Q\"]\n\n1. e4 e5 *\n");
+        QVERIFY(view != nullptr);
+        struct LookAtBoard : ScriptedPrompts {
+            GameWindowFixture* window = nullptr;
+            QString seen;
+            BranchAnswer AskBranch(const QString& text) override {
+                seen = QString("%1 on d2, %2 on d4")
+                           .arg(window->PieceOn("d2"))
+                           .arg(window->PieceOn("d4"));
+                return ScriptedPrompts::AskBranch(text);
+            }
+        } look;
+        look.window = &window;
+        ClickLine(view, 0);
+        window.Drag("d2", "d4");
+        QCOMPARE(look.seen, QString("%1 on d2, %2 on d4").arg(int(Pawn)).arg(int(NoPiece)));
+    }
+
+    // A line with a null move stays a variation, and says why.
+    GameWindowFixture window;
+    CVexilView* view = window.Open("n.pgn", "[Event \"N\"]\n\n1. e4 e5 (1... -- 2. d4) *\n");
+    QVERIFY(view != nullptr);
+    ClickLine(view, 3);
+    window.Command(res::kCmdPromoteVariation);
+    QCOMPARE(window.prompts.told, QStringList{lines::kNullMoveNotMain});
+    QVERIFY(view->ShowsVariation());
 }
 
 void GameWindowTest::variationsStopAtTheirBound() {
