@@ -76,6 +76,8 @@ QIcon ToolbarIcon(const char* name) {
     return QIcon(QStringLiteral(":/pictures/toolbar-%1.svg").arg(QLatin1String(name)));
 }
 
+const char kCommandNameProperty[] = "commandName";
+
 // A command's name as a list shows it: no shortcut after a tab, no
 // mnemonic marks ("&&" stands for "&"), no trailing dots.
 QString CommandName(const QString& menuText) {
@@ -101,6 +103,9 @@ QAction* CMainFrame::AddAction(int command, const QString& text, const QString& 
                                const QList<QKeySequence>& shortcuts) {
     auto* action = new QAction(text, this);
     action->setData(command);
+    // Undo and Redo name the step they take in their text: the command's own
+    // name stays here for the list of keys.
+    action->setProperty(kCommandNameProperty, CommandName(text));
     const int feed = prompt.indexOf(QLatin1Char('\n'));
     action->setStatusTip(feed < 0 ? prompt : prompt.left(feed));
     if (feed >= 0) action->setToolTip(prompt.mid(feed + 1));
@@ -145,10 +150,13 @@ void CMainFrame::CreateActions() {
         {res::kCmdExportPgn, "&Export PGN...",
          "Write the active game in standard PGN for other programs\nExport PGN", "", Check::No,
          onDocument(&Docs::ExportPgn)},
-        {res::kCmdPrint, "&Print...", "", "Ctrl+P", Check::No, [this] { OnPrint(); }},
-        {res::kCmdPrintScore, "Print &Game Score...",
-         "Print the game's moves, notes and variations laid out like a book\nPrint Game Score", "",
-         Check::No, [this] { OnPrintScore(); }},
+        // Ctrl+P prints what a player prints of a game, its score; the game
+        // window as it shows is printed from the menu.
+        {res::kCmdPrint, "&Print Window...", "Print the game window as it shows\nPrint Window", "",
+         Check::No, [this] { OnPrint(); }},
+        {res::kCmdPrintScore, "Print &Game Score...\tCtrl+P",
+         "Print the game's moves, notes and variations laid out like a book\nPrint Game Score",
+         "Ctrl+P", Check::No, [this] { OnPrintScore(); }},
         {res::kCmdExportScorePdf, "Export Game Score as P&DF...",
          "Write the game's score laid out like a book as a PDF file\nExport Game Score as PDF", "",
          Check::No, [this] { OnExportScorePdf(); }},
@@ -269,7 +277,8 @@ UserPrompts::ShortcutList CMainFrame::ShortcutRows() const {
     UserPrompts::ShortcutList rows;
     for (const QAction* action : actions())
         if (!action->shortcuts().isEmpty())
-            rows.emplace_back(CommandName(action->text()), KeysText(action->shortcuts()));
+            rows.emplace_back(action->property(kCommandNameProperty).toString(),
+                              KeysText(action->shortcuts()));
     for (const CVexilView::FormKey& key : CVexilView::kFormKeys)
         rows.emplace_back(QString::fromLatin1(key.what),
                           KeysText(QKeySequence::listFromString(QString::fromLatin1(key.keys),
@@ -288,7 +297,7 @@ void CMainFrame::CreateMenus() {
     };
     const MenuRow withGame[] = {
         {"&File",
-         {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, kCmdExportPgn, kSeparator,
+         {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, kCmdExportPgn, kSeparator, kCmdPrint,
           kCmdPrintScore, kCmdExportScorePdf, kCmdFigurines, kCmdExportBoardImage, kSeparator,
           kRecentFileList, kSeparator, kCmdExit},
          nullptr},

@@ -1,6 +1,5 @@
 #include "CShortcutsDlg.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -8,7 +7,7 @@
 
 CShortcutsDlg::CShortcutsDlg(const UserPrompts::ShortcutList& rows, QWidget* parent)
     : QDialog(parent), m_table(new QTableWidget(static_cast<int>(rows.size()), 2, this)) {
-    setWindowTitle(QApplication::applicationDisplayName());
+    setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Command"), QStringLiteral("Keys")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

@@ -156,6 +156,8 @@ bool QtUserPrompts::AskBoardImage(int& pixels, bool& coordinates) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+    // No narrower than its caption needs beside the title bar's icon and buttons.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 150);
     if (Exec(dialog) != QDialog::Accepted) return false;
     pixels = size->value();
     coordinates = withCoordinates->isChecked();

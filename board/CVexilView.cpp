@@ -74,6 +74,13 @@ void CVexilView::CreateControls() {
     connect(m_goToStart, &QPushButton::clicked, this, &CVexilView::OnGoToStart);
     connect(m_goToEnd, &QPushButton::clicked, this, &CVexilView::OnGoToEnd);
     connect(m_copy, &QPushButton::clicked, this, &CVexilView::OnCopyRecentMoves);
+    m_goToStart->setToolTip(QStringLiteral("Show the starting position"));
+    m_copy->setToolTip(QStringLiteral(
+        "Copy the last seven moves up to the one shown, each with its date, to the Clipboard"));
+    m_report->setToolTip(
+        QStringLiteral("Copy the game up to the move shown as a numbered score "
+                       "to the Clipboard"));
+    m_goToEnd->setToolTip(QStringLiteral("Show the last move of the line shown"));
     connect(m_report, &QPushButton::clicked, this, &CVexilView::OnCopyGameScore);
 
     m_headerBox = new QPlainTextEdit(this);

@@ -469,6 +469,23 @@ void ShellTest::qtsOwnBoxesAskAndTell() {
         QCOMPARE(seen, (QStringList{"Ravelin", "Save changes to game.pgn?", "3", "Ravelin",
                                     "Failed to open document.", "1"}));
     }
+
+    // A dialog of its own keeps its whole caption beside the title bar's buttons.
+    Shell shell;
+    QtUserPrompts real;
+    const auto restore = qScopeGuard([previous = SetPrompts(&real)] { SetPrompts(previous); });
+    int width = 0, caption = 0;
+    QTimer::singleShot(0, [&width, &caption] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        width = dialog->width();
+        caption = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle());
+        dialog->reject();
+    });
+    int pixels = 256;
+    bool coordinates = true;
+    QVERIFY(!real.AskBoardImage(pixels, coordinates));
+    QVERIFY2(width >= caption + 100, qPrintable(QString("%1 for %2").arg(width).arg(caption)));
 }
 
 void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
@@ -482,19 +499,26 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
     shell.Keys(Qt::Key_F1);
     QCOMPARE(shell.prompts.helpShown, 3);
 
+    // A step to undo: the list names the command, not the step it would take.
+    shell.Play("e2e4");
+    shell.View()->OnMoveSymbol(5);  // !?
+    QCOMPARE(shell.frame->Action(res::kCmdUndo)->text().section('\t', 0, 0), "&Undo Symbol !?");
     HelpEntry(*shell.frame, "Keyboard Shortcuts")->trigger();
     const UserPrompts::ShortcutList& rows = shell.prompts.shortcuts;
     auto listed = [&rows](const QString& command, const QString& keys) {
         return std::find(rows.begin(), rows.end(), std::make_pair(command, keys)) != rows.end();
     };
     QVERIFY(listed("Copy", "Ctrl+C or Ctrl+Ins") && listed("Ravelin Help", "F1"));
+    QVERIFY(listed("Undo", "Ctrl+Z or Alt+Backspace") && listed("Redo", "Ctrl+Y or Ctrl+Shift+Z"));
+    QVERIFY(listed("Print Game Score", "Ctrl+P"));
     QVERIFY(listed("Note box: break the line", "Ctrl+Enter"));
     QVERIFY(listed("Move list: out of the variation, to where it branches", "Left"));
     // Every key of every command is on its command's row, and only commands with keys are.
     int withKeys = 0;
     for (const QAction* action : shell.frame->actions()) {
         withKeys += action->shortcuts().isEmpty() ? 0 : 1;
-        const QString name = action->text().remove('&').section('\t', 0, 0).remove("...");
+        QString name = action->text().remove('&').section('\t', 0, 0).remove("...");
+        if (name.startsWith("Undo ") || name.startsWith("Redo ")) name.truncate(4);
         for (const QKeySequence& key : action->shortcuts()) {
             const auto row = std::find_if(rows.begin(), rows.end(),
                                           [&name](const auto& row) { return row.first == name; });
@@ -505,7 +529,7 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
     QCOMPARE(rows.size(), std::size_t(withKeys) + std::size(CVexilView::kFormKeys));
     for (const auto& [command, keys] : rows) QVERIFY2(!keys.isEmpty(), qPrintable(command));
 
-    // The real windows: the list captioned with the title, the guide with
+    // The real windows: the list captioned with its name, the guide with
     // its pictures and every link leading to one of its own sections.
     QtUserPrompts real;
     const auto restore = qScopeGuard([previous = SetPrompts(&real)] { SetPrompts(previous); });
@@ -518,7 +542,7 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
         dialog->reject();
     });
     shell.Command(res::kCmdShortcuts);
-    QCOMPARE(seen, (QStringList{"Ravelin", "New", "Ctrl+N"}));
+    QCOMPARE(seen, (QStringList{"Keyboard Shortcuts", "New", "Ctrl+N"}));
     shell.Command(res::kCmdHelp);
     auto* guide = shell.frame->findChild<CHelpDlg*>();
     QVERIFY(guide != nullptr && guide->isVisible());
