@@ -47,7 +47,11 @@ TEST(GameIndex, BrokenGamesAreListedWithTheirProblem) {
     const std::string ok, next = pgnmsg::kNextGameFirst;
     // Its first line that is not blank, past its result's line, plies, White, Result, problem.
     using Listed = std::tuple<std::size_t, std::size_t, int, std::string, std::string, std::string>;
+    std::string tooLong;  // 301 plies, one more than a game holds
+    for (int move = 1; move <= 150; ++move) tooLong += std::to_string(move) + ". Nf3 Nf6 ";
+    tooLong += "151. Ng1 *\n";
     const std::pair<std::string, std::vector<Listed>> rows[] = {
+        {tooLong, {{0, tooLong.size(), 301, "", "", pgnmsg::kTooManyPlies}}},
         {"[White \"A\"]\n1. e4 *\n\n[White \"B\"]\n1. d4 d5\n\n[White \"C\"]\n1. c4 1-0\n",
          {{0, 20, 1, "A", "", ok}, {21, 43, 2, "B", "", next}, {43, 65, 1, "C", "1-0", ok}}},
         {"[White \"" + std::string(300, 'w') + "\"]\n1. e4 *\n",  // a name kept to 255 bytes

@@ -214,7 +214,8 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
                                                 "...); Ravelin records standard chess only."},
     };
     // Each text is read over a game already open: a refused one leaves it as it was.
-    const auto open = pgntest::ReadOk("[White \"A\"]\n{I}\n1. e4 {n} e5 2. Nf3\n%F\n1-0\n");
+    const auto open =
+        pgntest::ReadOk("[Event \"E\"]\n[White \"A\"]\n{I}\n1. e4 {n} e5 2. Nf3\n%F\n1-0\n");
     const std::string openBytes = WritePgnToString(*open);
     for (const auto& [text, expected] : rows) {
         SCOPED_TRACE(text.substr(0, 120));

@@ -172,6 +172,7 @@ TEST(GameScore, GlyphsAsPrinted) {
         {44, " =/\u221E", " =/\u221E", " (White has compensation for the material)"},
         {71, " (Black has a poorly protected king)", " (Black has a poorly protected king)",
          " (Black has a poorly protected king)"},
+        {130, " \u21C6", " \u21C6", " (White has slight counterplay)"},
         {132, " \u21C6", " \u21C6", " (White has moderate counterplay)"},
         {137, " \u2295", " \u2295", " (Black is in time trouble)"},
         {140, " \u2206", " \u2206", " (with the idea)"},
