@@ -55,24 +55,13 @@ void CVexilView::ListMoves() {
     }
     m_rows.push_back(RowPlace());
     // Each move, then the variations that replace it, indented one more.
-    std::function<void(const PlyRecord*, int, int, const LinePath&, int)> add =
-        [&](const PlyRecord* plies, int count, int first, const LinePath& path, int depth) {
-            for (int j = 0; j < count; ++j) {
-                auto* item = new QListWidgetItem(RowText(plies[j]));
-                item->setData(MoveListDelegate::kDepthRole, depth);
-                item->setData(MoveListDelegate::kAsideRole, !OnLine(path, first + j + 1, m_path));
-                m_moveList->addItem(item);
-                m_rows.push_back(RowPlace{path, first + j + 1, depth});
-                const std::vector<Variation>& variations = plies[j].variations;
-                for (std::size_t v = 0; v < variations.size(); ++v) {
-                    LinePath child = path;
-                    child.push_back({first + j, static_cast<int>(v)});
-                    add(variations[v].plies.data(), static_cast<int>(variations[v].plies.size()),
-                        first + j, child, depth + 1);
-                }
-            }
-        };
-    add(&whole.m_ply[0], whole.m_plyCount, 0, LinePath(), 0);
+    WalkTree(whole.m_ply, 0, whole.m_plyCount, 0, [this](const TreeStep& step) {
+        auto* item = new QListWidgetItem(RowText(step.ply()));
+        item->setData(MoveListDelegate::kDepthRole, step.depth);
+        item->setData(MoveListDelegate::kAsideRole, !OnLine(step.path, step.index + 1, m_path));
+        m_moveList->addItem(item);
+        m_rows.push_back(RowPlace{step.path, step.index + 1, step.depth});
+    });
 }
 
 int CVexilView::RowOfLine(int line) const {
@@ -199,7 +188,7 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
         ShowLineOf(ownerPath, next + 1);
         return true;
     }
-    const std::vector<Variation>& variations = owner->m_ply[next].variations;
+    const VariationList& variations = owner->m_ply[next].variations;
     for (std::size_t v = 0; v < variations.size(); ++v) {
         if (SameMove(variations[v].plies.front(), played)) {
             LinePath path = ownerPath;

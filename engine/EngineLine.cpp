@@ -146,7 +146,7 @@ EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies
         line->RestorePly(line->m_plyCount - 1);
     } else {
         Variation variation;
-        variation.plies = std::move(rest);
+        variation.plies = PlyList(std::move(rest));
         line->m_ply[at].variations.push_back(std::move(variation));
     }
     if (path.empty()) {

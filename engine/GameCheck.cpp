@@ -96,7 +96,7 @@ GameCheckOutcome ApplyGameCheck(CGameRecord& game, const std::vector<PositionVer
             better.back().hasNote = 1;
             roomLeft -= static_cast<int>(better.size());
             Variation variation;
-            variation.plies = std::move(better);
+            variation.plies = PlyList(std::move(better));
             ply.variations.push_back(std::move(variation));
             ++outcome.variationsAdded;
         }

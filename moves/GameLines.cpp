@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
+#include "LineWalk.h"
 #include "TextField.h"
 
 namespace {
@@ -23,21 +25,6 @@ void TakeHeader(CGameRecord& game, const CGameRecord& line) {
     game.m_flipped = line.m_flipped;
 }
 
-void CountIn(const std::vector<Variation>& variations, int depth, int& plies, int& deepest) {
-    for (const Variation& variation : variations) {
-        deepest = std::max(deepest, depth);
-        plies += static_cast<int>(variation.plies.size());
-        for (const PlyRecord& ply : variation.plies)
-            CountIn(ply.variations, depth + 1, plies, deepest);
-    }
-}
-
-void CountTree(const CGameRecord& game, int& plies, int& deepest) {
-    plies = deepest = 0;
-    for (int i = 0; i < game.m_plyCount && i < CGameRecord::kMaxPlies; ++i)
-        CountIn(game.m_ply[i].variations, 1, plies, deepest);
-}
-
 std::string NumberedMove(const CGameRecord& line, int ply, const std::string& move) {
     return std::to_string(line.MoveNumberOfPly(ply)) +
            (line.SideOfPly(ply) == Black ? "... " : ". ") + move;
@@ -46,7 +33,7 @@ std::string NumberedMove(const CGameRecord& line, int ply, const std::string& mo
 }  // namespace
 
 void CutLine(CGameRecord& line, int plies) {
-    for (int i = plies; i < line.m_ply.Written(); ++i) line.m_ply[i] = PlyRecord();
+    line.m_ply.Truncate(plies);
     if (plies > 0) {
         line.RestorePly(plies - 1);
     } else {
@@ -65,12 +52,11 @@ bool TakeLine(const CGameRecord& game, const LinePath& path, CGameRecord& line) 
             line.Assign(game);
             return false;
         }
-        std::vector<PlyRecord> plies =
-            std::move(line.m_ply[branch.ply].variations[branch.variation].plies);
+        const PlyList plies = line.m_ply[branch.ply].variations[branch.variation].plies;
         CutLine(line, branch.ply);
-        const int count =
-            std::min(static_cast<int>(plies.size()), CGameRecord::kMaxPlies - branch.ply);
-        for (int i = 0; i < count; ++i) line.m_ply[branch.ply + i] = std::move(plies[i]);
+        const int count = std::min(plies.Held(), CGameRecord::kMaxPlies - branch.ply);
+        // The line holds the variation's very records, as the game does.
+        for (int i = 0; i < count; ++i) line.m_ply.PushShared(plies.Share(i));
         line.m_plyCount = branch.ply + count;
         line.RestorePly(line.m_plyCount - 1);
     }
@@ -89,15 +75,14 @@ void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line)
     TakeHeader(*parent, line);
     // Before the branch the line is its parent's, so its plies there carry
     // whatever was edited on them: notes, glyphs, other variations.
-    for (int i = 0; i < branch.ply && i < line.m_plyCount; ++i) parent->m_ply[i] = line.m_ply[i];
-    std::vector<Variation>& variations = parent->m_ply[branch.ply].variations;
-    Variation& variation = variations[branch.variation];
-    if (line.m_plyCount <= branch.ply) {
-        variations.erase(variations.begin() + branch.variation);
-    } else {
-        variation.plies.assign(line.m_ply.begin() + branch.ply,
-                               line.m_ply.begin() + line.m_plyCount);
-    }
+    for (int i = 0; i < branch.ply && i < line.m_plyCount; ++i)
+        if (!parent->m_ply.SharesPly(i, line.m_ply)) parent->m_ply.Put(i, line.m_ply.Share(i));
+    VariationList& variations = parent->m_ply[branch.ply].variations;
+    if (line.m_plyCount <= branch.ply)
+        variations.EraseAt(static_cast<std::size_t>(branch.variation));
+    else
+        variations[static_cast<std::size_t>(branch.variation)].plies =
+            line.m_ply.Slice(branch.ply, line.m_plyCount);
     StoreLine(game, parentPath, *parent);
 }
 
@@ -113,20 +98,19 @@ bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
         TakeLine(game, rest, *line);
         rest.pop_back();
         TakeLine(game, rest, *parent);
-        std::vector<Variation> others = parent->m_ply[branch.ply].variations;
-        const std::string startNote = others[branch.variation].startNote;
-        others.erase(others.begin() + branch.variation);
+        VariationList others = parent->m_ply[branch.ply].variations;
+        const std::string startNote = others[static_cast<std::size_t>(branch.variation)].startNote;
+        others.EraseAt(static_cast<std::size_t>(branch.variation));
         // The line the variation left becomes the first variation of the
         // promoted move; the move's other alternatives follow it.
         Variation displaced;
-        displaced.plies.assign(parent->m_ply.begin() + branch.ply,
-                               parent->m_ply.begin() + parent->m_plyCount);
+        displaced.plies = parent->m_ply.Slice(branch.ply, parent->m_plyCount);
         displaced.plies.front().variations.clear();
-        std::vector<Variation> alternatives;
+        VariationList alternatives;
         alternatives.push_back(std::move(displaced));
-        for (Variation& other : others) alternatives.push_back(std::move(other));
-        for (Variation& own : line->m_ply[branch.ply].variations)
-            alternatives.push_back(std::move(own));
+        for (const Variation& other : others) alternatives.push_back(other);
+        for (const Variation& own : std::as_const(line->m_ply)[branch.ply].variations)
+            alternatives.push_back(own);
         line->m_ply[branch.ply].variations = std::move(alternatives);
         // A note before the variation's first move now stands after the
         // move before it, where a main line keeps it.
@@ -153,31 +137,25 @@ bool DeleteVariation(CGameRecord& game, const LinePath& path) {
     const LinePath parentPath(path.begin(), path.end() - 1);
     auto parent = std::make_unique<CGameRecord>();
     if (!TakeLine(game, parentPath, *parent) || !HasBranch(*parent, path.back())) return false;
-    auto& variations = parent->m_ply[path.back().ply].variations;
-    variations.erase(variations.begin() + path.back().variation);
+    parent->m_ply[path.back().ply].variations.EraseAt(
+        static_cast<std::size_t>(path.back().variation));
     StoreLine(game, parentPath, *parent);
     return true;
 }
 
 int CountVariationPlies(const CGameRecord& game) {
-    int plies, deepest;
-    CountTree(game, plies, deepest);
-    return plies;
+    return MeasureTree(game.m_ply, 0, game.m_plyCount).variationPlies;
 }
 
 int VariationDepth(const CGameRecord& game) {
-    int plies, deepest;
-    CountTree(game, plies, deepest);
-    return deepest;
+    return MeasureTree(game.m_ply, 0, game.m_plyCount).deepest;
 }
 
 int CountPliesFrom(const CGameRecord& line, int first) {
-    int plies = 0, deepest = 0;
-    for (int i = std::max(0, first); i < line.m_plyCount && i < CGameRecord::kMaxPlies; ++i) {
-        ++plies;
-        CountIn(line.m_ply[i].variations, 1, plies, deepest);
-    }
-    return plies;
+    first = std::max(0, first);
+    if (first >= line.m_plyCount) return 0;
+    const int count = line.m_plyCount - first;
+    return count + MeasureTree(line.m_ply, first, count).variationPlies;
 }
 
 bool HasVariations(const CGameRecord& game) {

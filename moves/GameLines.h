@@ -4,19 +4,7 @@
 #include <vector>
 
 #include "GameRecord.h"
-
-// Where a line branches off the line before it: variation `variation` of
-// the move at ply index `ply` of that line.
-struct LineBranch {
-    int ply = 0;
-    int variation = 0;
-    bool operator==(const LineBranch& other) const {
-        return ply == other.ply && variation == other.variation;
-    }
-};
-// A line of a game's tree: empty for the main line, else the branches taken
-// from it, outermost first.
-using LinePath = std::vector<LineBranch>;
+#include "LineWalk.h"
 
 namespace lines {
 // The bounds of one game's tree: every real annotated game fits them, and a

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "LineWalk.h"
 #include "MoveText.h"
 #include "MoveTextApply.h"
 #include "PlyLine.h"
@@ -99,23 +100,23 @@ struct ReplayTrace {
     std::string firstCut;       // the first move a variation lost, named
 };
 
-// Replays `old[0..count)` onto `line`, which shows the position before the
-// first of them, up to the first that no longer fits; the variations of each
-// move replayed are replayed from the position before it. Returns how many
-// moves were replayed.
-int ReplayMoves(CGameRecord& line, const PlyRecord* old, int count, ReplayTrace& trace) {
+// Replays `old[first..first+count)` onto `line`, which shows the position
+// before the first of them, up to the first that no longer fits; the
+// variations of each move replayed are replayed from the position before it.
+// Returns how many moves were replayed.
+int ReplayMoves(CGameRecord& line, const PlyList& old, int first, int count, ReplayTrace& trace) {
     // Variations go onto their moves once the line is done, so the copy each
     // variation starts from holds none.
     std::vector<std::pair<int, Variation>> replayed;
     int done = 0;
-    for (; done < count && ReplayMove(line, old[done]); ++done) {
+    for (; done < count && ReplayMove(line, old[first + done]); ++done) {
         const int index = line.m_curPly - 1;
-        for (const Variation& variation : old[done].variations) {
+        for (const Variation& variation : old[first + done].variations) {
             auto branch = std::make_unique<CGameRecord>();
             branch->Assign(line);
             CutLine(*branch, index);
-            const int size = static_cast<int>(variation.plies.size());
-            const int kept = ReplayMoves(*branch, variation.plies.data(), size, trace);
+            const int size = variation.plies.Held();
+            const int kept = ReplayMoves(*branch, variation.plies, 0, size, trace);
             if (kept < size) {
                 if (!trace.variationCut)
                     trace.firstCut = PlyName(*branch, index + kept, variation.plies[kept]);
@@ -124,8 +125,7 @@ int ReplayMoves(CGameRecord& line, const PlyRecord* old, int count, ReplayTrace&
             if (kept == 0) continue;
             Variation again;
             again.startNote = variation.startNote;
-            for (int i = index; i < index + kept; ++i)
-                again.plies.push_back(std::move(branch->m_ply[i]));
+            again.plies = branch->m_ply.Slice(index, index + kept);
             replayed.emplace_back(index, std::move(again));
         }
     }
@@ -134,34 +134,13 @@ int ReplayMoves(CGameRecord& line, const PlyRecord* old, int count, ReplayTrace&
     return done;
 }
 
-// Variation moves hanging on `plies`, at any depth, and the deepest nesting
-// of variations among them (0 when none).
-int PliesWithin(const PlyRecord* plies, int count) {
-    int total = 0;
-    for (int i = 0; i < count; ++i)
-        for (const Variation& variation : plies[i].variations)
-            total += static_cast<int>(variation.plies.size()) +
-                     PliesWithin(variation.plies.data(), static_cast<int>(variation.plies.size()));
-    return total;
-}
-
-int NestingWithin(const PlyRecord* plies, int count) {
-    int deepest = 0;
-    for (int i = 0; i < count; ++i)
-        for (const Variation& variation : plies[i].variations)
-            deepest =
-                std::max(deepest, 1 + NestingWithin(variation.plies.data(),
-                                                    static_cast<int>(variation.plies.size())));
-    return deepest;
-}
-
 // Why `asItWas`, hung on ply `ply` of `replayed` in place of `line`, would
 // take the game beyond its bounds, as the end of a sentence; empty when it fits.
 std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, int ply,
                          const Variation& asItWas, const LineRoom& room) {
-    const int size = static_cast<int>(asItWas.plies.size());
-    const std::size_t depth =
-        room.depth + 1 + static_cast<std::size_t>(NestingWithin(asItWas.plies.data(), size));
+    const int size = asItWas.plies.Held();
+    const TreeSize within = MeasureTree(asItWas.plies, 0, size);
+    const std::size_t depth = room.depth + 1 + static_cast<std::size_t>(within.deepest);
     if (depth > static_cast<std::size_t>(lines::kMaxDepth))
         return "which would nest variations more than " + std::to_string(lines::kMaxDepth) +
                " deep";
@@ -171,10 +150,10 @@ std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, i
     const int newLater = replayed.m_plyCount - ply - 1;
     const int before =
         room.gameVariationPlies >= 0 ? room.gameVariationPlies : CountVariationPlies(line);
-    const int after = before - PliesWithin(line.m_ply.begin() + ply + 1, oldLater) -
+    const int after = before - MeasureTree(line.m_ply, ply + 1, oldLater).variationPlies -
                       (own ? oldLater : 0) +
-                      PliesWithin(replayed.m_ply.begin() + ply + 1, newLater) +
-                      (own ? newLater : 0) + size + PliesWithin(asItWas.plies.data(), size);
+                      MeasureTree(replayed.m_ply, ply + 1, newLater).variationPlies +
+                      (own ? newLater : 0) + size + within.variationPlies;
     if (after > lines::kMaxVariationPlies)
         return "which would take this game's variations past " +
                std::to_string(lines::kMaxVariationPlies) + " half-moves";
@@ -217,14 +196,14 @@ MoveCorrection ReplayAfterCorrection(const CGameRecord& line, int ply, CGameReco
     WriteMove(*work, ply, MoveWithoutNumber(work->m_ply[ply]), sign);
     // The corrected move and those before it keep their variations; set aside
     // meanwhile, so the copy each replayed variation starts from is small.
-    std::vector<std::vector<Variation>> earlier(ply + 1);
+    std::vector<VariationList> earlier(ply + 1);
     for (int i = 0; i < ply; ++i) earlier[i] = std::move(work->m_ply[i].variations);
     earlier[ply] = wrong.variations;
     work->m_ply[ply].variations.clear();
 
     ReplayTrace trace;
     const int later = count - ply - 1;
-    const int kept = ReplayMoves(*work, line.m_ply.begin() + ply + 1, later, trace);
+    const int kept = ReplayMoves(*work, line.m_ply, ply + 1, later, trace);
     for (int i = 0; i <= ply; ++i) work->m_ply[i].variations = std::move(earlier[i]);
     if (kept == later && !trace.variationCut) {
         Take(corrected, *work);
@@ -239,7 +218,7 @@ MoveCorrection ReplayAfterCorrection(const CGameRecord& line, int ply, CGameReco
         " no longer fits after the correction";
     const std::string correctedName = PlyName(*work, ply);
     Variation asItWas;
-    asItWas.plies.assign(line.m_ply.begin() + ply, line.m_ply.begin() + count);
+    asItWas.plies = line.m_ply.Slice(ply, count);
     asItWas.plies.front().variations.clear();
     const std::string beyond = BeyondBounds(line, *work, ply, asItWas, room);
     if (!beyond.empty()) {

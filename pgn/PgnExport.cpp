@@ -176,7 +176,7 @@ std::string ExportedStartFen(const CGameRecord& game) {
 // where a reader could not tell it from White's: first, or after a comment
 // or a variation.
 void ExportPlies(MovetextLines& lines, MoveNamer& namer, const CGameRecord& game,
-                 const PlyRecord* plies, int first, int count, const PlyRecord* before,
+                 const PlyList& plies, int first, int count, const PlyRecord* before,
                  bool numberFirst) {
     bool numbered = numberFirst || first > 0;
     for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
@@ -194,7 +194,7 @@ void ExportPlies(MovetextLines& lines, MoveNamer& namer, const CGameRecord& game
         for (const Variation& variation : ply.variations) {
             lines.Open();
             AddComment(lines, variation.startNote);
-            ExportPlies(lines, namer, game, variation.plies.data(), i,
+            ExportPlies(lines, namer, game, variation.plies, i,
                         static_cast<int>(variation.plies.size()), before, true);
             lines.Close();
             numbered = true;
@@ -232,7 +232,7 @@ void ExportPgn(const CGameRecord& game, ByteWriter& out) {
     MovetextLines lines(out);
     const bool afterComment = game.m_hasStartNote && AddComment(lines, game.m_startNote);
     MoveNamer namer(game);
-    ExportPlies(lines, namer, game, &game.m_ply[0], 0, game.m_plyCount, nullptr, afterComment);
+    ExportPlies(lines, namer, game, game.m_ply, 0, game.m_plyCount, nullptr, afterComment);
     lines.Add(result);
     lines.Finish();
 }

@@ -219,12 +219,14 @@ void DropEndBlanks(std::string& note) {
 
 // Blanks at the end of a note, as "{ text }" leaves them, are never saved:
 // dropped once the note is whole, so a note read is the note a save gives back.
-void DropEndBlanks(PlyRecord* plies, int count) {
+void DropEndBlanks(PlyList& plies, int count) {
     for (int i = 0; i < count; ++i) {
-        DropEndBlanks(plies[i].note);
+        const PlyRecord& ply = std::as_const(plies)[i];
+        if (!ply.note.empty() && ply.note.back() == ' ') DropEndBlanks(plies[i].note);
+        if (ply.variations.empty()) continue;
         for (Variation& variation : plies[i].variations) {
             DropEndBlanks(variation.startNote);
-            DropEndBlanks(variation.plies.data(), static_cast<int>(variation.plies.size()));
+            DropEndBlanks(variation.plies, variation.plies.Held());
         }
     }
 }
@@ -759,7 +761,7 @@ PgnReadResult PgnReader::Read() {
     SettleLineEnd(m_game);
     HangVariations(m_game, m_frames.front().variations);
     DropEndBlanks(m_game.m_startNote);
-    DropEndBlanks(m_game.m_ply.begin(), m_game.m_plyCount);
+    DropEndBlanks(m_game.m_ply, m_game.m_plyCount);
     result.notices = std::move(m_notices);
     result.ok = true;
     return result;

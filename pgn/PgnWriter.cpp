@@ -116,7 +116,7 @@ std::string MoveWord(const CGameRecord& game, const PlyRecord& ply, int index, b
 // a line, each followed by its note and then its variations in parentheses,
 // written the same way. Numbers come from the game's start alone, so a
 // variation is written from its own plies.
-void WritePlies(ByteWriter& out, const CGameRecord& game, const PlyRecord* plies, int first,
+void WritePlies(ByteWriter& out, const CGameRecord& game, const PlyList& plies, int first,
                 int count, std::size_t& written) {
     bool numbered = first > 0;
     for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
@@ -139,8 +139,8 @@ void WritePlies(ByteWriter& out, const CGameRecord& game, const PlyRecord* plies
             WriteMoveText(out, "(");
             if (HasNoteToWrite(variation.startNote)) WriteNoteBlock(out, variation.startNote);
             written = 0;
-            WritePlies(out, game, variation.plies.data(), i,
-                       static_cast<int>(variation.plies.size()), written);
+            WritePlies(out, game, variation.plies, i, static_cast<int>(variation.plies.size()),
+                       written);
             WriteLine(out, ")");
             written = 0;
             numbered = true;
@@ -180,7 +180,7 @@ void WritePgn(const CGameRecord& game, ByteWriter& out) {
     if (game.m_hasStartNote) WriteNoteBlock(out, game.m_startNote);
 
     std::size_t count = 0;
-    WritePlies(out, game, &game.m_ply[0], 0, game.m_plyCount, count);
+    WritePlies(out, game, game.m_ply, 0, game.m_plyCount, count);
     if (game.m_flipped) {
         WriteLine(out, "");
         WriteLine(out, "%F");

@@ -36,7 +36,7 @@ bool Differs(std::string& difference, const std::string& what) {
 }
 
 // The plies, notes, glyphs and variations, at every depth.
-bool SamePlies(const PlyRecord* saved, const PlyRecord* reread, int count, std::string& difference) {
+bool SamePlies(const PlyList& saved, const PlyList& reread, int count, std::string& difference) {
     for (int i = 0; i < count; ++i) {
         const PlyRecord& a = saved[i];
         const PlyRecord& b = reread[i];
@@ -56,8 +56,8 @@ bool SamePlies(const PlyRecord* saved, const PlyRecord* reread, int count, std::
             if (NoteAfterSave(mine.startNote) != theirs.startNote ||
                 mine.plies.size() != theirs.plies.size())
                 return Differs(difference, "the variations of " + move);
-            if (!SamePlies(mine.plies.data(), theirs.plies.data(),
-                           static_cast<int>(mine.plies.size()), difference))
+            if (!SamePlies(mine.plies, theirs.plies, static_cast<int>(mine.plies.size()),
+                           difference))
                 return false;
         }
     }
@@ -81,6 +81,6 @@ bool SameGameAfterSave(const CGameRecord& saved, const CGameRecord& reread,
     const std::string rereadStart = reread.m_hasStartNote ? reread.m_startNote : "";
     if (startNote != rereadStart) return Differs(difference, "the note of the starting position");
     if (saved.m_plyCount != reread.m_plyCount) return Differs(difference, "the number of moves");
-    return SamePlies(&saved.m_ply[0], &reread.m_ply[0],
-                     std::min(saved.m_plyCount, CGameRecord::kMaxPlies), difference);
+    return SamePlies(saved.m_ply, reread.m_ply, std::min(saved.m_plyCount, CGameRecord::kMaxPlies),
+                     difference);
 }

@@ -1,141 +1,111 @@
 #include "GameHistory.h"
 
-#include <cstring>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
-bool SamePly(const PlyRecord& a, const PlyRecord& b);
-
-bool SameVariations(const std::vector<Variation>& a, const std::vector<Variation>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].startNote != b[i].startNote || a[i].plies.size() != b[i].plies.size())
-            return false;
-        for (std::size_t k = 0; k < a[i].plies.size(); ++k)
-            if (!SamePly(a[i].plies[k], b[i].plies[k])) return false;
-    }
-    return true;
+// A text's bytes beyond the string itself: short ones live inside it.
+std::size_t HeapBytes(const std::string& text) {
+    return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
 }
 
-bool SamePly(const PlyRecord& a, const PlyRecord& b) {
-    return a.fromFile == b.fromFile && a.fromRank == b.fromRank && a.toFile == b.toFile &&
-           a.toRank == b.toRank && a.canCastleWK == b.canCastleWK &&
-           a.canCastleWQ == b.canCastleWQ && a.canCastleBK == b.canCastleBK &&
-           a.canCastleBQ == b.canCastleBQ && a.epFile == b.epFile && a.epRank == b.epRank &&
-           a.repeatCount == b.repeatCount && a.halfMoveClock == b.halfMoveClock &&
-           a.status == b.status && a.hasNote == b.hasNote &&
-           std::memcmp(a.piece, b.piece, sizeof a.piece) == 0 &&
-           std::memcmp(a.color, b.color, sizeof a.color) == 0 &&
-           std::memcmp(a.text, b.text, sizeof a.text) == 0 &&
-           std::memcmp(a.date, b.date, sizeof a.date) == 0 && a.note == b.note &&
-           a.nags == b.nags && SameVariations(a.variations, b.variations);
-}
-
-std::size_t PlyBytes(const PlyRecord& ply) {
-    std::size_t bytes = sizeof ply + ply.note.capacity() + ply.nags.capacity();
-    for (const Variation& variation : ply.variations) {
-        bytes += sizeof variation + variation.startNote.capacity();
-        for (const PlyRecord& inner : variation.plies) bytes += PlyBytes(inner);
+// The bytes of `now` that `before`, the ply in its place one step earlier,
+// does not share: records, their texts and the lists that hold them, at every
+// depth. A record or list both hold is free.
+std::size_t NewBytes(const PlyRecord& now, const PlyRecord* before) {
+    if (&now == before) return 0;
+    std::size_t bytes = sizeof now + HeapBytes(now.note) + HeapBytes(now.nags);
+    if (before != nullptr && now.variations.Shares(before->variations)) return bytes;
+    bytes += now.variations.size() * sizeof(Variation);
+    for (std::size_t v = 0; v < now.variations.size(); ++v) {
+        const Variation& variation = now.variations[v];
+        const Variation* was =
+            before != nullptr && v < before->variations.size() ? &before->variations[v] : nullptr;
+        bytes += HeapBytes(variation.startNote);
+        if (was != nullptr && variation.plies.Shares(was->plies)) continue;
+        bytes += variation.plies.size() * sizeof(PlyList::Shared);
+        for (int k = 0; k < variation.plies.Held(); ++k) {
+            const bool kept = was != nullptr && variation.plies.SharesPly(k, was->plies);
+            if (!kept)
+                bytes +=
+                    NewBytes(variation.plies[k],
+                             was != nullptr && k < was->plies.Held() ? &was->plies[k] : nullptr);
+        }
     }
     return bytes;
 }
 
 }  // namespace
 
-GameSnapshot::GameSnapshot(const CGameRecord& game, const GameSnapshot* previous) {
-    std::memcpy(m_piece, game.m_piece, sizeof m_piece);
-    std::memcpy(m_color, game.m_color, sizeof m_color);
-    m_epFile = game.m_epFile;
-    m_epRank = game.m_epRank;
-    m_castle[0] = game.m_canCastleWK;
-    m_castle[1] = game.m_canCastleWQ;
-    m_castle[2] = game.m_canCastleBK;
-    m_castle[3] = game.m_canCastleBQ;
-    m_halfMoveClock = game.m_halfMoveClock;
-    m_repeatCount = game.m_repeatCount;
-    m_status = game.m_status;
-    m_flipped = game.m_flipped;
-    std::memcpy(m_tag, game.m_tag, sizeof m_tag);
-    m_curPly = game.m_curPly;
-    m_plyCount = game.m_plyCount;
-    m_sideToMove = game.m_sideToMove;
-    m_fromSetup = game.m_fromSetup;
-    std::memcpy(m_startFen, game.m_startFen, sizeof m_startFen);
-    m_startSide = game.m_startSide;
-    m_startMoveNumber = game.m_startMoveNumber;
-    m_hasStartNote = game.m_hasStartNote;
-    m_startNote = game.m_startNote;
-    m_keptTags = game.m_keptTags;
-    m_setupMode = game.m_setupMode;
-    const int written = game.m_ply.Written();
-    m_plies.reserve(static_cast<std::size_t>(written));
-    for (int i = 0; i < written; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        if (previous == nullptr)
-            // The first state holds the game's own records while it keeps
-            // them: a game opened and only read is held once.
-            m_plies.push_back(game.m_ply.Lend(i));
-        else if (index < previous->m_plies.size() &&
-                 SamePly(*previous->m_plies[index], game.m_ply[i]))
-            m_plies.push_back(previous->m_plies[index]);
-        else
-            m_plies.push_back(std::make_shared<const PlyRecord>(game.m_ply[i]));
+GameSnapshot::GameSnapshot(const CGameRecord& game, const GameSnapshot* previous) : m_game(game) {
+    const PlyList& plies = std::as_const(game.m_ply);
+    m_game.m_ply.clear();
+    const int held = plies.Held();
+    const int length = static_cast<int>(kRun);
+    for (int first = 0, run = 0; first < held; first += length, ++run) {
+        Run pointers;
+        for (int i = first; i < first + length && i < held; ++i) pointers.push_back(plies.Share(i));
+        const Run* before = previous != nullptr && run < static_cast<int>(previous->m_runs.size())
+                                ? previous->m_runs[static_cast<std::size_t>(run)].get()
+                                : nullptr;
+        if (before != nullptr) {
+            // Equal plies held apart (a record written to but left as it was)
+            // are held once: this step then costs only what it changed.
+            for (std::size_t k = 0; k < pointers.size() && k < before->size(); ++k)
+                if (pointers[k] != (*before)[k] && *pointers[k] == *(*before)[k])
+                    pointers[k] = (*before)[k];
+            if (pointers == *before) {
+                m_runs.push_back(previous->m_runs[static_cast<std::size_t>(run)]);
+                continue;
+            }
+        }
+        m_runs.push_back(std::make_shared<const Run>(std::move(pointers)));
     }
 }
 
 void GameSnapshot::CopyTo(CGameRecord& game) const {
-    std::memcpy(game.m_piece, m_piece, sizeof m_piece);
-    std::memcpy(game.m_color, m_color, sizeof m_color);
-    game.m_epFile = m_epFile;
-    game.m_epRank = m_epRank;
-    game.m_canCastleWK = m_castle[0];
-    game.m_canCastleWQ = m_castle[1];
-    game.m_canCastleBK = m_castle[2];
-    game.m_canCastleBQ = m_castle[3];
-    game.m_halfMoveClock = m_halfMoveClock;
-    game.m_repeatCount = m_repeatCount;
-    game.m_status = m_status;
-    game.m_flipped = m_flipped;
-    std::memcpy(game.m_tag, m_tag, sizeof m_tag);
-    game.m_curPly = m_curPly;
-    game.m_plyCount = m_plyCount;
-    game.m_sideToMove = m_sideToMove;
-    game.m_fromSetup = m_fromSetup;
-    std::memcpy(game.m_startFen, m_startFen, sizeof m_startFen);
-    game.m_startSide = m_startSide;
-    game.m_startMoveNumber = m_startMoveNumber;
-    game.m_hasStartNote = m_hasStartNote;
-    game.m_startNote = m_startNote;
-    game.m_keptTags = m_keptTags;
-    game.m_setupMode = m_setupMode;
-    const int had = game.m_ply.Written();
-    const int written = static_cast<int>(m_plies.size());
-    for (int i = 0; i < written; ++i) game.m_ply[i] = *m_plies[static_cast<std::size_t>(i)];
-    for (int i = written; i < had; ++i) game.m_ply[i] = PlyRecord();
+    game.Assign(m_game);
+    for (const auto& run : m_runs)
+        for (const PlyList::Shared& ply : *run) game.m_ply.PushShared(ply);
+    game.CheckSound();
 }
 
 bool GameSnapshot::SameGame(const GameSnapshot& other) const {
-    if (m_flipped != other.m_flipped || m_plyCount != other.m_plyCount ||
-        m_fromSetup != other.m_fromSetup || m_setupMode != other.m_setupMode ||
-        m_hasStartNote != other.m_hasStartNote || m_startNote != other.m_startNote ||
-        m_keptTags != other.m_keptTags || m_plies.size() != other.m_plies.size() ||
-        std::memcmp(m_tag, other.m_tag, sizeof m_tag) != 0 ||
-        std::memcmp(m_startFen, other.m_startFen, sizeof m_startFen) != 0)
-        return false;
-    for (std::size_t i = 0; i < m_plies.size(); ++i)
-        if (m_plies[i] != other.m_plies[i] && !SamePly(*m_plies[i], *other.m_plies[i]))
-            return false;
+    if (!fields::Same(m_game.GameFields(), other.m_game.GameFields())) return false;
+    const std::size_t runs = std::max(m_runs.size(), other.m_runs.size());
+    for (std::size_t r = 0; r < runs; ++r) {
+        const Run* mine = r < m_runs.size() ? m_runs[r].get() : nullptr;
+        const Run* theirs = r < other.m_runs.size() ? other.m_runs[r].get() : nullptr;
+        if (mine == theirs) continue;
+        for (std::size_t k = 0; k < kRun; ++k) {
+            const PlyRecord& a =
+                mine != nullptr && k < mine->size() ? *(*mine)[k] : PlyList::Unwritten();
+            const PlyRecord& b =
+                theirs != nullptr && k < theirs->size() ? *(*theirs)[k] : PlyList::Unwritten();
+            if (&a != &b && a != b) return false;
+        }
+    }
     return true;
 }
 
 std::size_t GameSnapshot::OwnBytes(const GameSnapshot* previous) const {
     std::size_t bytes =
-        sizeof *this + m_startNote.capacity() + m_plies.capacity() * sizeof(m_plies[0]);
-    for (const auto& tag : m_keptTags) bytes += tag.first.capacity() + tag.second.capacity();
-    for (std::size_t i = 0; i < m_plies.size(); ++i)
-        if (previous == nullptr || i >= previous->m_plies.size() ||
-            previous->m_plies[i] != m_plies[i])
-            bytes += PlyBytes(*m_plies[i]);
+        sizeof *this + HeapBytes(m_game.m_startNote) + m_runs.size() * sizeof(m_runs[0]);
+    for (const auto& tag : m_game.m_keptTags) bytes += HeapBytes(tag.first) + HeapBytes(tag.second);
+    for (std::size_t r = 0; r < m_runs.size(); ++r) {
+        const Run* before = previous != nullptr && r < previous->m_runs.size()
+                                ? previous->m_runs[r].get()
+                                : nullptr;
+        if (before == m_runs[r].get()) continue;
+        const Run& run = *m_runs[r];
+        bytes += sizeof run + run.size() * sizeof(run[0]);
+        for (std::size_t k = 0; k < run.size(); ++k) {
+            const PlyRecord* was =
+                before != nullptr && k < before->size() ? (*before)[k].get() : nullptr;
+            bytes += NewBytes(*run[k], was);
+        }
+    }
     return bytes;
 }
 

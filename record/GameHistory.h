@@ -24,21 +24,15 @@ public:
     std::size_t OwnBytes(const GameSnapshot* previous) const;
 
 private:
-    // Everything in a record but the plies.
-    int m_piece[8][8] = {}, m_color[8][8] = {};
-    int m_epFile = -1, m_epRank = -1;
-    int m_castle[4] = {};
-    int m_halfMoveClock = 0, m_repeatCount = 0;
-    char m_status = 'P';
-    int m_flipped = 0;
-    char m_tag[CGameRecord::kTagCount][CGameRecord::kTagSize] = {};
-    int m_curPly = 0, m_plyCount = 0, m_sideToMove = 0, m_fromSetup = 0;
-    char m_startFen[CGameRecord::kStartFenSize] = {};
-    int m_startSide = 0, m_startMoveNumber = 1, m_hasStartNote = 0;
-    std::string m_startNote;
-    std::vector<std::pair<std::string, std::string>> m_keptTags;
-    int m_setupMode = 0;
-    std::vector<std::shared_ptr<const PlyRecord>> m_plies;
+    static constexpr std::size_t kRun = 32;
+    using Run = std::vector<PlyList::Shared>;
+    // The game but its plies, which a copy shares with the game anyway.
+    CGameRecord m_game;
+    // The plies in runs of 32, each run shared with the step before while
+    // none of its plies changed: a step of a 300-ply game holds one run of
+    // its own, not 300 pointers. Every record is shared with the game, and
+    // every variation of it, until one of them changes it.
+    std::vector<std::shared_ptr<const Run>> m_runs;
 };
 
 // The edits of one open game for Undo and Redo: the game after each step,

@@ -84,7 +84,7 @@ public:
 private:
     // `count` plies of a line, the first its ply index `first` played from
     // the board `before` holds (the start when null), `depth` variations deep.
-    void Line(const PlyRecord* plies, int first, int count, int depth, const PlyRecord* before);
+    void Line(const PlyList& plies, int first, int count, int depth, const PlyRecord* before);
     // Boards come as the rules hold them (int) and as a ply keeps them (bytes).
     template <class Square>
     void Note(const std::string& note, int depth, const Square (&piece)[8][8],
@@ -144,7 +144,7 @@ void ScoreWriter::Note(const std::string& note, int depth, const Square (&piece)
     if (!text.empty()) Add(ScoreBlock::Kind::Note, depth, text);
 }
 
-void ScoreWriter::Line(const PlyRecord* plies, int first, int count, int depth,
+void ScoreWriter::Line(const PlyList& plies, int first, int count, int depth,
                        const PlyRecord* before) {
     // A Black move is numbered first in a paragraph: at a line's start, or
     // resuming after a note or a variation.
@@ -167,8 +167,7 @@ void ScoreWriter::Line(const PlyRecord* plies, int first, int count, int depth,
                 Note(variation.startNote, depth + 1, before->piece, before->color);
             else if (!variation.startNote.empty())
                 Note(variation.startNote, depth + 1, m_start->m_piece, m_start->m_color);
-            Line(variation.plies.data(), i, static_cast<int>(variation.plies.size()), depth + 1,
-                 before);
+            Line(variation.plies, i, static_cast<int>(variation.plies.size()), depth + 1, before);
             EndMoves();
         }
         before = &ply;
@@ -193,7 +192,7 @@ std::vector<ScoreBlock> ScoreWriter::Build() {
     m_start->SetFromFen(m_game.m_startFen);
     if (m_game.m_hasStartNote) Note(m_game.m_startNote, 0, m_start->m_piece, m_start->m_color);
     const int plies = std::min(m_game.m_plyCount, CGameRecord::kMaxPlies);
-    Line(&m_game.m_ply[0], 0, plies, 0, nullptr);
+    Line(m_game.m_ply, 0, plies, 0, nullptr);
     EndMoves();
     if (!m_marked) {
         if (plies > 0)

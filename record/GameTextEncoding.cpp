@@ -2,17 +2,22 @@
 
 #include <algorithm>
 
+#include "LineWalk.h"
 #include "TextEncoding.h"
 #include "TextField.h"
 
 namespace {
 
-// Visits every note of a game, const or not.
-template <typename Game, typename Visit>
-void ForEachNote(Game& game, Visit visit) {
-    if (game.m_hasStartNote) visit(game.m_startNote);
-    for (auto& ply : game.m_ply)
-        if (ply.hasNote) visit(ply.note);
+// Every note of a game, its variations' too.
+bool AnyNote(const CGameRecord& game, bool (*test)(const std::string&)) {
+    if (game.m_hasStartNote && test(game.m_startNote)) return true;
+    bool found = false;
+    WalkTree(game.m_ply, game.m_ply.Held(), [&](const TreeStep& step) {
+        const PlyRecord& ply = step.ply();
+        found = found || (ply.hasNote && test(ply.note)) ||
+                (step.at == 0 && step.variation != nullptr && test(step.variation->startNote));
+    });
+    return found;
 }
 
 }  // namespace
@@ -20,9 +25,7 @@ void ForEachNote(Game& game, Visit visit) {
 bool UsesWindows1252(const CGameRecord& game) {
     for (const auto& tag : game.m_tag)
         if (!IsUtf8(tag)) return true;
-    bool eightBit = false;
-    ForEachNote(game, [&eightBit](const std::string& note) { eightBit = eightBit || !IsUtf8(note); });
-    return eightBit;
+    return AnyNote(game, [](const std::string& note) { return !IsUtf8(note); });
 }
 
 std::string EncodeUserText(CGameRecord& game, const std::string& utf8) {
@@ -47,9 +50,14 @@ std::size_t StoredSize(bool eightBit, const std::string& utf8) {
 void ConvertGameToUtf8(CGameRecord& game) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (!IsUtf8(game.m_tag[tag])) game.SetTag(tag, Windows1252ToUtf8(game.m_tag[tag]));
-    ForEachNote(game, [](std::string& note) {
+    const auto convert = [](std::string& note) {
         if (IsUtf8(note)) return;
         note = Windows1252ToUtf8(note);
         note.resize(Utf8SafeCut(note, CGameRecord::kMaxNoteLength + 1));
+    };
+    if (game.m_hasStartNote) convert(game.m_startNote);
+    EditTree(game.m_ply, game.m_ply.Held(), [&convert](PlyRecord& ply, Variation* opened) {
+        if (ply.hasNote) convert(ply.note);
+        if (opened != nullptr) convert(opened->startNote);
     });
 }

@@ -1,5 +1,6 @@
 #include "GameRecord.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <utility>
@@ -74,7 +75,8 @@ void CGameRecord::SetStartPosition() {
     CopyToField(m_startFen, kStartFenSize, kStandardFen);
     m_startSide = White;
     m_startMoveNumber = 1;
-    for (PlyRecord& ply : m_ply) {
+    for (int i = 0; i < m_ply.Held(); ++i) {
+        PlyRecord& ply = m_ply[i];
         ply.ClearNote();
         ply.nags.clear();
         ply.variations.clear();
@@ -112,6 +114,15 @@ bool CGameRecord::StorePly(int fromFile, int fromRank, int toFile, int toRank,
     ply.nags.clear();
     ply.variations.clear();  // a new move has no alternatives yet
     ply.KeepBoard(m_piece, m_color);
+    return true;
+}
+
+bool CGameRecord::SameGame(const CGameRecord& other) const {
+    if (!fields::Same(GameFields(), other.GameFields())) return false;
+    if (m_ply.Shares(other.m_ply)) return true;
+    const int written = std::max(m_ply.Written(), other.m_ply.Written());
+    for (int i = 0; i < written; ++i)
+        if (!m_ply.SharesPly(i, other.m_ply) && m_ply[i] != other.m_ply[i]) return false;
     return true;
 }
 

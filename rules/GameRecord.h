@@ -1,18 +1,20 @@
 #pragma once
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "FieldList.h"
 #include "PieceTypes.h"
+#include "PlyList.h"
 #include "PlyRecord.h"
-#include "PlyTable.h"
 
 // The whole state of one game: the position shown with its rule state, the
 // header tags, up to 300 recorded half-moves, the start FEN and the notes.
 class CGameRecord {
 public:
-    static constexpr int kMaxPlies = PlyTable::kSize;
+    static constexpr int kMaxPlies = 300;
     static constexpr int kTagCount = 7;
     static constexpr int kTagSize = 256;       // 255 characters and the terminator
     static constexpr int kStartFenSize = 128;  // room for any FEN MakeStartFen writes
@@ -99,6 +101,14 @@ public:
     void CheckSound() const;
     // The start's side and move number are those its FEN text gives.
     bool StartFenAgrees() const;
+    // The game apart from the position it shows: tags, start, notes, flip,
+    // setup and every ply. The position shown, its rule state and the start
+    // numbers read from the FEN are left out. Undo's "no change" asks this.
+    auto GameFields() const {
+        return std::tie(m_flipped, m_tag, m_plyCount, m_fromSetup, m_startFen, m_hasStartNote,
+                        m_startNote, m_keptTags, m_setupMode);
+    }
+    bool SameGame(const CGameRecord& other) const;
 
     // Move legality: 1 when the lifted piece may go from the from-square to
     // the target, else 0 with the reason in `message`. See MoveLegality.cpp.
@@ -138,7 +148,7 @@ public:
     char m_status = 'P';
     int m_flipped = 0;
     char m_tag[kTagCount][kTagSize];
-    PlyTable m_ply;
+    PlyList m_ply;
     int m_curPly = 0;
     int m_plyCount = 0;
     int m_sideToMove = White;
@@ -171,6 +181,11 @@ private:
     bool FindMovingPiece(int piece, int color, int& fromFile, int& fromRank, int toFile, int toRank,
                          bool& ambiguous);
 };
+
+// Grown by a field: add it to GameFields() above if it is the game's, not the
+// position's, then here.
+static_assert(sizeof(CGameRecord) == 2600,
+              "a field added to CGameRecord may belong in GameFields()");
 
 // A ply's move as its list line gives it, without the move number.
 std::string MoveWithoutNumber(const PlyRecord& ply);

@@ -3,9 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <tuple>
 
-struct PlyRecord;
+#include "FieldList.h"
+#include "PlyList.h"
 
 // The signs of the move glyphs $1 to $6, as written after a move.
 inline constexpr const char* kMoveSigns[6] = {"!", "?", "!!", "??", "!?", "?!"};
@@ -14,7 +15,12 @@ inline constexpr const char* kMoveSigns[6] = {"!", "?", "!!", "??", "!?", "?!"};
 // the move it replaces, and the note written before its first move.
 struct Variation {
     std::string startNote;
-    std::vector<PlyRecord> plies;
+    PlyList plies;
+
+    bool operator==(const Variation& other) const {
+        return startNote == other.startNote && plies == other.plies;
+    }
+    bool operator!=(const Variation& other) const { return !(*this == other); }
 };
 
 // A snapshot of the game after one half-move: the move's squares, the rule
@@ -44,7 +50,19 @@ struct PlyRecord {
     std::string nags;  // numeric glyphs kept with the move as read ("$14 $36")
     // Lines played instead of this move, from the position before it, in the
     // order they were given; each may hold variations of its own.
-    std::vector<Variation> variations;
+    VariationList variations;
+
+    // Every field, once: equality, the unwritten test and Undo's "no change"
+    // all read this list.
+    auto Fields() const {
+        return std::tie(fromFile, fromRank, toFile, toRank, canCastleWK, canCastleWQ, canCastleBK,
+                        canCastleBQ, epFile, epRank, hasNote, repeatCount, piece, color,
+                        halfMoveClock, status, text, date, note, nags, variations);
+    }
+    bool operator==(const PlyRecord& other) const {
+        return this == &other || fields::Same(Fields(), other.Fields());
+    }
+    bool operator!=(const PlyRecord& other) const { return !(*this == other); }
 
     void KeepBoard(const int (&fromPiece)[8][8], const int (&fromColor)[8][8]) {
         for (int f = 0; f < 8; ++f)
@@ -76,3 +94,35 @@ struct PlyRecord {
         hasNote = 0;
     }
 };
+
+// Grown by a field: add it to Fields() above, then here.
+static_assert(sizeof(PlyRecord) == 264, "a field added to PlyRecord belongs in its Fields()");
+
+inline const PlyRecord& PlyList::operator[](int i) const {
+    return i < Held() ? *(*m_plies)[static_cast<std::size_t>(i)] : Unwritten();
+}
+
+inline std::size_t VariationList::size() const {
+    return m_list ? m_list->size() : 0;
+}
+inline const Variation& VariationList::operator[](std::size_t i) const {
+    return (*m_list)[i];
+}
+inline Variation& VariationList::operator[](std::size_t i) {
+    Own();
+    return (*m_list)[i];
+}
+inline const Variation* VariationList::begin() const {
+    return m_list ? m_list->data() : nullptr;
+}
+inline const Variation* VariationList::end() const {
+    return m_list ? m_list->data() + m_list->size() : nullptr;
+}
+inline Variation* VariationList::begin() {
+    Own();
+    return m_list ? m_list->data() : nullptr;
+}
+inline Variation* VariationList::end() {
+    Own();
+    return m_list ? m_list->data() + m_list->size() : nullptr;
+}

@@ -92,7 +92,7 @@ std::unique_ptr<CGameRecord> LoadOrSayWhy(const std::string& path, int number) {
 // `count` plies of a line of `game`, the first its ply index `first`, each
 // followed by its variations, each of those between a "variation" and an
 // "end" line of its depth. `replay` shows each ply's position from its snapshot.
-void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int count, int depth,
+void ShowPlies(const CGameRecord& game, const PlyList& plies, int first, int count, int depth,
                CGameRecord& replay) {
     for (int i = first; i < first + count && i < CGameRecord::kMaxPlies; ++i) {
         const PlyRecord& ply = plies[i - first];
@@ -113,8 +113,8 @@ void ShowPlies(const CGameRecord& game, const PlyRecord* plies, int first, int c
             std::cout << "variation\t" << depth + 1 << '\n';
             if (!variation.startNote.empty())
                 std::cout << "varnote\t" << Escape(variation.startNote) << '\n';
-            ShowPlies(game, variation.plies.data(), i, static_cast<int>(variation.plies.size()),
-                      depth + 1, replay);
+            ShowPlies(game, variation.plies, i, static_cast<int>(variation.plies.size()), depth + 1,
+                      replay);
             std::cout << "end\t" << depth + 1 << '\n';
         }
     }
@@ -134,7 +134,7 @@ int Show(const std::string& path, int number) {
     auto replay = std::make_unique<CGameRecord>();
     replay->SetStartPosition();
     replay->SetFromFen(game->m_startFen);
-    ShowPlies(*game, &game->m_ply[0], 0, game->m_plyCount, 0, *replay);
+    ShowPlies(*game, game->m_ply, 0, game->m_plyCount, 0, *replay);
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';
     return 0;
 }

@@ -295,7 +295,7 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     // At the end of a variation as deep as they go, the line still goes on.
     game = Played("", "e4 e5");
     const PlyRecord replies[] = {Played("", "e4 c5")->m_ply[1], Played("", "e4 d5")->m_ply[1]};
-    std::vector<Variation>* list = &game->m_ply[1].variations;
+    VariationList* list = &game->m_ply[1].variations;
     LinePath path;
     for (int level = 0; level < lines::kMaxDepth; ++level) {
         list->push_back({"", {replies[level % 2]}});
@@ -370,7 +370,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     // one-move lines fit, 3... Nf6's two moves no longer do.
     auto full = Played("", "e4 e5 Qh5 Nc6 Bc4 Nf6 Qxf7#");
     full->m_ply[0].variations.push_back(
-        {"", std::vector<PlyRecord>(lines::kMaxVariationPlies - 2, full->m_ply[0])});
+        {"", PlyList(lines::kMaxVariationPlies - 2, full->m_ply[0])});
     EXPECT_EQ(ApplyGameCheck(*full, verdicts).variationsAdded, 2);
     EXPECT_TRUE(full->m_ply[5].variations.empty());
 }
@@ -446,9 +446,9 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         if (row.playerGlyph != 0) ToggleMoveSymbol(move, row.playerGlyph);
         if (row.roomLeft < lines::kMaxVariationPlies)
             game->m_ply[0].variations.push_back(
-                {"", std::vector<PlyRecord>(
-                         lines::kMaxVariationPlies - CountVariationPlies(*game) - row.roomLeft,
-                         game->m_ply[0])});
+                {"", PlyList(static_cast<std::size_t>(lines::kMaxVariationPlies -
+                                                      CountVariationPlies(*game) - row.roomLeft),
+                             game->m_ply[0])});
         std::vector<PositionVerdict> verdicts(8);
         verdicts[5] = {true, {false, 40}, 14, Words(row.best)};
         verdicts[6] = {true, {true, 1}, 14, Words("h5f7")};

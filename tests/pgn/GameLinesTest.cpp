@@ -283,7 +283,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     // Room for a move at a depth: none past 64 levels, none in any variation
     // once they hold 20,000 moves together, always on the main line.
     auto full = pgntest::ReadOk("1. e4 e5 *");
-    full->m_ply[0].variations.push_back({"", std::vector<PlyRecord>(20000)});
+    full->m_ply[0].variations.push_back({"", PlyList(20000, PlyRecord())});
     const std::tuple<const CGameRecord*, std::size_t, std::string> rooms[] = {
         {nested.get(), 0, ""},
         {nested.get(), 64, ""},

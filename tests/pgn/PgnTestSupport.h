@@ -34,7 +34,7 @@ inline std::unique_ptr<CGameRecord> ReadOk(const std::string& text) {
 }
 
 // Each ply with its glyphs, {note}, %D date and (variations), the first whole if `firstWhole`.
-inline void DescribePlies(const PlyRecord* plies, int count, bool firstWhole,
+inline void DescribePlies(const PlyList& plies, int count, bool firstWhole,
                           const std::function<void(const std::string&)>& add) {
     for (int i = 0; i < count; ++i) {
         const PlyRecord& ply = plies[i];
@@ -47,8 +47,7 @@ inline void DescribePlies(const PlyRecord* plies, int count, bool firstWhole,
         for (const Variation& variation : ply.variations) {
             add("(");
             if (!variation.startNote.empty()) add("{" + variation.startNote + "}");
-            DescribePlies(variation.plies.data(), static_cast<int>(variation.plies.size()), true,
-                          add);
+            DescribePlies(variation.plies, static_cast<int>(variation.plies.size()), true, add);
             add(")");
         }
     }
@@ -66,7 +65,7 @@ inline std::string Describe(const CGameRecord& game) {
     for (const auto& [name, value] : game.m_keptTags) add("[" + name + " " + value + "]");
     if (game.m_fromSetup) add("[FEN " + std::string(game.m_startFen) + "]");
     if (game.m_hasStartNote) add("{" + game.m_startNote + "}");
-    DescribePlies(&game.m_ply[0], game.m_plyCount, true, add);
+    DescribePlies(game.m_ply, game.m_plyCount, true, add);
     if (game.m_flipped) add("%F");
     return text;
 }

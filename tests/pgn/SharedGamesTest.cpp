@@ -22,26 +22,25 @@ void ExpectPositions(const CGameRecord& game, std::filesystem::path tsv) {
 }
 
 // Every line of a game as the squares of its moves, variations in parentheses.
-std::string Tree(const PlyRecord* plies, int count) {
+std::string Tree(const PlyList& plies, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
         text += SquareName(plies[i].fromFile, plies[i].fromRank) +
                 SquareName(plies[i].toFile, plies[i].toRank) + " ";
         for (const Variation& variation : plies[i].variations)
-            text +=
-                "(" + Tree(variation.plies.data(), static_cast<int>(variation.plies.size())) + ") ";
+            text += "(" + Tree(variation.plies, static_cast<int>(variation.plies.size())) + ") ";
     }
     return text;
 }
 
 // Every note of a line in order, depth first: each ply's, then each of its
 // variations' opening note and own notes.
-void AddNotes(const PlyRecord* plies, int count, std::vector<std::string>& notes) {
+void AddNotes(const PlyList& plies, int count, std::vector<std::string>& notes) {
     for (int i = 0; i < count; ++i) {
         notes.push_back(plies[i].hasNote ? plies[i].note : "");
         for (const Variation& variation : plies[i].variations) {
             notes.push_back(variation.startNote);
-            AddNotes(variation.plies.data(), static_cast<int>(variation.plies.size()), notes);
+            AddNotes(variation.plies, static_cast<int>(variation.plies.size()), notes);
         }
     }
 }
@@ -52,8 +51,8 @@ void ExpectNotesSurviveSave(const CGameRecord& game) {
     const auto back = pgntest::ReadOk(WritePgnToString(game));
     std::vector<std::string> before{game.m_hasStartNote ? game.m_startNote : ""},
         after{back->m_hasStartNote ? back->m_startNote : ""};
-    AddNotes(&game.m_ply[0], game.m_plyCount, before);
-    AddNotes(&back->m_ply[0], back->m_plyCount, after);
+    AddNotes(game.m_ply, game.m_plyCount, before);
+    AddNotes(back->m_ply, back->m_plyCount, after);
     EXPECT_EQ(after, before);
 }
 
@@ -61,7 +60,7 @@ void ExpectNotesSurviveSave(const CGameRecord& game) {
 // moves, tags, position.
 void ExpectExportReadsBack(const CGameRecord& game) {
     const auto back = pgntest::ReadOk(ExportPgnToString(game));
-    EXPECT_EQ(Tree(&back->m_ply[0], back->m_plyCount), Tree(&game.m_ply[0], game.m_plyCount));
+    EXPECT_EQ(Tree(back->m_ply, back->m_plyCount), Tree(game.m_ply, game.m_plyCount));
     EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
     EXPECT_EQ(back->m_keptTags, KeptTagsAsWritten(game));
 }
@@ -102,6 +101,37 @@ void ExpectHistoryGivesBack(const CGameRecord& game) {
     EXPECT_FALSE(history.CanRedo());
 }
 
+// Notes typed inside variations, as the window types them (the line taken,
+// edited, stored back), each one step: Undo gives back every state, and a
+// step costs what it changed, never the whole tree again.
+void ExpectVariationNotesGiveBack(const CGameRecord& game) {
+    std::vector<std::pair<LinePath, int>> places;
+    WalkTree(game.m_ply, game.m_plyCount, [&places](const TreeStep& step) {
+        if (step.depth > 0 && places.size() < 40) places.emplace_back(step.path, step.index);
+    });
+    if (places.empty()) return;
+    auto state = std::make_unique<CGameRecord>(game);
+    auto line = std::make_unique<CGameRecord>();
+    GameHistory history;
+    history.Reset(*state);
+    std::vector<std::string> states{WritePgnToString(*state)};
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        const auto& [path, ply] = places[k];
+        ASSERT_TRUE(TakeLine(*state, path, *line));
+        line->m_ply[ply].note = "edit " + std::to_string(k);
+        line->m_ply[ply].hasNote = 1;
+        StoreLine(*state, path, *line);
+        const std::size_t before = history.Bytes();
+        history.Record(*state, "Note", "");
+        EXPECT_LT(history.Bytes() - before, std::size_t{64} << 10) << "edit " << k;
+        states.push_back(WritePgnToString(*state));
+    }
+    for (std::size_t at = states.size() - 1; at > 0; --at) {
+        ASSERT_TRUE(history.Undo(*state));
+        ASSERT_EQ(WritePgnToString(*state), states[at - 1]) << "undone to " << at - 1;
+    }
+}
+
 TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
     RAVELIN_REQUIRE_SHARED("pgn");
     int read = 0, tooLong = 0;
@@ -135,6 +165,7 @@ TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
         ExpectNotesSurviveSave(*game);
         ExpectExportReadsBack(*game);
         ExpectHistoryGivesBack(*game);
+        ExpectVariationNotesGiveBack(*game);
         ++read;
     }
     EXPECT_GT(read, 600);

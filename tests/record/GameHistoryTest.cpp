@@ -51,6 +51,8 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
         game.SetCurPly(ply);
         ASSERT_TRUE(game.StorePly(4, 1, 4, 3, "e4"));
     }
+    game.SetPlyCount(100);
+    game.SetCurPly(100);
     GameHistory history;
     history.Reset(game);
     const std::size_t first = history.Bytes();
@@ -75,17 +77,19 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     game.m_ply[10].variations[0].startNote = "second";
     history.Record(game, "Note", "");
     const std::size_t noteStep = history.Bytes() - noteBefore;
-    game.m_ply[10].variations[0].plies.push_back(game.m_ply[10]);  // and a move added to it
+    const PlyRecord move = game.m_ply[10];
+    game.m_ply[10].variations[0].plies.push_back(move);  // and a move added to it
     const std::size_t moveBefore = history.Bytes();
     history.Record(game, "Move", "");
     EXPECT_GE(history.Bytes() - moveBefore, noteStep + sizeof(PlyRecord));  // the move costs too
     ASSERT_TRUE(history.Undo(game));
-    EXPECT_EQ(game.m_ply[10].variations.at(0).plies.size(), 0u);
+    ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
+    EXPECT_EQ(game.m_ply[10].variations[0].plies.size(), 0u);
     ASSERT_TRUE(history.Undo(game));
     EXPECT_EQ(history.RedoName(), "Note");
     ASSERT_EQ(game.m_ply[10].variations.size(), 1u);
     EXPECT_EQ(game.m_ply[10].variations[0].startNote, opening);
-    // So does the game's opening note.
+    // So do the game's opening note and the tags beyond the seven.
     GameHistory fresh;
     fresh.Reset(game);
     const std::size_t startBefore = fresh.Bytes();
@@ -94,6 +98,10 @@ TEST(GameHistory, AStepCostsWhatItChanged) {
     fresh.Record(game, "Note", "");
     const std::size_t cost = fresh.Bytes() - startBefore;
     EXPECT_TRUE(cost >= 20000 && cost < 40000) << cost;
+    const std::size_t tagsBefore = fresh.Bytes();
+    game.m_keptTags.emplace_back("Annotator", std::string(3000, 'a'));
+    fresh.Record(game, "Header", "");
+    EXPECT_GE(fresh.Bytes() - tagsBefore, 3000u);
 }
 
 TEST(GameHistory, GroupsAndTheSavedState) {

@@ -90,7 +90,15 @@ TEST(GameTextEncoding, ConvertingTurnsEveryTextAndStaysWithinTheFields) {
     game->m_startNote = "\x93quoted\x94";
     game->m_ply[2].note = "Z\xC3\xBCrich";  // already UTF-8: left alone
     game->m_ply[1].note = std::string(CGameRecord::kMaxNoteLength + 1, '\xE9');
+    Variation aside;  // the notes of a variation, before its first move and on it
+    aside.startNote = "\xABplan\xBB";
+    aside.plies.push_back(std::as_const(*game).m_ply[0]);
+    aside.plies[0].note = "caf\xE9";
+    aside.plies[0].hasNote = 1;
+    game->m_ply[0].variations.push_back(aside);
     ConvertGameToUtf8(*game);
+    EXPECT_EQ(game->m_ply[0].variations[0].startNote, "\xC2\xABplan\xC2\xBB");
+    EXPECT_EQ(game->m_ply[0].variations[0].plies[0].note, "caf\xC3\xA9");
     EXPECT_EQ(std::string(game->GetTag(CGameRecord::Event)), "Ren\xC3\xA9");
     EXPECT_EQ(std::string(game->GetTag(CGameRecord::Site)), "Z\xC3\xBCrich");
     std::string halfField;  // 127 whole characters: the 128th would not fit

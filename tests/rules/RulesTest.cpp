@@ -136,8 +136,9 @@ TEST(Rules, PliesStoredAndRestored) {
     EXPECT_TRUE(copy->m_ply.Shares(game->m_ply));
     copy->m_ply[1].note = "mine";
     EXPECT_FALSE(copy->m_ply.Shares(game->m_ply));
+    EXPECT_TRUE(copy->m_ply.SharesPly(0, game->m_ply) && !copy->m_ply.SharesPly(1, game->m_ply));
     EXPECT_EQ(std::as_const(*game).m_ply[1].note, "");
-    const std::shared_ptr<const PlyRecord> lent = game->m_ply.Lend(1);
+    const std::shared_ptr<const PlyRecord> lent = game->m_ply.Share(1);
     game->m_ply[1].note = "later";
     EXPECT_EQ(lent->note, "");  // a ply lent stays as it was
     game->m_curPly = CGameRecord::kMaxPlies - 1;
@@ -205,3 +206,19 @@ TEST(Rules, StartChoicesOfferAndWrite) {
 }
 
 }  // namespace
+
+// A text cut to a field's size ends between characters: a character that
+// does not fit whole goes whole, one that fits stays, even before stray bytes.
+TEST(Rules, TextsCutBetweenCharacters) {
+    const struct {
+        const char* text;
+        std::size_t limit, kept;
+    } rows[] = {
+        {"ab", 5, 2},                // shorter: all of it
+        {"a\xC3\xA9z", 2, 1},        // é would be cut in two
+        {"a\xE2\x82\xAC", 3, 1},     // so would €
+        {"\xC3\xA9\x80", 2, 2},      // é fits; the stray byte after it goes
+        {"\x80\x80\x80\x80", 2, 2},  // no character to keep whole
+    };
+    for (const auto& row : rows) EXPECT_EQ(Utf8SafeCut(row.text, row.limit), row.kept) << row.text;
+}

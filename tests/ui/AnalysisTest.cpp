@@ -288,7 +288,7 @@ void AnalysisTest::checkGameScoresAVariationAlreadyThere() {
              QString("Check Game: 0 moves marked, 0 better lines added."));
     w.Command(res::kCmdUndo);
     QCOMPARE(w.Game().GetMoveWithoutNumber(0), std::string("d4"));
-    QCOMPARE(w.Game().m_ply[0].variations.at(0).plies.at(0).note, std::string("The king's pawn."));
+    QCOMPARE(w.Game().m_ply[0].variations[0].plies[0].note, std::string("The king's pawn."));
 }
 
 QTEST_MAIN(AnalysisTest)
