@@ -5,8 +5,9 @@
 #include <memory>
 
 #include "LegalMoves.h"
-#include "MoveEntry.h"
+#include "MovePlay.h"
 #include "MoveTextApply.h"
+#include "PlyLine.h"
 
 namespace {
 
@@ -24,12 +25,11 @@ bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
                 candidate.toFile == toFile && candidate.toRank == toRank;
         return !legal;
     });
-    if (!legal) return false;
-    const int promotion = typed.promotion != NoPiece ? typed.promotion : Queen;
-    const PieceDrop drop{
-        game.GetPiece(fromFile, fromRank), side, fromFile, fromRank, toFile, toRank};
-    game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
-    return PlayDroppedPiece(game, drop, false, "", [promotion] { return promotion; }).recorded;
+    if (!legal || game.m_curPly >= CGameRecord::kMaxPlies) return false;
+    const PlayedMove played =
+        PlayMove(game, Move{{fromFile, fromRank}, {toFile, toRank}, typed.promotion});
+    return played.legal && RecordPly(game, fromFile, fromRank, toFile, toRank,
+                                     FormatPlyLine(game, game.m_curPly, played.text));
 }
 
 }  // namespace

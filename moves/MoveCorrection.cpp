@@ -77,21 +77,12 @@ bool ReplayMove(CGameRecord& line, const PlyRecord& old) {
     std::string sign;
     const std::string token = MoveToken(MoveWithoutNumber(old), sign);
     if (token.empty() || index < 0 || index >= CGameRecord::kMaxPlies) return false;
-    int fromFile, fromRank, toFile, toRank;
-    std::string located = token;
-    line.converMove(fromFile, fromRank, toFile, toRank, located, side);
-    if (!IsOnBoard(fromFile, fromRank) || !IsOnBoard(toFile, toRank)) return false;
-    MoveFacts facts = FactsBeforeMove(line, line.GetPiece(fromFile, fromRank), side, fromFile,
-                                      fromRank, toFile, toRank);
-    const MoveTextResult played = ApplyMoveText(line, token, side);
+    PlayedMove move;
+    const MoveTextResult played = ApplyMoveText(line, token, side, EndTest::AfterMove, &move);
     if (played == MoveTextResult::PlayedAgainstRules) CutLine(line, index);
     if (played != MoveTextResult::Played) return false;
-
-    if (facts.kind == Pawn && (toRank == 0 || toRank == 7))
-        facts.promotion = line.GetPiece(toFile, toRank);
-    line.FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
     KeepAnnotations(line.m_ply[index], old);
-    WriteMove(line, index, BuildMoveText(line, facts), sign);
+    WriteMove(line, index, move.text, sign);
     return true;
 }
 

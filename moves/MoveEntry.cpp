@@ -1,7 +1,7 @@
 #include "MoveEntry.h"
 
+#include "MovePlay.h"
 #include "MoveRecording.h"
-#include "MoveText.h"
 #include "PlyLine.h"
 #include "TextField.h"
 
@@ -29,36 +29,34 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
             return outcome;
         }
     }
-    const bool ok = game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile,
-                                  toRank, explanation, 1) != 0;
-    if (!ok && !setupActive) {
-        toFile = drop.fromFile;
-        toRank = drop.fromRank;
-        outcome.refusal = explanation;
+    if (setupActive) {
+        // Any piece goes anywhere, off the board too: the rules' side effects
+        // where it is a move, nothing recorded and nothing judged.
+        const bool move = game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile,
+                                        toRank, explanation, 1) != 0;
+        game.SetSquare(toFile, toRank, drop.color, drop.kind);
+        if (!move) return outcome;
+        outcome.accepted = true;
+        if (drop.kind == Pawn && (toRank == 0 || toRank == 7))
+            game.SetSquare(toFile, toRank, drop.color,
+                           promotion >= Knight && promotion <= Queen ? promotion : Queen);
+        return outcome;
     }
-    MoveFacts facts =
-        FactsBeforeMove(game, drop.kind, drop.color, drop.fromFile, drop.fromRank, toFile, toRank);
-    game.SetSquare(toFile, toRank, drop.color, drop.kind);
-    if (!ok) return outcome;
+    // Played from its square, as every move is played.
+    game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+    const PlayedMove played =
+        PlayMove(game, Move{{drop.fromFile, drop.fromRank}, {toFile, toRank}, promotion});
+    if (!played.legal) {
+        outcome.refusal = played.refusal;
+        return outcome;
+    }
     outcome.accepted = true;
-
-    if (drop.kind == Pawn && (toRank == 0 || toRank == 7)) {
-        facts.promotion = promotion;
-        if (facts.promotion < Knight || facts.promotion > Queen) facts.promotion = Queen;
-        game.SetSquare(toFile, toRank, drop.color, facts.promotion);
-    }
-    if (setupActive) return outcome;
-
-    const GameEndEvents events = JudgeMove(game, drop.kind, drop.color, facts.capture);
+    const GameEndEvents& events = played.events;
     if (events.fiftyMoveDraw) outcome.announcements.push_back(announce::kFiftyMoveDraw);
     if (events.repetitionDraw) outcome.announcements.push_back(announce::kRepetitionDraw);
     if (events.checkmate) outcome.announcements.push_back(announce::kCheckMate);
     if (events.stalemate) outcome.announcements.push_back(announce::kStaleMate);
-
-    facts.kingFile = events.kingFile;
-    facts.kingRank = events.kingRank;
-    const std::string text = BuildMoveText(game, facts);
-    outcome.line = FormatPlyLine(game, game.m_curPly, text);
+    outcome.line = FormatPlyLine(game, game.m_curPly, played.text);
 
     if (game.m_plyCount > game.m_curPly) {
         outcome.firstDroppedPly = game.m_curPly;

@@ -169,45 +169,35 @@ std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::s
 
 }  // namespace
 
-MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side,
-                             EndTest test) {
+MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side, EndTest test,
+                             PlayedMove* played) {
     if (game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
         return MoveTextResult::NotPlayed;
     int fromFile, fromRank, toFile, toRank;
     if (!LocateMoveText(game, text, side, fromFile, fromRank, toFile, toRank))
         return MoveTextResult::NotPlayed;
 
-    const int color = side;
     const int kind = game.GetPiece(fromFile, fromRank);
     const bool promotes = kind == Pawn && (toRank == 0 || toRank == 7);
     bool wrongPromotion = false;
     const int named = promotes ? NamedPromotion(text, toFile, toRank, wrongPromotion) : NoPiece;
     if (wrongPromotion) return MoveTextResult::NotPlayed;
-    game.SetSquare(fromFile, fromRank, NoColor, NoPiece);
-    std::string explanation;
-    const bool legal =
-        game.TestMove(color, kind, fromFile, fromRank, toFile, toRank, explanation, 1) != 0;
-    MoveFacts facts = FactsBeforeMove(game, kind, color, fromFile, fromRank, toFile, toRank);
-    game.SetSquare(toFile, toRank, color, kind);
-    if (promotes) {
-        facts.promotion = named == NoPiece ? Queen : named;
-        game.SetSquare(toFile, toRank, color, facts.promotion);
-    }
 
     std::string line = FormatPlyLine(game, game.m_curPly, text);
-    // The board's own text of the move ends in its mate or stalemate sign.
+    // Cut to fit, the token could read back as another move (a lost
+    // promotion letter, a lost target): the line says the move as the board
+    // writes it instead, with the mate or stalemate sign it ends in.
     const bool tooLong = line.size() >= PlyRecord::kTextSize;
-    const GameEndEvents events =
-        JudgeMove(game, kind, color, facts.capture, tooLong ? EndTest::AfterMove : test);
-    if (tooLong) {
-        // Cut to fit, the token could read back as another move (a lost
-        // promotion letter, a lost target): the line says the move as the
-        // board writes it instead.
-        facts.kingFile = events.kingFile;
-        facts.kingRank = events.kingRank;
-        line = FormatPlyLine(game, game.m_curPly, BuildMoveText(game, facts));
-    }
+    PlayOptions options;
+    options.test = tooLong ? EndTest::AfterMove : test;
+    options.carryIllegal = true;
+    options.named = tooLong || played != nullptr;
+    PlayedMove result =
+        PlayMove(game, Move{{fromFile, fromRank}, {toFile, toRank}, named}, options);
+    if (tooLong) line = FormatPlyLine(game, game.m_curPly, result.text);
     RecordPly(game, fromFile, fromRank, toFile, toRank, line);
+    const bool legal = result.legal;
+    if (played != nullptr) *played = std::move(result);
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;
 }
 

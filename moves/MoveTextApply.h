@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GameRecord.h"
+#include "MovePlay.h"
 #include "MoveRecording.h"
 
 enum class MoveTextResult {
@@ -17,8 +18,10 @@ enum class MoveTextResult {
 // board writes it, when the token would not fit the line), no date is set. A
 // token whose piece cannot be found changes nothing. With EndTest::AtLineEnd
 // mate and stalemate are left to SettleLineEnd, unless the line must say them.
+// `played`, when given, receives what the move was, its text as the board
+// writes it among it.
 MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int side,
-                             EndTest test = EndTest::AfterMove);
+                             EndTest test = EndTest::AfterMove, PlayedMove* played = nullptr);
 
 // The null move as a game text writes it, "--" or "Z0", perhaps with a
 // player's sign after it ("--!?"); false for any other text.

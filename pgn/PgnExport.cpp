@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "MovePlay.h"
 #include "MoveText.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
@@ -128,7 +129,18 @@ private:
 };
 
 void MoveNamer::SetBoard(const PlyRecord& ply) {
-    ply.GiveBoard(m_scratch->m_piece, m_scratch->m_color);
+    // The position after `ply` with the rule state its move needs: the
+    // castling rights and the en-passant target.
+    CGameRecord& board = *m_scratch;
+    ply.GiveBoard(board.m_piece, board.m_color);
+    board.m_canCastleWK = ply.canCastleWK;
+    board.m_canCastleWQ = ply.canCastleWQ;
+    board.m_canCastleBK = ply.canCastleBK;
+    board.m_canCastleBQ = ply.canCastleBQ;
+    board.m_epFile = ply.epFile;
+    board.m_epRank = ply.epRank;
+    board.m_halfMoveClock = ply.halfMoveClock;
+    board.m_status = 'P';
 }
 
 std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
@@ -140,25 +152,22 @@ std::string MoveNamer::MoveText(const PlyRecord& ply, const PlyRecord* before) {
         board.SetStartPosition();
         board.SetFromFen(m_game.m_startFen);
     }
-    const int kind = board.GetPiece(ply.fromFile, ply.fromRank);
-    const int color = board.GetColor(ply.fromFile, ply.fromRank);
-    if (kind == NoPiece) {
-        // No move of the board: the text as recorded, less the program's marks.
-        std::string text = MoveWithoutNumber(ply);
-        const std::size_t mark = text.find(" e.p.");
-        if (mark != std::string::npos) text.erase(mark, 5);
-        return text.substr(0, text.find_last_not_of("!?=") + 1);
-    }
-    MoveFacts facts =
-        FactsBeforeMove(board, kind, color, ply.fromFile, ply.fromRank, ply.toFile, ply.toRank);
-    SetBoard(ply);
-    if (kind == Pawn && (ply.toRank == 0 || ply.toRank == 7))
-        facts.promotion = board.GetPiece(ply.toFile, ply.toRank);
-    board.FindPiece(OtherColor(color), King, facts.kingFile, facts.kingRank);
-    // Mate keeps its mark; a draw's "=" is this program's own.
-    board.SetStatus(ply.status == 'M' ? 'M' : 'P');
-    facts.enPassant = false;
-    return BuildMoveText(board, facts);
+    const Move move{{ply.fromFile, ply.fromRank},
+                    {ply.toFile, ply.toRank},
+                    ply.piece[ply.toFile & 7][ply.toRank & 7]};
+    // Other programs read no en-passant mark, and a draw's "=" is this
+    // program's own; mate keeps its mark.
+    board.m_sideToMove = board.GetColor(move.from.file, move.from.rank);
+    PlayOptions options;
+    options.drawMark = false;
+    options.enPassantMark = false;
+    const PlayedMove played = PlayMove(board, move, options);
+    if (played.legal) return played.text;
+    // No move of the board: the text as recorded, less the program's marks.
+    std::string text = MoveWithoutNumber(ply);
+    const std::size_t mark = text.find(" e.p.");
+    if (mark != std::string::npos) text.erase(mark, 5);
+    return text.substr(0, text.find_last_not_of("!?=") + 1);
 }
 
 // The start position's FEN as other programs check it: castling rights only
