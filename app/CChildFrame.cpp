@@ -8,10 +8,10 @@
 
 #include "CVexilDoc.h"
 #include "CVexilView.h"
-#include "DocumentManager.h"
+#include "FrameCloseGuard.h"
 
-CChildFrame::CChildFrame(CVexilDoc* document, DocumentManager* manager)
-    : m_document(document), m_manager(manager) {
+CChildFrame::CChildFrame(CVexilDoc* document, FrameCloseGuard* guard)
+    : m_document(document), m_guard(guard) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/document-icon.svg")));
     auto* scroller = new QScrollArea(this);
@@ -53,10 +53,10 @@ void CChildFrame::KeepInArea() {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    if (!m_manager->CanCloseFrame(this)) {
+    if (!m_guard->CanCloseFrame(this)) {
         event->ignore();
         return;
     }
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted()) m_manager->FrameClosed(this);
+    if (event->isAccepted()) m_guard->FrameClosed(this);
 }

@@ -4,7 +4,7 @@
 
 class CVexilDoc;
 class CVexilView;
-class DocumentManager;
+class FrameCloseGuard;
 
 // One game window: a board view on a document, inside the main window.
 class CChildFrame : public QMdiSubWindow {
@@ -12,7 +12,7 @@ class CChildFrame : public QMdiSubWindow {
 public:
     static constexpr int kInitialHeight = 330;
 
-    CChildFrame(CVexilDoc* document, DocumentManager* manager);
+    CChildFrame(CVexilDoc* document, FrameCloseGuard* guard);
     CVexilDoc* Document() const { return m_document; }
     CVexilView* View() const { return m_view; }
     // The window size that shows the view's whole form.
@@ -32,6 +32,6 @@ protected:
 
 private:
     CVexilDoc* m_document;
-    DocumentManager* m_manager;
+    FrameCloseGuard* m_guard;
     CVexilView* m_view;
 };

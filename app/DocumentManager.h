@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FrameCloseGuard.h"
 #include "RecentFiles.h"
 
 class CChildFrame;
@@ -19,7 +20,7 @@ class QMdiArea;
 // The document steps of the program: new, open, save, save as, close, the
 // save prompt, the window titles of documents with several windows, and the
 // recent-file list. Every message and question goes through the prompts.
-class DocumentManager : public QObject {
+class DocumentManager : public QObject, public FrameCloseGuard {
     Q_OBJECT
 public:
     explicit DocumentManager(QMdiArea* area, QObject* parent = nullptr);
@@ -72,9 +73,9 @@ public:
 
     // Called by a game window about to close: its document asks to be saved
     // when this is its last window.
-    bool CanCloseFrame(CChildFrame* frame);
+    bool CanCloseFrame(CChildFrame* frame) override;
     // A game window has closed (or is gone): its document goes with its last.
-    void FrameClosed(CChildFrame* frame);
+    void FrameClosed(CChildFrame* frame) override;
 
 signals:
     void TitlesChanged();

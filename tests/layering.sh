@@ -25,5 +25,12 @@ for folder in "${order[@]}"; do
     fi
   done
 done
+# Within a folder: a game window tells its owner through FrameCloseGuard and
+# knows nothing of the document manager that owns it.
+for file in $(find . -path ./build\* -prune -o \( -name 'CChildFrame.h' -o -name 'CChildFrame.cpp' \) -print); do
+  if grep -q '^#include "DocumentManager.h"' "$file"; then
+    echo "$file includes DocumentManager.h: the window would call its owner"; faults=$((faults + 1))
+  fi
+done
 [ "$faults" -eq 0 ] && echo "layering: every include points down"
 exit $((faults > 0))
