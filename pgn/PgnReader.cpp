@@ -150,6 +150,7 @@ std::size_t DashAt(const std::string& token, std::size_t pos) {
 
 // Castling written with zeros, as some programs do, or with other dashes.
 void NormaliseCastling(std::string& token) {
+    if (token.empty() || (token[0] != '0' && token[0] != 'O')) return;
     if (token.compare(0, 3, "0-0") == 0) {
         std::size_t end = 3;
         if (token.compare(3, 2, "-0") == 0) end = 5;
@@ -172,6 +173,8 @@ void NormaliseCastling(std::string& token) {
 // The glyph number of a move sign written apart from its move ("e4 !?" is
 // e4 $5); 0 for any other token.
 int SignGlyph(const std::string& token) {
+    // Every sign starts so: the move tokens of a game are spared six compares.
+    if (token.empty() || (token[0] != '!' && token[0] != '?')) return 0;
     for (int i = 0; i < 6; ++i)
         if (token == kMoveSigns[i]) return i + 1;
     return 0;
@@ -184,7 +187,7 @@ bool IsAnnotationOnly(const std::string& token) {
 }
 
 bool IsEnPassantMark(const std::string& token) {
-    if (token.compare(0, 4, "e.p.") != 0) return false;
+    if (token.size() < 4 || token[1] != '.' || token.compare(0, 4, "e.p.") != 0) return false;
     for (std::size_t i = 4; i < token.size(); ++i)
         if (token[i] != '+' && token[i] != '#' && token[i] != '=') return false;
     return true;

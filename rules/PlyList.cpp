@@ -58,11 +58,15 @@ void PlyList::OwnList() {
         m_plies = std::make_shared<std::vector<Shared>>(*m_plies);
 }
 
-PlyRecord& PlyList::operator[](int i) {
+PlyRecord& PlyList::MakeOwn(int i) {
     OwnList();
     std::vector<Shared>& plies = *m_plies;
     const auto index = static_cast<std::size_t>(i);
-    if (index >= plies.size()) plies.resize(index + 1, UnwrittenShared());
+    if (index >= plies.size()) {
+        // Plies skipped share the unwritten record; the one written is new.
+        plies.resize(index, UnwrittenShared());
+        plies.push_back(std::make_shared<PlyRecord>());
+    }
     Shared& ply = plies[index];
     // Shared with another list, a snapshot or the unwritten record: this
     // list's own copy from now on.

@@ -37,7 +37,7 @@ public:
 
     inline const PlyRecord& operator[](int i) const;
     // Makes room up to `i`, and makes ply `i` this list's own.
-    PlyRecord& operator[](int i);
+    inline PlyRecord& operator[](int i);
     const PlyRecord& front() const { return (*this)[0]; }
     const PlyRecord& back() const { return (*this)[Held() - 1]; }
     PlyRecord& front() { return (*this)[0]; }
@@ -102,6 +102,8 @@ public:
 private:
     static const Shared& UnwrittenShared();
     void OwnList();
+    // operator[] when the ply is not this list's own yet, or not held.
+    PlyRecord& MakeOwn(int i);
 
     std::shared_ptr<std::vector<Shared>> m_plies;
 };

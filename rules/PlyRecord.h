@@ -102,6 +102,15 @@ inline const PlyRecord& PlyList::operator[](int i) const {
     return i < Held() ? *(*m_plies)[static_cast<std::size_t>(i)] : Unwritten();
 }
 
+inline PlyRecord& PlyList::operator[](int i) {
+    // A ply this list alone holds is written in place.
+    if (m_plies && i < Held() && m_plies.use_count() == 1) {
+        const Shared& ply = (*m_plies)[static_cast<std::size_t>(i)];
+        if (ply.use_count() == 1) return const_cast<PlyRecord&>(*ply);
+    }
+    return MakeOwn(i);
+}
+
 inline std::size_t VariationList::size() const {
     return m_list ? m_list->size() : 0;
 }
