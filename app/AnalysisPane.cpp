@@ -308,11 +308,11 @@ void AnalysisPane::AddLine(int index) {
     // Only onto the position the line was found for.
     if (!ViewShowsPosition()) return;
     auto whole = std::make_unique<CGameRecord>(view->WholeGame());
-    std::string refusal;
+    VariationRefusal refusal = VariationRefusal::None;
     switch (AddEngineLine(*whole, m_path, m_plies, m_shown[index].plies, m_shown[index].note,
                           refusal)) {
         case EngineLineAdded::Refused:
-            Prompts().Tell(QString::fromStdString(refusal));
+            Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(refusal)));
             return;
         case EngineLineAdded::AlreadyThere:
             emit Announce(QStringLiteral("The game already holds this line."));

@@ -154,9 +154,9 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
     if (m_correcting != 0) return PlayCorrection(drop, promotion);
     if (!m_game->m_setupMode && m_game->m_curPly < m_game->m_plyCount)
         return OfferBranch(drop, promotion);
-    if (const std::string full = VariationRoomRefusal(WholeGame(), m_path.size());
-        !m_setupActive && !full.empty()) {
-        Prompts().Tell(QString::fromStdString(full));
+    if (const VariationRefusal full = VariationRoomRefusal(WholeGame(), m_path.size());
+        !m_setupActive && full != VariationRefusal::None) {
+        Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(full)));
         m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
         AfterDrop(DropOutcome());
         return false;

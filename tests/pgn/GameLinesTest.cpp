@@ -284,15 +284,26 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     // once they hold 20,000 moves together, always on the main line.
     auto full = pgntest::ReadOk("1. e4 e5 *");
     full->m_ply[0].variations.push_back({"", PlyList(20000, PlyRecord())});
-    const std::tuple<const CGameRecord*, std::size_t, std::string> rooms[] = {
-        {nested.get(), 0, ""},
-        {nested.get(), 64, ""},
-        {nested.get(), 65, lines::kVariationsTooDeep},
-        {full.get(), 0, ""},
-        {full.get(), 1, lines::kVariationsFull},
+    const std::tuple<const CGameRecord*, std::size_t, VariationRefusal> rooms[] = {
+        {nested.get(), 0, VariationRefusal::None},
+        {nested.get(), 64, VariationRefusal::None},
+        {nested.get(), 65, VariationRefusal::VariationsTooDeep},
+        {full.get(), 0, VariationRefusal::None},
+        {full.get(), 1, VariationRefusal::VariationsFull},
     };
     for (const auto& [game, depth, refusal] : rooms)
         EXPECT_EQ(VariationRoomRefusal(*game, depth), refusal) << depth;
+    // The window tells a sentence for every refusal but None, and only then.
+    for (const VariationRefusal refusal :
+         {VariationRefusal::None, VariationRefusal::VariationsFull,
+          VariationRefusal::VariationsTooDeep, VariationRefusal::NullMoveNotMain})
+        EXPECT_EQ(*VariationRefusalSentence(refusal) == '\0', refusal == VariationRefusal::None);
+    // Only a line of real moves may become the main line.
+    auto passed = pgntest::ReadOk("1. e4 e5 (1... -- 2. d4) *");
+    EXPECT_EQ(MainLineRefusal(*passed), VariationRefusal::None);
+    EXPECT_TRUE(TakeLine(*passed, {{1, 0}}, *line));
+    EXPECT_EQ(MainLineRefusal(*line), VariationRefusal::NullMoveNotMain);
+    EXPECT_FALSE(PromoteToMainLine(*passed, {{1, 0}}));
 }
 
 }  // namespace
