@@ -163,7 +163,7 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
     }
     const DropOutcome outcome =
         PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
-    if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    if (outcome.why != DropRefusal::None) Prompts().Tell(QString::fromStdString(outcome.refusal));
     AfterDrop(outcome);
     return outcome.recorded;
 }

@@ -56,7 +56,7 @@ bool CVexilView::PlayCorrection(const PieceDrop& drop, const std::function<int()
     const int ply = m_correcting - 1;
     auto line = std::make_unique<CGameRecord>(*m_game);
     const DropOutcome outcome = PlayDroppedPiece(*m_game, drop, false, TodayText(), promotion);
-    if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    if (outcome.why != DropRefusal::None) Prompts().Tell(QString::fromStdString(outcome.refusal));
     if (!outcome.recorded) {
         // Refused or taken back: nothing changed, and the right move may
         // still be played.

@@ -173,7 +173,8 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
         AfterDrop(DropOutcome());
     };
     if (!outcome.recorded) {
-        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+        if (outcome.why != DropRefusal::None)
+            Prompts().Tell(QString::fromStdString(outcome.refusal));
         putBack();
         return false;
     }

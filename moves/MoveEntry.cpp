@@ -12,6 +12,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     int toRank = drop.toRank;
     if (!setupActive && game.m_curPly >= CGameRecord::kMaxPlies) {
         game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        outcome.why = DropRefusal::RecordFull;
         outcome.refusal = announce::kRecordFull;
         return outcome;
     }
@@ -34,6 +35,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     if (!ok && !setupActive) {
         toFile = drop.fromFile;
         toRank = drop.fromRank;
+        outcome.why = DropRefusal::AgainstRules;
         outcome.refusal = explanation;
     }
     MoveFacts facts =

@@ -69,6 +69,10 @@ TEST(MoveEntry, EveryRefusalSaysWhyAndChangesNothing) {
         const DropOutcome outcome = Play(*game, tg::ParseUci(row.move));
         SCOPED_TRACE(std::string(row.fen) + " " + row.move);
         EXPECT_EQ(outcome.refusal, row.sentence);
+        // The board tells by the kind, which must agree with the sentence.
+        EXPECT_EQ(outcome.why, row.sentence == announce::kRecordFull ? DropRefusal::RecordFull
+                               : *row.sentence != '\0'               ? DropRefusal::AgainstRules
+                                                                     : DropRefusal::None);
         EXPECT_FALSE(outcome.accepted || outcome.recorded);
         EXPECT_EQ(game->MakeFullFen(), before);
     }
