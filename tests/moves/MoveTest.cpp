@@ -328,6 +328,14 @@ TEST(MoveReading, TypedMoves) {
                   : m.refusal,
             row[2])
             << row[1];
+        // The kind agrees with the sentence.
+        const std::string said = row[2];
+        EXPECT_EQ(m.why, found                                       ? TypedRefusal::None
+                         : said.rfind("Ravelin cannot read", 0) == 0 ? TypedRefusal::Unreadable
+                         : said.find(" is ambiguous: ") != std::string::npos
+                             ? TypedRefusal::Ambiguous
+                             : TypedRefusal::NoPieceCanGo)
+            << row[1];
     }
 }
 
