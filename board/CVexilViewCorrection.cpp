@@ -67,10 +67,11 @@ bool CVexilView::PlayCorrection(const PieceDrop& drop, const std::function<int()
     const LineRoom room = m_path.empty() ? LineRoom() : RoomOfLine(*m_whole, m_path);
     const MoveCorrection correction = ReplayAfterCorrection(*line, ply, *m_game, room);
     m_game->m_setupMode = m_setupActive;
-    if (!correction.refused) PublishGame("Correct Move");
+    if (!correction.Refused()) PublishGame("Correct Move");
     ListMoves();
     SelectLine(ply + 1);
     ShowLine(ply + 1);
-    if (!correction.message.empty()) Prompts().Tell(QString::fromStdString(correction.message));
-    return !correction.refused;
+    if (correction.kind != MoveCorrection::Kind::AllFit)
+        Prompts().Tell(QString::fromStdString(correction.message));
+    return !correction.Refused();
 }

@@ -251,9 +251,16 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
                 ReplayAfterCorrection(*line, row.ply, *corrected, room);
             EXPECT_EQ(correction.firstUnfit, row.unfit);
             EXPECT_EQ(correction.message, row.message);
-            // A correction refused leaves the line as it was, and says so to the view.
-            EXPECT_EQ(correction.refused,
-                      std::string(row.message).find("is not corrected") != std::string::npos);
+            // The view decides by the kind, which must agree with what the user is told;
+            // a correction refused leaves the line as it was.
+            const std::string told = row.message;
+            const bool refused = told.find("is not corrected") != std::string::npos;
+            EXPECT_EQ(correction.kind, told.empty() ? MoveCorrection::Kind::AllFit
+                                       : !refused   ? MoveCorrection::Kind::OldLineKept
+                                       : told.find("would nest variations") != std::string::npos
+                                           ? MoveCorrection::Kind::TooDeep
+                                           : MoveCorrection::Kind::VariationsFull);
+            EXPECT_EQ(correction.Refused(), refused);
             EXPECT_EQ(corrected->m_curPly, corrected->m_plyCount);
             StoreLine(*game, row.path, *corrected);
         }
@@ -267,6 +274,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         auto line = pgntest::ReadOk(kNested), corrected = pgntest::ReadOk(kNested);
         CutLine(*corrected, 2);
         const MoveCorrection none = ReplayAfterCorrection(*line, 2, *corrected, LineRoom());
+        EXPECT_EQ(none.kind, MoveCorrection::Kind::AllFit);
         EXPECT_EQ(none.message, "");
         EXPECT_EQ(pgntest::Describe(*corrected), "1. e4 e5");
     }
