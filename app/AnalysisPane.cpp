@@ -146,7 +146,7 @@ void AnalysisPane::ShowMessage(const QString& text) {
 
 void AnalysisPane::ShowPosition() {
     if (!m_active) return;
-    if (!m_engine->Problem().isEmpty() || !m_engine->IsRunning()) {
+    if (m_engine->ProblemKind() != EngineProblem::None || !m_engine->IsRunning()) {
         m_fen.clear();
         OnEngineState();
         return;
@@ -256,13 +256,14 @@ void AnalysisPane::ShowEngineText() {
 }
 
 void AnalysisPane::OnEngineState() {
-    const QString problem = m_engine->Problem();
-    const bool offerRestart = !problem.isEmpty() && !m_engine->Program().isEmpty();
+    const EngineProblem problem = m_engine->ProblemKind();
+    // An engine that was never found has nothing to restart.
+    const bool offerRestart = problem != EngineProblem::None && problem != EngineProblem::NotFound;
     if (!offerRestart) KeepFocusFrom(m_restart);
     m_restart->setVisible(offerRestart);
-    if (!problem.isEmpty()) {
+    if (problem != EngineProblem::None) {
         m_fen.clear();
-        ShowMessage(problem);
+        ShowMessage(m_engine->Problem());
         return;
     }
     // A message (a pause, a checkmate) stays; only the engine's own text follows the engine.
