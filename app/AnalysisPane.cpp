@@ -146,7 +146,7 @@ void AnalysisPane::ShowMessage(const QString& text) {
 
 void AnalysisPane::ShowPosition() {
     if (!m_active) return;
-    if (!m_engine->Problem().isEmpty() || !m_engine->IsRunning()) {
+    if (m_engine->ProblemKind() != EngineProblem::None || !m_engine->IsRunning()) {
         m_fen.clear();
         OnEngineState();
         return;
@@ -256,13 +256,14 @@ void AnalysisPane::ShowEngineText() {
 }
 
 void AnalysisPane::OnEngineState() {
-    const QString problem = m_engine->Problem();
-    const bool offerRestart = !problem.isEmpty() && !m_engine->Program().isEmpty();
+    const EngineProblem problem = m_engine->ProblemKind();
+    // An engine that was never found has nothing to restart.
+    const bool offerRestart = problem != EngineProblem::None && problem != EngineProblem::NotFound;
     if (!offerRestart) KeepFocusFrom(m_restart);
     m_restart->setVisible(offerRestart);
-    if (!problem.isEmpty()) {
+    if (problem != EngineProblem::None) {
         m_fen.clear();
-        ShowMessage(problem);
+        ShowMessage(m_engine->Problem());
         return;
     }
     // A message (a pause, a checkmate) stays; only the engine's own text follows the engine.
@@ -308,11 +309,11 @@ void AnalysisPane::AddLine(int index) {
     // Only onto the position the line was found for.
     if (!ViewShowsPosition()) return;
     auto whole = std::make_unique<CGameRecord>(view->WholeGame());
-    std::string refusal;
+    VariationRefusal refusal = VariationRefusal::None;
     switch (AddEngineLine(*whole, m_path, m_plies, m_shown[index].plies, m_shown[index].note,
                           refusal)) {
         case EngineLineAdded::Refused:
-            Prompts().Tell(QString::fromStdString(refusal));
+            Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(refusal)));
             return;
         case EngineLineAdded::AlreadyThere:
             emit Announce(QStringLiteral("The game already holds this line."));

@@ -24,6 +24,34 @@ EngineOptions OptionsOf(const UserPrompts::EngineChoice& choice) {
     return {choice.threads, choice.hashMegabytes, choice.lines};
 }
 
+// What the pane and Check Game say for `problem` of the engine `program`.
+QString ProblemSentence(EngineProblem problem, const QString& program, const QString& detail,
+                        int exitCode) {
+    switch (problem) {
+        case EngineProblem::None:
+            return QString();
+        case EngineProblem::NotFound:
+            return QStringLiteral(
+                "No chess engine was found. Install Stockfish (Debian's package stockfish) or "
+                "choose an engine with Options > Engine...");
+        case EngineProblem::CannotStart:
+            return QStringLiteral(
+                       "The engine %1 could not be started: %2. Choose another with Options > "
+                       "Engine...")
+                .arg(program, detail);
+        case EngineProblem::NoAnswer:
+            return QStringLiteral(
+                       "%1 did not answer as a UCI chess engine. Choose another with Options > "
+                       "Engine...")
+                .arg(QFileInfo(program).fileName());
+        case EngineProblem::Crashed:
+            return QStringLiteral("The engine stopped unexpectedly.");
+        case EngineProblem::Exited:
+            return QStringLiteral("The engine stopped unexpectedly (exit code %1).").arg(exitCode);
+    }
+    return QString();
+}
+
 }  // namespace
 
 EngineProcess::EngineProcess(QObject* parent) : QObject(parent) {
@@ -33,10 +61,7 @@ EngineProcess::EngineProcess(QObject* parent) : QObject(parent) {
     m_answerTimer.setSingleShot(true);
     m_answerTimer.setInterval(kAnswerMs);
     connect(&m_answerTimer, &QTimer::timeout, this, [this] {
-        if (m_session.GetState() == UciSession::State::Starting)
-            Fail(QStringLiteral("%1 did not answer as a UCI chess engine. Choose another with "
-                                "Options > Engine...")
-                     .arg(QFileInfo(m_program).fileName()));
+        if (m_session.GetState() == UciSession::State::Starting) Fail(EngineProblem::NoAnswer);
     });
 }
 
@@ -90,11 +115,10 @@ bool EngineProcess::Start() {
     if (m_process != nullptr) Quit(0, true);
     m_choice = StoredChoice();
     m_program = ProgramOf(m_choice);
+    m_problemKind = EngineProblem::None;
     m_problem.clear();
     if (m_program.isEmpty()) {
-        Fail(
-            QStringLiteral("No chess engine was found. Install Stockfish (Debian's package "
-                           "stockfish) or choose an engine with Options > Engine..."));
+        Fail(EngineProblem::NotFound);
         return false;
     }
     m_process = new QProcess(this);
@@ -108,15 +132,13 @@ bool EngineProcess::Start() {
     connect(m_process, &QProcess::finished, this, &EngineProcess::OnFinished);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            Fail(QStringLiteral("The engine %1 could not be started: %2. Choose another with "
-                                "Options > Engine...")
-                     .arg(m_program, m_process->errorString()));
+            Fail(EngineProblem::CannotStart, m_process->errorString());
     });
     m_partial.clear();
     m_session = UciSession();
     m_session.Start(OptionsOf(m_choice));
     m_process->start(QIODevice::ReadWrite | QIODevice::Unbuffered);
-    if (!m_problem.isEmpty()) return false;
+    if (m_problemKind != EngineProblem::None) return false;
     m_answerTimer.start();
     Flush();
     emit StateChanged();
@@ -127,6 +149,7 @@ void EngineProcess::Reconfigure(const UserPrompts::EngineChoice& choice) {
     const bool running = IsRunning();
     if (ProgramOf(choice) != m_program) {
         Quit(1000, false);
+        m_problemKind = EngineProblem::None;
         m_problem.clear();
         if (running) Start();
         emit StateChanged();
@@ -253,18 +276,15 @@ void EngineProcess::OnFinished() {
     const bool starting = m_session.GetState() == UciSession::State::Starting;
     m_process->deleteLater();
     m_process = nullptr;
-    if (starting) {
-        Fail(QStringLiteral("%1 did not answer as a UCI chess engine. Choose another with "
-                            "Options > Engine...")
-                 .arg(QFileInfo(m_program).fileName()));
-    } else {
-        Fail(crashed ? QStringLiteral("The engine stopped unexpectedly.")
-                     : QStringLiteral("The engine stopped unexpectedly (exit code %1).").arg(code));
-    }
+    if (starting)
+        Fail(EngineProblem::NoAnswer);
+    else
+        Fail(crashed ? EngineProblem::Crashed : EngineProblem::Exited, QString(), code);
 }
 
-void EngineProcess::Fail(const QString& problem) {
-    m_problem = problem;
+void EngineProcess::Fail(EngineProblem problem, const QString& detail, int exitCode) {
+    m_problemKind = problem;
+    m_problem = ProblemSentence(problem, m_program, detail, exitCode);
     m_linesTimer.stop();
     m_answerTimer.stop();
     if (m_process != nullptr) {

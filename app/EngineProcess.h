@@ -10,6 +10,16 @@
 
 class QProcess;
 
+// Why the engine is not there to search.
+enum class EngineProblem {
+    None,
+    NotFound,     // none chosen and no Stockfish installed: nothing to restart
+    CannotStart,  // the program could not be run
+    NoAnswer,     // it did not answer as a UCI engine, in time or before it left
+    Crashed,      // it stopped unexpectedly
+    Exited,       // it ended by itself, with an exit code
+};
+
 // The engine program run as a child process, one for the main window: it
 // is started once, kept across positions and windows, and told each new
 // position while it runs. Nothing here ever waits on the engine, but the
@@ -27,7 +37,7 @@ public:
     static void StoreChoice(const UserPrompts::EngineChoice& choice);
     static QString ProgramOf(const UserPrompts::EngineChoice& choice);
 
-    // Starts the engine unless it runs; false, with Problem() saying why,
+    // Starts the engine unless it runs; false, with ProblemKind() saying why,
     // when there is none to start.
     bool Start();
     bool IsRunning() const;
@@ -42,7 +52,9 @@ public:
     void Quit(int graceMs, bool wait);
 
     const UciSession& Session() const { return m_session; }
-    // Why the engine is not there, as one sentence; empty while it works.
+    // Why the engine is not there; None while it works.
+    EngineProblem ProblemKind() const { return m_problemKind; }
+    // The sentence that tells it; empty while it works.
     QString Problem() const { return m_problem; }
     QString Program() const { return m_program; }
 
@@ -58,12 +70,15 @@ private:
     void OnOutput();
     void OnFinished();
     void Flush();
-    void Fail(const QString& problem);
+    // Ends the engine for `problem`; `detail` is the system's reason a
+    // program could not start, `exitCode` how one that ended left.
+    void Fail(EngineProblem problem, const QString& detail = QString(), int exitCode = 0);
 
     QProcess* m_process = nullptr;
     UciSession m_session;
     UserPrompts::EngineChoice m_choice;
     QString m_program;
+    EngineProblem m_problemKind = EngineProblem::None;
     QString m_problem;
     QByteArray m_partial;
     QTimer m_linesTimer;

@@ -92,7 +92,7 @@ void GameCheckRun::OnSearchDone() {
 
 void GameCheckRun::OnEngineState() {
     if (m_over) return;
-    if (!m_engine->Problem().isEmpty()) {
+    if (m_engine->ProblemKind() != EngineProblem::None) {
         const QString problem = m_engine->Problem();
         Finish(QString());
         Prompts().Tell(problem + QStringLiteral(" The game is left as it was."));

@@ -154,16 +154,16 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
     if (m_correcting != 0) return PlayCorrection(drop, promotion);
     if (!m_game->m_setupMode && m_game->m_curPly < m_game->m_plyCount)
         return OfferBranch(drop, promotion);
-    if (const std::string full = VariationRoomRefusal(WholeGame(), m_path.size());
-        !m_setupActive && !full.empty()) {
-        Prompts().Tell(QString::fromStdString(full));
+    if (const VariationRefusal full = VariationRoomRefusal(WholeGame(), m_path.size());
+        !m_setupActive && full != VariationRefusal::None) {
+        Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(full)));
         m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
         AfterDrop(DropOutcome());
         return false;
     }
     const DropOutcome outcome =
         PlayDroppedPiece(*m_game, drop, m_setupActive != 0, TodayText(), promotion);
-    if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    if (outcome.why != DropRefusal::None) Prompts().Tell(QString::fromStdString(outcome.refusal));
     AfterDrop(outcome);
     return outcome.recorded;
 }

@@ -56,7 +56,7 @@ bool CVexilView::PlayCorrection(const PieceDrop& drop, const std::function<int()
     const int ply = m_correcting - 1;
     auto line = std::make_unique<CGameRecord>(*m_game);
     const DropOutcome outcome = PlayDroppedPiece(*m_game, drop, false, TodayText(), promotion);
-    if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+    if (outcome.why != DropRefusal::None) Prompts().Tell(QString::fromStdString(outcome.refusal));
     if (!outcome.recorded) {
         // Refused or taken back: nothing changed, and the right move may
         // still be played.
@@ -67,10 +67,11 @@ bool CVexilView::PlayCorrection(const PieceDrop& drop, const std::function<int()
     const LineRoom room = m_path.empty() ? LineRoom() : RoomOfLine(*m_whole, m_path);
     const MoveCorrection correction = ReplayAfterCorrection(*line, ply, *m_game, room);
     m_game->m_setupMode = m_setupActive;
-    if (!correction.refused) PublishGame("Correct Move");
+    if (!correction.Refused()) PublishGame("Correct Move");
     ListMoves();
     SelectLine(ply + 1);
     ShowLine(ply + 1);
-    if (!correction.message.empty()) Prompts().Tell(QString::fromStdString(correction.message));
-    return !correction.refused;
+    if (correction.kind != MoveCorrection::Kind::AllFit)
+        Prompts().Tell(QString::fromStdString(correction.message));
+    return !correction.Refused();
 }

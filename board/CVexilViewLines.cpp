@@ -173,7 +173,8 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
         AfterDrop(DropOutcome());
     };
     if (!outcome.recorded) {
-        if (!outcome.refusal.empty()) Prompts().Tell(QString::fromStdString(outcome.refusal));
+        if (outcome.why != DropRefusal::None)
+            Prompts().Tell(QString::fromStdString(outcome.refusal));
         putBack();
         return false;
     }
@@ -229,9 +230,10 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
             m_path = ownerPath;
             break;
         case UserPrompts::BranchAnswer::NewVariation: {
-            if (const std::string full = VariationRoomRefusal(WholeGame(), ownerPath.size() + 1);
-                !full.empty()) {
-                Prompts().Tell(QString::fromStdString(full));
+            if (const VariationRefusal full =
+                    VariationRoomRefusal(WholeGame(), ownerPath.size() + 1);
+                full != VariationRefusal::None) {
+                Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(full)));
                 putBack();
                 return false;
             }
@@ -264,11 +266,9 @@ const char kDeleteStep[] = "Delete Variation";
 void CVexilView::OnPromoteVariation() {
     if (m_path.empty() || m_setupActive) return;
     const int line = qMax(0, CurrentLine());
-    for (int i = 0; i < m_game->m_plyCount; ++i) {
-        if (m_game->m_ply[i].IsNullMove()) {
-            Prompts().Tell(QString::fromLatin1(lines::kNullMoveNotMain));
-            return;
-        }
+    if (const VariationRefusal why = MainLineRefusal(*m_game); why != VariationRefusal::None) {
+        Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(why)));
+        return;
     }
     StoreLine(*m_whole, m_path, *m_game);
     if (!PromoteToMainLine(*m_whole, m_path)) return;

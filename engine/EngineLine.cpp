@@ -98,8 +98,8 @@ std::string EngineNote(const EngineScore& score, bool whiteToMove, int depth) {
 
 EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies,
                               const std::vector<PlyRecord>& engineLine, const std::string& note,
-                              std::string& refusal) {
-    refusal.clear();
+                              VariationRefusal& refusal) {
+    refusal = VariationRefusal::None;
     auto line = std::make_unique<CGameRecord>();
     if (engineLine.empty() || !TakeLine(game, path, *line) || plies < 0 || plies > line->m_plyCount)
         return EngineLineAdded::AlreadyThere;
@@ -132,12 +132,12 @@ EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies
     // and every move added to a variation counts toward the whole game's.
     const std::size_t depth = path.size() + (atLineEnd ? 0 : 1);
     if (depth > static_cast<std::size_t>(lines::kMaxDepth)) {
-        refusal = lines::kVariationsTooDeep;
+        refusal = VariationRefusal::VariationsTooDeep;
         return EngineLineAdded::Refused;
     }
     if (depth > 0 &&
         CountVariationPlies(game) + static_cast<int>(rest.size()) > lines::kMaxVariationPlies) {
-        refusal = lines::kVariationsFull;
+        refusal = VariationRefusal::VariationsFull;
         return EngineLineAdded::Refused;
     }
 

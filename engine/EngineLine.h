@@ -40,7 +40,7 @@ enum class EngineLineAdded { AsVariation, AtLineEnd, AlreadyThere, Refused };
 // line `path` names, into `game`: along the moves the line already has,
 // then as a new variation where it leaves them, or on at the end of the
 // line where that comes first. `note` goes on its last move. Refused, with
-// the sentence in `refusal` and nothing changed, beyond the game's bounds.
+// the bound in `refusal` and nothing changed, beyond the game's bounds.
 EngineLineAdded AddEngineLine(CGameRecord& game, const LinePath& path, int plies,
                               const std::vector<PlyRecord>& engineLine, const std::string& note,
-                              std::string& refusal);
+                              VariationRefusal& refusal);

@@ -86,12 +86,34 @@ void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line)
     StoreLine(game, parentPath, *parent);
 }
 
+const char* VariationRefusalSentence(VariationRefusal refusal) {
+    switch (refusal) {
+        case VariationRefusal::None:
+            return "";
+        case VariationRefusal::VariationsFull:
+            return "This game's variations already hold 20000 half-moves, the most a game keeps. "
+                   "No further move can be added to a variation.";
+        case VariationRefusal::VariationsTooDeep:
+            return "Variations are nested 64 deep here, the most a game keeps. This move cannot "
+                   "begin a variation of its own.";
+        case VariationRefusal::NullMoveNotMain:
+            return "This variation holds a null move (--), which only a variation may hold, so it "
+                   "cannot become the main line.";
+    }
+    return "";
+}
+
+VariationRefusal MainLineRefusal(const CGameRecord& line) {
+    // A file's main line is moves alone: the game would not read back.
+    for (int i = 0; i < line.m_plyCount; ++i)
+        if (line.m_ply[i].IsNullMove()) return VariationRefusal::NullMoveNotMain;
+    return VariationRefusal::None;
+}
+
 bool PromoteToMainLine(CGameRecord& game, const LinePath& path) {
     auto line = std::make_unique<CGameRecord>();
     if (path.empty() || !TakeLine(game, path, *line)) return false;
-    // A file's main line is moves alone: the game would not read back.
-    for (int i = 0; i < line->m_plyCount; ++i)
-        if (line->m_ply[i].IsNullMove()) return false;
+    if (MainLineRefusal(*line) != VariationRefusal::None) return false;
     auto parent = std::make_unique<CGameRecord>();
     for (LinePath rest = path; !rest.empty();) {
         const LineBranch branch = rest.back();
@@ -172,11 +194,13 @@ std::string PlyName(const CGameRecord& line, int ply, const PlyRecord& move) {
     return NumberedMove(line, ply, MoveWithoutNumber(move));
 }
 
-std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth) {
-    if (depth == 0) return {};
-    if (depth > static_cast<std::size_t>(lines::kMaxDepth)) return lines::kVariationsTooDeep;
-    if (CountVariationPlies(game) >= lines::kMaxVariationPlies) return lines::kVariationsFull;
-    return {};
+VariationRefusal VariationRoomRefusal(const CGameRecord& game, std::size_t depth) {
+    if (depth == 0) return VariationRefusal::None;
+    if (depth > static_cast<std::size_t>(lines::kMaxDepth))
+        return VariationRefusal::VariationsTooDeep;
+    if (CountVariationPlies(game) >= lines::kMaxVariationPlies)
+        return VariationRefusal::VariationsFull;
+    return VariationRefusal::None;
 }
 
 bool SameMove(const PlyRecord& a, const PlyRecord& b) {

@@ -11,17 +11,17 @@ namespace lines {
 // file beyond them is refused rather than read in part.
 inline constexpr int kMaxVariationPlies = 20000;  // moves in all variations together
 inline constexpr int kMaxDepth = 64;              // variations within variations
-// What the window says when a move would take a game beyond them.
-inline constexpr const char* kVariationsFull =
-    "This game's variations already hold 20000 half-moves, the most a game keeps. No further "
-    "move can be added to a variation.";
-inline constexpr const char* kVariationsTooDeep =
-    "Variations are nested 64 deep here, the most a game keeps. This move cannot begin a "
-    "variation of its own.";
-inline constexpr const char* kNullMoveNotMain =
-    "This variation holds a null move (--), which only a variation may hold, so it cannot "
-    "become the main line.";
 }  // namespace lines
+
+// Why a line cannot take one more move, or cannot become the main line.
+enum class VariationRefusal {
+    None,
+    VariationsFull,     // the game's variations hold lines::kMaxVariationPlies moves
+    VariationsTooDeep,  // a new variation would lie more than lines::kMaxDepth deep
+    NullMoveNotMain,    // the line holds a null move, which only a variation may
+};
+// What the window says for `refusal`; empty for None.
+const char* VariationRefusalSentence(VariationRefusal refusal);
 
 // Keeps the first `plies` plies of `line`, forgets the rest with their notes
 // and variations, and shows the position after them.
@@ -39,10 +39,13 @@ bool TakeLine(const CGameRecord& game, const LinePath& path, CGameRecord& line);
 // tags go to the lines they belong to. A variation left without moves goes.
 void StoreLine(CGameRecord& game, const LinePath& path, const CGameRecord& line);
 
+// Why `line`, a line taken with TakeLine, cannot become the main line:
+// NullMoveNotMain when it holds a null move, else None.
+VariationRefusal MainLineRefusal(const CGameRecord& line);
+
 // Makes the line `path` names the main line, one level at a time: at each
 // branch the line it left becomes its first variation. False, changing
-// nothing, when the game has no such line, or when the line holds a null
-// move, which only a variation may (lines::kNullMoveNotMain says so).
+// nothing, when the game has no such line, or when MainLineRefusal refuses it.
 bool PromoteToMainLine(CGameRecord& game, const LinePath& path);
 
 // Removes the variation `path` ends in, with everything inside it. False,
@@ -69,5 +72,5 @@ bool HasVariations(const CGameRecord& game);
 int CountPliesFrom(const CGameRecord& line, int first);
 
 // Why one more variation move, on a line `depth` variations deep, would take
-// the game beyond its bounds; empty when it fits.
-std::string VariationRoomRefusal(const CGameRecord& game, std::size_t depth);
+// the game beyond its bounds; None when it fits.
+VariationRefusal VariationRoomRefusal(const CGameRecord& game, std::size_t depth);

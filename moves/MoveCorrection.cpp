@@ -125,16 +125,15 @@ int ReplayMoves(CGameRecord& line, const PlyList& old, int first, int count, Rep
     return done;
 }
 
-// Why `asItWas`, hung on ply `ply` of `replayed` in place of `line`, would
-// take the game beyond its bounds, as the end of a sentence; empty when it fits.
-std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, int ply,
-                         const Variation& asItWas, const LineRoom& room) {
+// What keeping `asItWas`, hung on ply `ply` of `replayed` in place of
+// `line`, comes to: OldLineKept when it fits the game's bounds, else the
+// bound it would pass.
+MoveCorrection::Kind KeepingOldLine(const CGameRecord& line, const CGameRecord& replayed, int ply,
+                                    const Variation& asItWas, const LineRoom& room) {
     const int size = asItWas.plies.Held();
     const TreeSize within = MeasureTree(asItWas.plies, 0, size);
     const std::size_t depth = room.depth + 1 + static_cast<std::size_t>(within.deepest);
-    if (depth > static_cast<std::size_t>(lines::kMaxDepth))
-        return "which would nest variations more than " + std::to_string(lines::kMaxDepth) +
-               " deep";
+    if (depth > static_cast<std::size_t>(lines::kMaxDepth)) return MoveCorrection::Kind::TooDeep;
     // In a variation the line's own moves count among the game's variation moves.
     const bool own = room.depth > 0;
     const int oldLater = line.m_plyCount - ply - 1;
@@ -145,9 +144,34 @@ std::string BeyondBounds(const CGameRecord& line, const CGameRecord& replayed, i
                       (own ? oldLater : 0) +
                       MeasureTree(replayed.m_ply, ply + 1, newLater).variationPlies +
                       (own ? newLater : 0) + size + within.variationPlies;
-    if (after > lines::kMaxVariationPlies)
-        return "which would take this game's variations past " +
-               std::to_string(lines::kMaxVariationPlies) + " half-moves";
+    if (after > lines::kMaxVariationPlies) return MoveCorrection::Kind::VariationsFull;
+    return MoveCorrection::Kind::OldLineKept;
+}
+
+// The sentence for a correction of `kind`, after which `unfit` ("19. Rac1",
+// "3. Bc4 in a variation") no longer fits; `laterCut` when the line's own
+// later moves were cut, not only a variation's.
+std::string CorrectionSentence(MoveCorrection::Kind kind, const std::string& unfit, bool laterCut,
+                               const std::string& correctedName) {
+    const std::string subject = unfit + " no longer fits after the correction";
+    const std::string cannotKeep =
+        subject + ", and the line as it was cannot be kept as a variation of " + correctedName;
+    switch (kind) {
+        case MoveCorrection::Kind::AllFit:
+            return {};
+        case MoveCorrection::Kind::OldLineKept:
+            return subject + "; " +
+                   (laterCut ? "the later moves are kept up to there"
+                             : "the variation is kept up to there") +
+                   ", and the line as it was is kept as a variation of " + correctedName + ".";
+        case MoveCorrection::Kind::TooDeep:
+            return cannotKeep + ", which would nest variations more than " +
+                   std::to_string(lines::kMaxDepth) + " deep; the move is not corrected.";
+        case MoveCorrection::Kind::VariationsFull:
+            return cannotKeep + ", which would take this game's variations past " +
+                   std::to_string(lines::kMaxVariationPlies) +
+                   " half-moves; the move is not corrected.";
+    }
     return {};
 }
 
@@ -203,28 +227,20 @@ MoveCorrection ReplayAfterCorrection(const CGameRecord& line, int ply, CGameReco
 
     // Something did not fit: the line as it was goes in whole beside the
     // correction. Its first move's variations stay with the corrected move.
-    if (kept < later) result.firstUnfit = ply + 1 + kept + 1;
-    const std::string subject =
-        (kept < later ? PlyName(line, ply + 1 + kept) : trace.firstCut + " in a variation") +
-        " no longer fits after the correction";
-    const std::string correctedName = PlyName(*work, ply);
+    const bool laterCut = kept < later;
+    if (laterCut) result.firstUnfit = ply + 1 + kept + 1;
+    const std::string unfit =
+        laterCut ? PlyName(line, ply + 1 + kept) : trace.firstCut + " in a variation";
     Variation asItWas;
     asItWas.plies = line.m_ply.Slice(ply, count);
     asItWas.plies.front().variations.clear();
-    const std::string beyond = BeyondBounds(line, *work, ply, asItWas, room);
-    if (!beyond.empty()) {
+    result.kind = KeepingOldLine(line, *work, ply, asItWas, room);
+    result.message = CorrectionSentence(result.kind, unfit, laterCut, PlyName(*work, ply));
+    if (result.Refused()) {
         Take(corrected, line);
-        result.refused = true;
-        result.message = subject + ", and the line as it was cannot be kept as a variation of " +
-                         correctedName + ", " + beyond + "; the move is not corrected.";
         return result;
     }
     work->m_ply[ply].variations.push_back(std::move(asItWas));
-    result.keptOldLine = true;
-    result.message = subject + "; " +
-                     (kept < later ? "the later moves are kept up to there"
-                                   : "the variation is kept up to there") +
-                     ", and the line as it was is kept as a variation of " + correctedName + ".";
     Take(corrected, *work);
     return result;
 }

@@ -8,16 +8,24 @@
 
 // What correcting one move of a line did to the moves after it.
 struct MoveCorrection {
+    enum class Kind {
+        AllFit,       // every later move was played again
+        OldLineKept,  // not all: the line as it was went in as a further variation
+                      // of the corrected move
+        // Keeping the line as it was would nest variations past lines::kMaxDepth,
+        // or take the game's variation moves past lines::kMaxVariationPlies, so
+        // nothing was corrected.
+        TooDeep,
+        VariationsFull,
+    };
+    Kind kind = Kind::AllFit;
     // Line index (ply index + 1) of the first later move of the line that no
     // longer fits; 0 when all of them fit.
     int firstUnfit = 0;
-    // The line as it was went in as a further variation of the corrected move.
-    bool keptOldLine = false;
-    // Keeping the line as it was would take the game beyond its bounds, so
-    // nothing was corrected.
-    bool refused = false;
-    // One sentence for the user when something did not fit; empty otherwise.
+    // The sentence for the user, naming the first move that no longer fits;
+    // empty for AllFit.
     std::string message;
+    bool Refused() const { return kind == Kind::TooDeep || kind == Kind::VariationsFull; }
 };
 
 // Where a line lies in its game, for the game's bounds: the variations it

@@ -12,6 +12,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     int toRank = drop.toRank;
     if (!setupActive && game.m_curPly >= CGameRecord::kMaxPlies) {
         game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        outcome.why = DropRefusal::RecordFull;
         outcome.refusal = announce::kRecordFull;
         return outcome;
     }
@@ -47,6 +48,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     const PlayedMove played =
         PlayMove(game, Move{{drop.fromFile, drop.fromRank}, {toFile, toRank}, promotion});
     if (!played.legal) {
+        outcome.why = DropRefusal::AgainstRules;
         outcome.refusal = played.refusal;
         return outcome;
     }

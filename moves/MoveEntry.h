@@ -27,9 +27,17 @@ struct PieceDrop {
     int toFile = -1, toRank = -1;
 };
 
+// Why a drop was refused, when there is something to tell the player.
+enum class DropRefusal {
+    None,          // played; or put down in setup, or a promotion declined: nothing to tell
+    AgainstRules,  // TestMove refused it and explained why
+    RecordFull,    // the record holds all the plies it can (announce::kRecordFull)
+};
+
 struct DropOutcome {
     bool accepted = false;   // the piece stays on the target
-    std::string refusal;     // the sentence to show; empty when there is none to show
+    DropRefusal why = DropRefusal::None;
+    std::string refusal;     // the sentence to show for `why`; empty for None
     bool recorded = false;   // a ply was recorded
     int firstDroppedPly = -1;  // plies from here on were dropped: list lines index + 1
     int droppedCount = 0;

@@ -1,6 +1,7 @@
 #include "MoveTextApply.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "MoveRecording.h"
@@ -105,8 +106,17 @@ std::string AsWritten(std::string text) {
     return text;
 }
 
-std::string CannotRead(const std::string& typed) {
-    return "Ravelin cannot read \"" + typed + "\" as a move.";
+// Refuses `move` for `why`, with the sentence that says so; false, for the
+// reading to return.
+bool Refuse(TypedMove& move, TypedRefusal why, std::string sentence) {
+    move.why = why;
+    move.refusal = std::move(sentence);
+    return false;
+}
+
+bool CannotRead(TypedMove& move, const std::string& typed) {
+    return Refuse(move, TypedRefusal::Unreadable,
+                  "Ravelin cannot read \"" + typed + "\" as a move.");
 }
 
 std::string PieceName(int color, int kind) {
@@ -114,16 +124,17 @@ std::string PieceName(int color, int kind) {
     return std::string(color == Black ? "Black " : "White ") + kNames[kind];
 }
 
-// Why a piece move that names its target found no piece: none of its kind
-// can go there, or several could and the text does not tell which.
-std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::string& text) {
+// Refuses a piece move that names its target and found no piece: none of
+// its kind can go there, or several could and the text does not tell which.
+bool WhyNoPiece(CGameRecord& game, const std::string& typed, const std::string& text,
+                TypedMove& move) {
     std::string cleaned;
     for (char c : text.substr(0, text.find('=')))
         if (std::string("x+#!?").find(c) == std::string::npos) cleaned += c;
     const int kind = NamedPiece(cleaned.empty() ? '\0' : cleaned[0]);
     if (kind == NoPiece || kind == Pawn || cleaned[0] == 'O' || cleaned.size() < 3 ||
         cleaned.size() > 5)
-        return CannotRead(typed);
+        return CannotRead(move, typed);
     const int toFile = cleaned[cleaned.size() - 2] - 'a';
     const int toRank = cleaned[cleaned.size() - 1] - '1';
     int hintFile = -1, hintRank = -1;
@@ -133,9 +144,9 @@ std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::s
         else if (cleaned[i] >= '1' && cleaned[i] <= '8')
             hintRank = cleaned[i] - '1';
         else
-            return CannotRead(typed);
+            return CannotRead(move, typed);
     }
-    if (!IsOnBoard(toFile, toRank)) return CannotRead(typed);
+    if (!IsOnBoard(toFile, toRank)) return CannotRead(move, typed);
 
     const int color = game.m_sideToMove;
     bool anyReaches = false;
@@ -159,12 +170,14 @@ std::string WhyNoPiece(CGameRecord& game, const std::string& typed, const std::s
         }
     }
     if (!anyReaches)
-        return "No " + PieceName(color, kind) + " can go to " + SquareName(toFile, toRank) + ".";
-    if (legal.size() < 2) return CannotRead(typed);
+        return Refuse(
+            move, TypedRefusal::NoPieceCanGo,
+            "No " + PieceName(color, kind) + " can go to " + SquareName(toFile, toRank) + ".");
+    if (legal.size() < 2) return CannotRead(move, typed);
     std::string choices = legal.front();
     for (std::size_t i = 1; i < legal.size(); ++i)
         choices += (i + 1 < legal.size() ? ", " : " or ") + legal[i];
-    return typed + " is ambiguous: " + choices + ".";
+    return Refuse(move, TypedRefusal::Ambiguous, typed + " is ambiguous: " + choices + ".");
 }
 
 }  // namespace
@@ -229,26 +242,21 @@ bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move)
     const std::string trimmed =
         first == std::string::npos ? std::string()
                                    : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
-    move.refusal = CannotRead(trimmed);
-    if (trimmed.empty()) return false;
+    if (trimmed.empty()) return CannotRead(move, trimmed);
     if (ReadSquares(trimmed, move)) {
-        if (game.GetPiece(move.fromFile, move.fromRank) == NoPiece) return false;
-        move.refusal.clear();
+        if (game.GetPiece(move.fromFile, move.fromRank) == NoPiece)
+            return CannotRead(move, trimmed);
         return true;
     }
 
     const std::string text = AsWritten(trimmed);
     const int side = game.m_sideToMove;
     move = TypedMove();
-    move.refusal = CannotRead(trimmed);
     if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||
-        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0])) {
-        move.refusal = WhyNoPiece(game, trimmed, text);
-        return false;
-    }
+        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0]))
+        return WhyNoPiece(game, trimmed, text, move);
     bool wrongPromotion = false;
     move.promotion = NamedPromotion(text, move.toFile, move.toRank, wrongPromotion);
-    if (wrongPromotion) return false;
-    move.refusal.clear();
+    if (wrongPromotion) return CannotRead(move, trimmed);
     return true;
 }

@@ -37,11 +37,20 @@ bool IsNullMoveText(const std::string& text);
 // to be taken) or the record is full. Tests as ApplyMoveText.
 bool ApplyNullMove(CGameRecord& game, const std::string& text, EndTest test = EndTest::AfterMove);
 
+// Why typed text names no move of the position.
+enum class TypedRefusal {
+    None,
+    Unreadable,    // no move in any form the reading takes
+    NoPieceCanGo,  // a piece move whose target no piece of that kind reaches
+    Ambiguous,     // several pieces could go, and the text does not tell which
+};
+
 // A move typed by the user, found on the board.
 struct TypedMove {
     int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
     int promotion = NoPiece;  // the piece the text names for a promotion, if any
-    std::string refusal;      // when no move is found: the sentence that says why
+    TypedRefusal why = TypedRefusal::None;
+    std::string refusal;  // when no move is found: the sentence that says why
 };
 
 // Reads a move typed as short algebraic text ("Nf3", "exd6", "O-O", "e8=N")

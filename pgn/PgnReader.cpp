@@ -354,11 +354,12 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
     if (!known && IsTagName(name) && m_game.m_keptTags.size() < kMaxKeptTags)
         m_game.m_keptTags.emplace_back(name.substr(0, kMaxTagNameLength),
                                        value.substr(0, Utf8SafeCut(value, kMaxTagValueLength)));
-    std::string why;
+    FenRefusal why = FenRefusal::None;
     if (name == "FEN" && !m_game.SetFromFen(Trim(value), why))
-        Refuse(!why.empty() ? why
-                            : "The FEN tag of this game does not describe a chess position: \"" +
-                                  Quoted(value, 100) + "\".");
+        Refuse(why == FenRefusal::NotAPosition
+                   ? "The FEN tag of this game does not describe a chess position: \"" +
+                         Quoted(value, 100) + "\"."
+                   : FenRefusalSentence(why, Trim(value)));
     if (name == "Variant" && !EqualsIgnoringCase(value, "Standard") &&
         !EqualsIgnoringCase(value, "Chess") && !EqualsIgnoringCase(value, "Normal") &&
         !EqualsIgnoringCase(value, "From Position") && !value.empty())

@@ -92,13 +92,35 @@ int FullMoveNumber(const std::vector<std::string>& fields) {
 
 }  // namespace
 
-bool CGameRecord::SetFromFen(const std::string& text) {
-    std::string message;
-    return SetFromFen(text, message);
+std::string FenRefusalSentence(FenRefusal refusal, const std::string& text) {
+    const std::vector<std::string> fields = SplitFields(text);
+    auto number = [&fields](std::size_t field) {
+        return field < fields.size() ? LeadingDigits(fields[field]) : std::string();
+    };
+    switch (refusal) {
+        case FenRefusal::None:
+            return {};
+        case FenRefusal::NotAPosition:
+            return "The FEN text does not describe a chess position.";
+        case FenRefusal::ClockTooLarge:
+            return "The FEN's half-move clock " + number(4) + " is larger than " +
+                   std::to_string(CGameRecord::kMaxFenHalfMoveClock) +
+                   ", the largest Ravelin reads.";
+        case FenRefusal::MoveNumberTooLarge:
+            return "The FEN's move number " + number(5) + " is larger than " +
+                   std::to_string(CGameRecord::kMaxFenMoveNumber) +
+                   ", the largest from which Ravelin can number a game's moves.";
+    }
+    return {};
 }
 
-bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
-    message.clear();
+bool CGameRecord::SetFromFen(const std::string& text) {
+    FenRefusal refusal;
+    return SetFromFen(text, refusal);
+}
+
+bool CGameRecord::SetFromFen(const std::string& text, FenRefusal& refusal) {
+    refusal = FenRefusal::NotAPosition;
     if (text.size() >= static_cast<std::size_t>(kStartFenSize)) return false;
     const std::vector<std::string> fields = SplitFields(text);
     if (fields.empty()) return false;
@@ -107,16 +129,14 @@ bool CGameRecord::SetFromFen(const std::string& text, std::string& message) {
     if (!ReadPlacement(fields[0], piece, color)) return false;
     const int clock = fields.size() >= 5 ? LeadingNumber(fields[4], kMaxFenHalfMoveClock) : 0;
     if (clock < 0) {
-        message = "The FEN's half-move clock " + LeadingDigits(fields[4]) + " is larger than " +
-                  std::to_string(kMaxFenHalfMoveClock) + ", the largest Ravelin reads.";
+        refusal = FenRefusal::ClockTooLarge;
         return false;
     }
     if (fields.size() >= 6 && LeadingNumber(fields[5], kMaxFenMoveNumber) < 0) {
-        message = "The FEN's move number " + LeadingDigits(fields[5]) + " is larger than " +
-                  std::to_string(kMaxFenMoveNumber) +
-                  ", the largest from which Ravelin can number a game's moves.";
+        refusal = FenRefusal::MoveNumberTooLarge;
         return false;
     }
+    refusal = FenRefusal::None;
 
     CopyToField(m_startFen, kStartFenSize, text);
     m_startSide = SideField(fields);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "FenRefusal.h"
 #include "FieldList.h"
 #include "PieceTypes.h"
 #include "PlyList.h"
@@ -71,9 +72,9 @@ public:
     void ResetRuleState();
     // Sets the board and rule state from FEN text. Refuses, changing nothing,
     // text that is not a position (see the definition for what is read), or
-    // whose clock or move number is beyond the largest read; `message` then
-    // says which number, and is left empty when the position is at fault.
-    bool SetFromFen(const std::string& text, std::string& message);
+    // whose clock or move number is beyond the largest read; `refusal` says
+    // which, and is None when the text was taken.
+    bool SetFromFen(const std::string& text, FenRefusal& refusal);
     bool SetFromFen(const std::string& text);
     // Writes the board's placement and " w KQkq - 0 1" into m_startFen.
     void MakeStartFen();

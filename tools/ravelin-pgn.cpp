@@ -237,10 +237,9 @@ int Export(const std::vector<std::string>& paths, int number) {
 int Moves(const std::string& fen) {
     auto position = std::make_unique<CGameRecord>();
     position->SetStartPosition();
-    std::string why;
+    FenRefusal why = FenRefusal::None;
     if (!position->SetFromFen(fen, why)) {
-        std::cerr << (why.empty() ? "The FEN text does not describe a chess position." : why)
-                  << '\n';
+        std::cerr << FenRefusalSentence(why, fen) << '\n';
         return 1;
     }
     const int side = position->m_sideToMove;

@@ -259,15 +259,16 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     auto game = Played("", "e4 e5 Nf3 Nc6 Bb5");
     game->m_ply[2].note = "the player's";
     game->m_ply[2].hasNote = 1;
-    const auto add = [&](const LinePath& path, int plies, const char* moves, EngineLineAdded how) {
+    const auto add = [&](const LinePath& path, int plies, const char* moves, EngineLineAdded how,
+                         VariationRefusal why = VariationRefusal::None) {
         auto line = std::make_unique<CGameRecord>();
         TakeLine(*game, path, *line);
-        std::string refusal;
+        VariationRefusal refusal = VariationRefusal::NullMoveNotMain;
         EXPECT_EQ(AddEngineLine(*game, path, plies, PlayEngineLine(*line, plies, Words(moves)),
                                 "+0.30 at depth 20", refusal),
                   how)
             << moves;
-        EXPECT_EQ(refusal, "") << moves;
+        EXPECT_EQ(refusal, why) << moves;
     };
     // 2. Nf3 is the game's own move; the engine leaves it at 2... Nc6.
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AsVariation);
@@ -303,6 +304,17 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
         path.push_back({1, 0});
     }
     add(path, 2, "g1f3", EngineLineAdded::AtLineEnd);
+    // Where it leaves that line, a variation would lie one level deeper.
+    add(path, 1, "c7c6", EngineLineAdded::Refused, VariationRefusal::VariationsTooDeep);
+    EXPECT_EQ(game->m_plyCount, 2);
+
+    // Variations that hold all the moves a game keeps take no more; the main
+    // line still goes on.
+    game = Played("", "e4 e5");
+    game->m_ply[0].variations.push_back({"", PlyList(lines::kMaxVariationPlies, game->m_ply[0])});
+    add({}, 1, "c7c5", EngineLineAdded::Refused, VariationRefusal::VariationsFull);
+    EXPECT_EQ(game->m_ply[1].variations.size(), 0u);
+    add({}, 2, "g1f3", EngineLineAdded::AtLineEnd);
 }
 
 TEST(GameCheck, MovesJudgedByWhatTheyGiveAway) {

@@ -69,6 +69,10 @@ TEST(MoveEntry, EveryRefusalSaysWhyAndChangesNothing) {
         const DropOutcome outcome = Play(*game, tg::ParseUci(row.move));
         SCOPED_TRACE(std::string(row.fen) + " " + row.move);
         EXPECT_EQ(outcome.refusal, row.sentence);
+        // The board tells by the kind, which must agree with the sentence.
+        EXPECT_EQ(outcome.why, row.sentence == announce::kRecordFull ? DropRefusal::RecordFull
+                               : *row.sentence != '\0'               ? DropRefusal::AgainstRules
+                                                                     : DropRefusal::None);
         EXPECT_FALSE(outcome.accepted || outcome.recorded);
         EXPECT_EQ(game->MakeFullFen(), before);
     }
@@ -323,6 +327,14 @@ TEST(MoveReading, TypedMoves) {
             found ? tg::Uci({m.fromFile, m.fromRank, m.toFile, m.toRank, m.promotion}) + m.refusal
                   : m.refusal,
             row[2])
+            << row[1];
+        // The kind agrees with the sentence.
+        const std::string said = row[2];
+        EXPECT_EQ(m.why, found                                       ? TypedRefusal::None
+                         : said.rfind("Ravelin cannot read", 0) == 0 ? TypedRefusal::Unreadable
+                         : said.find(" is ambiguous: ") != std::string::npos
+                             ? TypedRefusal::Ambiguous
+                             : TypedRefusal::NoPieceCanGo)
             << row[1];
     }
 }

@@ -251,9 +251,16 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
                 ReplayAfterCorrection(*line, row.ply, *corrected, room);
             EXPECT_EQ(correction.firstUnfit, row.unfit);
             EXPECT_EQ(correction.message, row.message);
-            // A correction refused leaves the line as it was, and says so to the view.
-            EXPECT_EQ(correction.refused,
-                      std::string(row.message).find("is not corrected") != std::string::npos);
+            // The view decides by the kind, which must agree with what the user is told;
+            // a correction refused leaves the line as it was.
+            const std::string told = row.message;
+            const bool refused = told.find("is not corrected") != std::string::npos;
+            EXPECT_EQ(correction.kind, told.empty() ? MoveCorrection::Kind::AllFit
+                                       : !refused   ? MoveCorrection::Kind::OldLineKept
+                                       : told.find("would nest variations") != std::string::npos
+                                           ? MoveCorrection::Kind::TooDeep
+                                           : MoveCorrection::Kind::VariationsFull);
+            EXPECT_EQ(correction.Refused(), refused);
             EXPECT_EQ(corrected->m_curPly, corrected->m_plyCount);
             StoreLine(*game, row.path, *corrected);
         }
@@ -267,6 +274,7 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
         auto line = pgntest::ReadOk(kNested), corrected = pgntest::ReadOk(kNested);
         CutLine(*corrected, 2);
         const MoveCorrection none = ReplayAfterCorrection(*line, 2, *corrected, LineRoom());
+        EXPECT_EQ(none.kind, MoveCorrection::Kind::AllFit);
         EXPECT_EQ(none.message, "");
         EXPECT_EQ(pgntest::Describe(*corrected), "1. e4 e5");
     }
@@ -284,15 +292,26 @@ TEST(GameLines, PromotedDeletedAndEditedLinesKeepEveryMove) {
     // once they hold 20,000 moves together, always on the main line.
     auto full = pgntest::ReadOk("1. e4 e5 *");
     full->m_ply[0].variations.push_back({"", PlyList(20000, PlyRecord())});
-    const std::tuple<const CGameRecord*, std::size_t, std::string> rooms[] = {
-        {nested.get(), 0, ""},
-        {nested.get(), 64, ""},
-        {nested.get(), 65, lines::kVariationsTooDeep},
-        {full.get(), 0, ""},
-        {full.get(), 1, lines::kVariationsFull},
+    const std::tuple<const CGameRecord*, std::size_t, VariationRefusal> rooms[] = {
+        {nested.get(), 0, VariationRefusal::None},
+        {nested.get(), 64, VariationRefusal::None},
+        {nested.get(), 65, VariationRefusal::VariationsTooDeep},
+        {full.get(), 0, VariationRefusal::None},
+        {full.get(), 1, VariationRefusal::VariationsFull},
     };
     for (const auto& [game, depth, refusal] : rooms)
         EXPECT_EQ(VariationRoomRefusal(*game, depth), refusal) << depth;
+    // The window tells a sentence for every refusal but None, and only then.
+    for (const VariationRefusal refusal :
+         {VariationRefusal::None, VariationRefusal::VariationsFull,
+          VariationRefusal::VariationsTooDeep, VariationRefusal::NullMoveNotMain})
+        EXPECT_EQ(*VariationRefusalSentence(refusal) == '\0', refusal == VariationRefusal::None);
+    // Only a line of real moves may become the main line.
+    auto passed = pgntest::ReadOk("1. e4 e5 (1... -- 2. d4) *");
+    EXPECT_EQ(MainLineRefusal(*passed), VariationRefusal::None);
+    EXPECT_TRUE(TakeLine(*passed, {{1, 0}}, *line));
+    EXPECT_EQ(MainLineRefusal(*line), VariationRefusal::NullMoveNotMain);
+    EXPECT_FALSE(PromoteToMainLine(*passed, {{1, 0}}));
 }
 
 }  // namespace

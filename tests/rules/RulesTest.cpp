@@ -109,6 +109,37 @@ TEST(Rules, FenReadAndWritten) {
     EXPECT_EQ(game->m_fromSetup, 0);  // saved without a FEN tag again
 }
 
+// Each refusal of FEN text has its kind, which callers decide by, and a
+// sentence naming the number at fault.
+TEST(Rules, FenRefusalsSayWhy) {
+    const struct {
+        std::string text;
+        FenRefusal kind;
+        const char* sentence;
+    } rows[] = {
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", FenRefusal::None, ""},
+        {"", FenRefusal::NotAPosition, "The FEN text does not describe a chess position."},
+        {"7p1/8/8/8/8/8/8/8 w - - 0 1", FenRefusal::NotAPosition,
+         "The FEN text does not describe a chess position."},
+        {"8/8/8/8/8/8/8/8 w - - 0 1" + std::string(103, ' '), FenRefusal::NotAPosition,
+         "The FEN text does not describe a chess position."},  // longer than the record holds
+        {"8/8/8/8/8/8/8/K1k5 w - - 1000000x 1", FenRefusal::ClockTooLarge,
+         "The FEN's half-move clock 1000000 is larger than 999999, the largest Ravelin reads."},
+        {"8/8/8/8/8/8/8/K1k5 w - - 1000000 999850", FenRefusal::ClockTooLarge,  // the clock first
+         "The FEN's half-move clock 1000000 is larger than 999999, the largest Ravelin reads."},
+        {"8/8/8/8/8/8/8/K1k5 w - - 0 999850", FenRefusal::MoveNumberTooLarge,
+         "The FEN's move number 999850 is larger than 999849, the largest from which Ravelin "
+         "can number a game's moves."},
+    };
+    for (const auto& row : rows) {
+        auto game = tg::Game();
+        FenRefusal kind = FenRefusal::NotAPosition;
+        EXPECT_EQ(game->SetFromFen(row.text, kind), row.kind == FenRefusal::None) << row.text;
+        EXPECT_EQ(kind, row.kind) << row.text;
+        EXPECT_EQ(FenRefusalSentence(kind, row.text), row.sentence) << row.text;
+    }
+}
+
 // RestorePly shows a ply's position, also Black first; 300 plies at most; texts cut.
 TEST(Rules, PliesStoredAndRestored) {
     auto game = tg::Game("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");

@@ -79,17 +79,20 @@ void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
         const char* first;   // how the pane's message begins as it opens
         const char* status;  // how the pane's message begins in the end
         const char* line;    // the best line shown; "" for none
+        EngineProblem problem = EngineProblem::None;  // what the pane decided by
     } rows[] = {
         // clang-format off
         {"ok", "Starting engine-ok...", "Fake ok", "+0.31|depth 7|1. e4 e5"},  // cut at the king
         {"slowready", "Starting engine-slowready...", "Fake slowready", "+0.31|depth 7|1. e4 e5"},
         {"flood", "Starting engine-flood...", "Fake flood", "+0.31|depth 7|1. e4 e5"},
         {"hang", "Starting engine-hang...", "Fake hang", "+0.31|depth 7|1. e4 e5"},
-        {"crash", "Starting engine-crash...", "The engine stopped unexpectedly (exit code 3).", ""},
+        {"crash", "Starting engine-crash...", "The engine stopped unexpectedly (exit code 3).", "",
+         EngineProblem::Exited},
         {"/bin/true", "Starting true...",
-         "true did not answer as a UCI chess engine. Choose another with Options > Engine...", ""},
+         "true did not answer as a UCI chess engine. Choose another with Options > Engine...", "",
+         EngineProblem::NoAnswer},
         {"/nonexistent/engine", "Starting engine...",
-         "The engine /nonexistent/engine could not be started: ", ""},
+         "The engine /nonexistent/engine could not be started: ", "", EngineProblem::CannotStart},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -105,6 +108,7 @@ void AnalysisTest::misbehavingEnginesNeverStopTheWindow() {
             pane->StatusText().startsWith(row.status) && pane->LineTexts().join(";") == row.line,
             qPrintable(mode + ": " + pane->StatusText() + " / " + pane->LineTexts().join(";")),
             15000);
+        QCOMPARE(w.frame->Engine().ProblemKind(), row.problem);
         // A failed engine is offered again; the board goes on working meanwhile.
         QCOMPARE(Button(pane, "&Restart Engine")->isVisible(), QString(row.line).isEmpty());
         w.Play("e2e4");
@@ -225,6 +229,7 @@ void AnalysisTest::stockfishLinesFollowTheBoardAndGoIntoTheGame() {
                                 QString::number(QCoreApplication::applicationPid()), "stockfish"});
     QTRY_COMPARE_WITH_TIMEOUT(pane->StatusText(), QString("The engine stopped unexpectedly."),
                               10000);
+    QCOMPARE(w.frame->Engine().ProblemKind(), EngineProblem::Crashed);
     w.View()->OnGoToEnd();
     QCOMPARE(w.Game().m_plyCount, 2);
     QTest::mouseClick(Button(pane, "&Restart Engine"), Qt::LeftButton);

@@ -473,7 +473,8 @@ void GameWindowTest::replacingAsksWheneverMoreThanTheMoveGoes() {
     QVERIFY(view != nullptr);
     ClickLine(view, 3);
     window.Command(res::kCmdPromoteVariation);
-    QCOMPARE(window.prompts.told, QStringList{lines::kNullMoveNotMain});
+    QCOMPARE(window.prompts.told,
+             QStringList{VariationRefusalSentence(VariationRefusal::NullMoveNotMain)});
     QVERIFY(view->ShowsVariation());
 }
 
