@@ -35,10 +35,7 @@ std::string CVexilView::TodayText() {
 }
 
 CVexilView::CVexilView(EditedGame* document, QWidget* parent)
-    : QWidget(parent),
-      m_document(document),
-      m_game(std::make_unique<CGameRecord>()),
-      m_square(g_preferredSquare) {
+    : QWidget(parent), m_document(document), m_game(&m_lines.Line()), m_square(g_preferredSquare) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     CreateControls();
 }
@@ -163,19 +160,8 @@ void CVexilView::OnInitialUpdate() {
 }
 
 void CVexilView::LoadDocumentGame() {
-    const CGameRecord& document = m_document->Game();
     // The line shown stays shown while the game still has it.
-    if (!m_path.empty()) {
-        m_whole->Assign(document);
-        if (!TakeLine(*m_whole, m_path, *m_game)) m_path.clear();
-    }
-    if (m_path.empty()) {
-        m_game->Assign(document);
-        // A document last published from a view showing an earlier position
-        // has m_curPly below m_plyCount: a new view still lists every ply, so
-        // that it never drops moves from the game when it publishes.
-        if (m_game->m_plyCount < m_game->m_curPly) m_game->m_plyCount = m_game->m_curPly;
-    }
+    m_lines.Load(m_document->Game());
     m_flipped = m_game->m_flipped;
     m_game->m_setupMode = m_setupActive;
     ListMoves();
@@ -204,12 +190,7 @@ void CVexilView::Refresh() {
 
 void CVexilView::PublishGame(const std::string& step, const std::string& group) {
     m_game->CheckSound();
-    if (m_path.empty()) {
-        m_document->PublishGame(*m_game, step, group);
-    } else {
-        StoreLine(*m_whole, m_path, *m_game);
-        m_document->PublishGame(*m_whole, step, group);
-    }
+    m_document->PublishGame(m_lines.Publish(), step, group);
     emit Published();
 }
 

@@ -8,6 +8,7 @@
 
 #include "GameLines.h"
 #include "GameRecord.h"
+#include "LineCursor.h"
 
 class BoardPictures;
 class EditedGame;
@@ -45,9 +46,9 @@ public:
     // a variation with the moves that lead to it.
     const CGameRecord& Game() const { return *m_game; }
     // The game with every line in it.
-    const CGameRecord& WholeGame() const { return m_path.empty() ? *m_game : *m_whole; }
-    const LinePath& ShownLine() const { return m_path; }
-    bool ShowsVariation() const { return !m_path.empty(); }
+    const CGameRecord& WholeGame() const { return m_lines.Whole(); }
+    const LinePath& ShownLine() const { return m_lines.Path(); }
+    bool ShowsVariation() const { return m_lines.ShowsVariation(); }
     // The two commands on variations, as the Edit menu and the move list's
     // context menu name them.
     static constexpr const char* kPromoteCommand = "Pro&mote Variation\tCtrl+Shift+P";
@@ -239,11 +240,10 @@ private:
     static std::string TodayText();
 
     EditedGame* m_document;
-    // The line shown. While it is the main line it is the whole game;
-    // while it is a variation, m_whole holds the whole game.
-    std::unique_ptr<CGameRecord> m_game;
-    std::unique_ptr<CGameRecord> m_whole;
-    LinePath m_path;
+    // The line shown, where it runs in the game's tree and the whole game
+    // behind it; m_game is the line itself.
+    LineCursor m_lines;
+    CGameRecord* const m_game;
     // Where each row of the move list stands: the line it is a move of and
     // its line number there. Empty for a game without variations, whose row
     // k is line k.

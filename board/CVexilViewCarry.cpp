@@ -154,7 +154,7 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
     if (m_correcting != 0) return PlayCorrection(drop, promotion);
     if (!m_game->m_setupMode && m_game->m_curPly < m_game->m_plyCount)
         return OfferBranch(drop, promotion);
-    if (const VariationRefusal full = VariationRoomRefusal(WholeGame(), m_path.size());
+    if (const VariationRefusal full = VariationRoomRefusal(WholeGame(), ShownLine().size());
         !m_setupActive && full != VariationRefusal::None) {
         Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(full)));
         m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);

@@ -30,7 +30,7 @@ void CVexilView::OnCorrectMove() {
     if (!m_rows.empty() && row >= 0) {
         // A move of another line: that line is the one corrected.
         const RowPlace place = m_rows[static_cast<std::size_t>(row)];
-        if (place.line > 0 && !(place.path == m_path)) ShowLineOf(place.path, place.line);
+        if (place.line > 0 && !(place.path == ShownLine())) ShowLineOf(place.path, place.line);
         line = place.line;
     }
     if (line < 1 || line > m_game->m_plyCount) {
@@ -64,7 +64,7 @@ bool CVexilView::PlayCorrection(const PieceDrop& drop, const std::function<int()
         return false;
     }
     m_correcting = 0;
-    const LineRoom room = m_path.empty() ? LineRoom() : RoomOfLine(*m_whole, m_path);
+    const LineRoom room = ShowsVariation() ? RoomOfLine(WholeGame(), ShownLine()) : LineRoom();
     const MoveCorrection correction = ReplayAfterCorrection(*line, ply, *m_game, room);
     m_game->m_setupMode = m_setupActive;
     if (!correction.Refused()) PublishGame("Correct Move");

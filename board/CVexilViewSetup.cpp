@@ -20,7 +20,7 @@ void CVexilView::OnSetupPosition() {
             QStringLiteral("Setup will delete all moves. Are you sure you want to do this?")))
         return;
     // Setup starts from the main line: it deletes every line.
-    if (!m_setupActive && !m_path.empty()) ShowLineOf(LinePath(), CurrentLine());
+    if (!m_setupActive && ShowsVariation()) ShowLineOf(LinePath(), CurrentLine());
     // Leaving, the player says what the board alone cannot; Cancel stays in setup.
     StartChoices choices = StartChoicesFor(*m_game);
     if (m_setupActive && !Prompts().AskStartPosition(choices)) return;
