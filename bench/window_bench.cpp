@@ -184,14 +184,14 @@ int main(int argc, char** argv) {
     LegalMove replacing{};
     for (const LegalMove& move : LegalMoves(probe, probe.m_sideToMove))
         if (!move.promotes && !move.castling &&
-            (move.fromFile != ply299.fromFile || move.fromRank != ply299.fromRank ||
-             move.toFile != ply299.toFile || move.toRank != ply299.toRank)) {
+            (move.move.from != Square(ply299.fromFile, ply299.fromRank) ||
+             move.move.to != Square(ply299.toFile, ply299.toRank))) {
             replacing = move;
             break;
         }
     auto dragMove = [&](const LegalMove& move) {
-        window.Press(view->SquareCentre(move.fromFile, move.fromRank));
-        window.Release(view->SquareCentre(move.toFile, move.toRank));
+        window.Press(view->SquareCentre(move.move.from.file, move.move.from.rank));
+        window.Release(view->SquareCentre(move.move.to.file, move.move.to.rank));
     };
     Times replacings, appending, undoing;
     for (int i = 0; i < reps; ++i) {

@@ -134,18 +134,17 @@ void CVexilView::OnBoardRelease(int x, int y) {
     PieceDrop drop;
     drop.kind = kind;
     drop.color = color;
-    drop.fromFile = m_dragFromFile;
-    drop.fromRank = m_dragFromRank;
-    SquareFromPoint(x, y, drop.toFile, drop.toRank);
+    drop.from = {m_dragFromFile, m_dragFromRank};
+    SquareFromPoint(x, y, drop.to.file, drop.to.rank);
     if (m_catchUpPending && !m_setupActive) {
         // Another window published during the carry: the move is played on
         // the caught-up game, when the piece still stands there.
-        m_game->SetSquare(drop.fromFile, drop.fromRank, color, kind);
+        m_game->SetSquare(drop.from.file, drop.from.rank, color, kind);
         CatchUp();
-        if (m_game->GetPiece(drop.fromFile, drop.fromRank) != kind ||
-            m_game->GetColor(drop.fromFile, drop.fromRank) != color)
+        if (m_game->GetPiece(drop.from.file, drop.from.rank) != kind ||
+            m_game->GetColor(drop.from.file, drop.from.rank) != color)
             return;
-        m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
+        m_game->SetSquare(drop.from.file, drop.from.rank, NoColor, NoPiece);
     }
     PlayLiftedPiece(drop, [] { return Prompts().AskPromotion(); });
 }
@@ -157,7 +156,7 @@ bool CVexilView::PlayLiftedPiece(const PieceDrop& drop, const std::function<int(
     if (const VariationRefusal full = VariationRoomRefusal(WholeGame(), ShownLine().size());
         !m_setupActive && full != VariationRefusal::None) {
         Prompts().Tell(QString::fromLatin1(VariationRefusalSentence(full)));
-        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        m_game->SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
         AfterDrop(DropOutcome());
         return false;
     }
@@ -209,14 +208,12 @@ bool CVexilView::PlayTypedMove(const QString& text) {
     }
     // Lifted as a press would, so that the rest is a drop's.
     PieceDrop drop;
-    drop.kind = m_game->GetPiece(move.fromFile, move.fromRank);
-    drop.color = m_game->GetColor(move.fromFile, move.fromRank);
-    drop.fromFile = move.fromFile;
-    drop.fromRank = move.fromRank;
-    drop.toFile = move.toFile;
-    drop.toRank = move.toRank;
-    m_game->SetSquare(drop.fromFile, drop.fromRank, NoColor, NoPiece);
-    const int named = move.promotion;
+    drop.kind = m_game->GetPiece(move.move.from.file, move.move.from.rank);
+    drop.color = m_game->GetColor(move.move.from.file, move.move.from.rank);
+    drop.from = move.move.from;
+    drop.to = move.move.to;
+    m_game->SetSquare(drop.from.file, drop.from.rank, NoColor, NoPiece);
+    const int named = move.move.promotion;
     return PlayLiftedPiece(drop,
                            [named] { return named != NoPiece ? named : Prompts().AskPromotion(); });
 }

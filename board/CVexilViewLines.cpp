@@ -131,7 +131,7 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
     auto trial = std::make_unique<CGameRecord>(*m_game);
     const DropOutcome outcome = PlayDroppedPiece(*trial, drop, false, TodayText(), promotion);
     auto putBack = [&] {
-        m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        m_game->SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
         AfterDrop(DropOutcome());
     };
     if (!outcome.recorded) {
@@ -151,7 +151,7 @@ bool CVexilView::OfferBranch(const PieceDrop& drop, const std::function<int()>& 
             "moves that follow with it?")
             .arg(GameText(branching.goesOn), GameText(branching.played));
     // The piece carried stands on its square again while the question is open.
-    m_game->SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+    m_game->SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
     update();
     switch (Prompts().AskBranch(question)) {
         case UserPrompts::BranchAnswer::Cancel:

@@ -11,25 +11,20 @@
 
 namespace {
 
-// Plays one move in coordinate form on `game`, read as a typed one; false,
-// with the game as it was, when the text is no legal move of the side to move.
-bool PlayCoordinateMove(CGameRecord& game, const std::string& move) {
+// Plays one move the engine sends ("g1f3", "e7e8q") on `game`; false, with
+// the game as it was, when it is no legal move of the side to move.
+bool PlayEngineMove(CGameRecord& game, const std::string& text) {
     TypedMove typed;
-    if (!ReadTypedMove(game, move, typed)) return false;
-    const int fromFile = typed.fromFile, fromRank = typed.fromRank;
-    const int toFile = typed.toFile, toRank = typed.toRank;
-    const int side = game.m_sideToMove;
+    if (!ReadTypedMove(game, text, typed)) return false;
     bool legal = false;
-    ForEachLegalMove(game, side, [&](const LegalMove& candidate) {
-        legal = candidate.fromFile == fromFile && candidate.fromRank == fromRank &&
-                candidate.toFile == toFile && candidate.toRank == toRank;
+    ForEachLegalMove(game, game.m_sideToMove, [&](const LegalMove& candidate) {
+        legal = candidate.move.from == typed.move.from && candidate.move.to == typed.move.to;
         return !legal;
     });
     if (!legal || game.m_curPly >= CGameRecord::kMaxPlies) return false;
-    const PlayedMove played =
-        PlayMove(game, Move{{fromFile, fromRank}, {toFile, toRank}, typed.promotion});
-    return played.legal && RecordPly(game, fromFile, fromRank, toFile, toRank,
-                                     FormatPlyLine(game, game.m_curPly, played.text));
+    const PlayedMove played = PlayMove(game, typed.move);
+    return played.legal &&
+           RecordPly(game, typed.move, FormatPlyLine(game, game.m_curPly, played.text));
 }
 
 }  // namespace
@@ -71,7 +66,7 @@ std::vector<PlyRecord> PlayEngineLine(const CGameRecord& line, int plies,
     std::vector<PlyRecord> played;
     for (const std::string& move : moves) {
         if (static_cast<int>(played.size()) == kMostEngineLinePlies) break;
-        if (!PlayCoordinateMove(*game, move)) break;
+        if (!PlayEngineMove(*game, move)) break;
         played.push_back(game->m_ply[game->m_curPly - 1]);
     }
     return played;

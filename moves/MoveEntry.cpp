@@ -8,10 +8,10 @@
 DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setupActive,
                              const std::string& date, const PromotionChooser& choosePromotion) {
     DropOutcome outcome;
-    int toFile = drop.toFile;
-    int toRank = drop.toRank;
+    const int toFile = drop.to.file;
+    const int toRank = drop.to.rank;
     if (!setupActive && game.m_curPly >= CGameRecord::kMaxPlies) {
-        game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+        game.SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
         outcome.why = DropRefusal::RecordFull;
         outcome.refusal = announce::kRecordFull;
         return outcome;
@@ -22,19 +22,19 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
     int promotion = NoPiece;
     std::string explanation;
     if (drop.kind == Pawn && (toRank == 0 || toRank == 7) &&
-        game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile, toRank,
+        game.TestMove(drop.color, drop.kind, drop.from.file, drop.from.rank, toFile, toRank,
                       explanation, 0)) {
         promotion = choosePromotion ? choosePromotion() : Queen;
         if (promotion == NoPiece) {
-            game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
+            game.SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
             return outcome;
         }
     }
     if (setupActive) {
         // Any piece goes anywhere, off the board too: the rules' side effects
         // where it is a move, nothing recorded and nothing judged.
-        const bool move = game.TestMove(drop.color, drop.kind, drop.fromFile, drop.fromRank, toFile,
-                                        toRank, explanation, 1) != 0;
+        const bool move = game.TestMove(drop.color, drop.kind, drop.from.file, drop.from.rank,
+                                        toFile, toRank, explanation, 1) != 0;
         game.SetSquare(toFile, toRank, drop.color, drop.kind);
         if (!move) return outcome;
         outcome.accepted = true;
@@ -44,9 +44,8 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
         return outcome;
     }
     // Played from its square, as every move is played.
-    game.SetSquare(drop.fromFile, drop.fromRank, drop.color, drop.kind);
-    const PlayedMove played =
-        PlayMove(game, Move{{drop.fromFile, drop.fromRank}, {toFile, toRank}, promotion});
+    game.SetSquare(drop.from.file, drop.from.rank, drop.color, drop.kind);
+    const PlayedMove played = PlayMove(game, Move{drop.from, drop.to, promotion});
     if (!played.legal) {
         outcome.why = DropRefusal::AgainstRules;
         outcome.refusal = played.refusal;
@@ -69,7 +68,7 @@ DropOutcome PlayDroppedPiece(CGameRecord& game, const PieceDrop& drop, bool setu
         }
     }
     const int ply = game.m_curPly;
-    RecordPly(game, drop.fromFile, drop.fromRank, toFile, toRank, outcome.line);
+    RecordPly(game, Move{drop.from, drop.to}, outcome.line);
     CopyToField(game.m_ply[ply].date, PlyRecord::kDateSize, date);
     outcome.recorded = true;
     return outcome;

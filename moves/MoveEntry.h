@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GameRecord.h"
+#include "Square.h"
 
 // Sentences the board announces after a recorded move.
 namespace announce {
@@ -23,8 +24,7 @@ inline constexpr const char* kRecordFull =
 struct PieceDrop {
     int kind = Pawn;
     int color = White;
-    int fromFile = -1, fromRank = -1;
-    int toFile = -1, toRank = -1;
+    Square from, to;
 };
 
 // Why a drop was refused, when there is something to tell the player.

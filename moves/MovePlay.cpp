@@ -15,19 +15,19 @@ PlayedMove PlayMove(CGameRecord& game, const Move& move, const PlayOptions& opti
     }
     played.carried = true;
     MoveFacts& facts = played.facts;
-    facts = FactsBeforeMove(game, kind, color, from.file, from.rank, to.file, to.rank);
+    facts = FactsBeforeMove(game, kind, color, move);
     game.SetSquare(to.file, to.rank, color, kind);
+    facts.move.promotion = NoPiece;
     if (kind == Pawn && (to.rank == 0 || to.rank == 7)) {
-        facts.promotion =
+        facts.move.promotion =
             move.promotion >= Knight && move.promotion <= Queen ? move.promotion : Queen;
-        game.SetSquare(to.file, to.rank, color, facts.promotion);
+        game.SetSquare(to.file, to.rank, color, facts.move.promotion);
     }
     played.events = JudgeMove(game, kind, color, facts.capture, options.test);
-    facts.kingFile = played.events.kingFile;
-    facts.kingRank = played.events.kingRank;
+    facts.king = {played.events.kingFile, played.events.kingRank};
     if (!options.named) return played;
     if (options.test == EndTest::AtLineEnd)
-        game.FindPiece(OtherColor(color), King, facts.kingFile, facts.kingRank);
+        game.FindPiece(OtherColor(color), King, facts.king.file, facts.king.rank);
 
     // The marks the caller does not write are left out of the text alone.
     MoveFacts named = facts;

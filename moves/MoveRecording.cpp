@@ -47,9 +47,9 @@ void SettleLineEnd(CGameRecord& game) {
     game.m_ply[game.m_curPly - 1].status = game.m_status;
 }
 
-bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,
-               const std::string& line) {
-    if (!game.StorePly(fromFile, fromRank, toFile, toRank, line)) return false;
+bool RecordPly(CGameRecord& game, const Move& move, const std::string& line) {
+    if (!game.StorePly(move.from.file, move.from.rank, move.to.file, move.to.rank, line))
+        return false;
     game.m_sideToMove = OtherColor(game.m_sideToMove);
     game.m_curPly += 1;
     game.m_plyCount = game.m_curPly;

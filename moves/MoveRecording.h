@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GameRecord.h"
+#include "Square.h"
 
 // What a move did to the game's end, in the order the tests run.
 struct GameEndEvents {
@@ -32,8 +33,7 @@ void SettleLineEnd(CGameRecord& game);
 // Records the shown position as the next ply with its line, passes the move
 // to the other side and makes it the last ply. False, changing nothing, when
 // the record is full.
-bool RecordPly(CGameRecord& game, int fromFile, int fromRank, int toFile, int toRank,
-               const std::string& line);
+bool RecordPly(CGameRecord& game, const Move& move, const std::string& line);
 
 // The shown position in a few words: "Setup" in position setup, "Checkmate",
 // "Stalemate" or "Drawn" by the status, else whose turn it is, with ", check"

@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <vector>
 
-std::string DisambiguationChar(CGameRecord& game, int kind, int color, int fromFile,
-                               int fromRank, int toFile, int toRank) {
+std::string DisambiguationChar(CGameRecord& game, int kind, int color, const Move& move) {
+    const int fromFile = move.from.file, fromRank = move.from.rank;
+    const int toFile = move.to.file, toRank = move.to.rank;
     // A king has a rival only in a set-up position with several; the text
     // must still name the one that moved, or it reads back as no move.
     if (kind == Pawn) return {};
@@ -36,37 +37,33 @@ std::string DisambiguationChar(CGameRecord& game, int kind, int color, int fromF
     return file + rank;
 }
 
-MoveFacts FactsBeforeMove(const CGameRecord& game, int kind, int color, int fromFile,
-                          int fromRank, int toFile, int toRank) {
+MoveFacts FactsBeforeMove(const CGameRecord& game, int kind, int color, const Move& move) {
     MoveFacts facts;
     facts.kind = kind;
     facts.color = color;
-    facts.fromFile = fromFile;
-    facts.fromRank = fromRank;
-    facts.toFile = toFile;
-    facts.toRank = toRank;
-    const bool targetEmpty = game.GetPiece(toFile, toRank) == NoPiece;
-    facts.enPassant = kind == Pawn && toFile != fromFile && targetEmpty;
+    facts.move = move;
+    const bool targetEmpty = game.GetPiece(move.to.file, move.to.rank) == NoPiece;
+    facts.enPassant = kind == Pawn && move.to.file != move.from.file && targetEmpty;
     facts.capture = !targetEmpty || facts.enPassant;
     return facts;
 }
 
-std::string BuildMoveText(CGameRecord& game, const MoveFacts& move) {
+std::string BuildMoveText(CGameRecord& game, const MoveFacts& facts) {
     std::string text;
-    const bool castling = move.kind == King && std::abs(move.fromFile - move.toFile) == 2;
+    const Move& move = facts.move;
+    const bool castling = facts.kind == King && std::abs(move.from.file - move.to.file) == 2;
     if (castling) {
-        text = move.toFile < move.fromFile ? "O-O-O" : "O-O";
+        text = move.to.file < move.from.file ? "O-O-O" : "O-O";
     } else {
-        if (move.kind == Pawn) {
-            if (move.capture) text += static_cast<char>('a' + move.fromFile);
+        if (facts.kind == Pawn) {
+            if (facts.capture) text += static_cast<char>('a' + move.from.file);
         } else {
-            text += PieceLetter(move.kind);
+            text += PieceLetter(facts.kind);
         }
-        text += DisambiguationChar(game, move.kind, move.color, move.fromFile, move.fromRank,
-                                   move.toFile, move.toRank);
-        if (move.capture) text += 'x';
-        text += SquareName(move.toFile, move.toRank);
-        if (move.enPassant) text += " e.p.";
+        text += DisambiguationChar(game, facts.kind, facts.color, move);
+        if (facts.capture) text += 'x';
+        text += move.to.Name();
+        if (facts.enPassant) text += " e.p.";
     }
     if (move.promotion >= Knight && move.promotion <= Queen) {
         text += '=';
@@ -77,7 +74,7 @@ std::string BuildMoveText(CGameRecord& game, const MoveFacts& move) {
         case 'S': text += '='; break;
         case 'M': text += '#'; break;
         default:
-            if (game.IsSquareAttacked(OtherColor(move.color), move.kingFile, move.kingRank))
+            if (game.IsSquareAttacked(OtherColor(facts.color), facts.king.file, facts.king.rank))
                 text += '+';
     }
     return text;

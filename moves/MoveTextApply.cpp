@@ -76,17 +76,15 @@ bool ReadSquares(const std::string& text, TypedMove& move) {
     std::size_t at = 2;
     if (text[at] == '-' || text[at] == 'x') ++at;
     if (at + 1 >= text.size() || !isFile(text[at]) || !isRank(text[at + 1])) return false;
-    move.fromFile = text[0] - 'a';
-    move.fromRank = text[1] - '1';
-    move.toFile = text[at] - 'a';
-    move.toRank = text[at + 1] - '1';
+    move.move.from = {text[0] - 'a', text[1] - '1'};
+    move.move.to = {text[at] - 'a', text[at + 1] - '1'};
     at += 2;
     if (at < text.size() && text[at] == '=') ++at;
     // A check or mate sign may follow the squares with no promotion between.
     if (at < text.size() && text[at] != '+' && text[at] != '#') {
-        move.promotion = PromotionFromLetter(
+        move.move.promotion = PromotionFromLetter(
             static_cast<char>(std::toupper(static_cast<unsigned char>(text[at]))));
-        if (move.promotion == NoPiece) return false;
+        if (move.move.promotion == NoPiece) return false;
         ++at;
     }
     while (at < text.size() && (text[at] == '+' || text[at] == '#')) ++at;
@@ -163,10 +161,11 @@ bool WhyNoPiece(CGameRecord& game, const std::string& typed, const std::string& 
             const bool ok = game.TestMove(color, kind, f, r, toFile, toRank, unused, 0) != 0;
             game.SetSquare(f, r, color, kind);
             if (ok)
-                legal.push_back(PieceLetter(kind) +
-                                DisambiguationChar(game, kind, color, f, r, toFile, toRank) +
-                                (game.GetPiece(toFile, toRank) != NoPiece ? "x" : "") +
-                                SquareName(toFile, toRank));
+                legal.push_back(
+                    PieceLetter(kind) +
+                    DisambiguationChar(game, kind, color, Move{{f, r}, {toFile, toRank}}) +
+                    (game.GetPiece(toFile, toRank) != NoPiece ? "x" : "") +
+                    SquareName(toFile, toRank));
         }
     }
     if (!anyReaches)
@@ -186,14 +185,15 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
                              PlayedMove* played) {
     if (game.m_curPly < 0 || game.m_curPly >= CGameRecord::kMaxPlies)
         return MoveTextResult::NotPlayed;
-    int fromFile, fromRank, toFile, toRank;
-    if (!LocateMoveText(game, text, side, fromFile, fromRank, toFile, toRank))
+    Move move;
+    if (!LocateMoveText(game, text, side, move.from.file, move.from.rank, move.to.file,
+                        move.to.rank))
         return MoveTextResult::NotPlayed;
 
-    const int kind = game.GetPiece(fromFile, fromRank);
-    const bool promotes = kind == Pawn && (toRank == 0 || toRank == 7);
+    const int kind = game.GetPiece(move.from.file, move.from.rank);
+    const bool promotes = kind == Pawn && (move.to.rank == 0 || move.to.rank == 7);
     bool wrongPromotion = false;
-    const int named = promotes ? NamedPromotion(text, toFile, toRank, wrongPromotion) : NoPiece;
+    if (promotes) move.promotion = NamedPromotion(text, move.to.file, move.to.rank, wrongPromotion);
     if (wrongPromotion) return MoveTextResult::NotPlayed;
 
     std::string line = FormatPlyLine(game, game.m_curPly, text);
@@ -205,10 +205,9 @@ MoveTextResult ApplyMoveText(CGameRecord& game, const std::string& text, int sid
     options.test = tooLong ? EndTest::AfterMove : test;
     options.carryIllegal = true;
     options.named = tooLong || played != nullptr;
-    PlayedMove result =
-        PlayMove(game, Move{{fromFile, fromRank}, {toFile, toRank}, named}, options);
+    PlayedMove result = PlayMove(game, move, options);
     if (tooLong) line = FormatPlyLine(game, game.m_curPly, result.text);
-    RecordPly(game, fromFile, fromRank, toFile, toRank, line);
+    RecordPly(game, move, line);
     const bool legal = result.legal;
     if (played != nullptr) *played = std::move(result);
     return legal ? MoveTextResult::Played : MoveTextResult::PlayedAgainstRules;
@@ -232,8 +231,7 @@ bool ApplyNullMove(CGameRecord& game, const std::string& text, EndTest test) {
     if (game.IsSquareAttacked(side, kingFile, kingRank)) return false;
     game.m_epFile = game.m_epRank = -1;
     JudgeMove(game, NoPiece, side, false, test);
-    return RecordPly(game, -1, -1, -1, -1,
-                     FormatPlyLine(game, game.m_curPly, "--" + text.substr(2)));
+    return RecordPly(game, Move(), FormatPlyLine(game, game.m_curPly, "--" + text.substr(2)));
 }
 
 bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move) {
@@ -244,7 +242,7 @@ bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move)
                                    : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
     if (trimmed.empty()) return CannotRead(move, trimmed);
     if (ReadSquares(trimmed, move)) {
-        if (game.GetPiece(move.fromFile, move.fromRank) == NoPiece)
+        if (game.GetPiece(move.move.from.file, move.move.from.rank) == NoPiece)
             return CannotRead(move, trimmed);
         return true;
     }
@@ -252,11 +250,13 @@ bool ReadTypedMove(CGameRecord& game, const std::string& typed, TypedMove& move)
     const std::string text = AsWritten(trimmed);
     const int side = game.m_sideToMove;
     move = TypedMove();
-    if (!LocateMoveText(game, text, side, move.fromFile, move.fromRank, move.toFile, move.toRank) ||
-        game.GetPiece(move.fromFile, move.fromRank) != NamedPiece(text[0]))
+    Move& found = move.move;
+    if (!LocateMoveText(game, text, side, found.from.file, found.from.rank, found.to.file,
+                        found.to.rank) ||
+        game.GetPiece(found.from.file, found.from.rank) != NamedPiece(text[0]))
         return WhyNoPiece(game, trimmed, text, move);
     bool wrongPromotion = false;
-    move.promotion = NamedPromotion(text, move.toFile, move.toRank, wrongPromotion);
+    found.promotion = NamedPromotion(text, found.to.file, found.to.rank, wrongPromotion);
     if (wrongPromotion) return CannotRead(move, trimmed);
     return true;
 }

@@ -47,8 +47,7 @@ enum class TypedRefusal {
 
 // A move typed by the user, found on the board.
 struct TypedMove {
-    int fromFile = -1, fromRank = -1, toFile = -1, toRank = -1;
-    int promotion = NoPiece;  // the piece the text names for a promotion, if any
+    Move move;  // its promotion the piece the text names, if any
     TypedRefusal why = TypedRefusal::None;
     std::string refusal;  // when no move is found: the sentence that says why
 };

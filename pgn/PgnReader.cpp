@@ -194,23 +194,24 @@ bool IsEnPassantMark(const std::string& token) {
 }
 
 // A move given by its squares ("e2e4", "e7-e8q", "d7d8R").
-bool ParseCoordinateMove(const std::string& token, int& fromFile, int& fromRank, int& toFile,
-                         int& toRank, char& promotion) {
+bool ParseCoordinateMove(const std::string& token, Move& move) {
     auto isFile = [](char c) { return c >= 'a' && c <= 'h'; };
     auto isRank = [](char c) { return c >= '1' && c <= '8'; };
     if (token.size() < 4 || !isFile(token[0]) || !isRank(token[1])) return false;
     std::size_t pos = 2;
     if (token[pos] == '-' || token[pos] == 'x') ++pos;
     if (pos + 1 >= token.size() || !isFile(token[pos]) || !isRank(token[pos + 1])) return false;
-    fromFile = token[0] - 'a';
-    fromRank = token[1] - '1';
-    toFile = token[pos] - 'a';
-    toRank = token[pos + 1] - '1';
+    move.from = {token[0] - 'a', token[1] - '1'};
+    move.to = {token[pos] - 'a', token[pos + 1] - '1'};
     pos += 2;
     if (pos < token.size() && token[pos] == '=') ++pos;
-    promotion = 0;
-    if (pos < token.size() && std::string("NBRQnbrq").find(token[pos]) != std::string::npos)
-        promotion = static_cast<char>(std::toupper(static_cast<unsigned char>(token[pos++])));
+    move.promotion = NoPiece;
+    if (const std::size_t letter =
+            pos < token.size() ? std::string("NBRQnbrq").find(token[pos]) : std::string::npos;
+        letter != std::string::npos) {
+        move.promotion = Knight + static_cast<int>(letter % 4);
+        ++pos;
+    }
     for (; pos < token.size(); ++pos)
         if (std::string("+#!?").find(token[pos]) == std::string::npos) return false;
     return true;
@@ -518,9 +519,10 @@ std::string PgnReader::MoveName(const std::string& token, int ply) const {
 }
 
 bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& written) {
-    int fromFile, fromRank, toFile, toRank;
-    char promotion;
-    if (!ParseCoordinateMove(token, fromFile, fromRank, toFile, toRank, promotion)) return false;
+    Move move;
+    if (!ParseCoordinateMove(token, move)) return false;
+    const int fromFile = move.from.file, fromRank = move.from.rank;
+    const int toFile = move.to.file, toRank = move.to.rank;
     const int side = m_line->m_sideToMove;
     const int kind = m_line->GetPiece(fromFile, fromRank);
     const int ply = m_line->m_curPly;
@@ -540,19 +542,16 @@ bool PgnReader::PlayCoordinateMove(const std::string& token, const std::string& 
     else
         text = std::string(1, PieceLetter(kind)) + SquareName(fromFile, fromRank) +
                SquareName(toFile, toRank);
-    if (promotion) text += std::string("=") + promotion;
+    if (move.promotion != NoPiece) text += std::string("=") + PieceLetter(move.promotion);
 
-    MoveFacts facts = FactsBeforeMove(*m_line, kind, side, fromFile, fromRank, toFile, toRank);
-    if (ApplyMoveText(*m_line, text, side) != MoveTextResult::Played) {
+    PlayedMove played;
+    if (ApplyMoveText(*m_line, text, side, EndTest::AfterMove, &played) != MoveTextResult::Played) {
         RefuseMove(written, ply);
         return true;
     }
     // The list shows the move as the board would have written it.
-    if (kind == Pawn && (toRank == 0 || toRank == 7))
-        facts.promotion = m_line->GetPiece(toFile, toRank);
-    m_line->FindPiece(OtherColor(side), King, facts.kingFile, facts.kingRank);
     CopyToField(m_line->m_ply[ply].text, PlyRecord::kTextSize,
-                FormatPlyLine(*m_line, ply, BuildMoveText(*m_line, facts)));
+                FormatPlyLine(*m_line, ply, played.text));
     return true;
 }
 

@@ -81,8 +81,8 @@ private:
             Put(toFile > m_file ? 7 : 0, toRank, m_color, Rook);
             Put(toFile > m_file ? 5 : 3, toRank, NoColor, NoPiece);
         }
-        const LegalMove move{m_file, m_rank,   toFile,
-                             toRank, castling, m_piece == Pawn && (toRank == 0 || toRank == 7)};
+        const LegalMove move{Move{{m_file, m_rank}, {toFile, toRank}}, castling,
+                             m_piece == Pawn && (toRank == 0 || toRank == 7)};
         Put(m_file, m_rank, m_color, m_piece);
         m_game.m_sideToMove = m_side;
         const bool more = m_visit(move);

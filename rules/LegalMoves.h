@@ -3,12 +3,14 @@
 #include <functional>
 #include <vector>
 
+#include "Square.h"
+
 class CGameRecord;
 
 // A legal move as the user makes it: a piece carried from one square to
 // another. A pawn that reaches the last rank then becomes the piece chosen.
 struct LegalMove {
-    int fromFile, fromRank, toFile, toRank;
+    Move move;
     bool castling;  // the king's two-square step; its rook goes with it
     bool promotes;
 };

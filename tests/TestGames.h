@@ -99,8 +99,8 @@ inline std::vector<Move> LegalMoves(CGameRecord& g) {
     for (const LegalMove& m : ::LegalMoves(g, g.m_sideToMove))
         for (int kind : {Queen, Rook, Bishop, Knight})
             if (m.promotes || kind == Queen)
-                moves.push_back(
-                    {m.fromFile, m.fromRank, m.toFile, m.toRank, m.promotes ? kind : NoPiece});
+                moves.push_back({m.move.from.file, m.move.from.rank, m.move.to.file, m.move.to.rank,
+                                 m.promotes ? kind : NoPiece});
     return moves;
 }
 

@@ -245,19 +245,18 @@ int Moves(const std::string& fen) {
     const int side = position->m_sideToMove;
     std::vector<std::pair<std::string, std::string>> moves;
     auto trial = std::make_unique<CGameRecord>();
-    for (const LegalMove& move : LegalMoves(*position, side)) {
-        const int kind = position->GetPiece(move.fromFile, move.fromRank);
+    for (const LegalMove& legal : LegalMoves(*position, side)) {
+        const Square from = legal.move.from, to = legal.move.to;
+        const int kind = position->GetPiece(from.file, from.rank);
         for (int promotion :
-             move.promotes ? std::vector<int>{Queen, Rook, Bishop, Knight} : std::vector<int>{0}) {
+             legal.promotes ? std::vector<int>{Queen, Rook, Bishop, Knight} : std::vector<int>{0}) {
             // Played as the board plays it, for the move text with its marks.
             trial->Assign(*position);
-            trial->SetSquare(move.fromFile, move.fromRank, NoColor, NoPiece);
-            const PieceDrop drop{kind,          side,        move.fromFile,
-                                 move.fromRank, move.toFile, move.toRank};
+            trial->SetSquare(from.file, from.rank, NoColor, NoPiece);
             const DropOutcome outcome =
-                PlayDroppedPiece(*trial, drop, false, "", [promotion] { return promotion; });
-            std::string squares =
-                SquareName(move.fromFile, move.fromRank) + SquareName(move.toFile, move.toRank);
+                PlayDroppedPiece(*trial, PieceDrop{kind, side, from, to}, false, "",
+                                 [promotion] { return promotion; });
+            std::string squares = from.Name() + to.Name();
             if (promotion) squares += static_cast<char>(PieceLetter(promotion) - 'A' + 'a');
             if (outcome.recorded)
                 moves.emplace_back(squares, trial->GetMoveWithoutNumber(trial->m_curPly - 1));

@@ -42,12 +42,12 @@ inline void ReplaceOnBoard(CGameRecord& line, int ply, const char* typed) {
     CutLine(line, ply);
     TypedMove move;
     ASSERT_TRUE(ReadTypedMove(line, typed, move)) << move.refusal;
-    const int kind = line.GetPiece(move.fromFile, move.fromRank);
-    const PieceDrop drop{kind,          line.m_sideToMove, move.fromFile,
-                         move.fromRank, move.toFile,       move.toRank};
-    line.SetSquare(move.fromFile, move.fromRank, NoColor, NoPiece);
+    const Square from = move.move.from;
+    const PieceDrop drop{line.GetPiece(from.file, from.rank), line.m_sideToMove, from,
+                         move.move.to};
+    line.SetSquare(from.file, from.rank, NoColor, NoPiece);
     const DropOutcome outcome =
-        PlayDroppedPiece(line, drop, false, "", [&move] { return move.promotion; });
+        PlayDroppedPiece(line, drop, false, "", [&move] { return move.move.promotion; });
     ASSERT_TRUE(outcome.recorded) << outcome.refusal;
 }
 

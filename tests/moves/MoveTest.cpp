@@ -14,7 +14,7 @@ namespace {
 // and is declined for a "p" ("b7a8p").
 DropOutcome Play(CGameRecord& game, const tg::Move& m, int* asked = nullptr) {
     const int f = m.fromFile, r = m.fromRank;
-    const PieceDrop drop{game.GetPiece(f, r), game.GetColor(f, r), f, r, m.toFile, m.toRank};
+    const PieceDrop drop{game.GetPiece(f, r), game.GetColor(f, r), {f, r}, {m.toFile, m.toRank}};
     game.SetSquare(f, r, NoColor, NoPiece);
     return PlayDroppedPiece(game, drop, false, "01/02/03", [=] {
         if (asked) ++*asked;
@@ -323,10 +323,11 @@ TEST(MoveReading, TypedMoves) {
         auto game = tg::Game(row[0]);
         TypedMove m;
         const bool found = ReadTypedMove(*game, row[1], m);
-        EXPECT_EQ(
-            found ? tg::Uci({m.fromFile, m.fromRank, m.toFile, m.toRank, m.promotion}) + m.refusal
-                  : m.refusal,
-            row[2])
+        EXPECT_EQ(found ? tg::Uci({m.move.from.file, m.move.from.rank, m.move.to.file,
+                                   m.move.to.rank, m.move.promotion}) +
+                              m.refusal
+                        : m.refusal,
+                  row[2])
             << row[1];
         // The kind agrees with the sentence.
         const std::string said = row[2];
