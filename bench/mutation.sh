@@ -3,8 +3,8 @@
 # swapped, integer constants off by one, conditions negated, statements
 # deleted) of the sources and headers of the rules, moves, record, PGN and
 # engine libraries, each built and run against the plain tests. With --window, the
-# document's save and read-back (app/CVexilDoc.cpp) and the document steps
-# (app/DocumentManager.cpp) are drawn from too, and a mutant the plain tests
+# document's save and read-back (documents/CVexilDoc.cpp) and the document steps
+# (documents/DocumentManager.cpp) are drawn from too, and a mutant the plain tests
 # miss is run against the window tests as well: slower, as it builds Qt. A
 # mutant still alive is tried last in the sanitizer build the test command
 # also runs, which sees reads and writes past an array.
@@ -91,7 +91,7 @@ os.environ.update(ASAN_OPTIONS="detect_leaks=1:abort_on_error=1", UBSAN_OPTIONS=
 window_programs = ["GameWindowTest", "RecordTest", "SetupClipboardTest", "ShellTest", "BadInputTest"]
 window_suite = [[os.path.join(build, "tests", p)] for p in window_programs] if window else []
 PLAIN_FOLDERS = ("rules", "moves", "record", "pgn", "engine")
-WINDOW_FILES = ("app/CVexilDoc.cpp", "app/DocumentManager.cpp")
+WINDOW_FILES = ("documents/CVexilDoc.cpp", "documents/DocumentManager.cpp")
 os.environ["QT_QPA_PLATFORM"] = "offscreen"
 began = time.time()
 signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))

@@ -4,7 +4,7 @@
 # that breaks either rule and fails when there is one.
 set -u
 cd "$(dirname "$0")/.."
-order=(rules moves record pgn engine prompts resources board app)
+order=(rules moves record pgn engine prompts resources board dialogs documents analysis printing app)
 plain=(rules moves record pgn engine)
 declare -A rank home
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
