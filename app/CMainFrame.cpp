@@ -63,6 +63,9 @@ CMainFrame::CMainFrame() {
             // Showing a variation or the main line changes what Edit offers.
             connect(view, &CVexilView::PositionShown, this, &CMainFrame::UpdateMenus,
                     Qt::UniqueConnection);
+            // The split the user chose is the one later windows take.
+            connect(view, &CVexilView::BoardShareChanged, this, &CMainFrame::StoreBoardShare,
+                    Qt::UniqueConnection);
         }
         m_analysis->Follow(ActiveView());
         UpdateMenus();
@@ -168,6 +171,7 @@ void CMainFrame::UpdateMenus() {
     Action(res::kCmdDeleteVariation)->setEnabled(variation);
     Action(res::kCmdCheckGame)
         ->setEnabled(view != nullptr && !view->IsSetupActive() && m_check == nullptr);
+    UpdateBoardSizeChecks();
 }
 
 void CMainFrame::UpdateUndoRedo() {

@@ -78,7 +78,11 @@ private:
     void UpdateTurnField();
     // Draws every game board with squares of `square` pixels, now and in
     // later runs.
+    // Sizes the game windows for a board of `square` pixels, or with 0
+    // maximises them with the board fitting the window.
     void SetBoardSquare(int square);
+    void StoreBoardShare(double share);
+    void UpdateBoardSizeChecks();
     void OnWindowCascade();
     void OnWindowTile();
     void OnWindowArrangeIcons();

@@ -24,8 +24,10 @@
 
 namespace {
 
-// Kept beside the recent-file list.
+// Kept beside the recent-file list: the board size chosen (0 for Fit to
+// Window) and the board's share of a window.
 const char kBoardSquareKey[] = "Settings/BoardSquare";
+const char kBoardShareKey[] = "Settings/BoardShare";
 // Letters (false) or figurines in the printed score.
 const char kFigurinesKey[] = "Settings/ScoreFigurines";
 
@@ -254,21 +256,34 @@ void CMainFrame::CreateActions() {
     }
 
     auto* sizes = new QActionGroup(this);
+    // The item checked follows the window shown: none when its board has
+    // another size than the three.
+    sizes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     int stored = QSettings().value(QString::fromLatin1(kBoardSquareKey), FirstSquare()).toInt();
+    CVexilView::SetFitsWindow(stored == 0);
     if (std::none_of(std::begin(kBoardSizes), std::end(kBoardSizes),
                      [stored](const BoardSize& size) { return size.square == stored; }))
         stored = CVexilView::kNormalSquare;
     CVexilView::SetPreferredSquare(stored);
+    CVexilView::SetPreferredShare(
+        QSettings().value(QString::fromLatin1(kBoardShareKey), 1.0).toDouble());
     for (const BoardSize& size : kBoardSizes) {
         QAction* action =
             AddAction(size.command, QString::fromLatin1(size.name),
-                      QStringLiteral("Draw the board with %1-pixel squares").arg(size.square));
+                      QStringLiteral("Size the game window for a board of %1-pixel squares")
+                          .arg(size.square));
         action->setCheckable(true);
-        action->setChecked(size.square == stored);
+        action->setChecked(size.square == stored && !CVexilView::FitsWindow());
         sizes->addAction(action);
         const int square = size.square;
         connect(action, &QAction::triggered, this, [this, square] { SetBoardSquare(square); });
     }
+    QAction* fit = AddAction(res::kCmdBoardFit, QStringLiteral("Fit to &Window"),
+                             QStringLiteral("Maximise the game window and let the board fill it"));
+    fit->setCheckable(true);
+    fit->setChecked(CVexilView::FitsWindow());
+    sizes->addAction(fit);
+    connect(fit, &QAction::triggered, this, [this] { SetBoardSquare(0); });
 }
 
 UserPrompts::ShortcutList CMainFrame::ShortcutRows() const {
@@ -335,6 +350,8 @@ void CMainFrame::CreateMenus() {
             } else if (entry == kBoardSizeMenu) {
                 QMenu* sizes = menu->addMenu(QStringLiteral("&Board Size"));
                 for (const BoardSize& size : kBoardSizes) sizes->addAction(Action(size.command));
+                sizes->addAction(Action(kCmdBoardFit));
+                connect(sizes, &QMenu::aboutToShow, this, &CMainFrame::UpdateBoardSizeChecks);
             } else {
                 menu->addAction(Action(entry));
             }
@@ -368,13 +385,39 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::SetBoardSquare(int square) {
-    CVexilView::SetPreferredSquare(square);
     QSettings().setValue(QString::fromLatin1(kBoardSquareKey), square);
+    CVexilView::SetFitsWindow(square == 0);
+    if (square == 0) {
+        // The game windows maximised: the board takes what it can of each.
+        if (QMdiSubWindow* active = m_area->activeSubWindow()) active->showMaximized();
+        UpdateMenus();
+        return;
+    }
+    CVexilView::SetPreferredSquare(square);
+    // Each game window sized for a board of that square, the board given all
+    // it can take.
     for (QMdiSubWindow* window : m_area->subWindowList()) {
         if (auto* frame = qobject_cast<CChildFrame*>(window)) {
-            frame->View()->SetSquareSize(square);
+            if (frame->isMaximized()) frame->showNormal();
+            frame->View()->SetBoardShare(1.0);
             frame->FitWholeForm();
             frame->KeepInArea();
         }
     }
+    UpdateMenus();
+}
+
+void CMainFrame::StoreBoardShare(double share) {
+    CVexilView::SetPreferredShare(share);
+    QSettings().setValue(QString::fromLatin1(kBoardShareKey), share);
+}
+
+void CMainFrame::UpdateBoardSizeChecks() {
+    CVexilView* view = ActiveView();
+    QMdiSubWindow* active = m_area->activeSubWindow();
+    const bool fits = active != nullptr ? active->isMaximized() : CVexilView::FitsWindow();
+    Action(res::kCmdBoardFit)->setChecked(fits);
+    for (const BoardSize& size : kBoardSizes)
+        Action(size.command)
+            ->setChecked(!fits && view != nullptr && view->SquareSize() == size.square);
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "AnalysisPane.h"
+#include "CChildFrame.h"
 #include "EngineProcess.h"
 #include "GameWindowSupport.h"
 #include "LegalMoves.h"
@@ -295,6 +296,37 @@ int main(int argc, char** argv) {
     for (int i = 0; i < reps; ++i)
         Measure(handlers, view, [&] { i % 2 == 0 ? view->OnGoToStart() : view->OnGoToEnd(); });
     Report("  part: OnGoToStart / OnGoToEnd alone", handlers);
+
+    // Resizing with a variation tree in the game: twenty variations of 60
+    // plies on the first move, listed as the game window lists them.
+    {
+        auto tree = std::make_unique<CGameRecord>(window.Document()->Game());
+        Variation variation;
+        for (int i = 0; i < 60; ++i) variation.plies.push_back(tree->m_ply[i]);
+        for (int v = 0; v < 20; ++v) tree->m_ply[0].variations.push_back(variation);
+        window.Document()->PublishGame(*tree, "Tree", "");
+        view->CatchUp();
+    }
+    auto* frame = static_cast<CChildFrame*>(window.frame->Area()->activeSubWindow());
+    window.frame->resize(1900, 1000);
+    Settle();
+    const QSize sizes[] = {{900, 600}, {1200, 800}, {1500, 900}, {1000, 950}};
+    Times resizing, maximising, splitting;
+    for (int i = 0; i < reps; ++i) {
+        // Each a board size not drawn before, as a drag on the window's edge gives.
+        const QSize size = sizes[i % 4] + QSize(i % 37, i % 29);
+        Measure(resizing, view, [&] { frame->resize(size); });
+        Measure(maximising, view,
+                [&] { i % 2 == 0 ? frame->showMaximized() : frame->showNormal(); });
+    }
+    frame->showMaximized();
+    Settle();
+    for (int i = 0; i < reps; ++i)
+        Measure(splitting, view, [&] { view->SetBoardShare(0.3 + 0.6 * (i % 50) / 50.0); });
+    view->SetBoardShare(1.0);
+    Report("resize the game window (new board size)", resizing);
+    Report("maximise and restore it", maximising);
+    Report("drag the split (new board size)", splitting);
 
     if (withEngine) {
         // From a position chosen in the list to the engine's first line on it.

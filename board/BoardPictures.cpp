@@ -83,23 +83,23 @@ BoardPictures::BoardPictures(qreal ratio, int square) {
     m_flipped = DrawBackground(true, ratio, square);
     m_empty[0] = Blank(square, square, ratio, kLightSquare);
     m_empty[1] = Blank(square, square, ratio, kDarkSquare);
+    // Each piece drawn once from its source, read once for the program: a
+    // window resized draws a new size at every step of the drag.
     for (int color = 0; color < 2; ++color) {
         for (int kind = 0; kind < 6; ++kind) {
-            QSvgRenderer svg(PieceFile(color, kind));
+            QPixmap piece = Blank(square, square, ratio, Qt::transparent);
+            {
+                QPainter painter(&piece);
+                painter.setRenderHint(QPainter::Antialiasing);
+                PieceSource(color, kind).render(&painter, QRectF(0, 0, square, square));
+            }
             for (int shade = 0; shade < 2; ++shade) {
                 QPixmap picture = m_empty[shade];
                 QPainter painter(&picture);
-                painter.setRenderHint(QPainter::Antialiasing);
-                svg.render(&painter, QRectF(0, 0, square, square));
+                painter.drawPixmap(0, 0, piece);
                 m_pieces[color][kind][shade] = picture;
             }
-            QPixmap pointer = Blank(square, square, ratio, Qt::transparent);
-            {
-                QPainter painter(&pointer);
-                painter.setRenderHint(QPainter::Antialiasing);
-                svg.render(&painter, QRectF(0, 0, square, square));
-            }
-            m_pointers[color][kind] = QCursor(pointer, square / 2, square / 2);
+            m_pointers[color][kind] = QCursor(piece, square / 2, square / 2);
         }
     }
 }

@@ -6,9 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "AnnotationEdit.h"
 #include "BoardPictures.h"
+#include "BoardSplitHandle.h"
 #include "DialogUnits.h"
 #include "EditedGame.h"
 #include "MoveListDelegate.h"
@@ -22,6 +24,8 @@
 namespace {
 
 int g_preferredSquare = CVexilView::kNormalSquare;
+double g_preferredShare = 1.0;
+bool g_fitsWindow = false;
 const char* const kLabels[3] = {"Move List", "Game Header Information", "Move-by-move annotation"};
 
 }  // namespace
@@ -35,7 +39,11 @@ std::string CVexilView::TodayText() {
 }
 
 CVexilView::CVexilView(EditedGame* document, QWidget* parent)
-    : QWidget(parent), m_document(document), m_game(&m_lines.Line()), m_square(g_preferredSquare) {
+    : QWidget(parent),
+      m_document(document),
+      m_game(&m_lines.Line()),
+      m_square(g_preferredSquare),
+      m_share(g_preferredShare) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     CreateControls();
 }
@@ -98,39 +106,101 @@ void CVexilView::CreateControls() {
     setTabOrder(m_copy, m_report);
     setTabOrder(m_report, m_goToEnd);
     setTabOrder(m_goToEnd, m_annotationBox);
+    m_restTimer = new QTimer(this);
+    m_restTimer->setSingleShot(true);
+    m_restTimer->setInterval(150);
+    connect(m_restTimer, &QTimer::timeout, this, [this] {
+        m_restingPictures.reset();
+        update();
+    });
+    m_handle = new BoardSplitHandle(this);
+    connect(m_handle, &BoardSplitHandle::Dragged, this, [this](QPoint at) {
+        SetBoardShare(m_fit.above ? double(at.y()) / qMax(1, height())
+                                  : double(at.x()) / qMax(1, width()));
+    });
+    connect(m_handle, &BoardSplitHandle::Maximize, this, [this] { SetBoardShare(1.0); });
     LayOutForm();
+}
+
+namespace {
+// The strip between the board and the text.
+constexpr int kHandle = 6;
+}  // namespace
+
+QSize CVexilView::FormSizeFor(int square) const {
+    const DialogUnits units(font());
+    const QSize base = units.Size(layout::kGameForm);
+    return board::RoomFor(square, base, base.width());
 }
 
 void CVexilView::LayOutForm() {
     const DialogTemplate& form = layout::kGameForm;
     const DialogUnits units(font());
-    // What a larger board adds goes to the controls' left and to the tall
-    // boxes' height; the buttons under the list move down with its bottom. A
-    // quarter of it widens the move list, so long lines need no sideways
-    // scrolling, and a quarter heightens the header summary, so every tag shows.
-    const int grow = BoardExtent(m_square) - BoardExtent(kNormalSquare);
-    const int wider = grow / 4;
-    const int taller = grow / 4;
-    auto place = [&](QWidget* widget, const DialogItem& item, int right, int down, int width,
+    const QSize base = units.Size(form);
+    // The smallest board beside the text at its base size; a smaller window
+    // scrolls.
+    setMinimumSize(board::RoomFor(board::kSmallestSquare, base, base.width()));
+    m_fit = board::FitBoard(size().expandedTo(minimumSize()), base, base.width(), m_share);
+    if (m_fit.square != m_square) {
+        m_square = m_fit.square;
+        if (m_pictures) m_restingPictures = m_pictures;
+        m_pictures.reset();
+        m_restTimer->start();
+    }
+    // Beside the board the text moves right as far as the board grows past
+    // the normal one; above it, the text starts at the window's left below
+    // the board. What room is left over widens the move list by a third and
+    // the boxes by the rest, and heightens the list and the note box, a
+    // quarter of it going to the header summary.
+    const int textLeft = units.X(form.Find(res::kMoveList)->x);
+    const int right = m_fit.above ? units.X(4) - textLeft
+                                  : board::Extent(m_square) - board::Extent(kNormalSquare);
+    const int down = m_fit.above ? board::Extent(m_square) : 0;
+    const int textWidth = m_fit.above ? base.width() - textLeft + units.X(4) : base.width();
+    const int extraWidth = qMax(0, width() - textWidth - (m_fit.above ? 0 : right));
+    const int extraHeight = qMax(0, height() - base.height() - down);
+    const int wider = extraWidth / 3;
+    const int taller = extraHeight / 4;
+    auto place = [&](QWidget* widget, const DialogItem& item, int toRight, int toBottom, int width,
                      int height) {
         PlaceItem(widget, item, units);
-        const QRect rect = widget->geometry().translated(grow + right, down);
+        const QRect rect = widget->geometry().translated(right + toRight, down + toBottom);
         widget->setGeometry(rect.adjusted(0, 0, width, height));
     };
     place(m_labels[0], *form.FindLabel(kLabels[0]), 0, 0, 0, 0);
     place(m_labels[1], *form.FindLabel(kLabels[1]), wider, 0, 0, 0);
     place(m_labels[2], *form.FindLabel(kLabels[2]), wider, taller, 0, 0);
-    place(m_moveList, *form.Find(res::kMoveList), 0, 0, wider, grow);
+    place(m_moveList, *form.Find(res::kMoveList), 0, 0, wider, extraHeight);
     for (auto [button, id] : {std::pair{m_goToStart, res::kGoToStartButton},
                               {m_copy, res::kCopyButton},
                               {m_report, res::kReportButton},
                               {m_goToEnd, res::kGoToEndButton}})
-        place(button, *form.Find(id), wider / 2, grow, 0, 0);
-    // The boxes on the right give the list its width, so the form is no wider.
-    place(m_headerBox, *form.Find(res::kHeaderBox), wider, 0, -wider, taller);
-    place(m_annotationBox, *form.Find(res::kAnnotationBox), wider, taller, -wider, grow - taller);
-    const int board = BoardExtent(m_square);
-    setMinimumSize((units.Size(form) + QSize(grow, grow)).expandedTo(QSize(board, board)));
+        place(button, *form.Find(id), wider / 2, extraHeight, 0, 0);
+    place(m_headerBox, *form.Find(res::kHeaderBox), wider, 0, extraWidth - wider, taller);
+    place(m_annotationBox, *form.Find(res::kAnnotationBox), wider, taller, extraWidth - wider,
+          extraHeight - taller);
+    // The split lies just past the board's coordinates, across the gap to the text.
+    m_handle->SetAcross(m_fit.above);
+    const int boardRight = BoardPictures::kBackgroundWidth * m_square / BoardPictures::kSquare;
+    const int boardBottom = BoardPictures::kBackgroundHeight * m_square / BoardPictures::kSquare;
+    if (m_fit.above)
+        m_handle->setGeometry(0, boardBottom + 1, width(), kHandle);
+    else
+        m_handle->setGeometry(boardRight + 2, 0, kHandle, height());
+    update();
+}
+
+void CVexilView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutForm();
+}
+
+void CVexilView::SetBoardShare(double share) {
+    share = qBound(0.0, share, 1.0);
+    if (share == m_share) return;
+    m_share = share;
+    LayOutForm();
+    emit BoardShareChanged(share);
 }
 
 void CVexilView::SetPreferredSquare(int square) {
@@ -141,12 +211,20 @@ int CVexilView::PreferredSquare() {
     return g_preferredSquare;
 }
 
-void CVexilView::SetSquareSize(int square) {
-    if (square == m_square) return;
-    m_square = square;
-    m_pictures.reset();
-    LayOutForm();
-    update();
+void CVexilView::SetFitsWindow(bool fits) {
+    g_fitsWindow = fits;
+}
+
+bool CVexilView::FitsWindow() {
+    return g_fitsWindow;
+}
+
+void CVexilView::SetPreferredShare(double share) {
+    g_preferredShare = qBound(0.0, share, 1.0);
+}
+
+double CVexilView::PreferredShare() {
+    return g_preferredShare;
 }
 
 void CVexilView::OnInitialUpdate() {

@@ -6,15 +6,18 @@
 #include <memory>
 #include <vector>
 
+#include "BoardGeometry.h"
 #include "GameLines.h"
 #include "GameRecord.h"
 #include "LineCursor.h"
 
 class BoardPictures;
+class BoardSplitHandle;
 class EditedGame;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 struct DropOutcome;
 struct PieceDrop;
 
@@ -94,17 +97,25 @@ public:
     QPoint SquareCentre(int file, int rank) const;
     // Where the picture of a square is drawn.
     QPoint SquareOrigin(int file, int rank) const;
-    // The width and height the board takes at the upper left of the form.
-    static int BoardExtent(int square) { return 9 * square; }
 
-    static constexpr int kNormalSquare = 32;
-    // The square size views take when they are made.
+    static constexpr int kNormalSquare = board::kNormalSquare;
+    // The square size a new window is made for (Normal, Large or Huge), or
+    // a new window maximised with the board fitting it.
     static void SetPreferredSquare(int square);
     static int PreferredSquare();
+    static void SetFitsWindow(bool fits);
+    static bool FitsWindow();
+    // The board's share of the window the user chose with the split (1 for
+    // all it can take), for views made later.
+    static void SetPreferredShare(double share);
+    static double PreferredShare();
+    // The square size the board has now: the largest the window allows.
     int SquareSize() const { return m_square; }
-    // Redraws the board with squares of `square` pixels and moves the other
-    // controls out of its way.
-    void SetSquareSize(int square);
+    // The size the form needs for squares of `square` pixels beside the text.
+    QSize FormSizeFor(int square) const;
+    double BoardShare() const { return m_share; }
+    void SetBoardShare(double share);
+    bool BoardAbove() const { return m_fit.above; }
 
     // "Enter Move...": the user types moves until one is played or the box
     // is closed.
@@ -150,9 +161,12 @@ signals:
     void Published();
     // The shown position, or setup mode, may have changed.
     void PositionShown();
+    // The user moved the split between the board and the text.
+    void BoardShareChanged(double share);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -255,6 +269,11 @@ private:
     std::vector<RowPlace> m_rows;
     // Loaded at the first paint, when the screen's pixel ratio is known.
     mutable std::shared_ptr<const BoardPictures> m_pictures;
+    // While the board's size keeps changing (a window's edge dragged), the
+    // pictures of the size before, drawn scaled; the crisp ones are drawn once
+    // the size has rested.
+    std::shared_ptr<const BoardPictures> m_restingPictures;
+    QTimer* m_restTimer = nullptr;
     int m_dragPiece = kNothingCarried;
     int m_dragColor = 0;
     int m_dragFromFile = -1;
@@ -264,6 +283,10 @@ private:
     int m_lastSetupColor = 0;
     int m_flipped = 0;
     int m_square;
+    // The board's share of the window, and how the window's room is shared now.
+    double m_share;
+    board::Fit m_fit;
+    BoardSplitHandle* m_handle = nullptr;
     QString m_annotation;
     QString m_headerText;
     bool m_pushing = false;

@@ -26,31 +26,18 @@ void ReportFirstPaint() {
 
 }  // namespace
 
-// The normal board's formulas with every length times square / 32, worked in
-// integers scaled by 32 so that the normal size gives exactly its pixels.
 void CVexilView::SquareFromPoint(int x, int y, int& file, int& rank) const {
-    const int square = m_square;
-    const bool flipped = m_flipped != 0;
-    // Integer division truncates toward zero, as the board's bands expect.
-    const int file0 = (32 * x + 11 * square) / (32 * square) - 1;
-    const int rank0 = (-31 * square - 32 * y) / (32 * square) + 8;
-    file = flipped ? 7 - file0 : file0;
-    rank = flipped ? 7 - rank0 : rank0;
+    const Square at = board::SquareAt(QPoint(x, y), m_square, m_flipped != 0);
+    file = at.file;
+    rank = at.rank;
 }
 
 QPoint CVexilView::SquareCentre(int file, int rank) const {
-    const int square = m_square;
-    const bool flipped = m_flipped != 0;
-    const int file0 = flipped ? 7 - file : file;
-    const int rank0 = flipped ? 7 - rank : rank;
-    return QPoint(square * file0 + 36 * square / 32, 240 * square / 32 - square * rank0);
+    return board::CentreOf(Square(file, rank), m_square, m_flipped != 0);
 }
 
 QPoint CVexilView::SquareOrigin(int file, int rank) const {
-    const int square = m_square;
-    return m_flipped != 0
-               ? QPoint(244 * square / 32 - square * file, square * rank)
-               : QPoint(20 * square / 32 + square * file, 224 * square / 32 - square * rank);
+    return board::OriginOf(Square(file, rank), m_square, m_flipped != 0);
 }
 
 const BoardPictures& CVexilView::Pictures() const {
@@ -59,8 +46,19 @@ const BoardPictures& CVexilView::Pictures() const {
 }
 
 void CVexilView::PaintBoard(QPainter& painter) const {
-    const BoardPictures& pictures = Pictures();
-    painter.drawPixmap(0, 0, pictures.Background(m_flipped != 0));
+    // Resizing: the pictures of the size before, scaled, until the size rests.
+    const bool resting = !m_pictures && m_restingPictures;
+    const BoardPictures& pictures = resting ? *m_restingPictures : Pictures();
+    const QPixmap& background = pictures.Background(m_flipped != 0);
+    if (resting) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawPixmap(
+            QRect(0, 0, BoardPictures::kBackgroundWidth * m_square / BoardPictures::kSquare,
+                  BoardPictures::kBackgroundHeight * m_square / BoardPictures::kSquare),
+            background);
+    } else {
+        painter.drawPixmap(0, 0, background);
+    }
     for (int file = 0; file < 8; ++file) {
         for (int rank = 0; rank < 8; ++rank) {
             const int kind = m_game->GetPiece(file, rank);
@@ -68,7 +66,11 @@ void CVexilView::PaintBoard(QPainter& painter) const {
             const QPixmap& picture =
                 kind >= 0 ? pictures.PieceOnSquare(m_game->GetColor(file, rank), kind, shade)
                           : pictures.EmptySquare(shade);
-            painter.drawPixmap(SquareOrigin(file, rank), picture);
+            if (resting)
+                painter.drawPixmap(QRect(SquareOrigin(file, rank), QSize(m_square, m_square)),
+                                   picture);
+            else
+                painter.drawPixmap(SquareOrigin(file, rank), picture);
         }
     }
 }

@@ -31,7 +31,7 @@ QSize CChildFrame::FormFrameSize() {
     // known once it is in the main window.
     layout()->activate();
     const QSize decoration = size() - widget()->size();
-    return m_view->minimumSize() + decoration;
+    return m_view->FormSizeFor(CVexilView::PreferredSquare()) + decoration;
 }
 
 void CChildFrame::ShowWholeForm() {

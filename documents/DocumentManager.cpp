@@ -438,6 +438,7 @@ CChildFrame* DocumentManager::CreateFrame(CVexilDoc* document) {
     frame->show();
     frame->ShowWholeForm();
     frame->KeepInArea();
+    if (CVexilView::FitsWindow()) frame->showMaximized();
     m_area->setActiveSubWindow(frame);
     m_lastActive = frame;
     return frame;

@@ -26,6 +26,7 @@ inline constexpr int kCmdEnterMove = 32790;
 inline constexpr int kCmdBoardNormal = 32791;  // squares of 32, 48 and 64 pixels
 inline constexpr int kCmdBoardLarge = 32792;
 inline constexpr int kCmdBoardHuge = 32793;
+inline constexpr int kCmdBoardFit = 32799;  // the board as large as the window allows
 inline constexpr int kCmdPromoteVariation = 32794;
 inline constexpr int kCmdDeleteVariation = 32795;
 

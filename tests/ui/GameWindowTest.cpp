@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "BoardSplitHandle.h"
 #include "CEnterMoveDlg.h"
 #include "CPromotionDlg.h"
 #include "CSelectGameDlg.h"
@@ -45,6 +46,8 @@ private slots:
     void gameOfSeveralIsChosenAndSavedInItsPlace();
     void largeFileIsListedWithProgressAndMayBeCancelled();
     void boardSizesAndTurnField();
+    void pointsMapToSquaresAtEverySize();
+    void theBoardFillsItsWindow();
     void typedMovesTakeTheRoadOfADrop();
     void windowsOnOneGameLoseNoEdit();
     void variationsArePlayedFollowedPromotedAndDeleted();
@@ -292,6 +295,113 @@ void GameWindowTest::boardSizesAndTurnField() {
     window.Command(res::kCmdSetupPosition);
     QCOMPARE(turn->text(), QString("Setup"));
     QVERIFY(!window.frame->Action(res::kCmdEnterMove)->isEnabled());  // no typed moves in setup
+}
+
+void GameWindowTest::pointsMapToSquaresAtEverySize() {
+    // Every square's centre and the points a third of a square around it map
+    // back to it, at the smallest board, the normal one and sizes between
+    // and beyond, from either side; a point past the last square is off it.
+    for (const int square : {16, 17, 32, 33, 48, 61, 64, 103, 150}) {
+        for (const bool flipped : {false, true}) {
+            for (int file = 0; file < 8; ++file) {
+                for (int rank = 0; rank < 8; ++rank) {
+                    const Square at(file, rank);
+                    const QPoint centre = board::CentreOf(at, square, flipped);
+                    const int third = square / 3;
+                    for (const QPoint point :
+                         {centre, centre + QPoint(-third, -third), centre + QPoint(third, third)})
+                        QVERIFY2(board::SquareAt(point, square, flipped) == at,
+                                 qPrintable(QString("%1 %2 %3%4")
+                                                .arg(square)
+                                                .arg(flipped)
+                                                .arg(QChar('a' + file))
+                                                .arg(rank + 1)));
+                }
+            }
+            const QPoint pastH1 =
+                board::CentreOf(Square(flipped ? 0 : 7, flipped ? 7 : 0), square, flipped) +
+                QPoint(square, 0);
+            QVERIFY(!board::SquareAt(pastH1, square, flipped).IsOnBoard());
+        }
+    }
+    // The room shared: the board the largest that leaves the text its base
+    // size, within the user's share, never below 16; above the text when
+    // the window is much taller than wide.
+    const QSize text(600, 315);
+    const struct {
+        QSize room;
+        double share;
+        int square;
+        bool above;
+    } rows[] = {
+        {{600, 315}, 1.0, 32, false},   {{744, 432}, 1.0, 48, false},
+        {{1900, 900}, 1.0, 100, false}, {{1900, 900}, 0.25, 52, false},
+        {{1900, 900}, 0.0, 16, false},  {{400, 200}, 1.0, 16, false},
+        {{620, 1400}, 1.0, 68, true},   {{620, 1400}, 0.25, 38, true},
+    };
+    for (const auto& row : rows) {
+        const board::Fit fit = board::FitBoard(row.room, text, text.width(), row.share);
+        QVERIFY2(fit.square == row.square && fit.above == row.above,
+                 qPrintable(QString("%1x%2 %3: %4 %5")
+                                .arg(row.room.width())
+                                .arg(row.room.height())
+                                .arg(row.share)
+                                .arg(fit.square)
+                                .arg(fit.above)));
+    }
+}
+
+void GameWindowTest::theBoardFillsItsWindow() {
+    QSettings().remove("Settings/BoardSquare");
+    QSettings().remove("Settings/BoardShare");
+    GameWindowFixture window;
+    const auto restore = qScopeGuard([&] {
+        window.Command(res::kCmdBoardNormal);
+        QSettings().remove("Settings/BoardSquare");
+        QSettings().remove("Settings/BoardShare");
+    });
+    window.frame->resize(1600, 1000);
+    CVexilView* view = window.NewGame();
+    auto* frame = static_cast<CChildFrame*>(window.frame->Area()->activeSubWindow());
+    // Maximised, the board takes the room beside the text, and a drag on it plays.
+    window.Command(res::kCmdBoardFit);
+    QVERIFY(frame->isMaximized());
+    QTRY_VERIFY(view->SquareSize() > 64);
+    QVERIFY(window.frame->Action(res::kCmdBoardFit)->isChecked());
+    QCOMPARE(view->MoveList()->geometry().right() < view->width(), true);
+    QVERIFY(view->MoveList()->geometry().left() > 8 * view->SquareSize());
+    window.Play("e2e4");
+    QCOMPARE(window.Lines().last(), QString("1. e4"));
+    // The split: dragged, the board keeps the share given; double-clicked, all it can.
+    const int largest = view->SquareSize();
+    auto* handle = view->findChild<BoardSplitHandle*>();
+    QVERIFY(handle != nullptr && handle->isVisible());
+    emit handle->Dragged(QPoint(view->width() / 4, 10));
+    QVERIFY(view->SquareSize() < largest && view->SquareSize() >= 16);
+    QCOMPARE(QSettings().value("Settings/BoardShare").toDouble(), view->BoardShare());
+    window.Play("e7e5");  // still where the board is drawn
+    QCOMPARE(window.Lines().last(), QString("1. ...\te5"));
+    emit handle->Maximize();
+    QCOMPARE(view->SquareSize(), largest);
+    // Each size snaps the window, and is remembered: Normal and Huge size it,
+    // Fit to Window maximises the windows opened later too.
+    for (const int command : {res::kCmdBoardHuge, res::kCmdBoardNormal}) {
+        window.Command(command);
+        QVERIFY(!frame->isMaximized());
+        QTRY_COMPARE(view->SquareSize(), command == res::kCmdBoardHuge ? 64 : 32);
+        QVERIFY(window.frame->Action(command)->isChecked());
+    }
+    QCOMPARE(QSettings().value("Settings/BoardSquare").toInt(), 32);
+    window.Command(res::kCmdBoardFit);
+    QCOMPARE(QSettings().value("Settings/BoardSquare").toInt(), 0);
+    window.NewGame();
+    QVERIFY(window.frame->Area()->activeSubWindow()->isMaximized());
+    // Too small for the smallest board, the window scrolls.
+    window.Command(res::kCmdBoardNormal);
+    auto* small = static_cast<CChildFrame*>(window.frame->Area()->activeSubWindow());
+    small->resize(300, 200);
+    QTRY_COMPARE(small->View()->SquareSize(), 16);
+    QVERIFY(small->View()->width() >= small->View()->minimumWidth());
 }
 
 void GameWindowTest::typedMovesTakeTheRoadOfADrop() {

@@ -168,8 +168,8 @@ void ShellTest::titlesAndTilingOfTheGameWindows() {
     // Cascaded, every window shows its whole form, not cut and not padded.
     shell.Command(res::kCmdCascade);
     for (QMdiSubWindow* window : shell.frame->Area()->subWindowList())
-        QCOMPARE(window->widget()->size(),
-                 static_cast<CChildFrame*>(window)->View()->minimumSize());
+        QCOMPARE(window->widget()->size(), static_cast<CChildFrame*>(window)->View()->FormSizeFor(
+                                               CVexilView::PreferredSquare()));
 }
 
 void ShellTest::everyTitleMarksUnsavedChanges() {
