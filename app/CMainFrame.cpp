@@ -194,11 +194,20 @@ void CMainFrame::UpdateUndoRedo() {
 void CMainFrame::UpdateTitle() {
     CChildFrame* frame = m_documents->ActiveFrame();
     const QString title = QString::fromLatin1(kAppTitle);
-    setWindowTitle(frame != nullptr
-                       ? DocumentManager::WithModifiedPlaceholder(title + QStringLiteral(" - ") +
-                                                                  m_documents->FrameTitle(frame))
-                       : title);
+    m_title = frame != nullptr ? DocumentManager::WithModifiedPlaceholder(
+                                     title + QStringLiteral(" - ") + m_documents->FrameTitle(frame))
+                               : title;
+    setWindowTitle(m_title);
     setWindowModified(frame != nullptr && frame->Document()->IsModified());
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised game window adds " - [its title]" to the main window's,
+    // which names the game already: the title stays the program's own.
+    if (event->type() == QEvent::WindowTitleChange && !m_title.isEmpty() &&
+        windowTitle() != m_title)
+        setWindowTitle(m_title);
 }
 
 void CMainFrame::UpdateRecentFiles() {

@@ -73,6 +73,7 @@ private:
     static constexpr const char* kUndoText = "&Undo\tCtrl+Z";
     static constexpr const char* kRedoText = "&Redo\tCtrl+Y";
     void UpdateTitle();
+    void changeEvent(QEvent* event) override;
     void UpdateRecentFiles();
     void UpdateLockIndicators();
     void UpdateTurnField();
@@ -108,6 +109,8 @@ private:
     QList<QMenu*> m_menusWithoutGame;
     QList<QMenu*> m_menusWithGame;
     bool m_showingGameMenus = false;
+    // The main window's title as the program composes it.
+    QString m_title;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_lockLabels[3] = {};
     QLabel* m_turnLabel = nullptr;

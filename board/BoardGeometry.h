@@ -31,9 +31,9 @@ struct Fit {
     int square = kNormalSquare;
     bool above = false;  // the board above the text, the window being much taller than wide
 };
-// `text` is the text side's base size; `besideWidth` the form's base width
-// with the normal board beside the text (the text starting where the normal
-// board's room ends).
+// `text` is the text side's own base size; `besideWidth` the form's base
+// width with the normal board beside the text (the text starting where the
+// normal board's room ends).
 Fit FitBoard(QSize room, QSize text, int besideWidth, double share);
 
 // The room the window needs for a board of `square` beside the text at its

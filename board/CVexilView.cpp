@@ -140,7 +140,9 @@ void CVexilView::LayOutForm() {
     // The smallest board beside the text at its base size; a smaller window
     // scrolls.
     setMinimumSize(board::RoomFor(board::kSmallestSquare, base, base.width()));
-    m_fit = board::FitBoard(size().expandedTo(minimumSize()), base, base.width(), m_share);
+    const int textLeft = units.X(form.Find(res::kMoveList)->x);
+    const QSize textSide(base.width() - textLeft + units.X(4), base.height());
+    m_fit = board::FitBoard(size().expandedTo(minimumSize()), textSide, base.width(), m_share);
     if (m_fit.square != m_square) {
         m_square = m_fit.square;
         if (m_pictures) m_restingPictures = m_pictures;
@@ -152,11 +154,10 @@ void CVexilView::LayOutForm() {
     // the board. What room is left over widens the move list by a third and
     // the boxes by the rest, and heightens the list and the note box, a
     // quarter of it going to the header summary.
-    const int textLeft = units.X(form.Find(res::kMoveList)->x);
     const int right = m_fit.above ? units.X(4) - textLeft
                                   : board::Extent(m_square) - board::Extent(kNormalSquare);
     const int down = m_fit.above ? board::Extent(m_square) : 0;
-    const int textWidth = m_fit.above ? base.width() - textLeft + units.X(4) : base.width();
+    const int textWidth = m_fit.above ? textSide.width() : base.width();
     const int extraWidth = qMax(0, width() - textWidth - (m_fit.above ? 0 : right));
     const int extraHeight = qMax(0, height() - base.height() - down);
     const int wider = extraWidth / 3;

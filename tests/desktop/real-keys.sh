@@ -325,4 +325,15 @@ press ctrl+n
 expect_title "Ravelin - Untitled1"
 pass
 
+step="Fit to Window: the game window maximised, its board fills it, and a drag plays"
+xdotool windowsize "$main_window" 1270 990
+sleep 0.5
+press alt+v; press b; press w   # View > Board Size > Fit to Window
+sleep 0.5
+find_board
+[ $((8 * square)) -ge 640 ] || fail "the board is $((8 * square)) pixels wide"
+drag e2 e4
+expect_title "Ravelin - Untitled1*"
+pass
+
 echo "All real-key checks passed."

@@ -327,7 +327,7 @@ void GameWindowTest::pointsMapToSquaresAtEverySize() {
     // The room shared: the board the largest that leaves the text its base
     // size, within the user's share, never below 16; above the text when
     // the window is much taller than wide.
-    const QSize text(600, 315);
+    const QSize text(280, 315);  // the text side alone, the form 600 wide with it
     const struct {
         QSize room;
         double share;
@@ -340,7 +340,7 @@ void GameWindowTest::pointsMapToSquaresAtEverySize() {
         {{620, 1400}, 1.0, 68, true},   {{620, 1400}, 0.25, 38, true},
     };
     for (const auto& row : rows) {
-        const board::Fit fit = board::FitBoard(row.room, text, text.width(), row.share);
+        const board::Fit fit = board::FitBoard(row.room, text, 600, row.share);
         QVERIFY2(fit.square == row.square && fit.above == row.above,
                  qPrintable(QString("%1x%2 %3: %4 %5")
                                 .arg(row.room.width())
