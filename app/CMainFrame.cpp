@@ -43,6 +43,7 @@ const char kPlaceKey[] = "Settings/MainWindow";
 }  // namespace
 
 CMainFrame::CMainFrame() {
+    setAcceptDrops(true);
     m_area = new QMdiArea(this);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -156,6 +157,7 @@ void CMainFrame::UpdateMenus() {
          {res::kCmdClose, res::kCmdSave, res::kCmdSaveAs, res::kCmdExportPgn, res::kCmdPrint,
           res::kCmdPrintScore, res::kCmdExportScorePdf, res::kCmdCopyBoardImage,
           res::kCmdExportBoardImage, res::kCmdCut, res::kCmdCopy, res::kCmdPaste,
+          res::kCmdCopyGame, res::kCmdCopyPosition,
           res::kCmdEditHeader, res::kCmdNewWindow, res::kCmdCascade, res::kCmdTile,
           res::kCmdArrangeIcons, res::kCmdFlipBoard, res::kCmdSetupPosition})
         Action(command)->setEnabled(view != nullptr);

@@ -39,6 +39,8 @@ public:
     EngineProcess& Engine() const { return *m_engine; }
     AnalysisPane* Analysis() const { return m_analysis; }
     bool IsCheckingGame() const { return m_check != nullptr; }
+    // Opens each file in turn, as Open does; Cancel in a list of games stops.
+    void OpenFiles(const QStringList& files);
     // Prints the active game's board view.
     bool PrintActiveView(QPrinter& printer);
     // Prints the active game's whole score, with its variations and notes.
@@ -48,6 +50,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A .pgn file dropped opens as Open does; dropped text as Paste Game.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* AddAction(int command, const QString& text, const QString& prompt,
@@ -93,6 +98,10 @@ private:
     void OnPrintScore();
     void OnExportScorePdf();
     void OnCopyBoardImage();
+    // Edit > Paste Game, Copy Game and Copy Position: games as text.
+    void OnPasteGame();
+    void OnCopyGame();
+    void OnCopyPosition();
     void OnExportBoardImage();
     // A file name beside the active game's file, with the suffix given.
     QString NameBesideGame(const QString& suffix) const;

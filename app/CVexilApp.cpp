@@ -31,7 +31,7 @@ bool CVexilApp::InitInstance(const QStringList& arguments) {
         // The window first, so the list of a file of several and any refusal
         // appear over it; a file that cannot be opened leaves it open, empty.
         m_mainFrame->show();
-        documents.OpenDocument(arguments.first());
+        m_mainFrame->OpenFiles(arguments);
     }
     m_mainFrame->Recovery().OfferRecovery();
     return true;

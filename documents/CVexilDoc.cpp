@@ -116,6 +116,17 @@ void CVexilDoc::TakeGame(const QString& path, CGameRecord&& game, const LoadResu
     StartHistory();
 }
 
+void CVexilDoc::TakeUntitledGame(CGameRecord&& game, const QString& title) {
+    *m_game = std::move(game);
+    m_holdsMoreGames = false;
+    m_place = {};
+    m_path.clear();
+    SetTitle(title);
+    StartHistory();
+    m_history.ForgetSaved();
+    SetModified(true);
+}
+
 LoadResult CVexilDoc::LoadGame(const QString& path, std::string_view game, const Placement& place) {
     // The game's own bytes, as the list found them: read as a file of one game.
     const LoadResult result = LoadGameOfFile(game, 0, *m_game);

@@ -27,6 +27,9 @@ public:
     LoadResult Load(const QString& path);
     // Takes `game`, read from the whole file at `path` as `read` tells.
     void TakeGame(const QString& path, CGameRecord&& game, const LoadResult& read);
+    // Takes a game that came as text, pasted or dropped: it has no file yet,
+    // so it starts modified and closing asks before it is lost.
+    void TakeUntitledGame(CGameRecord&& game, const QString& title);
 
     // Where a game of a file of several lies, and the file as it was read.
     struct Placement {

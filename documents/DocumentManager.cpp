@@ -15,6 +15,7 @@
 #include "CChildFrame.h"
 #include "CVexilDoc.h"
 #include "CVexilView.h"
+#include "GameClipboardText.h"
 #include "GameIndex.h"
 #include "PgnExport.h"
 #include "PgnReader.h"
@@ -269,6 +270,62 @@ CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info,
 CVexilDoc* DocumentManager::OpenWithDialog() {
     const QString path = Prompts().AskOpenFileName();
     return path.isEmpty() ? nullptr : OpenDocument(path);
+}
+
+CVexilDoc* DocumentManager::OpenText(const QString& text) {
+    m_openCancelled = false;
+    const QByteArray bytes = text.toUtf8();
+    const PastedText pasted =
+        ReadPastedText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    auto game = std::make_unique<CGameRecord>();
+    if (pasted.kind == PastedText::Kind::Neither) {
+        Prompts().Tell(QString::fromStdString(pasted.why));
+        return nullptr;
+    }
+    if (pasted.kind == PastedText::Kind::Position) {
+        for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
+            game->SetTag(tag, tag == CGameRecord::Result ? "*" : "?");
+        game->SetFromFen(pasted.text);  // read once already: it takes
+        return OpenUntitled(std::move(game));
+    }
+    // The games are read as a file's would be, with its refusals and notices.
+    const FileOfGames read = ReadFileOfGames(pasted.text, *game);
+    LoadResult result = read.whole;
+    if (read.HoldsSeveral()) {
+        const std::vector<IndexedGame>& games = read.list.Games();
+        const int chosen = Prompts().ChooseGame(QStringLiteral("The pasted text"), games);
+        if (chosen < 0 || chosen >= static_cast<int>(games.size())) {
+            m_openCancelled = true;
+            return nullptr;
+        }
+        const IndexedGame& listed = games[static_cast<std::size_t>(chosen)];
+        if (!listed.problem.empty()) {
+            Prompts().Tell(QString::fromUtf8(listed.problem.data(),
+                                            static_cast<qsizetype>(listed.problem.size())));
+            return nullptr;
+        }
+        game = std::make_unique<CGameRecord>();
+        const std::string_view whole(pasted.text);
+        result = LoadGameOfFile(whole.substr(std::min(listed.begin, whole.size()),
+                                             listed.end - listed.begin),
+                                0, *game);
+    }
+    if (!result.Loaded()) {
+        Prompts().Tell(QString::fromStdString(result.message));
+        return nullptr;
+    }
+    CVexilDoc* document = OpenUntitled(std::move(game));
+    TellNotices(result);
+    return document;
+}
+
+CVexilDoc* DocumentManager::OpenUntitled(std::unique_ptr<CGameRecord> game) {
+    auto* document = new CVexilDoc(this);
+    document->TakeUntitledGame(std::move(*game),
+                               QStringLiteral("Untitled%1").arg(++m_untitledCount));
+    AdoptDocument(document);
+    CreateFrame(document);
+    return document;
 }
 
 bool DocumentManager::WriteDocument(CVexilDoc* document, const QString& path) {

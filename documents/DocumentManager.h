@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "RecentFiles.h"
 
 class CChildFrame;
+class CGameRecord;
 class CVexilDoc;
 struct IndexedGame;
 struct LoadResult;
@@ -39,6 +41,10 @@ public:
         m_quietListingMs = quietMs;
     }
     CVexilDoc* OpenWithDialog();
+    // Opens text pasted or dropped: a PGN game (one of several chosen as from
+    // a file) or a FEN position, as a new untitled game that is modified from
+    // the start. Other text is refused with a sentence and changes nothing.
+    CVexilDoc* OpenText(const QString& text);
     bool Save(CVexilDoc* document);
     bool SaveAs(CVexilDoc* document);
     // Writes the game in standard PGN for other programs to a file the user
@@ -102,6 +108,8 @@ private:
     // when it holds one game, which takes the road of a whole file.
     bool OpenLargeFile(const QFileInfo& info, CVexilDoc*& opened);
     CVexilDoc* AdoptDocument(CVexilDoc* document);
+    // A new untitled window on `game`, read from text rather than a file.
+    CVexilDoc* OpenUntitled(std::unique_ptr<CGameRecord> game);
     // Every window on a document shows one game: after one publishes, the
     // others take its game.
     void CatchUpOtherWindows(CChildFrame* source);

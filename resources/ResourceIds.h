@@ -60,6 +60,11 @@ inline constexpr int kCmdPrintScore = 32812;
 inline constexpr int kCmdExportScorePdf = 32813;
 inline constexpr int kCmdFigurines = 32814;  // figurine or letter notation in the score
 
+// Games in and out as text.
+inline constexpr int kCmdPasteGame = 32815;
+inline constexpr int kCmdCopyGame = 32816;
+inline constexpr int kCmdCopyPosition = 32817;
+
 // Framework commands.
 inline constexpr int kCmdNew = 57600;
 inline constexpr int kCmdOpen = 57601;
