@@ -93,12 +93,12 @@ int ExpectNotesKeepTheirCommands(const CGameRecord& game) {
 }
 
 // Exported for other programs, the game reads back the same: every line's
-// moves, tags, position.
+// moves, tags (the opening's added), position.
 void ExpectExportReadsBack(const CGameRecord& game) {
     const auto back = pgntest::ReadOk(ExportPgnToString(game));
     EXPECT_EQ(Tree(back->m_ply, back->m_plyCount), Tree(game.m_ply, game.m_plyCount));
     EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
-    EXPECT_EQ(back->m_keptTags, KeptTagsAsWritten(game));
+    EXPECT_EQ(back->m_keptTags, ExportedTags(game));
 }
 
 // Undo and Redo give back every state a game went through, whole: the game
