@@ -59,9 +59,10 @@ std::string WithWords(const std::string& note, const std::string& words);
 // arrow joins the note's first [%cal] ("[%cal Rd1h5,Gg1f3]"); a note without
 // one gains "[%cal Gg1f3]" right after its [%csl], else at its head
 // ("[%csl Rd5][%cal Gg1f3] words"). The last arrow taken away takes its
-// command, and the blank written with it, away. False, changing nothing, for no arrow (a square off the board, from
-// and to the same square, a colour not of the four) or when the note would
-// outgrow the longest note a record keeps.
+// command, and the blank written with it, away. False, changing nothing, for
+// no arrow (a square off the board, from and to the same square, a colour
+// not of the four) or when the note would outgrow the longest note a record
+// keeps.
 bool ToggleArrow(std::string& note, const NoteArrow& arrow);
 // The same for a marked square and [%csl], which a note without one gains
 // right before its [%cal], else at its head.
