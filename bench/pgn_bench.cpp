@@ -14,6 +14,7 @@
 
 #include "GameRecord.h"
 #include "LongGame.h"
+#include "Openings.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
 
@@ -63,7 +64,22 @@ void BM_Write(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
 }
 
+// The opening of the longest line: every one of its 300 positions looked up,
+// from the last back to the first, which alone is known.
+void BM_OpeningOfLongGame(benchmark::State& state) {
+    const auto game = BuildLongGame(false);
+    if (!game) {
+        state.SkipWithError("the game cannot be built");
+        return;
+    }
+    int reached = -1;
+    for (auto _ : state) benchmark::DoNotOptimize(OpeningOf(*game, game->m_plyCount, &reached));
+    if (reached != 1) state.SkipWithError("the opening is not the first move's");
+    state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(BM_ReadAndReplay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpeningOfLongGame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadAndReplayMovesOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write)->Unit(benchmark::kMillisecond);
 

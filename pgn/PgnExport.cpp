@@ -5,10 +5,13 @@
 #include <sstream>
 #include <vector>
 
+#include "GameTextEncoding.h"
 #include "MovePlay.h"
 #include "MoveText.h"
+#include "Openings.h"
 #include "PgnReader.h"
 #include "PgnWriter.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -84,13 +87,19 @@ void MovetextLines::Add(const std::string& word) {
     m_line += token;
 }
 
+// Whether `token` ends inside a command of another program ("[%clk").
+bool OpensCommand(const std::string& token) {
+    const std::size_t open = token.rfind("[%");
+    return open != std::string::npos && token.find(']', open) == std::string::npos;
+}
+
 // A note as brace comment tokens; false when it has no words. A line that
 // began with "%" would be an escape line to the reader, so such a word never
-// starts a token.
+// starts a token; a command ("[%clk 0:04:58]") stays on one line.
 bool AddComment(MovetextLines& lines, const std::string& note) {
     std::vector<std::string> tokens;
     for (const std::string& word : Words(NoteAsExported(note))) {
-        if (word[0] == '%' && !tokens.empty())
+        if (!tokens.empty() && (word[0] == '%' || OpensCommand(tokens.back())))
             tokens.back() += ' ' + word;
         else
             tokens.push_back(word);
@@ -225,12 +234,26 @@ std::string NoteAsExported(const std::string& note) {
     return text;
 }
 
+std::vector<std::pair<std::string, std::string>> ExportedTags(const CGameRecord& game) {
+    auto tags = KeptTagsAsWritten(game);
+    for (const auto& tag : tags)
+        if (tag.first == "ECO" || tag.first == "Opening") return tags;
+    const Opening* opening = OpeningOf(game, game.m_plyCount);
+    if (opening == nullptr) return tags;
+    // In the game's own encoding, so a file never mixes two.
+    std::string name = opening->name, eightBit;
+    if (UsesWindows1252(game) && Utf8ToWindows1252(name, eightBit)) name = eightBit;
+    tags.emplace_back("ECO", opening->eco);
+    tags.emplace_back("Opening", name);
+    return tags;
+}
+
 void ExportPgn(const CGameRecord& game, ByteWriter& out) {
     std::string result = ResultInFull(game.m_tag[CGameRecord::Result]);
     if (!IsStandardResult(result)) result = "*";
     const std::string date = game.m_tag[CGameRecord::Date];
     WriteSevenTags(out, game, result.c_str(), date.empty() || date == "?" ? kUnknownDate : nullptr);
-    for (const auto& tag : KeptTagsAsWritten(game)) WriteTagPair(out, tag.first, tag.second);
+    for (const auto& tag : ExportedTags(game)) WriteTagPair(out, tag.first, tag.second);
     const std::string fen = ExportedStartFen(game);
     if (fen != kStandardFen) {
         WriteTagPair(out, "SetUp", "1");

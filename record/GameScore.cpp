@@ -90,7 +90,8 @@ private:
     void Note(const std::string& note, int depth, const Square (&piece)[8][8],
               const Square (&color)[8][8]);
     template <class Square>
-    void Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8]);
+    void Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8],
+                 const std::string& note);
     void Add(ScoreBlock::Kind kind, int depth, const std::string& text);
     // Ends the paragraph of moves being written, if any.
     void EndMoves();
@@ -119,11 +120,15 @@ void ScoreWriter::EndMoves() {
 }
 
 template <class Square>
-void ScoreWriter::Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8]) {
+void ScoreWriter::Diagram(int depth, const Square (&piece)[8][8], const Square (&color)[8][8],
+                          const std::string& note) {
     EndMoves();
     ScoreBlock block;
     block.kind = ScoreBlock::Kind::Diagram;
     block.depth = depth;
+    NoteParts parts = ParseNote(note);
+    block.arrows = std::move(parts.arrows);
+    block.marks = std::move(parts.marks);
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) {
             block.piece[file][rank] = piece[file][rank];
@@ -138,9 +143,9 @@ void ScoreWriter::Note(const std::string& note, int depth, const Square (&piece)
     EndMoves();
     if (NoteHasMarker(note)) {
         m_marked = true;
-        Diagram(depth, piece, color);
+        Diagram(depth, piece, color, note);
     }
-    const std::string text = OneLine(DisplayUtf8(WithoutMarkers(note)));
+    const std::string text = OneLine(DisplayUtf8(WithoutMarkers(NoteWords(note))));
     if (!text.empty()) Add(ScoreBlock::Kind::Note, depth, text);
 }
 
@@ -195,10 +200,13 @@ std::vector<ScoreBlock> ScoreWriter::Build() {
     Line(m_game.m_ply, 0, plies, 0, nullptr);
     EndMoves();
     if (!m_marked) {
-        if (plies > 0)
-            Diagram(0, m_game.m_ply[plies - 1].piece, m_game.m_ply[plies - 1].color);
-        else
-            Diagram(0, m_start->m_piece, m_start->m_color);
+        if (plies > 0) {
+            const PlyRecord& last = m_game.m_ply[plies - 1];
+            Diagram(0, last.piece, last.color, last.hasNote ? last.note : std::string());
+        } else {
+            Diagram(0, m_start->m_piece, m_start->m_color,
+                    m_game.m_hasStartNote ? m_game.m_startNote : std::string());
+        }
     }
     if (!result.empty()) Add(ScoreBlock::Kind::Result, 0, result);
     return std::move(m_blocks);

@@ -5,6 +5,7 @@
 
 #include "GameRecord.h"
 #include "NagSigns.h"
+#include "NoteCommands.h"
 
 // One block of a printed game score, in the order a page shows them.
 struct ScoreBlock {
@@ -23,6 +24,9 @@ struct ScoreBlock {
     // A diagram's board, as a game record keeps it.
     int piece[8][8] = {};
     int color[8][8] = {};
+    // A diagram's arrows and marked squares, as the note of its position has them.
+    std::vector<NoteArrow> arrows;
+    std::vector<NoteMark> marks;
 };
 
 // A note asks for a diagram of the position after its move by holding this
@@ -35,7 +39,9 @@ inline constexpr const char* kDiagramMarker = "[#]";
 // are known), the moves of the main line in paragraphs broken by its notes
 // and variations (each variation a paragraph one level deeper, numbered as
 // the game is), a diagram after every move whose note holds the marker, or
-// of the final position when none does, and the result. Moves are in
+// of the final position when none does, each with the arrows and marks of
+// that note, and the result. Notes print their words alone, without the
+// commands other programs keep in them. Moves are in
 // letters, or with `figurines` with the chess symbols for K Q R B N; their
 // glyphs as PrintedNag gives them for a font that has what `fontHas` says.
 std::vector<ScoreBlock> BuildGameScore(const CGameRecord& game, bool figurines,

@@ -13,3 +13,11 @@ std::string NoteOfLine(const CGameRecord& game, int line);
 // line 0 is selected, else the note of ply m_curPly - 1 (ply 0 at the start).
 // The note comes into being at its first edit and is replaced whole.
 void StoreNote(CGameRecord& game, int selectedLine, const std::string& text);
+
+// The note box's view of a note that may hold commands (NoteCommands.h): the
+// words of line `line`'s note, and the words typed stored into the note
+// StoreNote would replace, its commands kept. The words are cut, never half
+// a character, so the note stays within the longest a record keeps; returns
+// how many bytes of them were kept.
+std::string NoteWordsOfLine(const CGameRecord& game, int line);
+std::size_t StoreNoteWords(CGameRecord& game, int selectedLine, const std::string& words);

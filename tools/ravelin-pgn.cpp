@@ -16,6 +16,7 @@
 #include "GameIndex.h"
 #include "LegalMoves.h"
 #include "MoveEntry.h"
+#include "Openings.h"
 #include "PgnExport.h"
 #include "PgnWriter.h"
 
@@ -24,8 +25,8 @@ namespace {
 const char kUsage[] =
     "Usage: ravelin-pgn COMMAND ...\n"
     "  show FILE        the game as Ravelin opens it: tags, start, every ply with\n"
-    "                   its FEN, status and date, glyphs, notes, and the final\n"
-    "                   position\n"
+    "                   its FEN, status and date, glyphs, notes, the final\n"
+    "                   position, and the opening its main line reached\n"
     "  write FILE       the bytes that saving the game unchanged would write\n"
     "  check FILE...    one line per file: ok and its plies, or error and why; for\n"
     "                   a file of several games one line per game, \"FILE [N]\"\n"
@@ -136,6 +137,8 @@ int Show(const std::string& path, int number) {
     replay->SetFromFen(game->m_startFen);
     ShowPlies(*game, game->m_ply, 0, game->m_plyCount, 0, *replay);
     std::cout << "final\t" << game->MakeFullFen() << '\t' << game->m_status << '\n';
+    if (const Opening* opening = OpeningOf(*game, game->m_plyCount))
+        std::cout << "opening\t" << opening->eco << '\t' << opening->name << '\n';
     return 0;
 }
 

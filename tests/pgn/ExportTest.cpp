@@ -1,5 +1,7 @@
 // The standard PGN written for other programs (real games: SharedGamesTest.cpp;
 // what they read of it: bench/export-vs-peers.sh).
+#include <algorithm>
+
 #include "PgnExport.h"
 #include "PgnTestSupport.h"
 
@@ -65,6 +67,13 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
         std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*pgntest::ReadOk(text)));
         lines.erase(lines.begin() + 3, lines.begin() + 7);
         lines.erase(lines.begin(), lines.begin() + 2);
+        // The opening's tags, which most of these games gain, have a test of their own.
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const std::string& line) {
+                                       return line.rfind("[ECO ", 0) == 0 ||
+                                              line.rfind("[Opening ", 0) == 0;
+                                   }),
+                    lines.end());
         EXPECT_EQ(lines, expected);
     }
     // A Result cut to "1/2", as the header can be given it, goes out in full.
@@ -73,6 +82,43 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
     const std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*draw));
     EXPECT_EQ(lines[6], "[Result \"1/2-1/2\"]");
     EXPECT_EQ(lines.back(), "1. e4 1/2-1/2");
+}
+
+TEST(PgnExport, TheOpeningIsNamedWhereTheGameNamesNone) {
+    // Room on its line for "[%clk", not for the whole command.
+    const std::string clock = "Long enough to reach near the end of a line; the clock goes on";
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        // text read, every line after the seven tags
+        {"[WhiteElo \"2100\"]\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. h3 *",
+         {"[WhiteElo \"2100\"]", "[ECO \"C70\"]", "[Opening \"Ruy Lopez: Morphy Defense\"]", "",
+          "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. h3 *"}},
+        // The game's own tags stay, whatever they say; nothing is added
+        {"[ECO \"C60\"]\n1. d4 *", {"[ECO \"C60\"]", "", "1. d4 *"}},
+        {"[Opening \"?\"]\n1. d4 *", {"[Opening \"?\"]", "", "1. d4 *"}},
+        // A set-up start named by its position; one no opening knows
+        {"[FEN \"r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3\"]\n3... Nf6 *",
+         {"[ECO \"C65\"]", "[Opening \"Ruy Lopez: Berlin Defense\"]", "[SetUp \"1\"]",
+          "[FEN \"r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3\"]", "",
+          "3... Nf6 *"}},
+        {"[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 *",
+         {"[SetUp \"1\"]", "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]", "", "1. Kd2 *"}},
+        // In the encoding of the game's own texts
+        {"[White \"M\xFCller\"]\n1. h4 *",
+         {"[ECO \"A00\"]",
+          "[Opening \"K\xE1"
+          "das Opening\"]",
+          "", "1. h4 *"}},
+        // Commands kept as written, each on one line
+        {"1. d3 {" + clock + " [%clk 0:04:58]} e5 {[%csl Rd5][%cal Gg1f3]} *",
+         {"[ECO \"A00\"]", "[Opening \"Mieses Opening: Reversed Rat\"]", "", "1. d3 {" + clock,
+          "[%clk 0:04:58]} 1... e5 {[%csl Rd5][%cal Gg1f3]} *"}},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text);
+        std::vector<std::string> lines = pgntest::Lines(ExportPgnToString(*pgntest::ReadOk(text)));
+        lines.erase(lines.begin(), lines.begin() + 7);
+        EXPECT_EQ(lines, expected);
+    }
 }
 
 // Null moves and notes with brackets come back whole from both files.

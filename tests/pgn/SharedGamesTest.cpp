@@ -2,6 +2,7 @@
 // libraries' index says, ply by ply as their positions say, then saved and reopened.
 #include "GameHistory.h"
 #include "GameLines.h"
+#include "NoteCommands.h"
 #include "PgnExport.h"
 #include "PgnTestSupport.h"
 
@@ -56,13 +57,48 @@ void ExpectNotesSurviveSave(const CGameRecord& game) {
     EXPECT_EQ(after, before);
 }
 
+// Every note's commands as the note box and the board change them: the words
+// put back leave the note as it was, and an arrow and a mark the note lacks,
+// drawn and taken away again, give it back. The notes holding commands.
+int ExpectNotesKeepTheirCommands(const CGameRecord& game) {
+    std::vector<std::string> notes{game.m_startNote};
+    AddNotes(game.m_ply, game.m_plyCount, notes);
+    int holding = 0;
+    for (const std::string& note : notes) {
+        SCOPED_TRACE(note);
+        const NoteParts parts = ParseNote(note);
+        EXPECT_EQ(WithWords(note, parts.words), note);
+        EXPECT_EQ(NoteWords(parts.words), parts.words);
+        if (parts.words == note || note.find_first_not_of(' ') == std::string::npos) continue;
+        ++holding;
+        const NoteArrow arrow{'Y', {7, 0}, {0, 7}};
+        const NoteMark mark{'Y', {7, 0}};
+        const bool hasArrow = std::any_of(
+            parts.arrows.begin(), parts.arrows.end(),
+            [&arrow](const NoteArrow& a) { return a.from == arrow.from && a.to == arrow.to; });
+        const bool hasMark =
+            std::any_of(parts.marks.begin(), parts.marks.end(),
+                        [&mark](const NoteMark& m) { return m.square == mark.square; });
+        std::string drawn = note;
+        if (!hasArrow && ToggleArrow(drawn, arrow)) {
+            EXPECT_TRUE(ToggleArrow(drawn, arrow));
+            EXPECT_EQ(drawn, note);
+        }
+        if (!hasMark && ToggleMark(drawn, mark)) {
+            EXPECT_TRUE(ToggleMark(drawn, mark));
+            EXPECT_EQ(drawn, note);
+        }
+    }
+    return holding;
+}
+
 // Exported for other programs, the game reads back the same: every line's
-// moves, tags, position.
+// moves, tags (the opening's added), position.
 void ExpectExportReadsBack(const CGameRecord& game) {
     const auto back = pgntest::ReadOk(ExportPgnToString(game));
     EXPECT_EQ(Tree(back->m_ply, back->m_plyCount), Tree(game.m_ply, game.m_plyCount));
     EXPECT_EQ(back->MakeFullFen(), game.MakeFullFen());
-    EXPECT_EQ(back->m_keptTags, KeptTagsAsWritten(game));
+    EXPECT_EQ(back->m_keptTags, ExportedTags(game));
 }
 
 // Undo and Redo give back every state a game went through, whole: the game
@@ -134,7 +170,7 @@ void ExpectVariationNotesGiveBack(const CGameRecord& game) {
 
 TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
     RAVELIN_REQUIRE_SHARED("pgn");
-    int read = 0, tooLong = 0;
+    int read = 0, tooLong = 0, commands = 0;
     const auto index = shared::TsvRows(shared::Root() / "pgn" / "INDEX.tsv");
     for (const auto& row : std::vector(index.begin() + 1, index.end())) {
         // row: file, plies, result, category, crosscheck; long games stand in good/.
@@ -166,9 +202,11 @@ TEST(SharedGames, OpenedOrRefusedAsIndexedReachTheirPositionsAndSurviveASave) {
         ExpectExportReadsBack(*game);
         ExpectHistoryGivesBack(*game);
         ExpectVariationNotesGiveBack(*game);
+        commands += ExpectNotesKeepTheirCommands(*game);
         ++read;
     }
     EXPECT_GT(read, 600);
+    EXPECT_GT(commands, 300);
     EXPECT_EQ(tooLong, 3);
 }
 

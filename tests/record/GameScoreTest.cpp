@@ -22,7 +22,7 @@ bool AsciiOnly(char32_t ucs4) {
 }
 
 // A block as one line: its kind's letter, its depth, its text; a diagram as
-// the FEN placement of its board.
+// the FEN placement of its board, its arrows and its marks.
 std::string Line(const ScoreBlock& block) {
     std::string text = block.text;
     if (block.kind == ScoreBlock::Kind::Diagram) {
@@ -32,13 +32,17 @@ std::string Line(const ScoreBlock& block) {
                 board->SetSquare(file, rank, block.color[file][rank], block.piece[file][rank]);
         const std::string fen = board->MakeFullFen();
         text += fen.substr(0, fen.find(' '));
+        for (const NoteArrow& arrow : block.arrows)
+            text += std::string(" ") + arrow.colour + arrow.from.Name() + arrow.to.Name();
+        for (const NoteMark& mark : block.marks)
+            text += std::string(" ") + mark.colour + mark.square.Name();
     }
     return std::string(1, "PHMNDR"[static_cast<int>(block.kind)]) + std::to_string(block.depth) +
            " " + text;
 }
 
-// 1. e4 e5 2. Nf3! {Develops. [#]} Nc6 3. Bb5 (3. Bc4 Bc5) a6 $14, with a
-// heading that lacks Black and the day.
+// 1. e4 e5 2. Nf3! {Develops. [#], an arrow, a mark, a clock} Nc6 3. Bb5
+// (3. Bc4 Bc5) a6 $14, with a heading that lacks Black and the day.
 void Annotated(CGameRecord& game) {
     game.SetTag(CGameRecord::Event, "Club");
     game.SetTag(CGameRecord::Date, "2026.12.??");
@@ -46,7 +50,7 @@ void Annotated(CGameRecord& game) {
     game.SetTag(CGameRecord::BlackName, "?");
     game.SetTag(CGameRecord::Result, "1-0");
     CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
-    game.m_ply[2].note = "Develops. [#]";
+    game.m_ply[2].note = "[%csl Rd5][%cal Gf3e5] Develops. [#] [%clk 0:04:58]";
     game.m_ply[2].hasNote = 1;
     game.m_ply[5].nags = "$1 $7 $14 $20 $36 $146 $70 $201";  // $201 means nothing agreed
     auto other = tg::Game();
@@ -67,12 +71,12 @@ TEST(GameScore, BlocksOfAPage) {
         bool figurines;
         std::vector<std::string> blocks;
     } rows[] = {
-        {"a note, a variation, glyphs, a NAG and a marked diagram",
+        {"a note, a variation, glyphs, a NAG and a marked diagram with its arrow and mark",
          6,
          Annotated,
          false,
          {"P0 Short, Nigel \u2013 NN", "H0 Club, 2026.12, 1-0", "M0 1. e4 e5 2. Nf3!",
-          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R", "N0 Develops.",
+          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R Gf3e5 Rd5", "N0 Develops.",
           "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5",
           "M0 3... a6! \u25A1 += +\u2212 \u2191 N (White has a poorly protected king)", "R0 1-0"}},
         {"Black resumes numbered after a note; unmarked, the final position; figurines",
@@ -86,17 +90,19 @@ TEST(GameScore, BlocksOfAPage) {
          {"P0 NN \u2013 NN", "M0 1. e4 e5 2. \u2658f3", "N0 The knight comes out.",
           "M0 2... \u2658c6 3. \u2657b5",
           "D0 r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R"}},
-        {"a note before the first move, a drawn result",
+        {"a note before the first move, a drawn result, the last move's arrow",
          2,
          [](CGameRecord& game) {
              game.m_startNote = "Played blindfold.";
              game.m_hasStartNote = 1;
+             game.m_ply[1].note = "[%cal Bd2d4] [%clk 0:01:00]";  // no words: no paragraph
+             game.m_ply[1].hasNote = 1;
              game.SetTag(CGameRecord::WhiteName, "Anna");
              game.SetTag(CGameRecord::Result, "1/2-1/2");
          },
          false,
          {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
-          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "R0 \u00BD-\u00BD"}},
+          "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR Bd2d4", "R0 \u00BD-\u00BD"}},
         {"a pass in a variation, marked for a diagram of the threat",
          4,
          [](CGameRecord& game) {

@@ -24,3 +24,17 @@ TEST(MoveListNotes, TheTargetFollowsThePositionShownNotTheSelectedLine) {
     StoreNote(*game, 2, "");
     EXPECT_EQ(game->m_ply[1].hasNote, 1);
 }
+
+TEST(MoveListNotes, TheNoteBoxEditsTheWordsAndKeepsTheCommands) {
+    auto game = tg::GameWithPlies(2);
+    game->m_ply[1].note = "[%csl Rd5] Good [%clk 0:00:30]";
+    game->m_ply[1].hasNote = 1;
+    EXPECT_EQ(NoteWordsOfLine(*game, 2), "Good");
+    EXPECT_EQ(StoreNoteWords(*game, 2, "Better"), 6u);
+    EXPECT_EQ(game->m_ply[1].note, "[%csl Rd5] Better [%clk 0:00:30]");
+    // Too long with its commands: the words are cut, never inside a character.
+    const std::string words = std::string(4069, 'x') + "\xC3\xA9 and more";
+    const std::size_t kept = StoreNoteWords(*game, 2, words);
+    EXPECT_EQ(kept, 4069u);  // 4096 less the 26 bytes of the commands and their blanks
+    EXPECT_EQ(game->m_ply[1].note, "[%csl Rd5] " + words.substr(0, kept) + " [%clk 0:00:30]");
+}

@@ -48,7 +48,8 @@ show=$(lines $'tag\tEvent\tClub night' $'tag\tSite\tLeeds' $'tag\tDate\t2024.03.
   $'note\tthreat on f7; see the queen' \
   $'ply\t5\t3. ...\\tNf6??\tg8f6\tr1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4\tP\t' \
   $'ply\t6\t4. Qxf7#\th5f7\tr1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR b KQkq - 0 4\tM\t' \
-  $'final\tr1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR b KQkq - 0 4\tM')
+  $'final\tr1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR b KQkq - 0 4\tM' \
+  $'opening\tC20\tKing\'s Pawn Game: Wayward Queen Attack')
 expect "show" 0 "$show" "$tool" show "$work/club.pgn"
 [ -s "$work/err" ] && fail "show wrote to standard error"
 written=$(printf '%s\r\n' '[Event "Club night"]' '[Site "Leeds"]' '[Date "2024.03.01"]' \
@@ -76,7 +77,8 @@ treeshow=$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' $
   $'variation\t1' \
   $'ply\t1\t1. ...\\tc5\tc7c5\trnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2\tP\t' \
   $'note\t2. Qh6' $'end\t1' \
-  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP')
+  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP' \
+  $'opening\tC20\tKing\'s Pawn Game')
 expect "show of variations" 0 "$treeshow" "$tool" show "$work/lines.pgn"
 grep -qx "A variation holds a move that cannot be played in its position, 2. Qh6; the variation is kept up to that move, and its text from there on as a note." "$work/err" ||
   fail "show of variations did not say what was read in part"
@@ -95,7 +97,8 @@ expect "show of mates" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' 
   $'note\t3. a3' $'end\t1' \
   $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
   $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
-  $'final\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM')" \
+  $'final\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM' \
+  $'opening\tA00\tBarnes Opening: Fool\'s Mate')" \
   "$tool" show "$work/mates.pgn"
 # A pass in a variation: no squares, the turn passed, no en-passant target,
 # the clock counting it.
@@ -109,7 +112,8 @@ expect "show of a null move" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDa
   $'ply\t1\t1. ...\\t--\t0000\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 1 2\tP\t' \
   $'ply\t2\t2. d4\td2d4\trnbqkbnr/pppppppp/8/8/3PP3/8/PPP2PPP/RNBQKBNR b KQkq d3 0 2\tP\t' \
   $'end\t1' \
-  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP')" \
+  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP' \
+  $'opening\tC20\tKing\'s Pawn Game')" \
   "$tool" show "$work/null.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
@@ -136,6 +140,20 @@ expect "check of a good and a bad file" 1 "$(lines $'ok\t'"$work/club.pgn"$'\t7'
 [ $? -eq 1 ] || fail "export with a bad file did not exit 1"
 [ "$(grep -c -e '^\[Event ' -e $'^\r$' "$work/two.pgn")" -eq 5 ] || fail "export of two games"
 grep -q 'illegal.pgn: The move 2. Ke3' "$work/two.err" || fail "export did not name the bad file"
+# Arrows, marks and clocks go out as written; the opening reached is named
+# where the game names none, and a game that names one keeps its own.
+lines '1. e4 {[%csl Rd5][%cal Gg1f3] [%clk 0:04:58]} c5 {[%clk 0:04:51] [%emt 0:00:07]}' \
+  '2. Nf3 (2. c3 {[%cal Gd2d4]}) *' >"$work/marked.pgn"
+expect "export with commands and the opening" 0 "$(printf '%s\r\n' '[Event "?"]' '[Site "?"]' \
+  '[Date "????.??.??"]' '[Round "?"]' '[White "?"]' '[Black "?"]' '[Result "*"]' '[ECO "B27"]' \
+  '[Opening "Sicilian Defense"]' '' \
+  '1. e4 {[%csl Rd5][%cal Gg1f3] [%clk 0:04:58]} 1... c5 {[%clk 0:04:51]' \
+  '[%emt 0:00:07]} 2. Nf3 (2. c3 {[%cal Gd2d4]}) *')" "$tool" export "$work/marked.pgn"
+{ printf '[ECO "B20"]\n'; cat "$work/marked.pgn"; } >"$work/named.pgn"
+"$tool" export "$work/named.pgn" | grep -c -e '^\[ECO ' -e '^\[Opening ' | grep -qx 1 ||
+  fail "export added an opening to a game that names its own"
+expect "show of the opening" 0 $'opening\tB27\tSicilian Defense' \
+  sh -c "\"$tool\" show \"$work/marked.pgn\" | grep '^opening'"
 
 # A file of several games, the second without its result, the last with no
 # Result tag, a brace inside a comment and its result glued to the mate:

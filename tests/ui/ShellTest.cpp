@@ -312,7 +312,8 @@ void ShellTest::printsAndExports() {
     shell.Command(res::kCmdExportPgn);
     QCOMPARE(ReadBytes(shell.folder.filePath("out.pgn")),
              "[Event \"Shell\"]\r\n[Site \"?\"]\r\n[Date \"????.??.??\"]\r\n[Round \"?\"]\r\n"
-             "[White \"?\"]\r\n[Black \"?\"]\r\n[Result \"*\"]\r\n\r\n1. e4 e5 2. Nf3 *\r\n");
+             "[White \"?\"]\r\n[Black \"?\"]\r\n[Result \"*\"]\r\n[ECO \"C40\"]\r\n"
+             "[Opening \"King's Knight Opening\"]\r\n\r\n1. e4 e5 2. Nf3 *\r\n");
     QCOMPARE(ReadBytes(shell.path), QByteArray(kGame));
 }
 
