@@ -376,6 +376,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
         {"", PlyList(lines::kMaxVariationPlies - 2, full->m_ply[0])});
     EXPECT_EQ(ApplyGameCheck(*full, verdicts).variationsAdded, 2);
     EXPECT_TRUE(full->m_ply[5].variations.empty());
+    EXPECT_EQ(full->GetMoveWithoutNumber(5), "Nf6");  // no room for its reason: no mark
 }
 
 // Every mark Check Game makes has its reason beside it: a new line with the
@@ -408,7 +409,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         const char* move;                // 3... Nf6 after it
         std::vector<std::string> lines;  // and its lines
         int glyphs, variations, scores;
-        int roomLeft = lines::kMaxVariationPlies;  // for moves of variations
     } rows[] = {
         // clang-format off
         {"a new line, its score on its last move", {}, "g7g6 c4f7", 0,
@@ -424,7 +424,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
          "Nf6?!", {"g6 {-0.40 at depth 14}"}, 0, 0, 1},
         {"no room for the score in the note: no mark", {"g6 {" + full + "}"}, "g7g6", 0,
          "Nf6", {"g6 {" + full + "}"}, 0, 0, 0},
-        {"no room for the line: no mark", {}, "g7g6 c4f7", 0, "Nf6", {}, 0, 0, 0, 1},
         {"the engine's move refused: no mark", {}, "a1a8 c4f7", 0, "Nf6", {}, 0, 0, 0},
         // clang-format on
     };
@@ -433,11 +432,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         PlyRecord& move = game->m_ply[5];
         for (const std::string& line : row.there) move.variations.push_back(variation(line));
         if (row.playerGlyph != 0) ToggleMoveSymbol(move, row.playerGlyph);
-        if (row.roomLeft < lines::kMaxVariationPlies)
-            game->m_ply[0].variations.push_back(
-                {"", PlyList(static_cast<std::size_t>(lines::kMaxVariationPlies -
-                                                      CountVariationPlies(*game) - row.roomLeft),
-                             game->m_ply[0])});
         std::vector<PositionVerdict> verdicts(8);
         verdicts[5] = {true, {false, 40}, 14, Words(row.best)};
         verdicts[6] = {true, {true, 1}, 14, Words("h5f7")};
