@@ -13,9 +13,9 @@
 
 namespace {
 
-std::string Joined(const std::vector<std::string>& words) {
+std::string Joined(const std::vector<std::string>& words, const char* between = " ") {
     std::string text;
-    for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+    for (const std::string& word : words) text += (text.empty() ? "" : between) + word;
     return text;
 }
 
@@ -35,6 +35,17 @@ std::unique_ptr<CGameRecord> Played(const std::string& fen, const std::string& t
             EXPECT_EQ(ApplyMoveText(*game, move, game->m_sideToMove), MoveTextResult::Played)
                 << move;
     return game;
+}
+
+// A variation's moves, each note in braces after its move: "g6 {Solid.} Qf3".
+std::string Described(const Variation& line) {
+    std::string words;
+    for (const PlyRecord& ply : line.plies) {
+        words += (words.empty() ? "" : " ") + MoveWithoutNumber(ply);
+        if (ply.hasNote)
+            words += " {" + ply.note + "}";  // a note without its flag is never written
+    }
+    return words;
 }
 
 // All an info line told, whether told or not: "depth 9 multipv 3 score cp -120 nps 0 pv d7d5".
@@ -85,12 +96,9 @@ TEST(UciLines, InfoLinesAsStockfishAndOthersWriteThem) {
     EXPECT_EQ(info.pv.size(), 20000u);
 
     std::string move, name;
-    EXPECT_TRUE(ReadBestMove("bestmove e7e8q ponder d1d8", move));
-    EXPECT_EQ(move, "e7e8q");
-    EXPECT_TRUE(ReadBestMove("bestmove (none)", move));
-    EXPECT_EQ(move, "(none)");
-    EXPECT_TRUE(ReadEngineName("id name Stockfish 15.1\r", name));
-    EXPECT_EQ(name, "Stockfish 15.1");
+    EXPECT_TRUE(ReadBestMove("bestmove e7e8q ponder d1d8", move) && move == "e7e8q");
+    EXPECT_TRUE(ReadBestMove("bestmove (none)", move) && move == "(none)");
+    EXPECT_TRUE(ReadEngineName("id name Stockfish 15.1\r", name) && name == "Stockfish 15.1");
     EXPECT_FALSE(ReadEngineName("id author the team", name));
 }
 
@@ -114,12 +122,14 @@ TEST(UciLines, ScoresFromWhitesSide) {
 // line, the commands that follow, and the lines then held.
 TEST(UciSession, KeepsTheConversationInOrder) {
     UciSession session;
-    const char* const start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-    const char* const after = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
+    const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+                      after = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+                      goStart = "position fen " + start + "|go infinite",
+                      goAfter = "position fen " + after + "|go movetime 300";
     const struct {
         char step;  // S start, A analyse, T timed search, O options, X stop, Q quit, F feed
-        const char* text;
-        const char* sent;  // commands joined by '|'
+        std::string text;
+        std::string sent;  // commands joined by '|'
         const char* bestLine;
         long long nps = -1;  // the speed held after the step; -1 when not asked
         const char* bestMove = nullptr;  // the engine's move after the step, when asked
@@ -132,8 +142,7 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         {'F', "uciok ", "ucinewgame|setoption name Threads value 2|setoption name Hash value 32|"
                         "setoption name MultiPV value 3|isready", ""},  // read with a blank after
         {'F', "info depth 1 score cp 3 pv e2e4", "", ""},  // before readyok: nothing searched yet
-        {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
-                         "go infinite", ""},
+        {'F', "readyok", goStart, ""},
         {'F', "info depth 5 multipv 1 score cp 20 pv e2e4 e7e5", "", "e2e4 e7e5"},
         {'F', "info depth 5 multipv 2 score cp 15 pv d2d4", "", "e2e4 e7e5"},
         {'F', "info depth 6 score cp 22 nodes 100 nps 5000", "", "e2e4 e7e5", 5000},  // no moves
@@ -141,22 +150,18 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         {'A', after, "stop", "", 0},  // the old lines and speed go at once
         {'F', "info depth 7 multipv 1 score cp 25 pv d2d4", "", ""},  // still the old position
         {'A', start, "", ""},  // asked again before the engine stopped: only the last counts
-        {'F', "bestmove d2d4", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq "
-                               "- 0 1|go infinite", ""},
+        {'F', "bestmove d2d4", goStart, ""},
         {'F', "info depth 3 score cp 11 pv g1f3", "", "g1f3"},
         {'O', "", "stop", "g1f3"},
         {'F', "bestmove g1f3", "setoption name Threads value 1|setoption name Hash value 1|"
                                "setoption name MultiPV value 1|isready", "g1f3"},
-        {'F', "readyok", "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|"
-                         "go infinite", ""},
+        {'F', "readyok", goStart, ""},
         {'X', "", "stop", ""},
         {'F', "bestmove e2e4", "", ""},
-        {'T', after, "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1|"
-                     "go movetime 300", ""},
+        {'T', after, goAfter, ""},
         {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
         {'F', "bestmove c7c5", "", "c7c5", -1, "c7c5"},
-        {'T', after, "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1|"
-                     "go movetime 300", "", -1, ""},  // the last search's move goes with it
+        {'T', after, goAfter, "", -1, ""},  // the last search's move goes with it
         {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
         {'F', "bestmove c7c5", "", "c7c5"},
         {'Q', "", "quit", "c7c5"},
@@ -166,17 +171,14 @@ TEST(UciSession, KeepsTheConversationInOrder) {
     for (const auto& row : rows) {
         switch (row.step) {  // clang-format off
             case 'S': session.Start({2, 32, 3}); break;
-            case 'A': session.Analyse(std::string("fen ") + row.text); break;
-            case 'T': session.Analyse(std::string("fen ") + row.text, 300); break;
+            case 'A': session.Analyse("fen " + row.text); break;
+            case 'T': session.Analyse("fen " + row.text, 300); break;
             case 'O': session.SetOptions({1, 1, 1}); break;
             case 'X': session.Stop(); break;
             case 'Q': session.Quit(); break;
             default: session.Feed(row.text);
         }  // clang-format on
-        std::string sent;
-        for (const std::string& command : session.TakeCommands())
-            sent += (sent.empty() ? "" : "|") + command;
-        EXPECT_EQ(sent, row.sent) << row.step << ' ' << row.text;
+        EXPECT_EQ(Joined(session.TakeCommands(), "|"), row.sent) << row.step << ' ' << row.text;
         const std::string best = session.Lines().empty() ? "" : Joined(session.Lines()[0].pv);
         EXPECT_EQ(best, row.bestLine) << row.step << ' ' << row.text;
         if (row.nps >= 0) {
@@ -273,11 +275,7 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     // 2. Nf3 is the game's own move; the engine leaves it at 2... Nc6.
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AsVariation);
     ASSERT_EQ(game->m_ply[3].variations.size(), 1u);
-    const Variation& added = game->m_ply[3].variations[0];
-    ASSERT_EQ(added.plies.size(), 2u);
-    EXPECT_EQ(MoveWithoutNumber(added.plies[0]), "Nf6");
-    EXPECT_EQ(added.plies[1].note, "+0.30 at depth 20");
-    EXPECT_EQ(added.plies[1].hasNote, 1);  // else the note is never written
+    EXPECT_EQ(Described(game->m_ply[3].variations[0]), "Nf6 d4 {+0.30 at depth 20}");
     EXPECT_EQ(game->m_ply[2].note, "the player's");
     add({}, 2, "g1f3 g8f6 d2d4", EngineLineAdded::AlreadyThere);  // not twice
     add({}, 2, "g1f3 b8c6", EngineLineAdded::AlreadyThere);       // the game's own moves
@@ -287,8 +285,8 @@ TEST(EngineLine, AddedAlongTheLineThenAsAVariation) {
     EXPECT_EQ(game->m_plyCount, 7);
     EXPECT_EQ(game->m_ply[6].note, "+0.30 at depth 20");
     add({{3, 0}}, 4, "d2d4 e5d4", EngineLineAdded::AtLineEnd);  // on at the variation's end
-    EXPECT_EQ(game->m_ply[3].variations[0].plies.size(), 3u);
-    EXPECT_EQ(game->m_ply[3].variations[0].plies[2].note, "+0.30 at depth 20");
+    EXPECT_EQ(Described(game->m_ply[3].variations[0]),
+              "Nf6 d4 {+0.30 at depth 20} exd4 {+0.30 at depth 20}");
     EXPECT_EQ(game->m_plyCount, 7);
     add({}, 0, "d2d4", EngineLineAdded::AsVariation);  // from the start position too
     EXPECT_EQ(game->m_ply[0].variations.size(), 1u);
@@ -361,15 +359,8 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
     EXPECT_EQ(outcome.glyphsAdded, 2);  // 3. Bc4?! and 3... Nf6??
     EXPECT_EQ(game->GetMoveWithoutNumber(2), "Qh5!");
     EXPECT_EQ(game->GetMoveWithoutNumber(4), "Bc4?!");
-    EXPECT_EQ(game->GetMoveWithoutNumber(5), "Nf6??");
+    EXPECT_EQ(game->GetMoveWithoutNumber(5), "Nf6??");  // its line: EveryMarkSaysWhy
     EXPECT_EQ(game->m_ply[5].note, "my note");
-    ASSERT_EQ(game->m_ply[5].variations.size(), 1u);
-    const Variation& refutation = game->m_ply[5].variations[0];
-    ASSERT_EQ(refutation.plies.size(), 2u);
-    EXPECT_EQ(MoveWithoutNumber(refutation.plies[0]), "g6");
-    EXPECT_EQ(MoveWithoutNumber(refutation.plies[1]), "Bxf7+");
-    EXPECT_EQ(refutation.plies[1].note, "-0.40 at depth 14");
-    EXPECT_EQ(refutation.plies[1].hasNote, 1);        // else the note is never written
     EXPECT_EQ(game->m_ply[2].variations.size(), 1u);  // the better line, with the "!" kept
     EXPECT_TRUE(game->m_ply[6].variations.empty());   // the engine's own move
     EXPECT_FALSE(FinishedPositionScore(*game, 6, verdicts[6].score));
@@ -385,6 +376,7 @@ TEST(GameCheck, MarksOnlyWhereThePlayerHasNot) {
         {"", PlyList(lines::kMaxVariationPlies - 2, full->m_ply[0])});
     EXPECT_EQ(ApplyGameCheck(*full, verdicts).variationsAdded, 2);
     EXPECT_TRUE(full->m_ply[5].variations.empty());
+    EXPECT_EQ(full->GetMoveWithoutNumber(5), "Nf6");  // no room for its reason: no mark
 }
 
 // Every mark Check Game makes has its reason beside it: a new line with the
@@ -399,29 +391,15 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         auto game = Played("", played);
         Variation line;
         std::istringstream in(text);
-        for (std::string word; in >> word;) {
-            if (word.front() == '{') {
-                std::string rest;
-                if (word.back() == '}')
-                    word.pop_back();
-                else
-                    std::getline(in, rest, '}');
-                line.plies.back().note = word.substr(1) + rest;
-                line.plies.back().hasNote = 1;
-                continue;
+        for (std::string moves, note; std::getline(in, moves, '{');) {
+            for (const std::string& word : Words(moves)) {
+                EXPECT_EQ(ApplyMoveText(*game, word, game->m_sideToMove), MoveTextResult::Played);
+                line.plies.push_back(game->m_ply[game->m_plyCount - 1]);
             }
-            EXPECT_EQ(ApplyMoveText(*game, word, game->m_sideToMove), MoveTextResult::Played);
-            line.plies.push_back(game->m_ply[game->m_plyCount - 1]);
+            if (std::getline(in, note, '}'))
+                line.plies.back().note = note, line.plies.back().hasNote = 1;
         }
         return line;
-    };
-    const auto text = [](const Variation& line) {
-        std::string words;
-        for (const PlyRecord& ply : line.plies) {
-            words += (words.empty() ? "" : " ") + MoveWithoutNumber(ply);
-            if (ply.hasNote) words += " {" + ply.note + "}";
-        }
-        return words;
     };
     const struct {
         const char* rule;
@@ -431,7 +409,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         const char* move;                // 3... Nf6 after it
         std::vector<std::string> lines;  // and its lines
         int glyphs, variations, scores;
-        int roomLeft = lines::kMaxVariationPlies;  // for moves of variations
     } rows[] = {
         // clang-format off
         {"a new line, its score on its last move", {}, "g7g6 c4f7", 0,
@@ -447,7 +424,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
          "Nf6?!", {"g6 {-0.40 at depth 14}"}, 0, 0, 1},
         {"no room for the score in the note: no mark", {"g6 {" + full + "}"}, "g7g6", 0,
          "Nf6", {"g6 {" + full + "}"}, 0, 0, 0},
-        {"no room for the line: no mark", {}, "g7g6 c4f7", 0, "Nf6", {}, 0, 0, 0, 1},
         {"the engine's move refused: no mark", {}, "a1a8 c4f7", 0, "Nf6", {}, 0, 0, 0},
         // clang-format on
     };
@@ -456,11 +432,6 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         PlyRecord& move = game->m_ply[5];
         for (const std::string& line : row.there) move.variations.push_back(variation(line));
         if (row.playerGlyph != 0) ToggleMoveSymbol(move, row.playerGlyph);
-        if (row.roomLeft < lines::kMaxVariationPlies)
-            game->m_ply[0].variations.push_back(
-                {"", PlyList(static_cast<std::size_t>(lines::kMaxVariationPlies -
-                                                      CountVariationPlies(*game) - row.roomLeft),
-                             game->m_ply[0])});
         std::vector<PositionVerdict> verdicts(8);
         verdicts[5] = {true, {false, 40}, 14, Words(row.best)};
         verdicts[6] = {true, {true, 1}, 14, Words("h5f7")};
@@ -468,7 +439,7 @@ TEST(GameCheck, EveryMarkSaysWhy) {
         const GameCheckOutcome outcome = ApplyGameCheck(*game, verdicts);
         EXPECT_EQ(game->GetMoveWithoutNumber(5), row.move) << row.rule;
         std::vector<std::string> lines;
-        for (const Variation& line : move.variations) lines.push_back(text(line));
+        for (const Variation& line : move.variations) lines.push_back(Described(line));
         EXPECT_EQ(lines, row.lines) << row.rule;
         EXPECT_EQ(outcome.glyphsAdded, row.glyphs) << row.rule;
         EXPECT_EQ(outcome.variationsAdded, row.variations) << row.rule;

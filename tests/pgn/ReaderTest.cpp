@@ -10,6 +10,16 @@ namespace {
 std::string Refused(const std::string& move) {
     return "! The move " + move + " cannot be played in its position.";
 }
+// A game set up from `fen`: its text with `moves`, and what reading it gives ("! ..." a refusal).
+std::pair<std::string, std::string> FromFen(const std::string& fen, const std::string& moves,
+                                            const std::string& read) {
+    return {"[FEN \"" + fen + "\"]\n" + moves, read[0] == '!' ? read : "[FEN " + fen + "] " + read};
+}
+// The notice of a variation read up to a move that cannot be played there.
+std::string Partly(const std::string& move) {
+    return " !! A variation holds a move that cannot be played in its position, " + move +
+           "; the variation is kept up to that move, and its text from there on as a note.";
+}
 
 // Variations each an alternative to the first move of the one before.
 std::string nested(int depth, const std::string& open = " (1. ", const std::string& close = ")") {
@@ -39,7 +49,13 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
     const std::string v253(253, 'v'), euro = "\xE2\x82\xAC", x5000(5000, 'x');
     std::string accents;
     for (int i = 0; i < 2100; ++i) accents += "\xC3\xA9";
-    const std::string bad = "! Unexpected file format.";
+    const std::string bad = "! Unexpected file format.",
+                      unclosed = "! A variation in this game's moves is never closed.",
+                      castles = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+                      wide = "4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849",
+                      notFen = "! The FEN tag of this game does not describe a chess position: \"",
+                      variant = "! This game is a chess variant (",
+                      standard = "); Ravelin records standard chess only.";
     const std::pair<std::string, std::string> rows[] = {
         // text, game read or "! refusal"; move text in every form
         {"1.e4 1...e5 2.\nNf3 Nc6 3.\n\nBb5 *\n", "1. e4 e5 Nf3 Nc6 Bb5"},
@@ -57,31 +73,23 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"1. e4 1. ...e5 2. Nf3 2. ..Nc6 *\n", "1. e4 e5 Nf3 Nc6"},
         {"1. e4 e5 (1. ...c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 ( 1. ...\\tc5 Nf3 ) Nf3"},
         {"1. e4 1. ...Ke3 *\n", Refused("1... Ke3")},
-        {"[FEN \"r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1\"]\n1.0-0-0 0-0-0 *\n",
-         "[FEN r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1] 1. O-O-O O-O-O"},
-        {"[FEN \"3k4/8/8/8/8/8/8/R3K3 w Q - 0 1\"]\n1. 0-0-0+ *\n",
-         "[FEN 3k4/8/8/8/8/8/8/R3K3 w Q - 0 1] 1. O-O-O+"},
-        {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O\u2013O\u2013O O\x97O+ *\n",
-         "[FEN r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1] 1. O-O-O O-O+"},
-        {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O\u2014O O\x96O\x96O *\n",
-         "[FEN r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1] 1. O-O O-O-O"},
-        {"[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1\"]\n1. O.O *\n", Refused("1. O.O")},
+        FromFen("r3k3/3p4/8/8/8/8/3P4/R3K3 w Qq - 0 1", "1.0-0-0 0-0-0 *\n", "1. O-O-O O-O-O"),
+        FromFen("3k4/8/8/8/8/8/8/R3K3 w Q - 0 1", "1. 0-0-0+ *\n", "1. O-O-O+"),
+        FromFen(castles, "1. O\u2013O\u2013O O\x97O+ *\n", "1. O-O-O O-O+"),
+        FromFen(castles, "1. O\u2014O O\x96O\x96O *\n", "1. O-O O-O-O"),
+        FromFen(castles, "1. O.O *\n", Refused("1. O.O")),
         {"e2-e4 e7e5 g1f3 b8c6 f1b5 *\n", "1. e4 e5 Nf3 Nc6 Bb5"},
         {"e2e4 f7f5 d1h5+ g7g6 h5g6+ h7g6 *\n", "1. e4 f5 Qh5+ g6 Qxg6+ hxg6"},
         {"f2f3 e7e5 g2g4 d8h4# *\n", "1. f3 e5 g4 Qh4#"},
-        {"[FEN \"8/P6k/8/8/8/8/8/4K2R w K - 0 1\"]\ne1g1 h7g6 a7a8n *\n",
-         "[FEN 8/P6k/8/8/8/8/8/4K2R w K - 0 1] 1. O-O Kg6 a8=N"},
-        {"[FEN \"4k3/8/8/8/8/8/p7/4K3 b - - 0 1\"]\na2a1r *\n",
-         "[FEN 4k3/8/8/8/8/8/p7/4K3 b - - 0 1] 1. ...\\ta1=R+"},
-        {"[FEN \"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1\"]\ne1b1 *\n", Refused("1. e1b1")},
-        {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35\"]\nNc6 Nf3 Nf6 *",
-         "[FEN rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35] 35. ...\\tNc6 Nf3 Nf6"},
-        {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\nd4e3 *",  // the widest list line
-         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3 e.p.+"},
-        {"[FEN \"4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849\"]\ndxe3+ e.p.+ *",  // no room for the mark
-         "[FEN 4k3/8/8/8/3pP3/8/5K2/8 b - e3 0 999849] 999849. ...\\tdxe3+"},
-        {"[FEN \"7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1\"]\ndxe3 e.p.# *",  // mate
-         "[FEN 7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1] 1. ...\\tdxe3 e.p.#"},
+        FromFen("8/P6k/8/8/8/8/8/4K2R w K - 0 1", "e1g1 h7g6 a7a8n *\n", "1. O-O Kg6 a8=N"),
+        FromFen("4k3/8/8/8/8/8/p7/4K3 b - - 0 1", "a2a1r *\n", "1. ...\\ta1=R+"),
+        FromFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1b1 *\n", Refused("1. e1b1")),
+        FromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 35", "Nc6 Nf3 Nf6 *",
+                "35. ...\\tNc6 Nf3 Nf6"),
+        FromFen(wide, "d4e3 *", "999849. ...\\tdxe3 e.p.+"),    // the widest list line
+        FromFen(wide, "dxe3+ e.p.+ *", "999849. ...\\tdxe3+"),  // no room for the mark
+        FromFen("7k/8/8/2b5/3pP3/2n2PP1/5KP1/4NBR1 b - e3 0 1", "dxe3 e.p.# *",  // mate
+                "1. ...\\tdxe3 e.p.#"),
         {"1. e4 1-0 e5\n", "[Result 1-0] 1. e4"},  // the token stands in for the tag
         {"1. e4 \xC2\xBD-\xC2\xBD\n", "[Result 1/2-1/2] 1. e4"},
         // A draw cut to "1/2", as token or tag, is the draw in full; a game goes on past it
@@ -130,7 +138,6 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event \"x\"]\n{Intro\n1. e4 is the move}\n1. e4 *\n",
          "[Event x] {Intro 1. e4 is the move} 1. e4"},
         // Variations: nested, with notes and glyphs, at the first and the last move
-        {"1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *\n", "1. e4 e5 ( 1. ...\\tc5 Nf3 ) Nf3"},
         {"1. e4 {best} (1. d4 {queen} d5 (1... Nf6\n)) e5 *\n",
          "1. e4 {best} ( 1. d4 {queen} d5 ( 1. ...\\tNf6 ) ) e5"},
         {"1. e4 (1. d4) (1. c4 (1. Nf3)) e5 ({Sharp} 1... c5 $14 {Sicilian} 2. Nf3 $1) *\n",
@@ -138,23 +145,15 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"(1. d4) 1. e4 (1. c4 *) *\n", "{1. d4} 1. e4 ( 1. c4 )"},
         {"1. e4 e5 2. Nf3 ((2. Nc3) 2. d4) Nc6 *\n", "1. e4 e5 Nf3 ( {2. Nc3} 2. d4 ) Nc6"},
         {"1. e4 e5 (1... c5 2. Qh6 {why} (2. Nf3) Nc6) 2. Nf3 *\n",
-         "1. e4 e5 ( 1. ...\\tc5 {2. Qh6 {why} (2. Nf3) Nc6} ) Nf3 !! A variation holds a move that "
-         "cannot be played in its position, 2. Qh6; the variation is kept up to that move, and "
-         "its text from there on as a note."},
-        {"1. e4 {best} (1. Qh5 e5) e5 *\n",
-         "1. e4 {best 1. Qh5 e5} e5 !! A variation holds a move that cannot be played in its "
-         "position, 1. Qh5; the variation is kept up to that move, and its text from there on "
-         "as a note."},
+         "1. e4 e5 ( 1. ...\\tc5 {2. Qh6 {why} (2. Nf3) Nc6} ) Nf3" + Partly("2. Qh6")},
+        {"1. e4 {best} (1. Qh5 e5) e5 *\n", "1. e4 {best 1. Qh5 e5} e5" + Partly("1. Qh5")},
         // A null move passes in a variation, to show a threat: written "--" or "Z0", with
         // glyphs, signs and variations of its own; in check no side may pass.
         {"1. e4 e5 (1... -- 2. d4 (2. c4 c5) d5) 2. Nf3 (2. Z0 $140 Nc6 3. Nf3) Nc6 *\n",
          "1. e4 e5 ( 1. ...\\t-- d4 ( 2. c4 c5 ) d5 ) Nf3 ( 2. -- $140 Nc6 Nf3 ) Nc6"},
         {"1. e4 e5 2. Nf3 (2. --!? Nc6) (2. Z0 ?? Nf6) *\n",
          "1. e4 e5 Nf3 ( 2. --!? Nc6 ) ( 2. --?? Nf6 )"},
-        {"1. e4 f5 2. Qh5+ g6 (2... --) *\n",
-         "1. e4 f5 Qh5+ g6 {2... --} !! A variation holds a move that cannot be played in its "
-         "position, 2... --; the variation is kept up to that move, and its text from there on "
-         "as a note."},
+        {"1. e4 f5 2. Qh5+ g6 (2... --) *\n", "1. e4 f5 Qh5+ g6 {2... --}" + Partly("2... --")},
         {"1. e4 -- 2. d4 *\n", Refused("1... --")},
         {"1. e4 e5 2. Z0 *\n", Refused("2. Z0")},
         {"1. e4" + nested(64) + " *\n", "1. e4" + nested(64, " ( 1. ", " )")},
@@ -177,11 +176,9 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         // Refusals
         {"", bad},
         {"1. e4 {open *\n", "! A comment in this game's moves is never closed."},
-        {"1. e4 (1. d4 *\n", "! A variation in this game's moves is never closed."},
-        {"1. e4 (1. d4\n\n[Event \"Two\"]\n1. c4 c5) *\n",
-         "! A variation in this game's moves is never closed."},
-        {"1. e4 (1. d4\n\n[Event \"Two\" ] \n1. c4 c5) *\n",  // blanks around the bracket
-         "! A variation in this game's moves is never closed."},
+        {"1. e4 (1. d4 *\n", unclosed},
+        {"1. e4 (1. d4\n\n[Event \"Two\"]\n1. c4 c5) *\n", unclosed},
+        {"1. e4 (1. d4\n\n[Event \"Two\" ] \n1. c4 c5) *\n", unclosed},  // blanks around ]
         {"[Event \"x\"]\n1. e4 e5 2. Nf3\n", "! The file ends before this game's result."},
         {"1. e4 e5\n[Event \"Two\"]\n1. d4 *\n",
          "! The next game's tags begin before this game's result."},
@@ -196,22 +193,15 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 37\"]\n37... Nc6 38. Qh8 *",
          Refused("38. Qh8")},
         {"[FEN \" 4k3/8/8/8/8/8/8/4K3 w - - 0 1 \"]\n*\n", "[FEN 4k3/8/8/8/8/8/8/4K3 w - - 0 1]"},
-        {"[FEN \"not a position\"]\n*\n",
-         "! The FEN tag of this game does not describe a chess position: \"not a position\"."},
-        {"[FEN \"" + v253 + "\"]\n*\n",
-         "! The FEN tag of this game does not describe a chess "
-         "position: \"" +
-             v253.substr(0, 100) + "...\"."},
+        FromFen("not a position", "*\n", notFen + "not a position\"."),
+        FromFen(v253, "*\n", notFen + v253.substr(0, 100) + "...\"."),
         {"[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 999850\"]\n*\n",
          "! The FEN's move number 999850 is larger than 999849, the largest from which Ravelin "
          "can number a game's moves."},
         {"[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 1000000 9\"]\n*\n",
          "! The FEN's half-move clock 1000000 is larger than 999999, the largest Ravelin reads."},
-        {"[Variant \"Chess960\"]\n*\n",
-         "! This game is a chess variant (Chess960); Ravelin records standard chess only."},
-        {"[Variant \"" + v253 + "\"]\n*\n", "! This game is a chess variant (" +
-                                                v253.substr(0, 40) +
-                                                "...); Ravelin records standard chess only."},
+        {"[Variant \"Chess960\"]\n*\n", variant + "Chess960" + standard},
+        {"[Variant \"" + v253 + "\"]\n*\n", variant + v253.substr(0, 40) + "..." + standard},
     };
     // Each text is read over a game already open: a refused one leaves it as it was.
     const auto open =

@@ -41,24 +41,30 @@ std::string Line(const ScoreBlock& block) {
            " " + text;
 }
 
+// The plies that `moves` ("f1c4 3. Bc4" ...) add after the first `plies` of the opening.
+PlyList Moves(int plies, const std::vector<std::pair<const char*, const char*>>& moves) {
+    auto game = tg::GameWithPlies(plies, "");
+    PlyList line;
+    for (const auto& [uci, text] : moves) {
+        tg::PlayAndRecord(*game, uci, text);
+        line.push_back(game->m_ply[game->m_plyCount - 1]);
+    }
+    return line;
+}
+
 // 1. e4 e5 2. Nf3! {Develops. [#], an arrow, a mark, a clock} Nc6 3. Bb5
 // (3. Bc4 Bc5) a6 $14, with a heading that lacks Black and the day.
 void Annotated(CGameRecord& game) {
     game.SetTag(CGameRecord::Event, "Club");
     game.SetTag(CGameRecord::Date, "2026.12.??");
     game.SetTag(CGameRecord::WhiteName, "Short, Nigel");
-    game.SetTag(CGameRecord::BlackName, "?");
     game.SetTag(CGameRecord::Result, "1-0");
     CopyToField(game.m_ply[2].text, PlyRecord::kTextSize, "2. Nf3!");
     game.m_ply[2].note = "[%csl Rd5][%cal Gf3e5] Develops. [#] [%clk 0:04:58]";
     game.m_ply[2].hasNote = 1;
     game.m_ply[5].nags = "$1 $7 $14 $20 $36 $146 $70 $201";  // $201 means nothing agreed
-    auto other = tg::Game();
-    const char* const moves[][2] = {{"e2e4", "1. e4"},  {"e7e5", "1. ...\te5"},
-                                    {"g1f3", "2. Nf3"}, {"b8c6", "2. ...\tNc6"},
-                                    {"f1c4", "3. Bc4"}, {"f8c5", "3. ...\tBc5"}};
-    for (const auto& move : moves) tg::PlayAndRecord(*other, move[0], move[1]);
-    game.m_ply[4].variations.push_back({"", {other->m_ply[4], other->m_ply[5]}});
+    game.m_ply[4].variations.push_back(
+        {"", Moves(4, {{"f1c4", "3. Bc4"}, {"f8c5", "3. ...\tBc5"}})});
 }
 
 }  // namespace
@@ -71,27 +77,21 @@ TEST(GameScore, BlocksOfAPage) {
         bool figurines;
         std::vector<std::string> blocks;
     } rows[] = {
-        {"a note, a variation, glyphs, a NAG and a marked diagram with its arrow and mark",
-         6,
-         Annotated,
-         false,
+        // clang-format off
+        {"a note, a variation, glyphs, a NAG and a marked diagram with its arrow and mark", 6, Annotated, false,
          {"P0 Short, Nigel \u2013 NN", "H0 Club, 2026.12, 1-0", "M0 1. e4 e5 2. Nf3!",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R Gf3e5 Rd5", "N0 Develops.",
           "M0 2... Nc6 3. Bb5", "M1 3. Bc4 Bc5",
           "M0 3... a6! \u25A1 += +\u2212 \u2191 N (White has a poorly protected king)", "R0 1-0"}},
-        {"Black resumes numbered after a note; unmarked, the final position; figurines",
-         5,
+        {"Black resumes numbered after a note; unmarked, the final position; figurines", 5,
          [](CGameRecord& game) {
              game.m_ply[2].note = "  The knight\n comes out. ";
              game.m_ply[2].hasNote = 1;
-             game.SetTag(CGameRecord::Result, "*");
          },
          true,
          {"P0 NN \u2013 NN", "M0 1. e4 e5 2. \u2658f3", "N0 The knight comes out.",
-          "M0 2... \u2658c6 3. \u2657b5",
-          "D0 r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R"}},
-        {"a note before the first move, a drawn result, the last move's arrow",
-         2,
+          "M0 2... \u2658c6 3. \u2657b5", "D0 r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R"}},
+        {"a note before the first move, a drawn result, the last move's arrow", 2,
          [](CGameRecord& game) {
              game.m_startNote = "Played blindfold.";
              game.m_hasStartNote = 1;
@@ -103,8 +103,7 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR Bd2d4", "R0 \u00BD-\u00BD"}},
-        {"a pass in a variation, marked for a diagram of the threat",
-         4,
+        {"a pass in a variation, marked for a diagram of the threat", 4,
          [](CGameRecord& game) {
              PlyRecord pass = game.m_ply[1];  // the board stays
              pass.fromFile = pass.fromRank = pass.toFile = pass.toRank = -1;
@@ -112,26 +111,23 @@ TEST(GameScore, BlocksOfAPage) {
              pass.note = "[#] Threat.";
              pass.hasNote = 1;
              game.m_ply[2].variations.push_back({"", {pass}});
-             game.SetTag(CGameRecord::Result, "*");
          },
          false,
          {"P0 NN \u2013 NN", "M0 1. e4 e5 2. Nf3", "M1 2. --",
           "D1 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR", "N1 Threat.", "M0 2... Nc6"}},
-        {"a variation of the first move, with a note before it",
-         2,
+        {"a variation of the first move, with a note before it", 2,
          [](CGameRecord& game) {
-             auto other = tg::Game();
-             tg::PlayAndRecord(*other, "d2d4", "1. d4");
-             game.m_ply[0].variations.push_back({"Or the queen's pawn.", {other->m_ply[0]}});
-             game.SetTag(CGameRecord::Result, "*");
+             game.m_ply[0].variations.push_back({"Or the queen's pawn.", Moves(0, {{"d2d4", "1. d4"}})});
          },
          false,
          {"P0 NN \u2013 NN", "M0 1. e4", "N1 Or the queen's pawn.", "M1 1. d4", "M0 1... e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR"}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         auto game = tg::GameWithPlies(row.plies, "");
         for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) game->SetTag(tag, "?");
+        game->SetTag(CGameRecord::Result, "*");
         row.edit(*game);
         std::vector<std::string> lines;
         for (const ScoreBlock& block : BuildGameScore(*game, row.figurines, BookFace))

@@ -15,6 +15,13 @@ fail() {
 }
 
 lines() { printf '%s\n' "$@"; }
+# What show prints first for a file without tags: the tag lines, the Result
+# $1, and the standard start.
+untagged() {
+  lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' $'tag\tWhite\t' \
+    $'tag\tBlack\t' $'tag\tResult\t'"$1" \
+    $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1'
+}
 
 # expect NAME STATUS TEXT COMMAND...: the command exits with STATUS and writes
 # TEXT and a line feed (nothing when TEXT is empty) on standard output.
@@ -61,8 +68,7 @@ expect "write" 0 "$written" "$tool" write "$work/club.pgn"
 # Variations: nested, with a note before a first move, and one whose second
 # move cannot be played, kept as a note with a sentence on standard error.
 lines '1. e4 (1. d4 {q} d5 (1... Nf6)) ({Or} 1. c4) e5 (1... c5 2. Qh6) *' >"$work/lines.pgn"
-treeshow=$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' $'tag\tWhite\t' \
-  $'tag\tBlack\t' $'tag\tResult\t' $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
+treeshow=$(untagged ''; lines \
   $'ply\t0\t1. e4\te2e4\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\tP\t' \
   $'variation\t1' \
   $'ply\t0\t1. d4\td2d4\trnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\tP\t' \
@@ -83,38 +89,25 @@ expect "show of variations" 0 "$treeshow" "$tool" show "$work/lines.pgn"
 grep -qx "A variation holds a move that cannot be played in its position, 2. Qh6; the variation is kept up to that move, and its text from there on as a note." "$work/err" ||
   fail "show of variations did not say what was read in part"
 expect "check" 0 $'ok\t'"$work/club.pgn"$'\t7' "$tool" check "$work/club.pgn"
-# Mate at the end of a variation cut short by the move after it, and of the game.
-lines '1. f3 e5 (1... e6 2. g4 Qh4# 3. a3) 2. g4 Qh4# 0-1' >"$work/mates.pgn"
-expect "show of mates" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' $'tag\tRound\t' \
-  $'tag\tWhite\t' $'tag\tBlack\t' $'tag\tResult\t0-1' \
-  $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
-  $'ply\t0\t1. f3\tf2f3\trnbqkbnr/pppppppp/8/8/8/5P2/PPPPP1PP/RNBQKBNR b KQkq - 0 1\tP\t' \
-  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq e6 0 2\tP\t' \
-  $'variation\t1' \
-  $'ply\t1\t1. ...\\te6\te7e6\trnbqkbnr/pppp1ppp/4p3/8/8/5P2/PPPPP1PP/RNBQKBNR w KQkq - 0 2\tP\t' \
-  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/4p3/8/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
-  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/4p3/8/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
-  $'note\t3. a3' $'end\t1' \
-  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
-  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
-  $'final\trnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM' \
-  $'opening\tA00\tBarnes Opening: Fool\'s Mate')" \
-  "$tool" show "$work/mates.pgn"
 # A pass in a variation: no squares, the turn passed, no en-passant target,
-# the clock counting it.
-lines '1. e4 e5 (1... -- 2. d4) *' >"$work/null.pgn"
-expect "show of a null move" 0 "$(lines $'tag\tEvent\t' $'tag\tSite\t' $'tag\tDate\t' \
-  $'tag\tRound\t' $'tag\tWhite\t' $'tag\tBlack\t' $'tag\tResult\t' \
-  $'start\trnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1' \
-  $'ply\t0\t1. e4\te2e4\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\tP\t' \
-  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP\t' \
+# the clock counting it. Mate at the end of a variation cut short by the move
+# after it, and of the game.
+lines '1. f4 e5 (1... -- 2. g4) (1... e6 2. g4 Qh4# 3. a3) 2. g4 Qh4# 0-1' >"$work/mates.pgn"
+expect "show of a null move and mates" 0 "$(untagged 0-1; lines \
+  $'ply\t0\t1. f4\tf2f4\trnbqkbnr/pppppppp/8/8/5P2/8/PPPPP1PP/RNBQKBNR b KQkq f3 0 1\tP\t' \
+  $'ply\t1\t1. ...\\te5\te7e5\trnbqkbnr/pppp1ppp/8/4p3/5P2/8/PPPPP1PP/RNBQKBNR w KQkq e6 0 2\tP\t' \
   $'variation\t1' \
-  $'ply\t1\t1. ...\\t--\t0000\trnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 1 2\tP\t' \
-  $'ply\t2\t2. d4\td2d4\trnbqkbnr/pppppppp/8/8/3PP3/8/PPP2PPP/RNBQKBNR b KQkq d3 0 2\tP\t' \
-  $'end\t1' \
-  $'final\trnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\tP' \
-  $'opening\tC20\tKing\'s Pawn Game')" \
-  "$tool" show "$work/null.pgn"
+  $'ply\t1\t1. ...\\t--\t0000\trnbqkbnr/pppppppp/8/8/5P2/8/PPPPP1PP/RNBQKBNR w KQkq - 1 2\tP\t' \
+  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppppppp/8/8/5PP1/8/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
+  $'end\t1' $'variation\t1' \
+  $'ply\t1\t1. ...\\te6\te7e6\trnbqkbnr/pppp1ppp/4p3/8/5P2/8/PPPPP1PP/RNBQKBNR w KQkq - 0 2\tP\t' \
+  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/4p3/8/5PP1/8/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
+  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/4p3/8/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
+  $'note\t3. a3' $'end\t1' \
+  $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/8/4p3/5PP1/8/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
+  $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
+  $'final\trnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM')" \
+  "$tool" show "$work/mates.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
 # reason, nothing on standard output but check's line.

@@ -107,11 +107,8 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
              w.Command(res::kCmdCorrectMove);
              w.prompts.typedMoves = {"d5"};
              w.Command(res::kCmdEnterMove);
-             QCOMPARE(w.prompts.told,
-                      QStringList("2... exf4 in a variation no longer fits after the "
-                                  "correction; the variation is kept up to there, "
-                                  "and the line as it was is kept as a variation "
-                                  "of 1... d5."));
+             QCOMPARE(w.prompts.told.size(), 1);  // its sentence: GameLinesTest
+             QVERIFY(w.prompts.told[0].startsWith("2... exf4 in a variation no longer fits"));
          },
          "( 1... e5", ""},
         {"&Undo Cut", 1, both(keys(Qt::CTRL | Qt::Key_A), command(res::kCmdCut)), "", "{Keep}"},

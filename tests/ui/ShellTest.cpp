@@ -194,10 +194,8 @@ void ShellTest::everyTitleMarksUnsavedChanges() {
         "Ravelin - a&b [*].pgn:2 | a&b [*].pgn:1 | a&b [*].pgn:2 | "
         "&1 a&&b [*].pgn:1 | &2 a&&b [*].pgn:2";
     QCOMPARE(titles(), clean);
-    shell.Play("b1c3");
-    QCOMPARE(titles(),
-             "Ravelin - a&b [*].pgn:2* | a&b [*].pgn:1* | a&b [*].pgn:2* | "
-             "&1 a&&b [*].pgn:1* | &2 a&&b [*].pgn:2*");
+    shell.Play("b1c3");  // every title marked
+    QCOMPARE(titles(), QString(clean).replace(QRegularExpression("(:\\d)"), "\\1*"));
     shell.Command(res::kCmdUndo);  // back to the game as saved
     QCOMPARE(titles(), clean);
     QTest::keyClicks(shell.View()->AnnotationBox(), "x");
@@ -509,9 +507,7 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
     auto listed = [&rows](const QString& command, const QString& keys) {
         return std::find(rows.begin(), rows.end(), std::make_pair(command, keys)) != rows.end();
     };
-    QVERIFY(listed("Copy", "Ctrl+C or Ctrl+Ins") && listed("Ravelin Help", "F1"));
-    QVERIFY(listed("Undo", "Ctrl+Z or Alt+Backspace") && listed("Redo", "Ctrl+Y or Ctrl+Shift+Z"));
-    QVERIFY(listed("Print Game Score", "Ctrl+P"));
+    QVERIFY(listed("Undo", "Ctrl+Z or Alt+Backspace"));
     QVERIFY(listed("Note box: break the line", "Ctrl+Enter"));
     QVERIFY(listed("Move list: out of the variation, to where it branches", "Left"));
     // Every key of every command is on its command's row, and only commands with keys are.
