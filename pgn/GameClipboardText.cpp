@@ -1,6 +1,7 @@
 #include "GameClipboardText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "FenRefusal.h"
@@ -80,6 +81,35 @@ bool LooksLikeFen(std::string_view text) {
     return std::count(placement.begin(), placement.end(), '/') == 7;
 }
 
+// PGN shows itself by a tag pair at the start of a line or by a move number
+// ("1." or "12...") standing as a word: prose that the index would count as
+// moves has neither.
+bool LooksLikePgn(std::string_view text) {
+    bool lineStart = true;
+    bool wordStart = true;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (lineStart && c == '[' && at + 1 < text.size() && std::isalpha(static_cast<unsigned char>(text[at + 1])))
+            return true;
+        if (wordStart && std::isdigit(static_cast<unsigned char>(c))) {
+            std::size_t end = at;
+            while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+            if (end < text.size() && text[end] == '.' && end - at <= 4) return true;
+        }
+        lineStart = c == '\n' || (lineStart && IsBlank(c));
+        wordStart = IsBlank(c) || c == '(' || c == '{' || c == '}' || c == ')';
+    }
+    return false;
+}
+
+// Bytes no text holds: NUL and the other controls but the blanks.
+bool IsBinary(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && !IsBlank(c)) || byte == 0x7F;
+    });
+}
+
 }  // namespace
 
 PastedText ReadPastedText(std::string_view text) {
@@ -89,7 +119,7 @@ PastedText ReadPastedText(std::string_view text) {
         pasted.why = std::string(kNeither) + "it is empty.";
         return pasted;
     }
-    if (trimmed.find('\0') != std::string_view::npos) {
+    if (IsBinary(trimmed)) {
         pasted.why = std::string(kNeither) + "it holds binary data, not text.";
         return pasted;
     }
@@ -115,7 +145,7 @@ PastedText ReadPastedText(std::string_view text) {
             if (!g.Tag(tag).empty()) return true;
         return false;
     });
-    if (!anyGame) {
+    if (!anyGame || !LooksLikePgn(body)) {
         pasted.why = std::string(kNeither) + Found(body);
         return pasted;
     }

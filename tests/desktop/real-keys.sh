@@ -336,4 +336,11 @@ drag e2 e4
 expect_title "Ravelin - Untitled1*"
 pass
 
+step="Ctrl+Shift+C copies the game and Ctrl+Shift+V opens it as a new one, once"
+press ctrl+shift+c
+press ctrl+shift+v
+expect_title "Ravelin - Untitled2*"
+[ "$(windows_shown)" -eq 1 ] || fail "$(windows_shown) windows shown"
+pass
+
 echo "All real-key checks passed."

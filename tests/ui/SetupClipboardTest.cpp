@@ -1,10 +1,12 @@
 // Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons.
 #include <QClipboard>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QtTest>
 
 #include "CSetupPieceDlg.h"
+#include "GameClipboardText.h"
 #include "GameWindowSupport.h"
 
 class SetupClipboardTest : public QObject {
@@ -14,6 +16,7 @@ private slots:
     void rightClicksAndDragsPlacePiecesFreely();
     void setupPieceDialogResultCodes();
     void copyAndReportButtonsPutExactTexts();
+    void gamesInAndOutAsTextAndDroppedFiles();
 };
 
 void SetupClipboardTest::setupAsksFirstAndLeavesTheShownPositionAsTheStart() {
@@ -149,6 +152,80 @@ void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
                  QDate::currentDate().toString("MM/dd/yy") + "   \x0E\r\n");
     QTest::mouseClick(Button(view, "Rpt"), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("1. e4 e5\n"));
+}
+
+void SetupClipboardTest::gamesInAndOutAsTextAndDroppedFiles() {
+    GameWindowFixture window;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto paste = [&](const QString& text) {
+        clipboard->setText(text);
+        window.Command(res::kCmdPasteGame);
+    };
+    const auto count = [&] { return int(window.Documents().Documents().size()); };
+
+    // Neither game nor position: one sentence, no window.
+    paste("Dear club,\nthe next meeting is on Tuesday.");
+    QCOMPARE(window.prompts.told,
+             QStringList{"The clipboard holds no PGN game or FEN position: it begins \"Dear "
+                         "club, the next meeting is on Tuesda...\"."});
+    QVERIFY(window.View() == nullptr);
+
+    // A game: a new untitled window, modified, with its variation, note and tags.
+    const QString game = "[White \"Coach\"]\n[WhiteElo \"2210\"]\n\n1. e4 {best} (1. d4 d5) e5 $1 *";
+    paste(game);
+    CVexilView* pasted = window.View();
+    QVERIFY(pasted != nullptr && window.Document()->PathName().isEmpty());
+    QVERIFY(window.Document()->IsModified());
+    QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. e4", "1. d4", "1. ...\td5", "1. ...\te5!"}));
+    // Copy Game gives what Export writes, so the game comes back whole.
+    window.Command(res::kCmdCopyGame);
+    QCOMPARE(clipboard->text().toStdString(), CopiedGameText(pasted->WholeGame()));
+    QVERIFY(clipboard->text().contains("[WhiteElo \"2210\"]") &&
+            clipboard->text().contains("1. e4 {best} (1. d4 d5) 1... e5 $1 *"));
+    // Copy Position gives the FEN of the position shown.
+    ClickLine(pasted, 1);
+    window.Command(res::kCmdCopyPosition);
+    QCOMPARE(clipboard->text(),
+             QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
+
+    // A FEN without its counters starts a game from it; a wrong one is refused.
+    paste("4k3/8/8/8/8/8/8/4K2R w K");
+    QCOMPARE(count(), 2);
+    QCOMPARE(window.Game().MakeFullFen(), std::string("4k3/8/8/8/8/8/8/4K2R w K - 0 1"));
+    window.prompts.told.clear();
+    paste("4k3/8/8/8/8/8/8/4K2KR w - - 0 1");
+    QCOMPARE(window.prompts.told.size(), 1);
+    QCOMPARE(count(), 2);
+
+    // Several games ask which one; a move that cannot be played is refused as a file's is.
+    window.prompts.gameChoices = {1, 0};
+    paste("1. d4 d5 *\n\n1. c4 e5 2. Nf3 *");
+    QCOMPARE(window.Lines(), (QStringList{"(starting position)", "1. c4", "1. ...\te5", "2. Nf3"}));
+    window.prompts.told.clear();
+    paste("1. e4 e5 *\n\n1. e5 *");
+    QCOMPARE(window.prompts.told.size(), 0);  // the first game opened
+    paste("1. e4 e5 2. Kd8 *");
+    QCOMPARE(window.prompts.told.size(), 1);
+    QVERIFY2(window.prompts.told[0].contains("2. Kd8"), qPrintable(window.prompts.told[0]));
+
+    // Dropped files open as File > Open would, several at once; dropped text as pasted.
+    const QString a = window.folder.filePath("a.pgn"), b = window.folder.filePath("b.pgn");
+    WriteBytes(a, "1. f4 *\n");
+    WriteBytes(b, "1. g3 *\n");
+    const int before = count();
+    // Straight to the window: the application passes a drop only to the target of a real drag.
+    QObject* main = window.frame.get();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    main->event(&drop);
+    QTRY_COMPARE(count(), before + 2);
+    QCOMPARE(window.Document()->PathName(), b);
+    QMimeData text;
+    text.setText("8/8/8/8/8/8/k7/K7 b - - 3 40");
+    QDropEvent dropText(QPointF(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    main->event(&dropText);
+    QTRY_COMPARE(window.Game().MakeFullFen(), std::string("8/8/8/8/8/8/k7/K7 b - - 3 40"));
 }
 
 QTEST_MAIN(SetupClipboardTest)
