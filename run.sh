@@ -7,8 +7,12 @@ ensure_packages
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
-if [ -x build/app/ravelin ]; then
-  exec build/app/ravelin "$@"
+if [ ! -x build/app/ravelin ]; then
+  echo "Ravelin was not built: build/app/ravelin is missing; the build's output above says why." >&2
+  exit 1
 fi
-echo "Built everything. The game window is not part of this build yet;"
-echo "build/tools/ravelin-pgn reads, checks and writes game files meanwhile."
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "Ravelin was built, but there is no display to show it on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+  exit 1
+fi
+exec build/app/ravelin "$@"
