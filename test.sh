@@ -18,6 +18,9 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 # key presses and mouse drags.
 tests/desktop/real-keys.sh build/app/ravelin build/real-keys
 
+# The Debian package: its files, dependencies, validators and manual pages.
+tests/package/check-package.sh build
+
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELIN_SANITIZE=ON \
       -DRAVELIN_WITH_QT=OFF -DRAVELIN_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"

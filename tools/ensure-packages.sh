@@ -3,6 +3,7 @@
 RAVELIN_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev libx11-dev fonts-dejavu-core
                   poppler-utils stockfish
                   xvfb openbox xdotool imagemagick
+                  dpkg-dev desktop-file-utils appstream man-db
                   clang libclang-rt-14-dev)
 
 ensure_packages() {
