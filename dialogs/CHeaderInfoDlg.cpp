@@ -67,7 +67,7 @@ CHeaderInfoDlg::CHeaderInfoDlg(QWidget* parent) : QDialog(parent) {
     m_tagTable->setSelectionMode(QAbstractItemView::NoSelection);
     m_tagTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_tagTable->setColumnWidth(0, units.X(70));
-    m_tagTable->setColumnWidth(2, units.X(30));
+    m_tagTable->setColumnWidth(2, units.X(36));
     PlaceItem(m_tagTable, {-1, "", 10, kOtherTagsTop + 17, 265, kOtherTagsHeight - 14}, units);
     setTabOrder(previous, m_addTag);
     setTabOrder(m_addTag, m_tagTable);
