@@ -16,6 +16,7 @@
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
 #include "ResourceIds.h"
+#include "SetupPalette.h"
 #include "TextEncoding.h"
 
 // The form, the game it shows and the move list's lines. Drawing, the
@@ -48,10 +49,18 @@ CVexilView::CVexilView(EditedGame* document, QWidget* parent)
     CreateControls();
 }
 
-CVexilView::~CVexilView() = default;
+CVexilView::~CVexilView() {
+    if (m_palette->parent() == nullptr) delete m_palette;
+}
 
 void CVexilView::CreateControls() {
     const DialogTemplate& form = layout::kGameForm;
+    m_palette = new SetupPalette;
+    m_palette->hide();
+    connect(m_palette, &SetupPalette::ClearBoard, this, [this] { OnSetupClearBoard(); });
+    connect(m_palette, &SetupPalette::StartPosition, this, [this] { OnSetupStartPosition(); });
+    connect(m_palette, &SetupPalette::FenEntered, this,
+            [this](const QString& fen) { OnSetupFen(fen); });
     for (int i = 0; i < 3; ++i) m_labels[i] = new QLabel(QString::fromLatin1(kLabels[i]), this);
 
     m_moveList = new QListWidget(this);
@@ -264,6 +273,10 @@ void CVexilView::CatchUp() {
 
 void CVexilView::Refresh() {
     update();
+    // Without a window to stand in, it would be a window of its own.
+    if (m_palette->parentWidget() != nullptr) m_palette->setVisible(m_setupActive != 0);
+    if (m_setupActive)
+        m_palette->ShowFen(QString::fromStdString(StartFen(*m_game, SetupChoices())));
     emit PositionShown();
 }
 

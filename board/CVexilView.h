@@ -4,12 +4,14 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "BoardGeometry.h"
 #include "GameLines.h"
 #include "GameRecord.h"
 #include "LineCursor.h"
+#include "StartChoices.h"
 
 class BoardPictures;
 class BoardSplitHandle;
@@ -18,6 +20,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class SetupPalette;
 struct DropOutcome;
 struct PieceDrop;
 
@@ -146,6 +149,9 @@ public:
     void OnEditHeader();
     void OnSetupPosition();
     bool IsSetupActive() const { return m_setupActive != 0; }
+    // Setup's pieces, buttons and FEN field, shown while setup is on. Made
+    // without a parent: the window that holds the view places it.
+    SetupPalette* Palette() const { return m_palette; }
     void OnCopyRecentMoves();
     void OnCopyGameScore();
 
@@ -191,6 +197,16 @@ private:
     void Refresh();
     void OnLButtonDblClk();
     void OnRButtonDown(int x, int y);
+    // A left press in setup with a piece or the eraser picked in the
+    // palette: puts it on the square. False when nothing is picked.
+    bool PutPickedPiece(int x, int y);
+    void OnSetupClearBoard();
+    void OnSetupStartPosition();
+    // A FEN typed into the palette: its placement, and its side, rights,
+    // target and numbers offered on leaving; refused with its reason.
+    void OnSetupFen(const QString& text);
+    // What leaving setup offers for the board as it stands.
+    StartChoices SetupChoices() const;
     void OnSelchangeMoveList();
     // Copies the document's game, lists its plies and shows its header.
     void LoadDocumentGame();
@@ -281,6 +297,10 @@ private:
     int m_setupActive = 0;
     int m_lastSetupPiece = 0;
     int m_lastSetupColor = 0;
+    SetupPalette* m_palette = nullptr;
+    // The choices of the last FEN typed in setup, until the board is cleared
+    // or set to the start.
+    std::optional<StartChoices> m_typedStart;
     int m_flipped = 0;
     int m_square;
     // The board's share of the window, and how the window's room is shared now.

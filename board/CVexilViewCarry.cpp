@@ -82,6 +82,7 @@ bool CVexilView::eventFilter(QObject* watched, QEvent* event) {
 
 void CVexilView::OnBoardPress(int x, int y) {
     CancelCarry();
+    if (m_setupActive && PutPickedPiece(x, y)) return;
     if (m_game->m_status != 'P') {
         Prompts().Tell(QString::fromLatin1(kGameOver));
         return;

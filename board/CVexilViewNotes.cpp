@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -103,12 +104,34 @@ void CVexilView::OnEditHeader() {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         shown[static_cast<std::size_t>(tag)] = GameText(m_game->m_tag[tag]);
     std::array<QString, 7> fields = shown;
-    Prompts().EditHeader(fields, UsesWindows1252(*m_game));
+    std::vector<UserPrompts::TagRow> shownOthers, others;
+    for (const auto& [name, value] : m_game->m_keptTags)
+        shownOthers.emplace_back(GameText(name), GameText(value));
+    others = shownOthers;
+    Prompts().EditHeader(fields, others, UsesWindows1252(*m_game));
     // Only a changed field is stored anew, so untouched tags keep their bytes.
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag) {
         const auto index = static_cast<std::size_t>(tag);
         if (fields[index] != shown[index])
             m_game->SetTag(tag, EncodeUserText(*m_game, fields[index].toStdString()));
+    }
+    if (others != shownOthers) {
+        // A value 8-bit text cannot hold turns the whole game to UTF-8 first,
+        // the rows kept as they were with it.
+        for (const auto& row : others)
+            if (std::find(shownOthers.begin(), shownOthers.end(), row) == shownOthers.end())
+                EncodeUserText(*m_game, row.second.toStdString());
+        std::vector<std::pair<std::string, std::string>> kept;
+        for (const auto& row : others) {
+            const auto same = std::find(shownOthers.begin(), shownOthers.end(), row);
+            if (same != shownOthers.end())
+                kept.push_back(
+                    m_game->m_keptTags[static_cast<std::size_t>(same - shownOthers.begin())]);
+            else
+                kept.emplace_back(row.first.toStdString(),
+                                  EncodeUserText(*m_game, row.second.toStdString()));
+        }
+        m_game->m_keptTags = kept;
     }
     UpdateEncoding();
     PublishGame("Header");

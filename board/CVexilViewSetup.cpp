@@ -1,9 +1,12 @@
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <cstring>
+#include <memory>
 
 #include "CVexilView.h"
+#include "SetupPalette.h"
 #include "StartChoices.h"
 #include "UserPrompts.h"
 
@@ -22,9 +25,10 @@ void CVexilView::OnSetupPosition() {
     // Setup starts from the main line: it deletes every line.
     if (!m_setupActive && ShowsVariation()) ShowLineOf(LinePath(), CurrentLine());
     // Leaving, the player says what the board alone cannot; Cancel stays in setup.
-    StartChoices choices = StartChoicesFor(*m_game);
+    StartChoices choices = SetupChoices();
     if (m_setupActive && !Prompts().AskStartPosition(choices)) return;
     m_setupActive = m_setupActive ? 0 : 1;
+    m_typedStart.reset();
     if (!m_setupActive && m_catchUpPending) TakeDocumentGameKeepingBoard();
     m_game->m_setupMode = m_setupActive;
     m_game->m_fromSetup = 1;
@@ -90,5 +94,52 @@ void CVexilView::OnRButtonDown(int x, int y) {
     } else if (pieceChoice <= 5 && (colorChoice == White || colorChoice == Black)) {
         m_game->SetSquare(file, rank, colorChoice, 5 - pieceChoice);
     }
-    update();
+    Refresh();
+}
+
+StartChoices CVexilView::SetupChoices() const {
+    return m_typedStart ? StartChoicesKept(*m_game, *m_typedStart) : StartChoicesFor(*m_game);
+}
+
+bool CVexilView::PutPickedPiece(int x, int y) {
+    int color, piece;
+    if (!m_palette->Picked(color, piece)) return false;
+    int file, rank;
+    SquareFromPoint(x, y, file, rank);
+    if (IsOnBoard(file, rank)) m_game->SetSquare(file, rank, color, piece);
+    Refresh();
+    return true;
+}
+
+void CVexilView::OnSetupClearBoard() {
+    for (int f = 0; f < 8; ++f)
+        for (int r = 0; r < 8; ++r) m_game->SetSquare(f, r, NoColor, NoPiece);
+    m_typedStart.reset();
+    Refresh();
+}
+
+void CVexilView::OnSetupStartPosition() {
+    auto start = std::make_unique<CGameRecord>();
+    start->SetStartPosition();
+    std::memcpy(m_game->m_piece, start->m_piece, sizeof m_game->m_piece);
+    std::memcpy(m_game->m_color, start->m_color, sizeof m_game->m_color);
+    m_typedStart.reset();
+    Refresh();
+}
+
+void CVexilView::OnSetupFen(const QString& text) {
+    // Read apart, so the game keeps its own start until setup ends.
+    const std::string fen = text.trimmed().toStdString();
+    auto read = std::make_unique<CGameRecord>();
+    FenRefusal why = FenRefusal::None;
+    if (!read->SetFromFen(fen, why)) {
+        Prompts().Tell(QString::fromStdString(FenRefusalSentence(why, fen)));
+        m_palette->FenField()->setFocus();
+        m_palette->FenField()->selectAll();
+        return;
+    }
+    std::memcpy(m_game->m_piece, read->m_piece, sizeof m_game->m_piece);
+    std::memcpy(m_game->m_color, read->m_color, sizeof m_game->m_color);
+    m_typedStart = StartChoicesOf(*read);
+    Refresh();
 }

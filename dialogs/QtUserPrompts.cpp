@@ -226,12 +226,15 @@ void QtUserPrompts::ShowHelp() {
     m_guide->activateWindow();
 }
 
-void QtUserPrompts::EditHeader(std::array<QString, 7>& tags, bool eightBit) {
+void QtUserPrompts::EditHeader(std::array<QString, 7>& tags, std::vector<TagRow>& otherTags,
+                               bool eightBit) {
     CHeaderInfoDlg dialog(Owner());
     dialog.SetEightBit(eightBit);
     dialog.SetFields(tags);
+    dialog.SetOtherTags(otherTags);
     Exec(dialog);
     tags = dialog.Fields();
+    otherTags = dialog.OtherTags();
 }
 
 void QtUserPrompts::ChooseSetupPiece(int& pieceChoice, int& colorChoice) {

@@ -27,7 +27,8 @@ public:
     void ShowAbout() override;
     void ShowShortcuts(const ShortcutList& rows) override;
     void ShowHelp() override;
-    void EditHeader(std::array<QString, 7>& tags, bool eightBit) override;
+    void EditHeader(std::array<QString, 7>& tags, std::vector<TagRow>& otherTags,
+                    bool eightBit) override;
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override;
     void EnterMove(const std::function<bool(const QString&)>& play) override;
     bool AskEngine(EngineChoice& choice) override;

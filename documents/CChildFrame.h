@@ -29,9 +29,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Setup's palette shown or hidden: the window grows or shrinks by it, so
+    // the board keeps its size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CVexilDoc* m_document;
     FrameCloseGuard* m_guard;
     CVexilView* m_view;
+    int m_paletteHeight = 0;  // what the window grew by for the palette
 };

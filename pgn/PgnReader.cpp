@@ -12,17 +12,13 @@
 #include "GameLines.h"
 #include "MoveText.h"
 #include "MoveTextApply.h"
+#include "OtherTags.h"
 #include "PlyLine.h"
 #include "TextField.h"
 
 namespace {
 
 constexpr std::size_t kMaxCommentLength = 4097;
-// Bounds for what is kept of tags beyond the seven: the seven's value size,
-// more tags and longer names than any real game has.
-constexpr std::size_t kMaxTagValueLength = CGameRecord::kTagSize - 1;
-constexpr std::size_t kMaxTagNameLength = 64;
-constexpr std::size_t kMaxKeptTags = 100;
 
 std::string Trim(const std::string& text) {
     std::size_t begin = 0;
@@ -352,7 +348,7 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
         m_game.SetTag(tag, tag == CGameRecord::Result ? ResultInFull(value) : value);
         known = true;
     }
-    if (!known && IsTagName(name) && m_game.m_keptTags.size() < kMaxKeptTags)
+    if (!known && IsTagName(name) && m_game.m_keptTags.size() < kMaxOtherTags)
         m_game.m_keptTags.emplace_back(name.substr(0, kMaxTagNameLength),
                                        value.substr(0, Utf8SafeCut(value, kMaxTagValueLength)));
     FenRefusal why = FenRefusal::None;
@@ -361,9 +357,7 @@ bool PgnReader::ReadHeaderLine(const std::string& line) {
                    ? "The FEN tag of this game does not describe a chess position: \"" +
                          Quoted(value, 100) + "\"."
                    : FenRefusalSentence(why, Trim(value)));
-    if (name == "Variant" && !EqualsIgnoringCase(value, "Standard") &&
-        !EqualsIgnoringCase(value, "Chess") && !EqualsIgnoringCase(value, "Normal") &&
-        !EqualsIgnoringCase(value, "From Position") && !value.empty())
+    if (name == "Variant" && !NamesStandardChess(value))
         Refuse("This game is a chess variant (" + Quoted(value, 40) +
                "); Ravelin records standard chess only.");
     return true;

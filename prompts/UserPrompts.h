@@ -66,10 +66,15 @@ public:
     // The program's short guide, in a window of its own that needs neither
     // a browser nor the network.
     virtual void ShowHelp() = 0;
-    // "Game Header Information" on the seven tags, Event to Result, stored in
-    // 8-bit text when `eightBit`. Whichever button closes it, `tags` gets
-    // what the dialog took from its fields.
-    virtual void EditHeader(std::array<QString, 7>& tags, bool eightBit) = 0;
+    // One of a game's tags beyond the seven: its name and its value.
+    using TagRow = std::pair<QString, QString>;
+    // "Game Header Information" on the seven tags, Event to Result, and the
+    // game's other tags as rows to change, add and remove, stored in 8-bit
+    // text when `eightBit`. Whichever button closes it, `tags` gets what the
+    // dialog took from its fields; `otherTags` changes only after an OK that
+    // found every row sound.
+    virtual void EditHeader(std::array<QString, 7>& tags, std::vector<TagRow>& otherTags,
+                            bool eightBit) = 0;
     // "Setup Piece", preset with the given choices. Both come back as the
     // radio indices after OK, or as a result code: -1 Empty Square,
     // -2 cancelled, -3 Clear Board.

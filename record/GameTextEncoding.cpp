@@ -50,6 +50,11 @@ std::size_t StoredSize(bool eightBit, const std::string& utf8) {
 void ConvertGameToUtf8(CGameRecord& game) {
     for (int tag = 0; tag < CGameRecord::kTagCount; ++tag)
         if (!IsUtf8(game.m_tag[tag])) game.SetTag(tag, Windows1252ToUtf8(game.m_tag[tag]));
+    for (auto& [name, value] : game.m_keptTags) {
+        if (IsUtf8(value)) continue;
+        value = Windows1252ToUtf8(value);
+        value.resize(Utf8SafeCut(value, CGameRecord::kTagSize - 1));
+    }
     const auto convert = [](std::string& note) {
         if (IsUtf8(note)) return;
         note = Windows1252ToUtf8(note);

@@ -6,7 +6,8 @@ bool StartChoices::operator==(const StartChoices& other) const {
     return side == other.side && std::equal(castling, castling + 4, other.castling) &&
            std::equal(castlingAllowed, castlingAllowed + 4, other.castlingAllowed) &&
            enPassant == other.enPassant && enPassantFor[0] == other.enPassantFor[0] &&
-           enPassantFor[1] == other.enPassantFor[1] && moveNumber == other.moveNumber;
+           enPassantFor[1] == other.enPassantFor[1] && moveNumber == other.moveNumber &&
+           halfMoveClock == other.halfMoveClock;
 }
 
 namespace {
@@ -47,19 +48,47 @@ StartChoices StartChoicesFor(const CGameRecord& board) {
     return choices;
 }
 
+StartChoices StartChoicesKept(const CGameRecord& board, const StartChoices& wanted) {
+    StartChoices choices = StartChoicesFor(board);
+    choices.side = wanted.side == Black ? Black : White;
+    for (int right = 0; right < 4; ++right)
+        choices.castling[right] = choices.castlingAllowed[right] && wanted.castling[right];
+    const std::vector<std::string>& targets = choices.enPassantFor[choices.side];
+    if (std::find(targets.begin(), targets.end(), wanted.enPassant) != targets.end())
+        choices.enPassant = wanted.enPassant;
+    choices.moveNumber = std::clamp(wanted.moveNumber, 1, CGameRecord::kMaxFenMoveNumber);
+    choices.halfMoveClock = std::clamp(wanted.halfMoveClock, 0, CGameRecord::kMaxFenHalfMoveClock);
+    return choices;
+}
+
+StartChoices StartChoicesOf(const CGameRecord& position) {
+    StartChoices wanted;
+    wanted.side = position.m_sideToMove;
+    const int rights[4] = {position.m_canCastleWK, position.m_canCastleWQ, position.m_canCastleBK,
+                           position.m_canCastleBQ};
+    for (int right = 0; right < 4; ++right) wanted.castling[right] = rights[right] != 0;
+    // The record keeps the square of the pawn that advanced; the target is behind it.
+    if (position.m_epFile >= 0 && (position.m_epRank == 3 || position.m_epRank == 4))
+        wanted.enPassant = SquareName(position.m_epFile, position.m_epRank == 3 ? 2 : 5);
+    wanted.moveNumber = position.m_startMoveNumber;
+    wanted.halfMoveClock = position.m_halfMoveClock;
+    return StartChoicesKept(position, wanted);
+}
+
+std::string StartFen(const CGameRecord& board, const StartChoices& choices) {
+    const StartChoices kept = StartChoicesKept(board, choices);
+    std::string castling;
+    for (int right = 0; right < 4; ++right)
+        if (kept.castling[right]) castling += "KQkq"[right];
+    const std::string fen = board.MakeFullFen();
+    return fen.substr(0, fen.find(' ')) + (kept.side == Black ? " b " : " w ") +
+           (castling.empty() ? "-" : castling) + " " +
+           (kept.enPassant.empty() ? "-" : kept.enPassant) + " " +
+           std::to_string(kept.halfMoveClock) + " " + std::to_string(kept.moveNumber);
+}
+
 void ApplyStartChoices(CGameRecord& game, const StartChoices& choices) {
     game.MakeStartFen();
     if (choices == StartChoicesFor(game)) return;
-    const std::string start = game.m_startFen;
-    std::string castling;
-    for (int right = 0; right < 4; ++right)
-        if (choices.castling[right] && choices.castlingAllowed[right]) castling += "KQkq"[right];
-    const std::vector<std::string>& targets = choices.enPassantFor[choices.side == Black];
-    const bool target = std::find(targets.begin(), targets.end(), choices.enPassant) != targets.end();
-    const int number = std::clamp(choices.moveNumber, 1, CGameRecord::kMaxFenMoveNumber);
-    const std::string fen = start.substr(0, start.find(' ')) +
-                            (choices.side == Black ? " b " : " w ") +
-                            (castling.empty() ? "-" : castling) + " " +
-                            (target ? choices.enPassant : "-") + " 0 " + std::to_string(number);
-    game.SetFromFen(fen);
+    game.SetFromFen(StartFen(game, choices));
 }

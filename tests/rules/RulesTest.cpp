@@ -230,6 +230,41 @@ TEST(Rules, StartChoicesOfferAndWrite) {
     }
 }
 
+// A FEN typed in setup: the choices it gives are offered on leaving, and
+// write it back, as far as the board built from it still allows.
+TEST(Rules, StartChoicesFromAFen) {
+    const struct {
+        const char* fen;
+        const char* changed;  // a move of the placement after the FEN, "" for none
+        const char* start;
+    } rows[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "",
+         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR b Kq e3 7 12", "",
+         "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR b Kq e3 7 12"},
+        {"4k3/8/8/8/8/8/8/4K3 w KQkq e6 0 40", "", "4k3/8/8/8/8/8/8/4K3 w - - 0 40"},
+        {"4k3/8/8/8/8/8/8/4K3 b", "", "4k3/8/8/8/8/8/8/4K3 b - - 0 1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 3 9", "h1h2", "r3k2r/8/8/8/8/8/7R/R3K3 w Qkq - 3 9"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 30", "d5d4", "4k3/8/8/4P3/3p4/8/8/4K3 w - - 0 30"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fen);
+        auto game = tg::Game(row.fen);
+        const StartChoices wanted = StartChoicesOf(*game);
+        const std::string move = row.changed;
+        if (!move.empty()) {
+            const int from[2] = {move[0] - 'a', move[1] - '1'};
+            game->SetSquare(move[2] - 'a', move[3] - '1', game->GetColor(from[0], from[1]),
+                            game->GetPiece(from[0], from[1]));
+            game->SetSquare(from[0], from[1], NoColor, NoPiece);
+        }
+        EXPECT_EQ(StartFen(*game, StartChoicesKept(*game, wanted)), row.start);
+        game->ResetRuleState();
+        ApplyStartChoices(*game, StartChoicesKept(*game, wanted));
+        EXPECT_EQ(std::string(game->m_startFen), row.start);
+    }
+}
+
 }  // namespace
 
 // A text cut to a field's size ends between characters: a character that

@@ -15,6 +15,7 @@ private slots:
     void noteLimitCountsBytes();
     void headerDialogLimits();
     void typingInAnEightBitGameStoresWindows1252();
+    void otherTagsAreEditedAddedAndRemoved();
 };
 
 void RecordTest::linesChosenByMouseKeysAndButtonsShowTheirPositionAndNote() {
@@ -197,6 +198,63 @@ void RecordTest::typingInAnEightBitGameStoresWindows1252() {
     const QByteArray saved = ReadBytes(window.path);
     QVERIFY(saved.contains("[White \"Ren\xE9\"]\r\n[Black \"B\xF6\"]\r\n"));
     QVERIFY(saved.contains("1. e4 {d\xE9j\xE0}\r\n"));
+}
+
+void RecordTest::otherTagsAreEditedAddedAndRemoved() {
+    GameWindowFixture window;
+    const QByteArray game =
+        "[Event \"Club\"]\n[WhiteElo \"2100\"]\n[Black-Elo \"1900\"]\n"
+        "[Annotator \"\\\"Ali\\\" \\\\ co\"]\n\n1. e4 *\n";
+    QVERIFY(window.Open("tags.pgn", game));
+    QStringList offered;
+    bool refusedStaysOpen = false, shownUnescaped = false;
+    window.prompts.editWholeHeader = [&](std::array<QString, 7>& tags,
+                                         std::vector<UserPrompts::TagRow>& others, bool) {
+        CHeaderInfoDlg editor(window.frame.get());
+        editor.SetFields(tags);
+        editor.SetOtherTags(others);
+        QTimer::singleShot(0, &editor, [&] {
+            shownUnescaped = editor.TagRowCount() == 3 &&
+                             editor.TagValueBox(2)->text() == QString("\"Ali\" \\ co");
+            editor.TagValueBox(0)->setText("2150");
+            QTest::mouseClick(editor.RemoveTagButton(1), Qt::LeftButton);
+            QTest::mouseClick(editor.AddTagButton(), Qt::LeftButton);
+            QComboBox* name = editor.TagNameBox(2);
+            for (int i = 0; i < name->count(); ++i) offered.append(name->itemText(i));
+            QTest::keyClicks(name, "Time Control");
+            QTest::keyClicks(editor.TagValueBox(2), "40/7200");
+            QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
+            refusedStaysOpen = editor.isVisible() && (editor.focusWidget() == name ||
+                                                      editor.focusWidget() == name->lineEdit());
+            name->setEditText("TimeControl");
+            QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
+        });
+        editor.exec();
+        tags = editor.Fields();
+        others = editor.OtherTags();
+    };
+    window.Command(res::kCmdEditHeader);
+    QVERIFY(shownUnescaped);
+    QVERIFY(refusedStaysOpen);
+    QCOMPARE(window.prompts.warned,
+             QStringList{"The tag name \"Time Control\" may hold only letters, digits and "
+                         "underscores (_), with no blanks."});
+    QCOMPARE(offered.mid(0, 3), (QStringList{"WhiteElo", "BlackElo", "ECO"}));
+    QCOMPARE(offered.size(), 10);
+    const QByteArray tags =
+        "[WhiteElo \"2150\"]\r\n[Annotator \"\\\"Ali\\\" \\\\ co\"]\r\n"
+        "[TimeControl \"40/7200\"]\r\n";
+    QCOMPARE(window.Document()->Save(window.path), CVexilDoc::SaveResult::Saved);
+    QVERIFY2(ReadBytes(window.path).contains(tags), ReadBytes(window.path).constData());
+    window.prompts.exportNames = {window.folder.filePath("out.pgn")};
+    window.Command(res::kCmdExportPgn);
+    QVERIFY(ReadBytes(window.folder.filePath("out.pgn")).contains(tags));
+
+    // The whole edit is one step of Undo.
+    QCOMPARE(window.frame->Action(res::kCmdUndo)->text(), QString("&Undo Header\tCtrl+Z"));
+    window.Command(res::kCmdUndo);
+    QCOMPARE(window.Game().m_keptTags.size(), std::size_t(3));
+    QCOMPARE(window.Game().m_keptTags[1].first, std::string("Black-Elo"));
 }
 
 QTEST_MAIN(RecordTest)

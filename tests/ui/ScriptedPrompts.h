@@ -70,9 +70,11 @@ public:
     void ShowAbout() override {}
     void ShowShortcuts(const ShortcutList& rows) override { shortcuts = rows; }
     void ShowHelp() override { ++helpShown; }
-    void EditHeader(std::array<QString, 7>& tags, bool) override {
+    void EditHeader(std::array<QString, 7>& tags, std::vector<TagRow>& otherTags,
+                    bool eightBit) override {
         ++headerDialogs;
         if (editHeader) editHeader(tags);
+        if (editWholeHeader) editWholeHeader(tags, otherTags, eightBit);
     }
     void ChooseSetupPiece(int& pieceChoice, int& colorChoice) override {
         setupPresets.push_back({pieceChoice, colorChoice});
@@ -144,6 +146,7 @@ public:
     std::vector<int> progressValues;
     int cancelAt = -1;
     std::function<void(std::array<QString, 7>&)> editHeader;
+    std::function<void(std::array<QString, 7>&, std::vector<TagRow>&, bool)> editWholeHeader;
     std::deque<std::pair<int, int>> setupAnswers;
     std::vector<std::pair<int, int>> setupPresets;
 

@@ -1,5 +1,7 @@
 // Position setup (switch, right clicks, drags, its dialog) and the clipboard buttons.
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -8,6 +10,7 @@
 #include "CSetupPieceDlg.h"
 #include "GameClipboardText.h"
 #include "GameWindowSupport.h"
+#include "SetupPalette.h"
 
 class SetupClipboardTest : public QObject {
     Q_OBJECT
@@ -15,6 +18,7 @@ private slots:
     void setupAsksFirstAndLeavesTheShownPositionAsTheStart();
     void rightClicksAndDragsPlacePiecesFreely();
     void setupPieceDialogResultCodes();
+    void paletteBuildsAPositionAndItsFen();
     void copyAndReportButtonsPutExactTexts();
     void gamesInAndOutAsTextAndDroppedFiles();
 };
@@ -139,6 +143,62 @@ void SetupClipboardTest::setupPieceDialogResultCodes() {
         dialog.exec();
         QVERIFY2(dialog.m_pieceChoice == piece && dialog.m_colorChoice == color, qPrintable(close));
     }
+}
+
+void SetupClipboardTest::paletteBuildsAPositionAndItsFen() {
+    GameWindowFixture window;
+    CVexilView* view = window.NewGame();
+    SetupPalette* palette = view->Palette();
+    QVERIFY(!palette->isVisible());
+    const int boardSquare = view->SquareSize();
+    window.Command(res::kCmdSetupPosition);
+    QVERIFY(palette->isVisible());
+    QCOMPARE(view->SquareSize(), boardSquare);  // the window grew for the palette
+    auto fen = [&] { return palette->FenField()->text(); };
+    auto enter = [&](const QString& text) {
+        palette->FenField()->setText(text);
+        QTest::keyClick(palette->FenField(), Qt::Key_Return);
+    };
+
+    // A piece picked once goes on square after square; the eraser empties them.
+    QTest::mouseClick(palette->PieceButton(Black, Queen), Qt::LeftButton);
+    window.Press(window.Centre("e4"));
+    window.Release(window.Centre("e4"));
+    window.Press(window.Centre("a3"));
+    QTest::mouseClick(palette->EraserButton(), Qt::LeftButton);
+    QVERIFY(!palette->PieceButton(Black, Queen)->isChecked());
+    window.Press(window.Centre("e1"));
+    window.Press(window.Centre("d8"));
+    QCOMPARE(fen(), QString("rnb1kbnr/pppppppp/8/8/4q3/q7/PPPPPPPP/RNBQ1BNR w kq - 0 1"));
+    // Picked again, the eraser lets go: the left button drags once more.
+    QTest::mouseClick(palette->EraserButton(), Qt::LeftButton);
+    window.Drag("e4", "e5");
+    QCOMPARE(window.PieceOn("e5"), int(Queen));
+
+    QTest::mouseClick(Button(palette, "Clear Board"), Qt::LeftButton);
+    QCOMPARE(fen(), QString("8/8/8/8/8/8/8/8 w - - 0 1"));
+    QTest::mouseClick(Button(palette, "Start Position"), Qt::LeftButton);
+    QCOMPARE(fen(), QString("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+
+    // A FEN typed is refused with the reason reading gives; a sound one sets the board,
+    // and its answers are those offered on leaving.
+    enter("rnbqkbnr/pppppppp/8/8 w KQkq - 0 1");
+    enter("8/8/8/8/8/8/8/8 w - - 0 1000000");
+    QCOMPARE(window.prompts.told,
+             (QStringList{"The FEN text does not describe a chess position.",
+                          "The FEN's move number 1000000 is larger than 999849, the largest "
+                          "from which Ravelin can number a game's moves."}));
+    QCOMPARE(window.PieceOn("e1"), int(King));
+    enter("4k3/8/8/3pP3/8/8/8/R3K3 w KQ d6 4 30");
+    QCOMPARE(window.PieceOn("d5") * 10 + window.PieceOn("a1"), Pawn * 10 + Rook);
+    QCOMPARE(fen(), QString("4k3/8/8/3pP3/8/8/8/R3K3 w Q d6 4 30"));
+    StartChoices offered;
+    window.prompts.startAnswers = {[&](StartChoices& choices) { offered = choices; }};
+    window.Command(res::kCmdSetupPosition);
+    QVERIFY(!palette->isVisible() && offered.side == White && offered.enPassant == "d6" &&
+            offered.moveNumber == 30 && offered.castling[StartChoices::WhiteLong]);
+    QCOMPARE(QString(window.Game().m_startFen), QString("4k3/8/8/3pP3/8/8/8/R3K3 w Q d6 4 30"));
+    QCOMPARE(view->SquareSize(), boardSquare);
 }
 
 void SetupClipboardTest::copyAndReportButtonsPutExactTexts() {
