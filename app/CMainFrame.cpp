@@ -68,7 +68,7 @@ CMainFrame::CMainFrame() {
             connect(view, &CVexilView::BoardShareChanged, this, &CMainFrame::StoreBoardShare,
                     Qt::UniqueConnection);
         }
-        m_analysis->Follow(ActiveView());
+        if (m_analysis != nullptr) m_analysis->Follow(ActiveView());
         UpdateMenus();
         UpdateTitle();
         UpdateTurnField();

@@ -37,7 +37,8 @@ public:
     CVexilView* ActiveView() const;
     // The engine and the pane of its lines.
     EngineProcess& Engine() const { return *m_engine; }
-    AnalysisPane* Analysis() const { return m_analysis; }
+    // The engine's pane, made when first wanted.
+    AnalysisPane* Analysis();
     bool IsCheckingGame() const { return m_check != nullptr; }
     // Opens each file in turn, as Open does; Cancel in a list of games stops.
     void OpenFiles(const QStringList& files);

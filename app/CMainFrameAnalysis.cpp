@@ -16,28 +16,12 @@
 
 void CMainFrame::CreateAnalysisActions() {
     m_engine = new EngineProcess(this);
-    m_analysis = new AnalysisPane(m_engine, this);
-    m_analysisDock = new QDockWidget(QStringLiteral("Analysis"), this);
-    m_analysisDock->setObjectName(QStringLiteral("analysisDock"));
-    m_analysisDock->setWidget(m_analysis);
-    // Closed through the menu only, so that closing always quits the engine.
-    m_analysisDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    addDockWidget(Qt::BottomDockWidgetArea, m_analysisDock);
-    m_analysisDock->hide();
-    connect(m_analysis, &AnalysisPane::Announce, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 4000); });
-
     QAction* analysis = AddAction(res::kCmdAnalysis, QStringLiteral("&Analysis\tCtrl+Shift+A"),
                                   QStringLiteral("Show the engine's best lines for the position "
                                                  "shown, or close them\nAnalysis"),
                                   {QKeySequence(QStringLiteral("Ctrl+Shift+A"))});
     analysis->setCheckable(true);
     connect(analysis, &QAction::toggled, this, &CMainFrame::OnAnalysis);
-    // A pane out of sight (a floating one minimised) searches nothing.
-    connect(m_analysisDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (Action(res::kCmdAnalysis)->isChecked() && m_check == nullptr)
-            m_analysis->SetActive(visible);
-    });
 
     connect(AddAction(res::kCmdEngine, QStringLiteral("&Engine..."),
                       QStringLiteral("Choose the chess engine and what it may use\nEngine")),
@@ -48,7 +32,32 @@ void CMainFrame::CreateAnalysisActions() {
             &QAction::triggered, this, &CMainFrame::OnCheckGame);
 }
 
+// The pane and its dock are made when first wanted: a start that never
+// analyses does not build them.
+AnalysisPane* CMainFrame::Analysis() {
+    if (m_analysis != nullptr) return m_analysis;
+    m_analysis = new AnalysisPane(m_engine, this);
+    m_analysisDock = new QDockWidget(QStringLiteral("Analysis"), this);
+    m_analysisDock->setObjectName(QStringLiteral("analysisDock"));
+    m_analysisDock->setWidget(m_analysis);
+    // Closed through the menu only, so that closing always quits the engine.
+    m_analysisDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_analysisDock->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, m_analysisDock);
+    connect(m_analysis, &AnalysisPane::Announce, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 4000); });
+    // A pane out of sight (a floating one minimised) searches nothing.
+    connect(m_analysisDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (Action(res::kCmdAnalysis)->isChecked() && m_check == nullptr)
+            m_analysis->SetActive(visible);
+    });
+    m_analysis->Follow(ActiveView());
+    return m_analysis;
+}
+
 void CMainFrame::OnAnalysis(bool shown) {
+    if (!shown && m_analysis == nullptr) return;
+    Analysis();
     m_analysisDock->setVisible(shown);
     if (shown) {
         resizeDocks({m_analysisDock}, {m_analysis->sizeHint().height()}, Qt::Vertical);
@@ -65,6 +74,7 @@ void CMainFrame::OnEngineSettings() {
     if (!Prompts().AskEngine(choice)) return;
     EngineProcess::StoreChoice(choice);
     m_engine->Reconfigure(choice);
+    if (m_analysis == nullptr) return;  // a pane made later reads the stored choice
     m_analysis->SetLineCount(choice.lines);
     if (Action(res::kCmdAnalysis)->isChecked() && m_check == nullptr) m_analysis->SetActive(true);
 }
@@ -72,6 +82,7 @@ void CMainFrame::OnEngineSettings() {
 void CMainFrame::OnCheckGame() {
     CVexilView* view = ActiveView();
     if (view == nullptr || view->IsSetupActive() || m_check != nullptr) return;
+    Analysis();
     const bool analysing = m_analysis->IsActive();
     // The engine is lent to the check; the pane takes it back afterwards.
     m_analysis->SetActive(false, QStringLiteral("The engine is checking the game."));
