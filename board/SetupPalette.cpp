@@ -38,18 +38,14 @@ QIcon SquareIcon(int color, int piece, qreal ratio) {
 }  // namespace
 
 SetupPalette::SetupPalette(QWidget* parent) : QWidget(parent) {
-    // The pick framed in setup's own orange, the board's frame while setup is on.
-    setStyleSheet(QStringLiteral(
-        "QToolButton { border: 2px solid transparent; border-radius: 3px; padding: 1px; }"
-        "QToolButton:hover { border-color: #E8B070; }"
-        "QToolButton:checked { border-color: #D96C00; background: #F6DFC4; }"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setSpacing(2);
     auto tool = [this](int color, int piece, const QString& tip) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
-        button->setIcon(SquareIcon(color, piece, devicePixelRatioF()));
+        button->setProperty("color", color);
+        button->setProperty("piece", piece);
         button->setIconSize(QSize(kIconSize, kIconSize));
         button->setToolTip(tip);
         connect(button, &QToolButton::toggled, this,
@@ -85,6 +81,23 @@ SetupPalette::SetupPalette(QWidget* parent) : QWidget(parent) {
     connect(m_fen, &QLineEdit::editingFinished, this, [this] {
         if (m_fen->text() != m_shownFen) emit FenEntered(m_fen->text());
     });
+}
+
+void SetupPalette::setVisible(bool visible) {
+    // Every game window has a palette and most never show it: its pictures
+    // and style are made the first time it is shown, not at the window's start.
+    if (visible && !m_dressed) {
+        m_dressed = true;
+        // The pick framed in setup's own orange, the board's frame while setup is on.
+        setStyleSheet(QStringLiteral(
+            "QToolButton { border: 2px solid transparent; border-radius: 3px; padding: 1px; }"
+            "QToolButton:hover { border-color: #E8B070; }"
+            "QToolButton:checked { border-color: #D96C00; background: #F6DFC4; }"));
+        for (QToolButton* button : findChildren<QToolButton*>())
+            button->setIcon(SquareIcon(button->property("color").toInt(),
+                                       button->property("piece").toInt(), devicePixelRatioF()));
+    }
+    QWidget::setVisible(visible);
 }
 
 bool SetupPalette::Picked(int& color, int& piece) const {

@@ -15,6 +15,7 @@ class SetupPalette : public QWidget {
     Q_OBJECT
 public:
     explicit SetupPalette(QWidget* parent = nullptr);
+    void setVisible(bool visible) override;
     // The piece a click puts, NoColor and NoPiece for the eraser; false when
     // nothing is picked.
     bool Picked(int& color, int& piece) const;
@@ -36,4 +37,5 @@ private:
     QToolButton* m_eraser = nullptr;
     QLineEdit* m_fen = nullptr;
     QString m_shownFen;
+    bool m_dressed = false;  // pictures and style made, at the first showing
 };
