@@ -28,6 +28,7 @@
 #include "MoveRecording.h"
 #include "RecoveryStore.h"
 #include "ResourceIds.h"
+#include "Resources.h"
 #include "UserPrompts.h"
 
 // The main window's life, its status bar and what follows the active game.
@@ -50,7 +51,7 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_area);
     m_documents = new DocumentManager(m_area, this);
     m_recovery = new RecoveryStore(m_documents, this);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app-icon.svg")));
+    setWindowIcon(PictureIcon(QStringLiteral("app-icon")));
 
     CreateActions();
     CreateMenus();

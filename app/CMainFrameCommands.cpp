@@ -17,6 +17,7 @@
 #include "CVexilView.h"
 #include "DocumentManager.h"
 #include "ResourceIds.h"
+#include "Resources.h"
 #include "UserPrompts.h"
 
 // The commands: their texts, prompts, shortcuts and handlers, the menus that
@@ -75,7 +76,7 @@ struct MenuRow {
 };
 
 QIcon ToolbarIcon(const char* name) {
-    return QIcon(QStringLiteral(":/pictures/toolbar-%1.svg").arg(QLatin1String(name)));
+    return PictureIcon(QStringLiteral("toolbar-%1").arg(QLatin1String(name)));
 }
 
 const char kCommandNameProperty[] = "commandName";

@@ -10,12 +10,13 @@
 #include "CVexilDoc.h"
 #include "CVexilView.h"
 #include "FrameCloseGuard.h"
+#include "Resources.h"
 #include "SetupPalette.h"
 
 CChildFrame::CChildFrame(CVexilDoc* document, FrameCloseGuard* guard)
     : m_document(document), m_guard(guard) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/document-icon.svg")));
+    setWindowIcon(PictureIcon(QStringLiteral("document-icon")));
     auto* scroller = new QScrollArea(this);
     // The view, and setup's palette below it while setup is on: the view
     // keeps its own layout in the room left to it.
