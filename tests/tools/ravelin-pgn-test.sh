@@ -106,7 +106,8 @@ expect "show of a null move and mates" 0 "$(untagged 0-1; lines \
   $'note\t3. a3' $'end\t1' \
   $'ply\t2\t2. g4\tg2g4\trnbqkbnr/pppp1ppp/8/4p3/5PP1/8/PPPPP2P/RNBQKBNR b KQkq g3 0 2\tP\t' \
   $'ply\t3\t2. ...\\tQh4#\td8h4\trnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM\t' \
-  $'final\trnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM')" \
+  $'final\trnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq - 1 3\tM' \
+  $'opening\tA02\tBird Opening: From\'s Gambit')" \
   "$tool" show "$work/mates.pgn"
 
 # Files that cannot be read: exit 1, one line on standard error with the
