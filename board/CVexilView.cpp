@@ -305,7 +305,7 @@ void CVexilView::OnSelchangeMoveList() {
 
 void CVexilView::ShowLine(int line) {
     ++m_noteSession;
-    m_annotation = NoteText(NoteOfLine(*m_game, line));
+    m_annotation = NoteText(NoteWordsOfLine(*m_game, line));
     Push();
     if (line > 0)
         m_game->RestorePly(line - 1);

@@ -10,6 +10,7 @@
 #include "GameLines.h"
 #include "GameRecord.h"
 #include "LineCursor.h"
+#include "NoteCommands.h"
 
 class BoardPictures;
 class BoardSplitHandle;
@@ -155,6 +156,15 @@ public:
 
     // The board as drawn, for printing.
     void PaintBoard(QPainter& painter) const;
+    // The note of the position shown taken apart: what the board draws on it.
+    NoteParts ShownDrawings() const;
+    // The colour a drawing takes with these keys held: green, with Shift (or
+    // Ctrl) red, with Alt (or Meta) blue, with both yellow.
+    static char DrawingColour(Qt::KeyboardModifiers keys);
+    // Draws an arrow from `from` to `to`, or marks `from` when they are the
+    // same square, on the position shown, or takes it away when the note has
+    // it in that colour: one step of Undo.
+    void OnDraw(Square from, Square to, char colour);
 
 signals:
     // The view's game has just been copied to the document.
@@ -219,6 +229,8 @@ private:
     std::string NoteBytes(const QString& text);
     void PutClipboardText(const std::string& bytes);
     void ShowArrow();
+    // The squares and pieces, without what the note draws on them.
+    void PaintSquares(QPainter& painter) const;
     // Selects the row of line `line` (0 the start) of the line shown.
     void SelectLine(int line);
     // The shown line's line number of the selected row; -1 when none.
@@ -278,6 +290,8 @@ private:
     int m_dragColor = 0;
     int m_dragFromFile = -1;
     int m_dragFromRank = -1;
+    // Where a right-button drag began, off the board when none is under way.
+    Square m_drawFrom;
     int m_setupActive = 0;
     int m_lastSetupPiece = 0;
     int m_lastSetupColor = 0;

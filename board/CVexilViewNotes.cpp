@@ -74,14 +74,15 @@ void CVexilView::OnChangeAnnotation() {
 
 void CVexilView::StoreAnnotation(bool fits, const char* step) {
     const std::string bytes = CutToNote(NoteBytes(m_annotation));
-    if (!fits) {
+    // The box holds the note's words; its commands stay where they stood.
+    const std::size_t kept = StoreNoteWords(*m_game, CurrentLine(), bytes);
+    if (!fits || kept < bytes.size()) {
         // The note keeps what fits, and the box shows just that, selected.
-        m_annotation = NoteText(bytes);
+        m_annotation = NoteText(bytes.substr(0, kept));
         Push();
         m_annotationBox->setFocus();
         m_annotationBox->selectAll();
     }
-    StoreNote(*m_game, CurrentLine(), bytes);
     UpdateEncoding();
     const bool typed = std::strcmp(step, kNoteStep) == 0;
     PublishGame(step, typed ? "note " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) +
