@@ -16,6 +16,7 @@ class BoardPictures;
 class BoardSplitHandle;
 class EditedGame;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -231,6 +232,8 @@ private:
     void ShowArrow();
     // The squares and pieces, without what the note draws on them.
     void PaintSquares(QPainter& painter) const;
+    // The move list's row of a ply, its clock beside it.
+    QListWidgetItem* MoveRow(const PlyRecord& ply) const;
     // Selects the row of line `line` (0 the start) of the line shown.
     void SelectLine(int line);
     // The shown line's line number of the selected row; -1 when none.

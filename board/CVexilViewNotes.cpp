@@ -11,7 +11,9 @@
 #include "ClipboardText.h"
 #include "GameTextEncoding.h"
 #include "HeaderSummary.h"
+#include "MoveListDelegate.h"
 #include "MoveListNotes.h"
+#include "NoteCommands.h"
 #include "TextEncoding.h"
 #include "TextField.h"
 #include "UserPrompts.h"
@@ -83,6 +85,11 @@ void CVexilView::StoreAnnotation(bool fits, const char* step) {
         m_annotationBox->setFocus();
         m_annotationBox->selectAll();
     }
+    // Words typed as a clock command are one: the move list shows it.
+    if (const int line = CurrentLine(); line > 0)
+        if (QListWidgetItem* row = m_moveList->item(RowOfLine(line)))
+            row->setData(MoveListDelegate::kClockRole,
+                         QString::fromStdString(MoveClockText(NoteOfLine(*m_game, line))));
     UpdateEncoding();
     const bool typed = std::strcmp(step, kNoteStep) == 0;
     PublishGame(step, typed ? "note " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) +

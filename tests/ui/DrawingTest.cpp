@@ -1,8 +1,10 @@
-// Arrows and marks drawn with the right button, and other programs' shown.
+// Arrows and marks drawn with the right button, and other programs' shown
+// with their clocks in the move list.
 #include <QClipboard>
 #include <QtTest>
 
 #include "GameWindowSupport.h"
+#include "MoveListDelegate.h"
 
 namespace {
 
@@ -123,6 +125,14 @@ void DrawingTest::anotherProgramsCommandsAreShownAndKept() {
     QCOMPARE(first.arrows.size(), 2u);
     QVERIFY((first.arrows[1] == NoteArrow{'R', Square(3, 0), Square(7, 4)}));
     QCOMPARE(first.marks.size(), 2u);
+    QListWidget* list = view->MoveList();
+    const auto clock = [&](int row) {
+        return list->item(row)->data(MoveListDelegate::kClockRole).toString();
+    };
+    QCOMPARE(clock(1), QString("4:58"));
+    QCOMPARE(clock(2), QString("4:51 +0:07"));
+    QCOMPARE(clock(3), QString());
+    QVERIFY(list->visualItemRect(list->item(2)).width() > 0);
 
     // What is sound of a bad command is shown, the rest kept as text.
     ClickLine(view, 3);
