@@ -15,6 +15,7 @@
 #include "EditedGame.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
+#include "Openings.h"
 #include "ResourceIds.h"
 #include "TextEncoding.h"
 
@@ -92,6 +93,7 @@ void CVexilView::CreateControls() {
     m_headerBox->setReadOnly(true);
     m_headerBox->setFocusPolicy(Qt::ClickFocus);
     m_headerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_opening = new QLabel(this);
 
     auto* annotation = new AnnotationEdit(this);
     annotation->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength));
@@ -178,6 +180,12 @@ void CVexilView::LayOutForm() {
                               {m_goToEnd, res::kGoToEndButton}})
         place(button, *form.Find(id), wider / 2, extraHeight, 0, 0);
     place(m_headerBox, *form.Find(res::kHeaderBox), wider, 0, extraWidth - wider, taller);
+    // The opening's line takes the foot of the header box's room.
+    const QRect header = m_headerBox->geometry();
+    const int line = m_opening->fontMetrics().height() + 2;
+    m_headerBox->setGeometry(header.adjusted(0, 0, 0, -line));
+    m_opening->setGeometry(header.left(), header.bottom() + 1 - line, header.width(), line);
+    ShowOpeningText();
     place(m_annotationBox, *form.Find(res::kAnnotationBox), wider, taller, extraWidth - wider,
           extraHeight - taller);
     // The split lies just past the board's coordinates, across the gap to the text.
@@ -264,7 +272,29 @@ void CVexilView::CatchUp() {
 
 void CVexilView::Refresh() {
     update();
+    UpdateOpening();
     emit PositionShown();
+}
+
+void CVexilView::UpdateOpening() {
+    QString text;
+    if (!m_setupActive)
+        if (const Opening* opening = OpeningOf(*m_game, m_game->m_curPly))
+            text = QString::fromUtf8(opening->eco) + QLatin1Char(' ') +
+                   QString::fromUtf8(opening->name);
+    if (text == m_openingText) return;
+    m_openingText = text;
+    m_opening->setToolTip(text);
+    ShowOpeningText();
+}
+
+void CVexilView::ShowOpeningText() {
+    m_opening->setText(
+        m_opening->fontMetrics().elidedText(m_openingText, Qt::ElideRight, m_opening->width()));
+}
+
+QString CVexilView::OpeningText() const {
+    return m_openingText;
 }
 
 void CVexilView::PublishGame(const std::string& step, const std::string& group) {

@@ -15,6 +15,7 @@
 class BoardPictures;
 class BoardSplitHandle;
 class EditedGame;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
@@ -166,6 +167,9 @@ public:
     // same square, on the position shown, or takes it away when the note has
     // it in that colour: one step of Undo.
     void OnDraw(Square from, Square to, char colour);
+    // "C60 Ruy Lopez": the opening the line has reached at the move shown;
+    // empty when none is known.
+    QString OpeningText() const;
 
 signals:
     // The view's game has just been copied to the document.
@@ -232,6 +236,10 @@ private:
     void ShowArrow();
     // The squares and pieces, without what the note draws on them.
     void PaintSquares(QPainter& painter) const;
+    // Names the opening reached at the move shown.
+    void UpdateOpening();
+    // The name as far as the label's width allows.
+    void ShowOpeningText();
     // The move list's row of a ply, its clock beside it.
     QListWidgetItem* MoveRow(const PlyRecord& ply) const;
     // Selects the row of line `line` (0 the start) of the line shown.
@@ -318,6 +326,8 @@ private:
     QListWidget* m_moveList = nullptr;
     QPlainTextEdit* m_annotationBox = nullptr;
     QPlainTextEdit* m_headerBox = nullptr;
+    QLabel* m_opening = nullptr;
+    QString m_openingText;
     QPushButton* m_goToStart = nullptr;
     QPushButton* m_goToEnd = nullptr;
     QPushButton* m_copy = nullptr;

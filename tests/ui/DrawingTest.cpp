@@ -1,6 +1,7 @@
-// Arrows and marks drawn with the right button, and other programs' shown
-// with their clocks in the move list.
+// Arrows and marks drawn with the right button, other programs' commands
+// shown, clocks in the move list and the opening's name.
 #include <QClipboard>
+#include <QLabel>
 #include <QtTest>
 
 #include "GameWindowSupport.h"
@@ -39,6 +40,7 @@ private slots:
     void rightButtonDrawsAndTakesAway();
     void coloursFollowTheKeysHeld();
     void anotherProgramsCommandsAreShownAndKept();
+    void theOpeningIsNamedByPosition();
 };
 
 void DrawingTest::rightButtonDrawsAndTakesAway() {
@@ -164,6 +166,22 @@ void DrawingTest::anotherProgramsCommandsAreShownAndKept() {
     const std::string full = ShownNote(view);
     RightDrag(view, w.Centre("g1"), w.Centre("f3"));
     QCOMPARE(ShownNote(view), full);
+}
+
+void DrawingTest::theOpeningIsNamedByPosition() {
+    for (const char* moves : {"e2e4 e7e5 g1f3 b8c6 f1b5", "g1f3 b8c6 e2e4 e7e5 f1b5"}) {
+        GameWindowFixture w;
+        CVexilView* view = w.NewGame();
+        QCOMPARE(view->OpeningText(), QString());
+        w.Play(moves);
+        QCOMPARE(view->OpeningText(), QString("C60 Ruy Lopez"));
+        bool shown = false;
+        for (QLabel* each : view->findChildren<QLabel*>())
+            shown = shown || (each->isVisible() && each->text().startsWith("C60 Ruy"));
+        QVERIFY(shown);
+        ClickLine(view, 0);
+        QCOMPARE(view->OpeningText(), QString());
+    }
 }
 
 QTEST_MAIN(DrawingTest)
