@@ -38,6 +38,7 @@ void CVexilView::OnDraw(Square from, Square to, char colour) {
         StoreNote(*m_game, line, note);
     }
     PublishGame(mark ? "Mark " + from.Name() : "Arrow " + from.Name() + to.Name());
+    Push();  // the words have less room, or more
     update();
 }
 

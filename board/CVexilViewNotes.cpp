@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -27,6 +28,13 @@ const char kTooLong[] = "Please enter no more than %1 characters.";
 }  // namespace
 
 void CVexilView::Push() {
+    // The words may take what the note's commands leave of its room.
+    const int line = CurrentLine();
+    const std::string note = line >= 0 ? NoteOfLine(*m_game, line) : std::string();
+    const std::size_t commands = WithWords(note, "x").size() - 1;
+    static_cast<AnnotationEdit*>(m_annotationBox)
+        ->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength -
+                                    std::min(commands, CGameRecord::kMaxNoteLength)));
     m_pushing = true;
     if (m_annotationBox->toPlainText() != m_annotation) m_annotationBox->setPlainText(m_annotation);
     if (m_headerBox->toPlainText() != m_headerText) m_headerBox->setPlainText(m_headerText);

@@ -166,6 +166,10 @@ void DrawingTest::anotherProgramsCommandsAreShownAndKept() {
     const std::string full = ShownNote(view);
     RightDrag(view, w.Centre("g1"), w.Centre("f3"));
     QCOMPARE(ShownNote(view), full);
+    // Words typed stop where the note is full, its commands kept whole.
+    QTest::keyClicks(view->AnnotationBox(), QString(20, 'w'));
+    QCOMPARE(ShownNote(view), full + " www");
+    QCOMPARE(ShownNote(view).size(), CGameRecord::kMaxNoteLength);
 }
 
 void DrawingTest::theOpeningIsNamedByPosition() {
