@@ -5,8 +5,10 @@
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 
+#include "BoardArrows.h"
 #include "BoardPictures.h"
 #include "GameRecord.h"
+#include "MoveListNotes.h"
 
 namespace {
 
@@ -16,20 +18,27 @@ constexpr qreal kMargin = 0.625;
 }  // namespace
 
 void BoardImage::Draw(QPainter& painter, const QRectF& target, const int piece[8][8],
-                      const int color[8][8], bool flipped, bool coordinates) {
+                      const int color[8][8], bool flipped, bool coordinates,
+                      const std::vector<NoteArrow>& arrows, const std::vector<NoteMark>& marks) {
     const qreal side = qMin(target.width(), target.height());
     const qreal square = side / (coordinates ? 8 + kMargin : 8);
     const QPointF corner(target.center().x() - side / 2, target.center().y() - side / 2);
     const QPointF origin = corner + QPointF(coordinates ? kMargin * square : 0, 0);
+    const BoardArrows::CellOf cellOf = [&](Square at) {
+        const int column = flipped ? 7 - at.file : at.file;
+        const int row = flipped ? at.rank : 7 - at.rank;
+        return QRectF(origin.x() + column * square, origin.y() + row * square, square, square);
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (int file = 0; file < 8; ++file) {
         for (int rank = 0; rank < 8; ++rank) {
-            const int column = flipped ? 7 - file : file;
-            const int row = flipped ? rank : 7 - rank;
-            const QRectF cell(origin.x() + column * square, origin.y() + row * square, square,
-                              square);
+            const QRectF cell = cellOf(Square(file, rank));
             painter.fillRect(cell, BoardPictures::SquareColor(BoardPictures::Shade(file, rank)));
+            // A marked square's tint lies under its piece.
+            for (const NoteMark& mark : marks)
+                if (mark.square == Square(file, rank))
+                    BoardArrows::DrawMarks(painter, {mark}, cellOf);
             const int kind = piece[file][rank];
             const int owner = color[file][rank];
             if (kind >= Pawn && kind <= King && (owner == White || owner == Black)) {
@@ -39,6 +48,7 @@ void BoardImage::Draw(QPainter& painter, const QRectF& target, const int piece[8
             }
         }
     }
+    BoardArrows::DrawArrows(painter, arrows, cellOf);
     painter.setRenderHint(QPainter::Antialiasing, true);
     // The frame inside the squares' edge, so nothing of it strays beyond the
     // board's rectangle (onto the page before, where a page break falls).
@@ -67,7 +77,9 @@ void BoardImage::Draw(QPainter& painter, const QRectF& target, const int piece[8
 
 void BoardImage::Draw(QPainter& painter, const QRectF& target, const CGameRecord& game,
                       bool flipped, bool coordinates) {
-    Draw(painter, target, game.m_piece, game.m_color, flipped, coordinates);
+    const NoteParts note = ParseNote(NoteOfLine(game, game.m_curPly));
+    Draw(painter, target, game.m_piece, game.m_color, flipped, coordinates, note.arrows,
+         note.marks);
 }
 
 QImage BoardImage::Picture(const CGameRecord& game, int pixels, bool flipped, bool coordinates) {

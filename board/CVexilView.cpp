@@ -15,6 +15,7 @@
 #include "EditedGame.h"
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
+#include "Openings.h"
 #include "ResourceIds.h"
 #include "SetupPalette.h"
 #include "TextEncoding.h"
@@ -101,6 +102,7 @@ void CVexilView::CreateControls() {
     m_headerBox->setReadOnly(true);
     m_headerBox->setFocusPolicy(Qt::ClickFocus);
     m_headerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_opening = new QLabel(this);
 
     auto* annotation = new AnnotationEdit(this);
     annotation->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength));
@@ -187,6 +189,12 @@ void CVexilView::LayOutForm() {
                               {m_goToEnd, res::kGoToEndButton}})
         place(button, *form.Find(id), wider / 2, extraHeight, 0, 0);
     place(m_headerBox, *form.Find(res::kHeaderBox), wider, 0, extraWidth - wider, taller);
+    // The opening's line takes the foot of the header box's room.
+    const QRect header = m_headerBox->geometry();
+    const int line = m_opening->fontMetrics().height() + 2;
+    m_headerBox->setGeometry(header.adjusted(0, 0, 0, -line));
+    m_opening->setGeometry(header.left(), header.bottom() + 1 - line, header.width(), line);
+    ShowOpeningText();
     place(m_annotationBox, *form.Find(res::kAnnotationBox), wider, taller, extraWidth - wider,
           extraHeight - taller);
     // The split lies just past the board's coordinates, across the gap to the text.
@@ -277,7 +285,29 @@ void CVexilView::Refresh() {
     if (m_palette->parentWidget() != nullptr) m_palette->setVisible(m_setupActive != 0);
     if (m_setupActive)
         m_palette->ShowFen(QString::fromStdString(StartFen(*m_game, SetupChoices())));
+    UpdateOpening();
     emit PositionShown();
+}
+
+void CVexilView::UpdateOpening() {
+    QString text;
+    if (!m_setupActive)
+        if (const Opening* opening = OpeningOf(*m_game, m_game->m_curPly))
+            text = QString::fromUtf8(opening->eco) + QLatin1Char(' ') +
+                   QString::fromUtf8(opening->name);
+    if (text == m_openingText) return;
+    m_openingText = text;
+    m_opening->setToolTip(text);
+    ShowOpeningText();
+}
+
+void CVexilView::ShowOpeningText() {
+    m_opening->setText(
+        m_opening->fontMetrics().elidedText(m_openingText, Qt::ElideRight, m_opening->width()));
+}
+
+QString CVexilView::OpeningText() const {
+    return m_openingText;
 }
 
 void CVexilView::PublishGame(const std::string& step, const std::string& group) {
@@ -318,7 +348,7 @@ void CVexilView::OnSelchangeMoveList() {
 
 void CVexilView::ShowLine(int line) {
     ++m_noteSession;
-    m_annotation = NoteText(NoteOfLine(*m_game, line));
+    m_annotation = NoteText(NoteWordsOfLine(*m_game, line));
     Push();
     if (line > 0)
         m_game->RestorePly(line - 1);

@@ -11,12 +11,15 @@
 #include "GameLines.h"
 #include "GameRecord.h"
 #include "LineCursor.h"
+#include "NoteCommands.h"
 #include "StartChoices.h"
 
 class BoardPictures;
 class BoardSplitHandle;
 class EditedGame;
+class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -161,6 +164,18 @@ public:
 
     // The board as drawn, for printing.
     void PaintBoard(QPainter& painter) const;
+    // The note of the position shown taken apart: what the board draws on it.
+    NoteParts ShownDrawings() const;
+    // The colour a drawing takes with these keys held: green, with Shift (or
+    // Ctrl) red, with Alt (or Meta) blue, with both yellow.
+    static char DrawingColour(Qt::KeyboardModifiers keys);
+    // Draws an arrow from `from` to `to`, or marks `from` when they are the
+    // same square, on the position shown, or takes it away when the note has
+    // it in that colour: one step of Undo.
+    void OnDraw(Square from, Square to, char colour);
+    // "C60 Ruy Lopez": the opening the line has reached at the move shown;
+    // empty when none is known.
+    QString OpeningText() const;
 
 signals:
     // The view's game has just been copied to the document.
@@ -235,6 +250,14 @@ private:
     std::string NoteBytes(const QString& text);
     void PutClipboardText(const std::string& bytes);
     void ShowArrow();
+    // The squares and pieces, without what the note draws on them.
+    void PaintSquares(QPainter& painter) const;
+    // Names the opening reached at the move shown.
+    void UpdateOpening();
+    // The name as far as the label's width allows.
+    void ShowOpeningText();
+    // The move list's row of a ply, its clock beside it.
+    QListWidgetItem* MoveRow(const PlyRecord& ply) const;
     // Selects the row of line `line` (0 the start) of the line shown.
     void SelectLine(int line);
     // The shown line's line number of the selected row; -1 when none.
@@ -294,6 +317,8 @@ private:
     int m_dragColor = 0;
     int m_dragFromFile = -1;
     int m_dragFromRank = -1;
+    // Where a right-button drag began, off the board when none is under way.
+    Square m_drawFrom;
     int m_setupActive = 0;
     int m_lastSetupPiece = 0;
     int m_lastSetupColor = 0;
@@ -321,6 +346,8 @@ private:
     QListWidget* m_moveList = nullptr;
     QPlainTextEdit* m_annotationBox = nullptr;
     QPlainTextEdit* m_headerBox = nullptr;
+    QLabel* m_opening = nullptr;
+    QString m_openingText;
     QPushButton* m_goToStart = nullptr;
     QPushButton* m_goToEnd = nullptr;
     QPushButton* m_copy = nullptr;

@@ -2,6 +2,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <utility>
 
 #include "BoardPictures.h"
 #include "CVexilView.h"
@@ -20,18 +21,29 @@ const char kGameOver[] = "The game is over. Please select New from the File menu
 }  // namespace
 
 void CVexilView::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    m_drawFrom = Square();
     if (event->button() == Qt::LeftButton) {
-        const QPoint point = event->position().toPoint();
         OnBoardPress(point.x(), point.y());
-    } else {
-        CancelCarry();  // another button ends the gesture
+        return;
     }
+    // Another button ends a carry; the right one, when nothing was carried,
+    // begins a drawing (setup mode keeps it for its dialog).
+    const bool carrying = IsCarrying();
+    CancelCarry();
+    if (event->button() == Qt::RightButton && !carrying && !m_setupActive)
+        SquareFromPoint(point.x(), point.y(), m_drawFrom.file, m_drawFrom.rank);
 }
 
 void CVexilView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        const QPoint point = event->position().toPoint();
         OnBoardRelease(point.x(), point.y());
+    } else if (event->button() == Qt::RightButton && m_drawFrom.IsOnBoard()) {
+        Square to;
+        SquareFromPoint(point.x(), point.y(), to.file, to.rank);
+        const Square from = std::exchange(m_drawFrom, Square());
+        OnDraw(from, to, DrawingColour(event->modifiers()));
     }
 }
 
@@ -176,7 +188,7 @@ void CVexilView::AfterDrop(const DropOutcome& outcome) {
     if (outcome.recorded)
         m_annotation.clear();
     else if (line >= 0)
-        m_annotation = NoteText(NoteOfLine(*m_game, line));
+        m_annotation = NoteText(NoteWordsOfLine(*m_game, line));
     else
         m_annotation = m_annotationBox->toPlainText();
     Push();

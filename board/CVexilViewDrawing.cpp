@@ -45,7 +45,7 @@ const BoardPictures& CVexilView::Pictures() const {
     return *m_pictures;
 }
 
-void CVexilView::PaintBoard(QPainter& painter) const {
+void CVexilView::PaintSquares(QPainter& painter) const {
     // Resizing: the pictures of the size before, scaled, until the size rests.
     const bool resting = !m_pictures && m_restingPictures;
     const BoardPictures& pictures = resting ? *m_restingPictures : Pictures();

@@ -8,6 +8,7 @@
 #include "MoveListDelegate.h"
 #include "MoveListNotes.h"
 #include "MoveSymbols.h"
+#include "NoteCommands.h"
 #include "UserPrompts.h"
 
 // The game's lines: the move list as a tree, the line the board shows, moves
@@ -35,6 +36,16 @@ QString CVexilView::RowText(const PlyRecord& ply) {
            (symbols.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(symbols));
 }
 
+QListWidgetItem* CVexilView::MoveRow(const PlyRecord& ply) const {
+    auto* item = new QListWidgetItem(RowText(ply));
+    if (ply.hasNote) {
+        const std::string clock = MoveClockText(ply.note);
+        if (!clock.empty())
+            item->setData(MoveListDelegate::kClockRole, QString::fromStdString(clock));
+    }
+    return item;
+}
+
 void CVexilView::ListMoves() {
     const CGameRecord& whole = WholeGame();
     const QSignalBlocker blocker(m_moveList);
@@ -42,13 +53,13 @@ void CVexilView::ListMoves() {
     m_rows.clear();
     m_moveList->addItem(QStringLiteral("(starting position)"));
     if (!HasVariations(whole)) {
-        for (int i = 0; i < m_game->m_plyCount; ++i) m_moveList->addItem(RowText(Game().m_ply[i]));
+        for (int i = 0; i < m_game->m_plyCount; ++i) m_moveList->addItem(MoveRow(Game().m_ply[i]));
         return;
     }
     m_rows.push_back(RowPlace());
     // Each move, then the variations that replace it, indented one more.
     WalkTree(whole.m_ply, 0, whole.m_plyCount, 0, [this](const TreeStep& step) {
-        auto* item = new QListWidgetItem(RowText(step.ply()));
+        QListWidgetItem* item = MoveRow(step.ply());
         item->setData(MoveListDelegate::kDepthRole, step.depth);
         item->setData(MoveListDelegate::kAsideRole,
                       !OnLine(step.path, step.index + 1, ShownLine()));

@@ -12,7 +12,9 @@
 #include "ClipboardText.h"
 #include "GameTextEncoding.h"
 #include "HeaderSummary.h"
+#include "MoveListDelegate.h"
 #include "MoveListNotes.h"
+#include "NoteCommands.h"
 #include "TextEncoding.h"
 #include "TextField.h"
 #include "UserPrompts.h"
@@ -26,6 +28,13 @@ const char kTooLong[] = "Please enter no more than %1 characters.";
 }  // namespace
 
 void CVexilView::Push() {
+    // The words may take what the note's commands leave of its room.
+    const int line = CurrentLine();
+    const std::string note = line >= 0 ? NoteOfLine(*m_game, line) : std::string();
+    const std::size_t commands = WithWords(note, "x").size() - 1;
+    static_cast<AnnotationEdit*>(m_annotationBox)
+        ->SetLimit(static_cast<int>(CGameRecord::kMaxNoteLength -
+                                    std::min(commands, CGameRecord::kMaxNoteLength)));
     m_pushing = true;
     if (m_annotationBox->toPlainText() != m_annotation) m_annotationBox->setPlainText(m_annotation);
     if (m_headerBox->toPlainText() != m_headerText) m_headerBox->setPlainText(m_headerText);
@@ -75,14 +84,20 @@ void CVexilView::OnChangeAnnotation() {
 
 void CVexilView::StoreAnnotation(bool fits, const char* step) {
     const std::string bytes = CutToNote(NoteBytes(m_annotation));
-    if (!fits) {
+    // The box holds the note's words; its commands stay where they stood.
+    const std::size_t kept = StoreNoteWords(*m_game, CurrentLine(), bytes);
+    if (!fits || kept < bytes.size()) {
         // The note keeps what fits, and the box shows just that, selected.
-        m_annotation = NoteText(bytes);
+        m_annotation = NoteText(bytes.substr(0, kept));
         Push();
         m_annotationBox->setFocus();
         m_annotationBox->selectAll();
     }
-    StoreNote(*m_game, CurrentLine(), bytes);
+    // Words typed as a clock command are one: the move list shows it.
+    if (const int line = CurrentLine(); line > 0)
+        if (QListWidgetItem* row = m_moveList->item(RowOfLine(line)))
+            row->setData(MoveListDelegate::kClockRole,
+                         QString::fromStdString(MoveClockText(NoteOfLine(*m_game, line))));
     UpdateEncoding();
     const bool typed = std::strcmp(step, kNoteStep) == 0;
     PublishGame(step, typed ? "note " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) +

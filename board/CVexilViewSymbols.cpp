@@ -1,6 +1,7 @@
 #include <QListWidget>
 
 #include "CVexilView.h"
+#include "MoveListNotes.h"
 #include "MoveSymbols.h"
 
 // Marks on a move from the menus and the keyboard: glyphs, position symbols
@@ -31,7 +32,7 @@ void CVexilView::OnDiagram() {
     if (m_setupActive || ShownMove() == nullptr) return;
     const int line = CurrentLine();
     ToggleDiagram(m_game->m_ply[line - 1]);
-    m_annotation = NoteText(m_game->m_ply[line - 1].note);
+    m_annotation = NoteText(NoteWordsOfLine(*m_game, line));
     Push();
     PublishGame("Diagram");
     Refresh();

@@ -35,7 +35,26 @@ void MoveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                     : aside  ? item.palette.color(QPalette::Disabled, QPalette::Text)
                              : item.palette.color(QPalette::Text));
     painter->drawText(area, text, layout);
+    const QString clock = index.data(kClockRole).toString();
+    if (!clock.isEmpty()) {
+        const int tab = option.fontMetrics.averageCharWidth() * 8;
+        const int after = option.fontMetrics.size(Qt::TextExpandTabs, text, tab).width() +
+                          option.fontMetrics.averageCharWidth() * 2;
+        painter->setFont(ClockFont(option.font));
+        painter->setPen(selected ? item.palette.color(QPalette::HighlightedText)
+                                 : item.palette.color(QPalette::Disabled, QPalette::Text));
+        painter->drawText(area.adjusted(after, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, clock);
+    }
     painter->restore();
+}
+
+QFont MoveListDelegate::ClockFont(const QFont& font) {
+    QFont smaller = font;
+    if (font.pointSizeF() > 0)
+        smaller.setPointSizeF(font.pointSizeF() * 0.85);
+    else
+        smaller.setPixelSize(qMax(1, font.pixelSize() * 85 / 100));
+    return smaller;
 }
 
 QSize MoveListDelegate::sizeHint(const QStyleOptionViewItem& option,
@@ -45,8 +64,12 @@ QSize MoveListDelegate::sizeHint(const QStyleOptionViewItem& option,
     const int tab = metrics.averageCharWidth() * 8;
     const QString text = index.data(Qt::DisplayRole).toString();
     const int depth = index.data(kDepthRole).toInt();
-    const int drawn = metrics.size(Qt::TextExpandTabs, text, tab).width() +
-                      depth * metrics.averageCharWidth() * 2;
+    int drawn = metrics.size(Qt::TextExpandTabs, text, tab).width() +
+                depth * metrics.averageCharWidth() * 2;
+    const QString clock = index.data(kClockRole).toString();
+    if (!clock.isEmpty())
+        drawn += metrics.averageCharWidth() * 2 +
+                 QFontMetrics(ClockFont(option.font)).horizontalAdvance(clock);
     // The margins paint() leaves, and the style's own around the text.
     size.setWidth(drawn + 4 + 2 * option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
                                                                       &option, option.widget) +

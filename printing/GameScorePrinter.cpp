@@ -19,6 +19,10 @@ namespace {
 
 constexpr int kDiagramObject = QTextFormat::UserObject + 1;
 constexpr int kDiagramSquares = QTextFormat::UserProperty + 1;
+// Its arrows, five bytes each (colour, from file and rank, to file and
+// rank), and marks, three each.
+constexpr int kDiagramArrows = QTextFormat::UserProperty + 2;
+constexpr int kDiagramMarks = QTextFormat::UserProperty + 3;
 // A diagram's side: six centimetres, as book diagrams are.
 constexpr qreal kDiagramInches = 6 / 2.54;
 
@@ -44,7 +48,17 @@ public:
             piece[i / 8][i % 8] = static_cast<signed char>(squares[i]);
             color[i / 8][i % 8] = static_cast<signed char>(squares[64 + i]);
         }
-        BoardImage::Draw(*painter, rect, piece, color, false, true);
+        const QByteArray arrowBytes = format.property(kDiagramArrows).toByteArray();
+        const QByteArray markBytes = format.property(kDiagramMarks).toByteArray();
+        std::vector<NoteArrow> arrows;
+        std::vector<NoteMark> marks;
+        for (qsizetype at = 0; at + 5 <= arrowBytes.size(); at += 5)
+            arrows.push_back(NoteArrow{arrowBytes[at],
+                                       Square(arrowBytes[at + 1], arrowBytes[at + 2]),
+                                       Square(arrowBytes[at + 3], arrowBytes[at + 4])});
+        for (qsizetype at = 0; at + 3 <= markBytes.size(); at += 3)
+            marks.push_back(NoteMark{markBytes[at], Square(markBytes[at + 1], markBytes[at + 2])});
+        BoardImage::Draw(*painter, rect, piece, color, false, true, arrows, marks);
     }
 };
 
@@ -149,6 +163,18 @@ void Fill(QTextDocument& document, const CGameRecord& game, bool figurines, qrea
         QTextCharFormat diagram;
         diagram.setObjectType(kDiagramObject);
         diagram.setProperty(kDiagramSquares, squares);
+        QByteArray arrows, marks;
+        for (const NoteArrow& arrow : block.arrows) {
+            const char bytes[] = {arrow.colour, char(arrow.from.file), char(arrow.from.rank),
+                                  char(arrow.to.file), char(arrow.to.rank)};
+            arrows.append(bytes, sizeof bytes);
+        }
+        for (const NoteMark& mark : block.marks) {
+            const char bytes[] = {mark.colour, char(mark.square.file), char(mark.square.rank)};
+            marks.append(bytes, sizeof bytes);
+        }
+        diagram.setProperty(kDiagramArrows, arrows);
+        diagram.setProperty(kDiagramMarks, marks);
         cursor.insertText(QString(QChar::ObjectReplacementCharacter), diagram);
     }
 }

@@ -140,12 +140,15 @@ void ScoreWriter::Diagram(int depth, const Square (&piece)[8][8], const Square (
 template <class Square>
 void ScoreWriter::Note(const std::string& note, int depth, const Square (&piece)[8][8],
                        const Square (&color)[8][8]) {
+    const std::string text = OneLine(DisplayUtf8(WithoutMarkers(NoteWords(note))));
+    const bool marked = NoteHasMarker(note);
+    // A note of commands alone (a clock after every move) leaves the paragraph whole.
+    if (!marked && text.empty()) return;
     EndMoves();
-    if (NoteHasMarker(note)) {
+    if (marked) {
         m_marked = true;
         Diagram(depth, piece, color, note);
     }
-    const std::string text = OneLine(DisplayUtf8(WithoutMarkers(NoteWords(note))));
     if (!text.empty()) Add(ScoreBlock::Kind::Note, depth, text);
 }
 

@@ -123,6 +123,24 @@ drag() {
   sleep 0.4
 }
 
+# The same with the right button, which draws: from $1 to $2 an arrow, on
+# one square a mark; $3, when given, a key held through it ("shift").
+right_drag() {
+  local x1 y1 x2 y2
+  read -r x1 y1 <<<"$(centre "$1")"
+  read -r x2 y2 <<<"$(centre "$2")"
+  [ -z "${3:-}" ] || xdotool keydown "$3"
+  xdotool mousemove "$x1" "$y1" mousedown 3
+  sleep 0.15
+  xdotool mousemove $((x1 + 4)) $((y1 - 4))
+  sleep 0.1
+  xdotool mousemove "$x2" "$y2"
+  sleep 0.15
+  xdotool mouseup 3
+  [ -z "${3:-}" ] || xdotool keyup "$3"
+  sleep 0.4
+}
+
 # The form beside the board: the move list's last line and the note box.
 click_move_list_row() {  # row 0 is "(starting position)"
   xdotool mousemove $((board_x + 10 * square)) $((board_y + 28 + $1 * 14)) click 1
@@ -191,6 +209,15 @@ expect_saved "1. e4 e5 2. Nf3 Nc6 {Solid.}"
 press ctrl+z; expect_saved "1. e4 e5 2. Nf3 Nc6"
 press ctrl+z; expect_saved "1. e4 e5 2. Nf3"
 press ctrl+y; expect_saved "1. e4 e5 2. Nf3 Nc6"
+pass
+
+step="a right-button drag draws an arrow, Shift and a right click a red mark; Ctrl+Z one each"
+click_move_list_row 4
+right_drag f1 b5
+right_drag e5 e5 shift
+expect_saved "1. e4 e5 2. Nf3 Nc6 {[%csl Re5][%cal Gf1b5]}"
+press ctrl+z; expect_saved "1. e4 e5 2. Nf3 Nc6 {[%cal Gf1b5]}"
+press ctrl+z; expect_saved "1. e4 e5 2. Nf3 Nc6"
 pass
 
 # A glyph key pressed twice takes its glyph away again, so a key that fires

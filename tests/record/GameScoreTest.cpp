@@ -103,6 +103,16 @@ TEST(GameScore, BlocksOfAPage) {
          false,
          {"P0 Anna \u2013 NN", "H0 \u00BD-\u00BD", "N0 Played blindfold.", "M0 1. e4 e5",
           "D0 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR Bd2d4", "R0 \u00BD-\u00BD"}},
+        {"notes of clocks alone break no paragraph", 4,
+         [](CGameRecord& game) {
+             for (int ply = 0; ply < 4; ++ply) {
+                 game.m_ply[ply].note = "[%clk 0:04:58]";
+                 game.m_ply[ply].hasNote = 1;
+             }
+         },
+         false,
+         {"P0 NN \u2013 NN", "M0 1. e4 e5 2. Nf3 Nc6",
+          "D0 r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R"}},
         {"a pass in a variation, marked for a diagram of the threat", 4,
          [](CGameRecord& game) {
              PlyRecord pass = game.m_ply[1];  // the board stays

@@ -111,6 +111,18 @@ void EditHistoryTest::everyEditIsUndoneAndRedoneInEveryWindow() {
              QVERIFY(w.prompts.told[0].startsWith("2... exf4 in a variation no longer fits"));
          },
          "( 1... e5", ""},
+        // A drawing with the right button, on a note and where there was none.
+        {"&Undo Arrow g1f3", 2,
+         [](W& w) {
+             QTest::mousePress(w.View(), Qt::RightButton, {}, w.Centre("g1"));
+             QTest::mouseRelease(w.View(), Qt::RightButton, {}, w.Centre("f3"));
+         },
+         "e5 {[%cal Gg1f3]}", ""},
+        {"&Undo Mark e4", 1,
+         [](W& w) {
+             QTest::mouseClick(w.View(), Qt::RightButton, Qt::ShiftModifier, w.Centre("e4"));
+         },
+         "{[%csl Re4] Keep}", "{Keep}"},
         {"&Undo Cut", 1, both(keys(Qt::CTRL | Qt::Key_A), command(res::kCmdCut)), "", "{Keep}"},
     };
     for (const Row& row : rows) {
