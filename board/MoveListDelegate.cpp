@@ -40,10 +40,18 @@ void MoveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         const int tab = option.fontMetrics.averageCharWidth() * 8;
         const int after = option.fontMetrics.size(Qt::TextExpandTabs, text, tab).width() +
                           option.fontMetrics.averageCharWidth() * 2;
-        painter->setFont(ClockFont(option.font));
+        const QFont font = ClockFont(option.font);
+        const QFontMetrics metrics(font);
+        const int room = area.width() - after;
+        // A list too narrow for the clock and the time taken keeps the clock,
+        // and what still does not fit ends in an ellipsis rather than a cut.
+        QString shown = clock;
+        if (metrics.horizontalAdvance(shown) > room) shown = clock.section(QLatin1Char(' '), 0, 0);
+        shown = metrics.elidedText(shown, Qt::ElideRight, qMax(0, room));
+        painter->setFont(font);
         painter->setPen(selected ? item.palette.color(QPalette::HighlightedText)
                                  : item.palette.color(QPalette::Disabled, QPalette::Text));
-        painter->drawText(area.adjusted(after, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, clock);
+        painter->drawText(area.adjusted(after, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
     }
     painter->restore();
 }
