@@ -116,22 +116,4 @@ TEST(PgnExport, TheOpeningIsNamedWhereTheGameNamesNone) {
     }
 }
 
-// Null moves and notes with brackets come back whole from both files.
-TEST(PgnExport, NullMovesAndBracketsComeBackFromSaveAndExport) {
-    const auto game = pgntest::ReadOk(
-        "{start} 1. e4 e5 ({see (a);} 1... -- 2. d4 {threat {d)} (2. Nf3 --! 3. d4) Z0 $140 "
-        "3. c4 --) 2. Nf3 *");
-    game->m_startNote = "(start) a {b} c;";  // as typed: no file holds "}" in a comment
-    const std::string described =
-        "{(start) a {b) c;} 1. e4 e5 ( {see (a);} 1. ...\\t-- d4 {threat {d)} ( 2. Nf3 --! d4 ) "
-        "-- $140 c4 -- ) Nf3";
-    // The game read back from a file, from its start note on (the tags are written out).
-    const auto readBack = [](const std::string& file) {
-        const std::string text = pgntest::Describe(*pgntest::ReadOk(file));
-        return text.substr(text.find('{'));
-    };
-    EXPECT_EQ(readBack(WritePgnToString(*game)), described);
-    EXPECT_EQ(readBack(ExportPgnToString(*game)), described);
-}
-
 }  // namespace

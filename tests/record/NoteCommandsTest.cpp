@@ -104,20 +104,6 @@ TEST(NoteCommands, DrawnInPlaceAndTakenBackExactly) {
     EXPECT_EQ(note.size(), CGameRecord::kMaxNoteLength - 8);
 }
 
-// Other programs' notes come back from their parts: the words, then each
-// mark and each arrow drawn in turn.
-TEST(NoteCommands, OtherProgramsNotesAreRebuiltFromTheirParts) {
-    for (const std::string note :
-         {"[%csl Rd5,Ge4][%cal Gg1f3] Good", "[%cal Ge1e4,Ge4g4,Bg8f7,Bf7g5]",
-          "[%csl Rh7,Rg7,Rf7][%cal Rg6f7,Rg6g7,Rg6h7]", "[%csl Gb2,Gc2] The pawns.", "Plain"}) {
-        const NoteParts parts = ParseNote(note);
-        std::string rebuilt = parts.words;
-        for (const NoteMark& mark : parts.marks) ASSERT_TRUE(ToggleMark(rebuilt, mark));
-        for (const NoteArrow& arrow : parts.arrows) ASSERT_TRUE(ToggleArrow(rebuilt, arrow));
-        EXPECT_EQ(rebuilt, note);
-    }
-}
-
 TEST(NoteCommands, EditedWordsKeepTheCommandsWhereTheyStood) {
     const struct {
         const char* note;
