@@ -160,6 +160,10 @@ TEST(UciSession, KeepsTheConversationInOrder) {
         {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
         {'F', "bestmove c7c5", "", "c7c5", -1, "c7c5"},
         {'T', after, goAfter, "", -1, ""},  // the last search's move goes with it
+        {'A', start, "stop", ""},
+        {'X', "", "", ""},  // stopped before the engine was: the search asked for goes too
+        {'F', "bestmove c7c5", "", ""},
+        {'T', after, goAfter, ""},
         {'F', "info depth 9 score cp -30 pv c7c5", "", "c7c5"},
         {'Q', "", "stop|quit", "c7c5"},  // a search still running is stopped first
         {'A', start, "", "c7c5"},  // after quitting nothing more is sent, nothing cleared
