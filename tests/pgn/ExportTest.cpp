@@ -42,6 +42,8 @@ TEST(PgnExport, TagsAgreeWithTheGameAsOtherProgramsCheckIt) {
          {"[SetUp \"1\"]", "[FEN \"r3k3/8/8/8/8/8/8/4K2R w Kq - 3 20\"]", "", "20. Kf1 *"}},
         {"[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 0\"]\n1. e4 *",
          {"", "1. e4 *"}},
+        {"[FEN \"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1\"]\n1. Qf7 *",  // stalemate: no "=" of ours
+         {"[SetUp \"1\"]", "[FEN \"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1\"]", "", "1. Qf7 *"}},
         // Moves the list keeps as the file wrote them, in standard form
         {"1. Ngf3 d5 2. Nf3e5 *", {"", "1. Nf3 d5 2. Ne5 *"}},
         {"1. f3 e5 2. g4 Qh4# *", {"", "1. f3 e5 2. g4 Qh4# *"}},
