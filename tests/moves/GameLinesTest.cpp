@@ -10,50 +10,41 @@ using linetest::ExpectGame;
 using linetest::kNested;
 using linetest::Row;
 
-TEST(GameLines, PromotedLinesKeepEveryMove) {
-    const Row rows[] = {
+// Promoted, a variation's line keeps every move; deleted, it takes its own
+// variations with it (rows marked false delete).
+TEST(GameLines, PromotedLinesKeepEveryMoveDeletedOnesTakeTheirVariations) {
+    const std::pair<bool, Row> rows[] = {
         // clang-format off
-        {kNested, {{2, 0}},
-         "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) exf4 ( 2. ...\\td5 )"},
-        {kNested, {{2, 0}, {3, 0}},
-         "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"},
-        {"1. e4 ({Or} 1. d4 d5) e5 *", {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"},
-        {"{Intro} 1. e4 ({Or} 1. d4 d5) e5 *", {{0, 0}},
-         "{Intro Or} 1. d4 ( 1. e4 e5 ) d5"},
-        {"1. e4 e5 ({Or} 1... c5) *", {{1, 0}}, "1. e4 {Or} c5 ( 1. ...\\te5 )"},
-        {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", {{3, 0}},
-         "1. e4 e5 Nf3 {Mine Or} d6 ( 2. ...\\tNc6 )"},
-        {"1. e4 (1. d4) (1. c4) e5 *", {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"},
-        {"1. e4 (1. d4 (1. c4)) e5 *", {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"},
+        {true, {kNested, {{2, 0}}, "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) exf4 ( 2. ...\\td5 )"}},
+        {true, {kNested, {{2, 0}, {3, 0}},
+         "1. e4 e5 f4 {gambit} ( 2. Nf3 Nc6 ) d5 ( 2. ...\\texf4 )"}},
+        {true, {"1. e4 ({Or} 1. d4 d5) e5 *", {{0, 0}}, "{Or} 1. d4 ( 1. e4 e5 ) d5"}},
+        {true, {"{Intro} 1. e4 ({Or} 1. d4 d5) e5 *", {{0, 0}},
+         "{Intro Or} 1. d4 ( 1. e4 e5 ) d5"}},
+        {true, {"1. e4 e5 ({Or} 1... c5) *", {{1, 0}}, "1. e4 {Or} c5 ( 1. ...\\te5 )"}},
+        {true, {"1. e4 e5 2. Nf3 {Mine} Nc6 ({Or} 2... d6) *", {{3, 0}},
+         "1. e4 e5 Nf3 {Mine Or} d6 ( 2. ...\\tNc6 )"}},
+        {true, {"1. e4 (1. d4) (1. c4) e5 *", {{0, 1}}, "1. c4 ( 1. e4 e5 ) ( 1. d4 )"}},
+        {true, {"1. e4 (1. d4 (1. c4)) e5 *", {{0, 0}}, "1. d4 ( 1. e4 e5 ) ( 1. c4 )"}},
         // A line with a null move stays a variation: the main line holds moves alone.
-        {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", {{1, 0}}, "!"},
-        {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", {{1, 0}, {2, 0}}, "!"},
-        {"1. e4 e5 (1... d5 (1... -- 2. c4)) *", {{1, 0}},
-         "1. e4 d5 ( 1. ...\\te5 ) ( 1. ...\\t-- c4 )"},
-        {kNested, {{2, 1}}, "!"},
+        {true, {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", {{1, 0}}, "!"}},
+        {true, {"1. e4 e5 (1... -- 2. d4 (2. c4)) *", {{1, 0}, {2, 0}}, "!"}},
+        {true, {"1. e4 e5 (1... d5 (1... -- 2. c4)) *", {{1, 0}},
+         "1. e4 d5 ( 1. ...\\te5 ) ( 1. ...\\t-- c4 )"}},
+        {true, {kNested, {{2, 1}}, "!"}},
+        {false, {kNested, {{2, 0}}, "1. e4 e5 Nf3 Nc6"}},
+        {false, {"1. e4 (1. d4) (1. c4) e5 *", {{0, 1}}, "1. e4 ( 1. d4 ) e5"}},
+        {false, {kNested, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"}},
+        {false, {kNested, {{1, 0}}, "!"}},
+        {false, {kNested, {}, "!"}},
         // clang-format on
     };
-    for (const Row& row : rows) {
+    for (const auto& [promote, row] : rows) {
         SCOPED_TRACE(row.text);
         auto game = pgntest::ReadOk(row.text);
-        ExpectGame(*game, PromoteToMainLine(*game, row.path), row);
-    }
-}
-
-TEST(GameLines, DeletedVariationsTakeTheirOwnVariations) {
-    const Row rows[] = {
-        // clang-format off
-        {kNested, {{2, 0}}, "1. e4 e5 Nf3 Nc6"},
-        {"1. e4 (1. d4) (1. c4) e5 *", {{0, 1}}, "1. e4 ( 1. d4 ) e5"},
-        {kNested, {{2, 0}, {3, 0}}, "1. e4 e5 Nf3 ( 2. f4 {gambit} exf4 ) Nc6"},
-        {kNested, {{1, 0}}, "!"},
-        {kNested, {}, "!"},
-        // clang-format on
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        auto game = pgntest::ReadOk(row.text);
-        ExpectGame(*game, DeleteVariation(*game, row.path), row);
+        const bool done =
+            promote ? PromoteToMainLine(*game, row.path) : DeleteVariation(*game, row.path);
+        ExpectGame(*game, done, row);
     }
 }
 
@@ -123,12 +114,6 @@ TEST(GameLines, CountsRoomsAndLinesTakenOut) {
          {VariationRefusal::None, VariationRefusal::VariationsFull,
           VariationRefusal::VariationsTooDeep, VariationRefusal::NullMoveNotMain})
         EXPECT_EQ(*VariationRefusalSentence(refusal) == '\0', refusal == VariationRefusal::None);
-    // Only a line of real moves may become the main line.
-    auto passed = pgntest::ReadOk("1. e4 e5 (1... -- 2. d4) *");
-    EXPECT_EQ(MainLineRefusal(*passed), VariationRefusal::None);
-    EXPECT_TRUE(TakeLine(*passed, {{1, 0}}, *line));
-    EXPECT_EQ(MainLineRefusal(*line), VariationRefusal::NullMoveNotMain);
-    EXPECT_FALSE(PromoteToMainLine(*passed, {{1, 0}}));
 }
 
 }  // namespace

@@ -407,25 +407,15 @@ TEST(RoundTrip, KnownPositions) {
     }
 }
 
-// Real games replay to their positions; every move of each position is read back.
+// Every move of each position the real games pass through is written and read
+// back (the games replayed to those positions: pgn/SharedGamesTest.cpp).
 TEST(RoundTrip, RealGames) {
     RAVELIN_REQUIRE_SHARED("pgn/good");
-    int games = 0;
     std::set<std::string> seen;
-    for (const auto& path : shared::Files("pgn/good", ".tsv")) {
-        const auto record = shared::TsvRows(path);  // ply, text, FEN after
-        ASSERT_FALSE(record.empty()) << path;
-        auto game = tg::Game(record[0][2]);
-        for (std::size_t k = 1; k < record.size(); ++k) {
-            const std::string& san = record[k][1];
-            const std::string before = game->MakeFullFen();
-            if (seen.insert(before).second) WriteAndReadBack(before);
-            EXPECT_EQ(ApplyMoveText(*game, san, game->m_sideToMove), MoveTextResult::Played);
-            ASSERT_EQ(game->MakeFullFen(), record[k][2]) << path << ", ply " << k << " " << san;
-        }
-        ++games;
-    }
-    EXPECT_GT(games, 100);
+    for (const auto& path : shared::Files("pgn/good", ".tsv"))
+        for (const auto& row : shared::TsvRows(path))  // ply, text, FEN after
+            if (seen.insert(row.at(2)).second) WriteAndReadBack(row[2]);
+    EXPECT_GT(seen.size(), 10000u);
 }
 
 }  // namespace

@@ -119,7 +119,6 @@ TEST(PgnReader, ReadsOrRefusesWhole) {
         {"[Event  Open  ]\n%F \n*\n", "[Event Open] %F"},  // blanks after a value, a %F
         {"[Event \"a\\\"] [b\"]\n[Site \"c\"] d\"]\n*\n", "[Event a\"] [b] [Site c\"] d]"},
         {"[Event \"" + v253 + "vv" + euro + "\"]\n*\n", "[Event " + v253 + "vv]"},
-        {"[Event \"" + v253 + "v" + euro + "\"]\n*\n", "[Event " + v253 + "v]"},
         {"[Event \"" + v253 + euro + "\"]\n*\n", "[Event " + v253 + "]"},
         {"\xEF\xBB\xBF[Event \"Bom\"]\n*\n", "[Event Bom]"},
         {"[SetUp \"1\"]\n[Variant \"Standard\"]\n1. e4 *\n", "[Variant Standard] 1. e4"},

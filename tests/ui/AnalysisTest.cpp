@@ -64,11 +64,7 @@ QString AnalysisTest::FakeEngine(const QString& mode) {
 }
 
 void AnalysisTest::UseEngine(GameWindowFixture& w, const QString& program, int checkMs, int lines) {
-    UserPrompts::EngineChoice choice;
-    choice.program = program;
-    choice.checkMilliseconds = checkMs;
-    choice.lines = lines;
-    w.prompts.engineChoices.push_back(choice);
+    w.prompts.engineChoices.push_back({program, 1, 64, lines, checkMs});
     w.Command(res::kCmdEngine);
 }
 

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QtTest>
+#include <functional>
 
 #include "ByteLimitedLineEdit.h"
 #include "CHeaderInfoDlg.h"
@@ -118,6 +119,22 @@ void RecordTest::noteLimitCountsBytes() {
     QVERIFY(Box(view).isEmpty() && window.Game().m_ply[3].note.empty());
 }
 
+namespace {
+
+// Edit Header answered by the real dialog, `act` working in it once it shows.
+void AnswerHeaderInDialog(GameWindowFixture& window,
+                          const std::function<void(CHeaderInfoDlg&)>& act) {
+    window.prompts.editHeader = [&window, act](std::array<QString, 7>& tags) {
+        CHeaderInfoDlg editor(window.frame.get());
+        editor.SetFields(tags);
+        QTimer::singleShot(0, &editor, [&] { act(editor); });
+        editor.exec();
+        tags = editor.Fields();
+    };
+}
+
+}  // namespace
+
 void RecordTest::headerDialogLimits() {
     GameWindowFixture window;
     CHeaderInfoDlg dialog(window.frame.get());  // typing stops at 245 bytes
@@ -131,20 +148,14 @@ void RecordTest::headerDialogLimits() {
     const QByteArray longName(250, 'W');
     QVERIFY(window.Open("long.pgn", "[White \"" + longName + "\"]\n[Black \"Bo\"]\n1. e4 *\n"));
     bool stoppedThere = false;
-    window.prompts.editHeader = [&](std::array<QString, 7>& tags) {
-        CHeaderInfoDlg editor(window.frame.get());
-        editor.SetFields(tags);
-        QTimer::singleShot(0, &editor, [&] {
-            editor.Field(0)->setText("Changed above");
-            editor.Field(5)->setText("Changed below");
-            QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
-            stoppedThere = editor.isVisible() && editor.focusWidget() == editor.Field(4) &&
-                           editor.Field(4)->selectedText() == longName;
-            QTest::mouseClick(Button(&editor, "Cancel"), Qt::LeftButton);
-        });
-        editor.exec();
-        tags = editor.Fields();
-    };
+    AnswerHeaderInDialog(window, [&](CHeaderInfoDlg& editor) {
+        editor.Field(0)->setText("Changed above");
+        editor.Field(5)->setText("Changed below");
+        QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
+        stoppedThere = editor.isVisible() && editor.focusWidget() == editor.Field(4) &&
+                       editor.Field(4)->selectedText() == longName;
+        QTest::mouseClick(Button(&editor, "Cancel"), Qt::LeftButton);
+    });
     window.Command(res::kCmdEditHeader);
     QCOMPARE(window.prompts.warned, QStringList{"Please enter no more than 245 characters."});
     QVERIFY(stoppedThere);
@@ -160,18 +171,12 @@ void RecordTest::headerDialogLimits() {
     };
     for (const auto& [typed, result, end] : rows) {
         QStringList offered;
-        window.prompts.editHeader = [&, typed = typed](std::array<QString, 7>& tags) {
-            CHeaderInfoDlg editor(window.frame.get());
-            editor.SetFields(tags);
+        AnswerHeaderInDialog(window, [&, typed = typed](CHeaderInfoDlg& editor) {
             for (int i = 0; i < editor.ResultBox()->count(); ++i)
                 offered.append(editor.ResultBox()->itemText(i));
-            QTimer::singleShot(0, &editor, [&] {
-                QTest::keyClicks(editor.ResultBox(), typed);
-                QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
-            });
-            editor.exec();
-            tags = editor.Fields();
-        };
+            QTest::keyClicks(editor.ResultBox(), typed);
+            QTest::mouseClick(Button(&editor, "OK"), Qt::LeftButton);
+        });
         window.Command(res::kCmdEditHeader);
         QCOMPARE(offered, (QStringList{"1-0", "0-1", "1/2-1/2", "*", "White wins"}));
         QCOMPARE(window.Document()->Save(window.path), CVexilDoc::SaveResult::Saved);
