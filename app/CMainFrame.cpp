@@ -51,7 +51,7 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_area);
     m_documents = new DocumentManager(m_area, this);
     m_recovery = new RecoveryStore(m_documents, this);
-    setWindowIcon(PictureIcon(QStringLiteral("app-icon")));
+    setWindowIcon(PictureIcon(QStringLiteral("app-icon"), {16, 32, 48}));
 
     CreateActions();
     CreateMenus();

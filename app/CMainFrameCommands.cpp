@@ -76,7 +76,7 @@ struct MenuRow {
 };
 
 QIcon ToolbarIcon(const char* name) {
-    return PictureIcon(QStringLiteral("toolbar-%1").arg(QLatin1String(name)));
+    return PictureIcon(QStringLiteral("toolbar-%1").arg(QLatin1String(name)), {16});
 }
 
 const char kCommandNameProperty[] = "commandName";

@@ -23,14 +23,16 @@ CVexilApp::~CVexilApp() {
 
 bool CVexilApp::InitInstance(const QStringList& arguments) {
     m_mainFrame = std::make_unique<CMainFrame>();
+    // The window first, on the screen before anything is opened in it: the
+    // list of a file of several and any refusal appear over it, and a start
+    // is seen as soon as the window can be.
+    m_mainFrame->show();
+    sync();
     DocumentManager& documents = m_mainFrame->Documents();
     if (arguments.isEmpty()) {
         if (documents.NewDocument() == nullptr) return false;
-        m_mainFrame->show();
     } else {
-        // The window first, so the list of a file of several and any refusal
-        // appear over it; a file that cannot be opened leaves it open, empty.
-        m_mainFrame->show();
+        // A file that cannot be opened leaves the window open, empty.
         m_mainFrame->OpenFiles(arguments);
     }
     m_mainFrame->Recovery().OfferRecovery();

@@ -16,7 +16,7 @@
 CChildFrame::CChildFrame(CVexilDoc* document, FrameCloseGuard* guard)
     : m_document(document), m_guard(guard) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(PictureIcon(QStringLiteral("document-icon")));
+    setWindowIcon(PictureIcon(QStringLiteral("document-icon"), {16}));
     auto* scroller = new QScrollArea(this);
     // The view, and setup's palette below it while setup is on: the view
     // keeps its own layout in the room left to it.

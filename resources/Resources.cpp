@@ -10,10 +10,10 @@ void InitRavelinResources() {
     Q_INIT_RESOURCE(help);
 }
 
-QIcon PictureIcon(const QString& name) {
+QIcon PictureIcon(const QString& name, std::initializer_list<int> sizes) {
     QSvgRenderer source(QStringLiteral(":/pictures/%1.svg").arg(name));
     QIcon icon;
-    for (const int size : {16, 24, 32, 48}) {
+    for (const int size : sizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QIcon>
 #include <QString>
 
@@ -7,8 +9,8 @@
 // Qt. Call once before the first is loaded (the application and the tests do).
 void InitRavelinResources();
 
-// The picture `name` (":/pictures/NAME.svg") as an icon drawn at the usual
-// sizes of window and tool icons. Drawn here once, it spares the start the
-// loading of Qt's SVG icon plugin and the window system's drawing of the
-// picture at every size it asks for.
-QIcon PictureIcon(const QString& name);
+// The picture `name` (":/pictures/NAME.svg") as an icon drawn at `sizes`
+// (square, in pixels). Drawn here once, at the sizes it is shown at, it
+// spares the start the loading of Qt's SVG icon plugin and the window
+// system's drawing of the picture at every size it asks for.
+QIcon PictureIcon(const QString& name, std::initializer_list<int> sizes);
