@@ -186,7 +186,7 @@ TEST(GameScore, GlyphsAsPrinted) {
          " (Black has a poorly protected king)"},
         {130, " \u21C6", " \u21C6", " (White has slight counterplay)"},
         {132, " \u21C6", " \u21C6", " (White has moderate counterplay)"},
-        {137, " \u2295", " \u2295", " (Black is in time trouble)"},
+        {136, " \u2295", " \u2295", " (White is in time trouble)"},
         {140, " \u2206", " \u2206", " (with the idea)"},
         {142, " \u2313", " (better is)", " (better is)"},
         {143, " \u2264", " \u2264", " <="},
