@@ -27,7 +27,9 @@ std::uint64_t Perft(CGameRecord& g, int depth, int& faults) {
 TEST(Rules, PerftCounts) {
     std::vector<std::pair<std::string, std::uint64_t>> rows = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 4", 197281},
-        {"4k3/8/8/8/8/8/8/R7 w - - 0 1 1", 14}};
+        {"4k3/8/8/8/8/8/8/R7 w - - 0 1 1", 14},
+        // Kings keep a square apart.
+        {"8/8/8/3k4/8/3K4/8/8 w - - 0 1 1", 5}};
     std::istringstream in(shared::ReadFile(shared::Root() / "positions" / "tricky.perft"));
     std::string id, fen;
     for (std::string line, key; std::getline(in, line);) {
