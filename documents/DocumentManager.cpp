@@ -216,29 +216,37 @@ void DocumentManager::TellNotices(const LoadResult& result) {
     for (const std::string& notice : result.notices) Prompts().Tell(QString::fromStdString(notice));
 }
 
-CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info,
-                                         const std::vector<IndexedGame>& games,
-                                         const std::string_view* whole) {
-    const QString path = info.filePath();
-    const qint64 size = info.size();
-    const QDateTime time = info.lastModified();
-    const int chosen = Prompts().ChooseGame(info.fileName(), games);
+const IndexedGame* DocumentManager::ChooseListedGame(const QString& caption,
+                                                    const std::vector<IndexedGame>& games) {
+    const int chosen = Prompts().ChooseGame(caption, games);
     if (chosen < 0 || chosen >= static_cast<int>(games.size())) {
         m_openCancelled = true;
         return nullptr;
-    }
-    const int number = chosen + 1;
-    for (CVexilDoc* open : m_documents) {
-        if (open->PathName() == path && open->Place().number == number) {
-            Activate(open);
-            return open;
-        }
     }
     const IndexedGame& game = games[static_cast<std::size_t>(chosen)];
     if (!game.problem.empty()) {
         Prompts().Tell(
             QString::fromUtf8(game.problem.data(), static_cast<qsizetype>(game.problem.size())));
         return nullptr;
+    }
+    return &game;
+}
+
+CVexilDoc* DocumentManager::OpenFromList(const QFileInfo& info,
+                                         const std::vector<IndexedGame>& games,
+                                         const std::string_view* whole) {
+    const QString path = info.filePath();
+    const qint64 size = info.size();
+    const QDateTime time = info.lastModified();
+    const IndexedGame* listed = ChooseListedGame(info.fileName(), games);
+    if (listed == nullptr) return nullptr;
+    const IndexedGame& game = *listed;
+    const int number = static_cast<int>(listed - games.data()) + 1;
+    for (CVexilDoc* open : m_documents) {
+        if (open->PathName() == path && open->Place().number == number) {
+            Activate(open);
+            return open;
+        }
     }
     // Only the chosen game's bytes: from those read whole, or from the file.
     QByteArray read;
@@ -292,22 +300,13 @@ CVexilDoc* DocumentManager::OpenText(const QString& text) {
     const FileOfGames read = ReadFileOfGames(pasted.text, *game);
     LoadResult result = read.whole;
     if (read.HoldsSeveral()) {
-        const std::vector<IndexedGame>& games = read.list.Games();
-        const int chosen = Prompts().ChooseGame(QStringLiteral("The pasted text"), games);
-        if (chosen < 0 || chosen >= static_cast<int>(games.size())) {
-            m_openCancelled = true;
-            return nullptr;
-        }
-        const IndexedGame& listed = games[static_cast<std::size_t>(chosen)];
-        if (!listed.problem.empty()) {
-            Prompts().Tell(QString::fromUtf8(listed.problem.data(),
-                                            static_cast<qsizetype>(listed.problem.size())));
-            return nullptr;
-        }
+        const IndexedGame* listed =
+            ChooseListedGame(QStringLiteral("The pasted text"), read.list.Games());
+        if (listed == nullptr) return nullptr;
         game = std::make_unique<CGameRecord>();
         const std::string_view whole(pasted.text);
-        result = LoadGameOfFile(whole.substr(std::min(listed.begin, whole.size()),
-                                             listed.end - listed.begin),
+        result = LoadGameOfFile(whole.substr(std::min(listed->begin, whole.size()),
+                                             listed->end - listed->begin),
                                 0, *game);
     }
     if (!result.Loaded()) {

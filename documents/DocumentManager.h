@@ -99,6 +99,11 @@ private:
     // Says why a file was not opened; one that cannot be read leaves the
     // recent-file list.
     void RefuseFile(const QString& path, const LoadResult& result);
+    // Lists `games` under `caption` and gives the one chosen: none when the
+    // list is cancelled (OpenCancelled) or the game chosen cannot be opened,
+    // which is said.
+    const IndexedGame* ChooseListedGame(const QString& caption,
+                                        const std::vector<IndexedGame>& games);
     // Lists `games`, those of the file `info`, and opens the one chosen (or
     // shows its window when it is open); its bytes come from `whole`, the
     // file read whole, or, when that is null, from the file.

@@ -9,6 +9,7 @@
 #include "GameRecord.h"
 #include "GameTextEncoding.h"
 #include "PgnExport.h"
+#include "TextField.h"
 
 namespace {
 
@@ -55,9 +56,7 @@ std::string Unquoted(std::string_view text) {
 
 // The start of what was found, on one line, quoted.
 std::string Found(std::string_view text) {
-    std::size_t length = std::min<std::size_t>(text.size(), 40);
-    // Never half a UTF-8 character.
-    while (length < text.size() && length > 0 && (text[length] & 0xC0) == 0x80) --length;
+    const std::size_t length = Utf8SafeCut(std::string(text.substr(0, 44)), 40);
     std::string shown;
     for (const char c : text.substr(0, length)) shown += IsBlank(c) ? ' ' : c;
     return "it begins \"" + shown + (length < text.size() ? "...\"." : "\".");
