@@ -40,6 +40,9 @@ namespace {
 const char kAppTitle[] = "Ravelin";
 // The main window's size, place and maximised state, kept beside the recent files.
 const char kPlaceKey[] = "Settings/MainWindow";
+const char kIconPicture[] = "app-icon";
+// The window system's sizes: title bar, task switcher and launcher.
+constexpr std::initializer_list<int> kIconSizes = {16, 32, 48};
 
 }  // namespace
 
@@ -51,7 +54,6 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_area);
     m_documents = new DocumentManager(m_area, this);
     m_recovery = new RecoveryStore(m_documents, this);
-    setWindowIcon(PictureIcon(QStringLiteral("app-icon"), {16, 32, 48}));
 
     CreateActions();
     CreateMenus();
@@ -82,8 +84,15 @@ CMainFrame::CMainFrame() {
     UpdateRecentFiles();
     UpdateMenus();
     UpdateTitle();
+    // Late in the making, so that a picture drawn ahead is ready by now.
+    setWindowIcon(PictureIcon(QString::fromLatin1(kIconPicture), kIconSizes));
     RestorePlace();
     qApp->installEventFilter(this);
+}
+
+void CMainFrame::PreparePictures() {
+    PrepareToolbarPictures();
+    PreparePicture(QString::fromLatin1(kIconPicture), kIconSizes);
 }
 
 CMainFrame::~CMainFrame() {

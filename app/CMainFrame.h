@@ -28,6 +28,8 @@ class CMainFrame : public QMainWindow {
 public:
     CMainFrame();
     ~CMainFrame() override;
+    // Draws the pictures the window shows at once, on any thread, ahead of it.
+    static void PreparePictures();
 
     DocumentManager& Documents() { return *m_documents; }
     RecoveryStore& Recovery() { return *m_recovery; }
@@ -69,6 +71,7 @@ private:
     void OnEngineSettings();
     void OnCheckGame();
     void CreateToolBar();
+    static void PrepareToolbarPictures();
     void CreateStatusBar();
     // The size and place of the last run, moved onto a screen there is; on a
     // first start, a share of the screen.

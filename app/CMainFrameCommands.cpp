@@ -75,8 +75,15 @@ struct MenuRow {
     std::function<void(QMenu*)> aboutToShow;
 };
 
+// The toolbar's buttons show their pictures at this size.
+constexpr int kToolbarPictureSize = 16;
+
+QString ToolbarPicture(const char* name) {
+    return QStringLiteral("toolbar-%1").arg(QLatin1String(name));
+}
+
 QIcon ToolbarIcon(const char* name) {
-    return PictureIcon(QStringLiteral("toolbar-%1").arg(QLatin1String(name)), {16});
+    return PictureIcon(ToolbarPicture(name), {kToolbarPictureSize});
 }
 
 const char kCommandNameProperty[] = "commandName";
@@ -392,6 +399,11 @@ void CMainFrame::CreateToolBar() {
     QAction* toggle = Action(res::kCmdToolbar);
     connect(toggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::PrepareToolbarPictures() {
+    for (const char* name : {"new", "open", "save"})
+        PreparePicture(ToolbarPicture(name), {kToolbarPictureSize});
 }
 
 void CMainFrame::SetBoardSquare(int square) {

@@ -103,12 +103,6 @@ RecoveryStore::RecoveryStore(DocumentManager* documents, QObject* parent)
     const QString instance = QStringLiteral("%1-%2")
                                  .arg(QCoreApplication::applicationPid())
                                  .arg(QDateTime::currentMSecsSinceEpoch());
-    if (QDir().mkpath(m_folder)) {
-        m_lock = std::make_unique<QLockFile>(m_folder + QLatin1Char('/') + instance +
-                                             QStringLiteral(".lock"));
-        m_lock->setStaleLockTime(0);
-        if (!m_lock->tryLock(0)) m_lock.reset();
-    }
     setObjectName(instance);
     m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
@@ -124,6 +118,16 @@ QString RecoveryStore::CopyPath(const CVexilDoc* document) const {
     return QStringLiteral("%1/%2.%3.pgn")
         .arg(m_folder, objectName())
         .arg(m_numbers.value(document));
+}
+
+void RecoveryStore::ClaimInstance() {
+    // Tried again before every copy until it holds: a folder that could not
+    // be made at first may be made later.
+    if (m_lock != nullptr || !QDir().mkpath(m_folder)) return;
+    auto lock = std::make_unique<QLockFile>(m_folder + QLatin1Char('/') + objectName() +
+                                            QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) m_lock = std::move(lock);
 }
 
 void RecoveryStore::Follow(CVexilDoc* document) {
@@ -161,6 +165,7 @@ void RecoveryStore::Finish() {
 }
 
 void RecoveryStore::Write(CVexilDoc* document) {
+    ClaimInstance();
     auto game = std::make_shared<const CGameRecord>(document->Game());
     const CVexilDoc::Origin origin = document->GetOrigin();
     const QString folder = m_folder;

@@ -36,6 +36,10 @@ public:
     QString CopyPath(const CVexilDoc* document) const;
 
 private:
+    // Marks this instance as running before its first copy is written, so
+    // that no other instance takes its copies; not at start, where the
+    // window waits for nothing it does not need.
+    void ClaimInstance();
     void Follow(CVexilDoc* document);
     void Changed(CVexilDoc* document);
     // Takes the game as it stands and writes it on the writing thread, so

@@ -13,4 +13,9 @@ void InitRavelinResources();
 // (square, in pixels). Drawn here once, at the sizes it is shown at, it
 // spares the start the loading of Qt's SVG icon plugin and the window
 // system's drawing of the picture at every size it asks for.
+// Uses what PreparePicture drew beforehand, and draws the rest itself.
 QIcon PictureIcon(const QString& name, std::initializer_list<int> sizes);
+
+// Draws the picture at `sizes` for a later PictureIcon, on any thread: the
+// start draws the first window's pictures on another core.
+void PreparePicture(const QString& name, std::initializer_list<int> sizes);
