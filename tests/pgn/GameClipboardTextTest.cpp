@@ -46,7 +46,9 @@ TEST(GameClipboardText, PastedTextReadAsGamesPositionOrNeither) {
         EXPECT_EQ(read.kind, row.kind);
         if (row.kind == Kind::Neither) {
             EXPECT_FALSE(read.why.empty());
-            if (!row.text.empty()) EXPECT_EQ(read.why, row.text);
+            if (!row.text.empty()) {
+                EXPECT_EQ(read.why, row.text);
+            }
         } else {
             EXPECT_EQ(read.text, row.text);
         }

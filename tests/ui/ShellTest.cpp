@@ -16,6 +16,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 #include <algorithm>
+#include <thread>
 
 #include "CHelpDlg.h"
 #include "CShortcutsDlg.h"
@@ -97,6 +98,7 @@ private slots:
     void savesThroughLinksAndAsksBeforeReplacingGames();
     void qtsOwnBoxesAskAndTell();
     void helpListsEveryShortcutAndShowsTheGuide();
+    void picturesDrawnAheadAreTheOnesDrawnWhenAsked();
 };
 
 void ShellTest::menusUndoAndFlipFollowTheGameWindows() {
@@ -565,6 +567,17 @@ void ShellTest::helpListsEveryShortcutAndShowsTheGuide() {
         QVERIFY2(link.startsWith('#') && anchors.contains(link.mid(1)), qPrintable(link));
     shell.Command(res::kCmdHelp);  // asked again, the same guide
     QCOMPARE(shell.frame->findChildren<CHelpDlg*>().size(), 1);
+}
+
+void ShellTest::picturesDrawnAheadAreTheOnesDrawnWhenAsked() {
+    const QIcon drawnWhenAsked = PictureIcon("app-icon", {16, 48});
+    // Drawn ahead on another thread, as the start does, at one size of two.
+    std::thread ahead([] { PreparePicture("app-icon", {16}); });
+    ahead.join();
+    const QIcon partlyAhead = PictureIcon("app-icon", {16, 48});
+    QCOMPARE(partlyAhead.availableSizes(), drawnWhenAsked.availableSizes());
+    for (const int size : {16, 48})
+        QCOMPARE(partlyAhead.pixmap(size).toImage(), drawnWhenAsked.pixmap(size).toImage());
 }
 
 // Runs inside the program's own application object, with settings in a folder of their own.
