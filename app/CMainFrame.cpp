@@ -131,8 +131,9 @@ void CMainFrame::CreateStatusBar() {
     }
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
+    // The first reading comes with the first tick: at start the window
+    // should not wait for the X server's answers about three lights.
     timer->start(250);
-    UpdateLockIndicators();
 }
 
 void CMainFrame::UpdateLockIndicators() {
