@@ -52,6 +52,8 @@ TEST(LineCursor, AMovePlayedWhereTheLineGoesOn) {
         {"before the branch, the main line owns the move", kNested, {{2, 0}}, 1, "e6",
          "ask 1... e5 / 1... e6, loses", Answer::NewVariation,
          "1. e4 e5 ( 1. ...\\te6 ) Nf3 ( 2. f4 {gambit} exf4 ( 2. ...\\td5 ) ) Nc6"},
+        {"replaced before the branch, the main line is shown", kNested, {{2, 0}}, 1, "e6",
+         "ask 1... e5 / 1... e6, loses", Answer::Replace, "1. e4 e6"},
         {"the last move alone goes without loss", "1. e4 e5 *", {}, 1, "c5",
          "ask 1... e5 / 1... c5", Answer::Replace, "1. e4 c5"},
         {"a move with variations loses them", kNested, {}, 2, "Nc3",
