@@ -96,7 +96,7 @@ TEST(UciLines, InfoLinesAsStockfishAndOthersWriteThem) {
     std::string move, name;
     EXPECT_TRUE(ReadBestMove("bestmove e7e8q ponder d1d8", move) && move == "e7e8q");
     EXPECT_TRUE(ReadBestMove("bestmove (none)", move) && move == "(none)");
-    // A bare answer names no move: none is left over from the search before.
+    // A bare answer names no move, whatever the string held before.
     EXPECT_TRUE(ReadBestMove("bestmove", move) && move.empty());
     EXPECT_TRUE(ReadEngineName("id name Stockfish 15.1\r", name) && name == "Stockfish 15.1");
     EXPECT_FALSE(ReadEngineName("id author the team", name));
