@@ -32,7 +32,7 @@ TEST(NoteCommands, ReadAsFarAsTheyAreSound) {
         {"[%cal Ga1a2][%cal Bb1b2 , Rc1c3 ]", " | Ga1a2 Bb1b2 Rc1c3 | | -1 -1 |"},
         {"[%clk 1:04:58.37][%emt 0:00:07]", " | | | 38983 70 |"},
         {"[%clk 4:59] [%emt 12:03]", " | | | 2990 7230 |"},
-        {"[%clk 0:59:59] [%emt 59:59]", " | | | 35990 35990 |"},
+        {"[%clk 0:59:59] [%emt 120:00]", " | | | 35990 72000 |"},
         // Bad input: the sound part shown, the rest kept in the note
         {"[%cal Gz9f3,Xe2e4,Gg1f3,Ge4e4,Gg1f3f4,,]", " | Gg1f3 | | -1 -1 |"},
         {"[%csl Rd5,Qe4,R,rd6,Gi1]", " | | Rd5 | -1 -1 |"},
